@@ -1,0 +1,42 @@
+#pragma once
+
+// Data type tags: the short texts that name every quantity of a record set
+// (fixed tags such as "TEMP", particle sizes such as "0.3", and the derived
+// "C", "MC" and "PM" forms of a size).
+
+#include <cstdint>
+#include <string>
+
+namespace kestrix::modDataType {
+
+// Record status bits, one status byte per sample.
+enum StatusBit : std::uint8_t {
+    kStatusLaserVoltageBad = 0x01,
+    kStatusFlowRateBad = 0x02,
+    kStatusDataOverflow = 0x04,
+    kStatusMalfunction = 0x08,
+    kStatusThresholdExceeded = 0x10,
+    kStatusPirrowMalfunction = 0x40,
+};
+
+std::string GetDataTypeName(const std::string& tag);
+
+bool IsParticleSizeType(const std::string& tag);
+bool IsNormalizedCountType(const std::string& tag);
+bool IsMassConcentrationType(const std::string& tag);
+bool IsParticulateMatterType(const std::string& tag);
+
+std::string GetNormalizedCountSize(const std::string& tag);
+std::string GetMassConcentrationSize(const std::string& tag);
+std::string GetParticulateMatterSize(const std::string& tag);
+
+std::string MakeNormalizedCountType(const std::string& size);
+std::string MakeMassConcentrationType(const std::string& size);
+std::string MakeParticulateMatterType(const std::string& size);
+
+bool IsAnalogChannelType(const std::string& tag);
+
+// True when any of the given bits concerns the data type.
+bool StatusAppliesToType(const std::string& tag, std::uint8_t bits);
+
+} // namespace kestrix::modDataType
