@@ -1,0 +1,119 @@
+#include "TcpClient.h"
+
+#include "PollWait.h"
+#include "tolvex/ResultCode.h"
+
+#include <arpa/inet.h>
+#include <array>
+#include <cerrno>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace tolvex {
+namespace {
+
+constexpr auto kWritableWait = std::chrono::seconds(2);
+
+// Dotted IPv4 text; 255.255.255.255 is refused as no server can have it.
+bool ParseAddress(const std::string& text, in_addr& address) {
+    return ::inet_pton(AF_INET, text.c_str(), &address) == 1 && address.s_addr != INADDR_NONE;
+}
+
+} // namespace
+
+TcpClient::~TcpClient() {
+    Disconnect();
+}
+
+uint16_t TcpClient::Connect(const std::string& address, uint16_t port, int timeoutMs) {
+    Disconnect();
+    sockaddr_in server{};
+    server.sin_family = AF_INET;
+    server.sin_port = htons(port);
+    if (!ParseAddress(address, server.sin_addr)) {
+        return Code(ResultCode::AddressInvalid);
+    }
+    server_ = server;
+    if (!OpenSocket()) {
+        CloseSocket();
+        return Code(ResultCode::ConnectFailed);
+    }
+    receiveWaitMs_ = timeoutMs;
+    connected_ = true;
+    return Code(ResultCode::Success);
+}
+
+bool TcpClient::OpenSocket() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd_ < 0) {
+        return false;
+    }
+    int result;
+    do {
+        result = ::connect(fd_, reinterpret_cast<const sockaddr*>(&server_), sizeof server_);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+void TcpClient::CloseSocket() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+void TcpClient::Disconnect() {
+    CloseSocket();
+    connected_ = false;
+}
+
+void TcpClient::Reconnect() {
+    CloseSocket();
+    // The transaction at hand fails anyway; without a socket the next send tries again.
+    if (!OpenSocket()) {
+        CloseSocket();
+    }
+}
+
+bool TcpClient::Send(std::span<const uint8_t> pdu, uint16_t transactionId) {
+    if (fd_ < 0 || WaitReady(fd_, POLLOUT, Clock::now() + kWritableWait) != PollOutcome::Ready) {
+        Reconnect();
+        return false;
+    }
+    const auto frame = BuildMbapFrame(pdu, transactionId);
+    const ssize_t sent = ::send(fd_, frame.data(), frame.size(), MSG_NOSIGNAL);
+    if (sent != static_cast<ssize_t>(frame.size())) {
+        Reconnect();
+        return false;
+    }
+    return true;
+}
+
+int TcpClient::Receive(std::span<uint8_t> reply, MbapSegment& segment) {
+    segment = MbapSegment{};
+    if (fd_ < 0) {
+        return -1;
+    }
+    const auto deadline = Clock::now() + std::chrono::milliseconds(receiveWaitMs_);
+    switch (WaitReady(fd_, POLLIN, deadline)) {
+    case PollOutcome::TimedOut:
+        return 0;
+    case PollOutcome::Failed:
+        return -1;
+    case PollOutcome::Ready:
+        break;
+    }
+    std::array<uint8_t, kMbapMaxSegment> received{};
+    ssize_t got;
+    do {
+        got = ::recv(fd_, received.data(), received.size(), 0);
+    } while (got < 0 && errno == EINTR);
+    if (got <= 0) {
+        return -1; // an error, or the server closed the connection
+    }
+    segment = ParseMbapSegment(std::span(received).first(static_cast<size_t>(got)), reply);
+    return static_cast<int>(got);
+}
+
+} // namespace tolvex
