@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kestrix {
+
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+} // namespace kestrix

@@ -1,0 +1,23 @@
+#include "kestrix/shell/userLocale.h"
+
+#include <optional>
+
+namespace kestrix {
+namespace {
+
+std::optional<QLocale>& ChosenLocale() {
+    static std::optional<QLocale> locale;
+    return locale;
+}
+
+} // namespace
+
+QLocale UserLocale() {
+    return ChosenLocale().value_or(QLocale::system());
+}
+
+void SetUserLocale(const QLocale& locale) {
+    ChosenLocale() = locale;
+}
+
+} // namespace kestrix
