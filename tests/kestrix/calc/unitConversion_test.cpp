@@ -1,5 +1,4 @@
 #include "kestrix/calc/unitConversion.h"
-
 #include "kestrix/data/modUnits.h"
 
 #include <gtest/gtest.h>
