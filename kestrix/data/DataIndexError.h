@@ -1,0 +1,15 @@
+#pragma once
+
+// The error that the column accessors of a channel data set report for an
+// index outside the stored entries.
+
+#include <stdexcept>
+
+namespace kestrix {
+
+class DataIndexError : public std::out_of_range {
+public:
+    using std::out_of_range::out_of_range;
+};
+
+} // namespace kestrix
