@@ -30,6 +30,12 @@ double PerCubicFoot(double count, double volume) {
 
 } // namespace
 
+clsParticleDataCalculator::Conversion
+clsParticleDataCalculator::Conversion::Between(std::int32_t fromCode, std::int32_t toCode) {
+    return {modUnits::GetConversionFactor(fromCode, toCode),
+            modUnits::GetConversionOffset(fromCode, toCode)};
+}
+
 void clsParticleDataCalculator::ParticleDensity(double density) {
     if (!std::isfinite(density) || density <= 0.0) {
         return;
@@ -53,6 +59,10 @@ bool clsParticleDataCalculator::Calculate(OrderedValues& results) {
     }
     const std::int16_t channelCount = record_->GetPartChanCount();
     RefreshLayout(channelCount);
+    toNormalizedCountUnits_ =
+        Conversion::Between(modUnits::kUnitParticlesPerCubicFoot, normalizedCountUnits_);
+    toParticlesPerCubicMetre_ = Conversion::Between(modUnits::kUnitParticlesPerCubicFoot,
+                                                    modUnits::kUnitParticlesPerCubicMeter);
     results.Reset(layout_.Keys());
     try {
         const double volume = SampleVolumeInCubicFeet();
@@ -116,17 +126,14 @@ void clsParticleDataCalculator::AddChannel(std::int16_t channel, double volume, 
 
 double clsParticleDataCalculator::NormalizedCount(std::int16_t channel, double volume) const {
     const double count = record_->GetPartChanValue(channel, cumulativeModeEnabled_);
-    return RequireFinite(modUnits::ConvertUnits(PerCubicFoot(count, volume),
-                                                modUnits::kUnitParticlesPerCubicFoot,
-                                                normalizedCountUnits_),
+    return RequireFinite(toNormalizedCountUnits_.Apply(PerCubicFoot(count, volume)),
                          "a normalized count");
 }
 
 double clsParticleDataCalculator::MassConcentration(std::int16_t channel, double volume) const {
     const double differentialCount = record_->GetPartChanValue(channel, false);
-    const double perCubicMetre = modUnits::ConvertUnits(PerCubicFoot(differentialCount, volume),
-                                                        modUnits::kUnitParticlesPerCubicFoot,
-                                                        modUnits::kUnitParticlesPerCubicMeter);
+    const double perCubicMetre =
+        toParticlesPerCubicMetre_.Apply(PerCubicFoot(differentialCount, volume));
     return RequireFinite(perCubicMetre * particleMass_[static_cast<std::size_t>(channel)],
                          "a mass concentration");
 }

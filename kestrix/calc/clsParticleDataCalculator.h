@@ -50,6 +50,14 @@ public:
     bool Calculate(OrderedValues& results);
 
 private:
+    // A unit conversion worked out once per calculation instead of once per channel.
+    struct Conversion {
+        double factor = 1.0;
+        double offset = 0.0;
+        static Conversion Between(std::int32_t fromCode, std::int32_t toCode);
+        double Apply(double value) const { return value * factor + offset; }
+    };
+
     void RefreshLayout(std::int16_t channelCount);
     double SampleVolumeInCubicFeet() const;
     void AddChannel(std::int16_t channel, double volume, double& totalMass,
@@ -69,6 +77,8 @@ private:
     ParticleChannelLayout layout_;
     std::vector<double> particleMass_; // micrograms per particle, per channel of layout_
     bool particleMassStale_ = true;
+    Conversion toNormalizedCountUnits_;
+    Conversion toParticlesPerCubicMetre_;
 };
 
 } // namespace kestrix
