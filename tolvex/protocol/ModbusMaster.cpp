@@ -48,7 +48,8 @@ uint16_t ModbusMaster::ExchangeSerial(std::span<const uint8_t> pdu, std::span<ui
         return Code(ResultCode::SendFailed);
     }
     if (ascii) {
-        Purge(PurgeQueue::Transmit);
+        // Flushing here, as a synchronous serial driver may, would drop the unsent frame.
+        Drain();
     }
     if (IsBroadcast(pdu)) {
         return kSuccess;

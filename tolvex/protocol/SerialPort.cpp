@@ -110,4 +110,10 @@ void SerialPort::Purge(PurgeQueue queue) {
     }
 }
 
+void SerialPort::Drain() {
+    if (IsOpen()) {
+        ::tcdrain(fd_);
+    }
+}
+
 } // namespace tolvex

@@ -39,6 +39,8 @@ public:
     // Bytes read (0 when nothing came), or -1 when the read failed or the device is gone.
     int ReadFrame(std::span<uint8_t> buffer);
     void Purge(PurgeQueue queue);
+    // Waits until the transmit queue has gone out on the line.
+    void Drain();
 
 private:
     bool LockExclusively();
