@@ -1,0 +1,127 @@
+#include "kestrix/table/FormulaCells.h"
+
+#include "kestrix/table/FormulaReferences.h"
+
+#include <algorithm>
+
+namespace kestrix::table {
+
+class FormulaCells::ColumnLookup : public CellLookup {
+public:
+    ColumnLookup(const FormulaCells& formulas, const Content& content, int column)
+        : formulas_(formulas), content_(content), column_(column) {}
+
+    int RowCount() const override { return content_.RowCount(); }
+
+    CellValue ValueAt(int row) const override {
+        const CellPos pos{column_, row};
+        switch (content_.Kind(pos)) {
+        case CellKind::Empty:
+            return {};
+        case CellKind::Text:
+            return {.kind = CellValue::Kind::Text};
+        case CellKind::Number:
+            return {.kind = CellValue::Kind::Number, .number = content_.Number(pos)};
+        case CellKind::Formula:
+            return FormulaCell(pos);
+        }
+        return {};
+    }
+
+private:
+    // Dependencies are evaluated first, so a formula not yet current is one being evaluated.
+    CellValue FormulaCell(CellPos pos) const {
+        const auto it = formulas_.entries_.find(pos);
+        if (it == formulas_.entries_.end() || !formulas_.IsCurrent(it->second)) {
+            return {.kind = CellValue::Kind::Error, .error = FormulaError::Cycle};
+        }
+        const FormulaValue& value = it->second.value;
+        if (value.IsError()) {
+            return {.kind = CellValue::Kind::Error, .error = value.error};
+        }
+        return {.kind = CellValue::Kind::Number, .number = value.number};
+    }
+
+    const FormulaCells& formulas_;
+    const Content& content_;
+    int column_;
+};
+
+void FormulaCells::Set(CellPos pos, std::string_view text) {
+    entries_.insert_or_assign(pos, Entry(std::string(text)));
+}
+
+void FormulaCells::Erase(CellPos pos) {
+    entries_.erase(pos);
+}
+
+const std::string& FormulaCells::Text(CellPos pos) const {
+    static const std::string kNone;
+    const auto it = entries_.find(pos);
+    return it == entries_.end() ? kNone : it->second.text;
+}
+
+void FormulaCells::InsertRow(int row) {
+    std::map<CellPos, Entry> moved;
+    for (auto& [pos, entry] : entries_) {
+        const CellPos target{pos.column, pos.row >= row ? pos.row + 1 : pos.row};
+        moved.emplace(target, Entry(ShiftReferences(entry.text, row, 1)));
+    }
+    entries_ = std::move(moved);
+}
+
+void FormulaCells::Retain(int columns, int rows) {
+    std::erase_if(entries_, [columns, rows](const auto& item) {
+        return item.first.column > columns || item.first.row > rows;
+    });
+}
+
+void FormulaCells::PushDependencies(CellPos pos, const Entry& entry,
+                                    std::vector<Frame>& stack) const {
+    for (const RowRange& range : entry.formula.References()) {
+        const auto first = entries_.lower_bound({pos.column, std::min(range.first, range.last)});
+        const auto last = entries_.upper_bound({pos.column, std::max(range.first, range.last)});
+        for (auto it = first; it != last; ++it) {
+            if (!IsCurrent(it->second) && !it->second.visiting) {
+                stack.push_back(Frame{it->first});
+            }
+        }
+    }
+}
+
+FormulaValue FormulaCells::Value(CellPos pos, const Content& content) const {
+    const auto target = entries_.find(pos);
+    if (target == entries_.end()) {
+        return FormulaValue::Error(FormulaError::Reference);
+    }
+    std::vector<Frame> stack{Frame{pos}};
+    while (!stack.empty()) {
+        const Frame frame = stack.back();
+        const Entry& entry = entries_.find(frame.pos)->second;
+        if (IsCurrent(entry)) {
+            stack.pop_back();
+        } else if (!frame.expanded) {
+            stack.back().expanded = true;
+            entry.visiting = true;
+            PushDependencies(frame.pos, entry, stack);
+        } else {
+            entry.value = entry.formula.Evaluate(ColumnLookup(*this, content, frame.pos.column));
+            entry.evaluatedIn = generation_;
+            entry.visiting = false;
+            stack.pop_back();
+        }
+    }
+    return target->second.value;
+}
+
+std::size_t FormulaCells::BytesHeld() const {
+    constexpr std::size_t kNodeOverhead = 4 * sizeof(void*);
+    std::size_t bytes = 0;
+    for (const auto& [pos, entry] : entries_) {
+        bytes += sizeof(pos) + sizeof(entry) + kNodeOverhead + entry.text.capacity() +
+                 entry.formula.BytesHeld();
+    }
+    return bytes;
+}
+
+} // namespace kestrix::table

@@ -1,0 +1,404 @@
+#include "kestrix/table/GridModel.h"
+
+#include "kestrix/table/NumberText.h"
+
+#include <algorithm>
+
+namespace kestrix::table {
+
+namespace {
+
+std::size_t Index(int rowOrColumn) {
+    return static_cast<std::size_t>(rowOrColumn - 1);
+}
+
+std::uint8_t ClampDecimals(int decimals) {
+    return static_cast<std::uint8_t>(std::clamp(decimals, 0, CellFormat::kMaxDecimals));
+}
+
+const std::string kNoText;
+
+} // namespace
+
+// What formula evaluation reads of the grid's cells.
+class GridModel::FormulaContent : public FormulaCells::Content {
+public:
+    explicit FormulaContent(const GridModel& grid) : grid_(grid) {}
+    int RowCount() const override { return grid_.rowCount_; }
+    CellKind Kind(CellPos pos) const override {
+        return grid_.columns_[Index(pos.column)].Kind(Index(pos.row));
+    }
+    double Number(CellPos pos) const override {
+        return grid_.columns_[Index(pos.column)].Number(Index(pos.row));
+    }
+
+private:
+    const GridModel& grid_;
+};
+
+// ---- Size
+
+bool GridModel::SetColumnCount(int count) {
+    if (count < 0 || count > kMaxColumns) {
+        return false;
+    }
+    columns_.resize(static_cast<std::size_t>(count),
+                    GridColumn(static_cast<std::size_t>(rowCount_)));
+    formulas_.Retain(count, rowCount_);
+    formulas_.Invalidate();
+    ReleaseIfEmpty();
+    return true;
+}
+
+bool GridModel::SetRowCount(int count) {
+    if (count < 0 || count > kMaxRows) {
+        return false;
+    }
+    rowCount_ = count;
+    for (GridColumn& column : columns_) {
+        column.Resize(static_cast<std::size_t>(count));
+    }
+    rowUserValues_.resize(static_cast<std::size_t>(count), 0);
+    formulas_.Retain(ColumnCount(), count);
+    formulas_.Invalidate();
+    ReleaseIfEmpty();
+    return true;
+}
+
+void GridModel::ReleaseIfEmpty() {
+    if (columns_.empty() && rowCount_ == 0) {
+        columns_.shrink_to_fit();
+        rowUserValues_.shrink_to_fit();
+        texts_.Clear();
+        formats_.Clear();
+        formulas_.Clear();
+    }
+}
+
+int GridModel::AddRow() {
+    return SetRowCount(rowCount_ + 1) ? rowCount_ : 0;
+}
+
+bool GridModel::InsertRowAbove(int row) {
+    if (row < 1 || row > rowCount_ + 1 || rowCount_ >= kMaxRows) {
+        return false;
+    }
+    for (GridColumn& column : columns_) {
+        column.InsertRow(Index(row));
+    }
+    rowUserValues_.insert(rowUserValues_.begin() + static_cast<std::ptrdiff_t>(Index(row)), 0);
+    ++rowCount_;
+    formulas_.InsertRow(row);
+    formulas_.Invalidate();
+    return true;
+}
+
+void GridModel::ReserveRows(int rows) {
+    const auto capacity = static_cast<std::size_t>(std::clamp(rows, 0, kMaxRows));
+    for (GridColumn& column : columns_) {
+        column.Reserve(capacity);
+    }
+    rowUserValues_.reserve(capacity);
+}
+
+// ---- Locating cells
+
+GridColumn* GridModel::Column(int column) {
+    return column >= 1 && column <= ColumnCount() ? &columns_[Index(column)] : nullptr;
+}
+
+const GridColumn* GridModel::Column(int column) const {
+    return column >= 1 && column <= ColumnCount() ? &columns_[Index(column)] : nullptr;
+}
+
+GridColumn* GridModel::CellColumn(int column, int row) {
+    return IsRow(row) ? Column(column) : nullptr;
+}
+
+const GridColumn* GridModel::CellColumn(int column, int row) const {
+    return IsRow(row) ? Column(column) : nullptr;
+}
+
+// ---- Content
+
+void GridModel::BeforeContentChange(int column, int row) {
+    if (columns_[Index(column)].Kind(Index(row)) == CellKind::Formula) {
+        formulas_.Erase({column, row});
+    }
+    formulas_.Invalidate();
+}
+
+CellKind GridModel::Kind(int column, int row) const {
+    const GridColumn* cells = CellColumn(column, row);
+    return cells ? cells->Kind(Index(row)) : CellKind::Empty;
+}
+
+bool GridModel::SetText(int column, int row, std::string_view text) {
+    GridColumn* cells = CellColumn(column, row);
+    if (!cells) {
+        return false;
+    }
+    BeforeContentChange(column, row);
+    cells->SetText(Index(row), texts_.Intern(text));
+    return true;
+}
+
+bool GridModel::SetNumber(int column, int row, double value, int decimals) {
+    if (!SetNumberType(column, row, decimals)) {
+        return false;
+    }
+    columns_[Index(column)].SetNumber(Index(row), value);
+    return true;
+}
+
+bool GridModel::SetNumberType(int column, int row, int decimals) {
+    if (!ChangeFormat(column, row,
+                      [decimals](CellFormat& f) { f.decimals = ClampDecimals(decimals); })) {
+        return false;
+    }
+    BeforeContentChange(column, row);
+    columns_[Index(column)].SetEmpty(Index(row));
+    return true;
+}
+
+bool GridModel::SetFormula(int column, int row, std::string_view formula, int decimals) {
+    if (!SetNumberType(column, row, decimals)) {
+        return false;
+    }
+    columns_[Index(column)].SetFormula(Index(row));
+    formulas_.Set({column, row}, formula);
+    return true;
+}
+
+bool GridModel::ClearContent(int column, int row) {
+    GridColumn* cells = CellColumn(column, row);
+    if (!cells) {
+        return false;
+    }
+    BeforeContentChange(column, row);
+    cells->SetEmpty(Index(row));
+    return true;
+}
+
+const std::string& GridModel::Text(int column, int row) const {
+    const GridColumn* cells = CellColumn(column, row);
+    if (!cells || cells->Kind(Index(row)) != CellKind::Text) {
+        return kNoText;
+    }
+    return texts_.Get(cells->TextId(Index(row)));
+}
+
+const std::string& GridModel::Formula(int column, int row) const {
+    return IsRow(row) && Column(column) ? formulas_.Text({column, row}) : kNoText;
+}
+
+bool GridModel::IsNumberCell(int column, int row) const {
+    const CellKind kind = Kind(column, row);
+    return kind == CellKind::Number || kind == CellKind::Formula;
+}
+
+bool GridModel::HoldsNumber(int column, int row) const {
+    return IsNumberCell(column, row) && !Value(column, row).IsError();
+}
+
+FormulaValue GridModel::Value(int column, int row) const {
+    const GridColumn* cells = CellColumn(column, row);
+    if (!cells) {
+        return FormulaValue::Error(FormulaError::Reference);
+    }
+    switch (cells->Kind(Index(row))) {
+    case CellKind::Number:
+        return FormulaValue{cells->Number(Index(row))};
+    case CellKind::Formula:
+        return formulas_.Value({column, row}, FormulaContent(*this));
+    case CellKind::Empty:
+    case CellKind::Text:
+        break;
+    }
+    return FormulaValue::Error(FormulaError::Value);
+}
+
+std::string GridModel::ShownText(int column, int row, char decimalSeparator) const {
+    switch (Kind(column, row)) {
+    case CellKind::Empty:
+        return {};
+    case CellKind::Text:
+        return Text(column, row);
+    case CellKind::Number:
+    case CellKind::Formula:
+        break;
+    }
+    const FormulaValue value = Value(column, row);
+    if (value.IsError()) {
+        return std::string(ErrorText(value.error));
+    }
+    return FormatNumber(value.number, Decimals(column, row), decimalSeparator);
+}
+
+int GridModel::ShownTextWidth(int column, int row) const {
+    switch (Kind(column, row)) {
+    case CellKind::Empty:
+        return 0;
+    case CellKind::Text:
+        return texts_.Width(columns_[Index(column)].TextId(Index(row)));
+    case CellKind::Number:
+    case CellKind::Formula:
+        break;
+    }
+    const FormulaValue value = Value(column, row);
+    if (value.IsError()) {
+        return static_cast<int>(ErrorText(value.error).size());
+    }
+    return FormattedNumberWidth(value.number, Decimals(column, row));
+}
+
+// ---- Look
+
+const CellFormat& GridModel::Format(int column, int row) const {
+    const GridColumn* cells = CellColumn(column, row);
+    return formats_.Get(cells ? cells->FormatId(Index(row)) : 0);
+}
+
+template <typename Change>
+bool GridModel::ChangeFormat(int column, int row, Change change) {
+    GridColumn* cells = CellColumn(column, row);
+    if (!cells) {
+        return false;
+    }
+    CellFormat format = formats_.Get(cells->FormatId(Index(row)));
+    const CellFormat before = format;
+    change(format);
+    if (format != before) {
+        cells->SetFormatId(Index(row), formats_.Intern(format));
+    }
+    return true;
+}
+
+bool GridModel::SetFormat(int column, int row, const CellFormat& format) {
+    CellFormat clamped = format;
+    clamped.decimals = ClampDecimals(format.decimals);
+    return ChangeFormat(column, row, [&clamped](CellFormat& f) { f = clamped; });
+}
+
+bool GridModel::SetTextColor(int column, int row, Rgb color) {
+    return ChangeFormat(column, row, [color](CellFormat& f) { f.textColor = color; });
+}
+
+bool GridModel::SetBackColor(int column, int row, Rgb color) {
+    return ChangeFormat(column, row, [color](CellFormat& f) { f.backColor = color; });
+}
+
+bool GridModel::SetAlignment(int column, int row, Alignment alignment) {
+    return ChangeFormat(column, row, [alignment](CellFormat& f) { f.alignment = alignment; });
+}
+
+bool GridModel::SetBorders(int column, int row, std::uint8_t borders) {
+    return ChangeFormat(column, row,
+                        [borders](CellFormat& f) { f.borders = borders & kBorderAll; });
+}
+
+bool GridModel::SetBold(int column, int row, bool bold) {
+    return ChangeFormat(column, row, [bold](CellFormat& f) { f.bold = bold; });
+}
+
+bool GridModel::SetFlagged(int column, int row, bool flagged) {
+    return ChangeFormat(column, row, [flagged](CellFormat& f) { f.flagged = flagged; });
+}
+
+// ---- Notes and spans
+
+const std::string& GridModel::Note(int column, int row) const {
+    const GridColumn* cells = CellColumn(column, row);
+    return cells ? texts_.Get(cells->NoteId(Index(row))) : kNoText;
+}
+
+bool GridModel::SetNote(int column, int row, std::string_view note) {
+    GridColumn* cells = CellColumn(column, row);
+    if (!cells) {
+        return false;
+    }
+    cells->SetNoteId(Index(row), texts_.Intern(note));
+    return true;
+}
+
+int GridModel::Span(int column, int row) const {
+    const GridColumn* cells = CellColumn(column, row);
+    if (!cells) {
+        return 1;
+    }
+    const int span = cells->Span(Index(row));
+    return std::clamp(span, 1, ColumnCount() - column + 1);
+}
+
+bool GridModel::SetSpan(int column, int row, int columns) {
+    GridColumn* cells = CellColumn(column, row);
+    if (!cells || columns < 1) {
+        return false;
+    }
+    cells->SetSpan(Index(row), columns == 1 ? 0 : std::min(columns, kMaxColumns));
+    return true;
+}
+
+// ---- Rows and columns
+
+std::int32_t GridModel::RowUserValue(int row) const {
+    return IsRow(row) ? rowUserValues_[Index(row)] : 0;
+}
+
+bool GridModel::SetRowUserValue(int row, std::int32_t value) {
+    if (!IsRow(row)) {
+        return false;
+    }
+    rowUserValues_[Index(row)] = value;
+    return true;
+}
+
+std::int32_t GridModel::ColumnUserValue(int column) const {
+    const GridColumn* cells = Column(column);
+    return cells ? cells->userValue : 0;
+}
+
+bool GridModel::SetColumnUserValue(int column, std::int32_t value) {
+    GridColumn* cells = Column(column);
+    if (!cells) {
+        return false;
+    }
+    cells->userValue = value;
+    return true;
+}
+
+double GridModel::ColumnWidth(int column) const {
+    const GridColumn* cells = Column(column);
+    return cells ? cells->width : 0.0;
+}
+
+bool GridModel::SetColumnWidth(int column, double width) {
+    GridColumn* cells = Column(column);
+    if (!cells || !(width >= 0.0)) {
+        return false;
+    }
+    cells->width = width;
+    return true;
+}
+
+int GridModel::WidestTextWidth(int column) const {
+    if (!Column(column)) {
+        return 0;
+    }
+    int widest = 0;
+    for (int row = 1; row <= rowCount_; ++row) {
+        widest = std::max(widest, ShownTextWidth(column, row));
+    }
+    return widest;
+}
+
+std::size_t GridModel::BytesHeld() const {
+    std::size_t bytes = sizeof(GridModel) + rowUserValues_.capacity() * sizeof(std::int32_t) +
+                        (columns_.capacity() - columns_.size()) * sizeof(GridColumn);
+    for (const GridColumn& column : columns_) {
+        bytes += column.BytesHeld();
+    }
+    return bytes + texts_.BytesHeld() + formats_.BytesHeld() + formulas_.BytesHeld();
+}
+
+} // namespace kestrix::table
