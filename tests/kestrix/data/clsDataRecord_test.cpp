@@ -137,13 +137,5 @@ TEST(DataRecordAnalogs, OutOfRangeGivesNeutralValues) {
     EXPECT_EQ(record.GetAnalogChanValue(0), 0.0);
 }
 
-TEST(DataRecordAnalogs, AreIndependentOfParticles) {
-    clsDataRecord record = RecordWithCounts({3});
-    record.SetAnalogChanCount(4);
-    record.SetPartChanCount(0);
-    EXPECT_EQ(record.GetAnalogChanCount(), 4);
-    EXPECT_EQ(record.GetPartChanCount(), 0);
-}
-
 } // namespace
 } // namespace kestrix

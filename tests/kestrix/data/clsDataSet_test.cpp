@@ -28,18 +28,6 @@ TEST(DataSetFresh, HasNoData) {
     EXPECT_THROW(set.DataValue(0), DataIndexError);
 }
 
-TEST(DataSetProperties, KeepWhatWasSet) {
-    clsDataSet set;
-    set.DataType("0.3");
-    set.DataUnits("#");
-    set.HighThresholdValue(-5);
-    set.AlarmEnable(true);
-    EXPECT_EQ(set.DataType(), "0.3");
-    EXPECT_EQ(set.DataUnits(), "#");
-    EXPECT_EQ(set.HighThresholdValue(), -5);
-    EXPECT_TRUE(set.AlarmEnable());
-}
-
 TEST(DataSetAlloc, CreatesClearedEntries) {
     clsDataSet set;
     ASSERT_TRUE(set.DataAlloc(3));
@@ -103,13 +91,6 @@ TEST(DataSetAccess, IndexOutsideTheEntriesIsAnError) {
         EXPECT_EQ(set.DataStatus(index), index);
         EXPECT_TRUE(set.DataEnable(index));
     }
-}
-
-TEST(DataSetAccess, FlushedSetRefusesEveryIndex) {
-    clsDataSet set = SetWithValues(1);
-    set.DataFlush();
-    EXPECT_THROW(set.DataValue(0), DataIndexError);
-    EXPECT_THROW(set.DataEnable(0, true), DataIndexError);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "kestrix/data/modUnits.h"
 
 #include <gtest/gtest.h>
-#include <set>
 
 namespace kestrix::modUnits {
 namespace {
@@ -55,14 +54,6 @@ TEST(UnitNames, NamedCodesCarryTheirTexts) {
     EXPECT_EQ(GetUnitLongName(kUnitCubicFeetPerMinute), "CubicFeet/minute");
     EXPECT_EQ(GetUnitLongName(kUnitMilliohms), "milli-Ohms");
     EXPECT_EQ(GetUnitShortName(kUnitMicrogramsPerCubicMeter), "ug/m^3");
-}
-
-TEST(UnitNames, LongNamesAreDistinct) {
-    std::set<std::string> names;
-    for (std::int32_t code = kFirstUnitCode; code <= kLastUnitCode; ++code) {
-        names.insert(GetUnitLongName(code));
-    }
-    EXPECT_EQ(names.size(), static_cast<std::size_t>(kLastUnitCode));
 }
 
 } // namespace
