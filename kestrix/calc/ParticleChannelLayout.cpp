@@ -1,7 +1,7 @@
 #include "kestrix/calc/ParticleChannelLayout.h"
 
-#include "kestrix/calc/particleSize.h"
 #include "kestrix/data/clsDataRecordSet.h"
+#include "kestrix/data/modDataType.h"
 
 namespace kestrix {
 
@@ -25,7 +25,7 @@ ParticleChannelLayout::ParticleChannelLayout(const clsDataRecordSet& recordSet,
         entry.normalizedCountSlot = keys->Intern(kNormalizedCountPrefix + entry.sizeTag);
         entry.particulateMatterSlot = keys->Intern(kParticulateMatterPrefix + entry.sizeTag);
         entry.massConcentrationSlot = keys->Intern(kMassConcentrationPrefix + entry.sizeTag);
-        sizes.push_back(ParticleSizeValue(entry.sizeTag));
+        sizes.push_back(modDataType::ParticleSizeValue(entry.sizeTag));
         channels_.push_back(std::move(entry));
     }
     for (std::size_t channel = 0; channel < channels_.size(); ++channel) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -81,13 +83,9 @@ std::string NumberDigits(std::string_view size) {
 
 // At least one and at most five decimals, no grouping, always a point.
 std::string FormatSize(std::string_view size) {
-    const std::string digits = NumberDigits(size);
-    double value = 0.0;
-    if (!digits.empty() && digits != ".") {
-        const auto parsed = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (parsed.ec != std::errc{}) {
-            return std::string(size);
-        }
+    const double value = ParticleSizeValue(size);
+    if (std::isinf(value)) {
+        return std::string(size);
     }
     std::array<char, 400> buffer{};
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
@@ -182,6 +180,17 @@ bool StatusAppliesToType(const std::string& tag, std::uint8_t bits) {
         return (bits & kLaserVoltageBits) != 0;
     }
     return false;
+}
+
+double ParticleSizeValue(std::string_view size) {
+    const std::string digits = NumberDigits(size);
+    double value = 0.0;
+    const auto parsed = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                        std::chars_format::fixed);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        return std::numeric_limits<double>::infinity();
+    }
+    return parsed.ec == std::errc{} ? value : 0.0;
 }
 
 } // namespace kestrix::modDataType

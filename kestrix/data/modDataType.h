@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kestrix::modDataType {
 
@@ -35,6 +36,11 @@ std::string MakeMassConcentrationType(const std::string& size);
 std::string MakeParticulateMatterType(const std::string& size);
 
 bool IsAnalogChannelType(const std::string& tag);
+
+// The numeric value of a size text in micrometres: blanks are skipped and the
+// number ends at a second decimal point; no digits give 0, a number beyond the
+// double range gives infinity.
+double ParticleSizeValue(std::string_view size);
 
 // True when any of the given bits concerns the data type.
 bool StatusAppliesToType(const std::string& tag, std::uint8_t bits);

@@ -1,10 +1,10 @@
-#include "kestrix/calc/particleSize.h"
+#include "kestrix/data/modDataType.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::modDataType {
 namespace {
 
 TEST(ParticleSizeValue, ReadsSizeTexts) {
@@ -29,4 +29,4 @@ TEST(ParticleSizeValue, NumberBeyondTheDoubleRangeIsInfinite) {
 }
 
 } // namespace
-} // namespace kestrix
+} // namespace kestrix::modDataType
