@@ -5,7 +5,7 @@ Serves RTU or ASCII on one end of a socat pseudo-terminal pair, or Modbus/TCP on
 Prints one line "READY <client device or TCP port>" once it serves, and runs until its standard
 input closes (the test ends, or dies), then stops socat and exits.
 
-Slave 1 holds: coil i = (i % 3 == 0), discrete input i = (i % 2 == 1),
+Slave 1 holds (other slaves get no answer; slave 0 is a broadcast on serial lines): coil i = (i % 3 == 0), discrete input i = (i % 2 == 1),
 holding register i = 0x1000 + i, input register i = 0x2000 + i, for i in 0..299.
 """
 import argparse
@@ -54,7 +54,7 @@ def start_pty_pair(folder):
 
 async def serve_serial(framer, device, client_end):
     server = ModbusSerialServer(make_context(), framer=framer, port=device, baudrate=19200,
-                                broadcast_enable=True)
+                                broadcast_enable=True, ignore_missing_slaves=True)
     await server.start()
     announce(client_end)
     await wait_for_stdin_close()
@@ -63,7 +63,8 @@ async def serve_serial(framer, device, client_end):
 
 async def serve_tcp():
     server = ModbusTcpServer(make_context(), framer=ModbusSocketFramer,
-                             address=("127.0.0.1", 0), allow_reuse_address=True)
+                             address=("127.0.0.1", 0), allow_reuse_address=True,
+                             ignore_missing_slaves=True)
     task = asyncio.create_task(server.serve_forever())
     await server.serving
     announce(server.server.sockets[0].getsockname()[1])
