@@ -6,7 +6,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 namespace kestrix::table {
@@ -15,6 +17,8 @@ namespace {
 
 constexpr int kSignificantDigits = 15;
 constexpr std::string_view kNotANumber = "#NUM!";
+constexpr std::array<double, CellFormat::kMaxDecimals + 1> kPowersOfTen{
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // |value| x 10^decimals as decimal digits, rounded half away from zero; "0" for zero.
 class ScaledDigits {
@@ -83,6 +87,33 @@ bool AllZero(std::string_view digits) {
     return digits.find_first_not_of('0') == std::string_view::npos;
 }
 
+int WidthOfParts(bool negative, int integerDigits, int decimals) {
+    return (negative ? 1 : 0) + std::max(integerDigits, decimals + 1) + (decimals > 0 ? 1 : 0);
+}
+
+// Plain double rounding gives the same digit count as the decimal rounding unless the scaled
+// value lies next to a rounding tie (the rounding to fifteen significant digits moves it by up
+// to a relative 5e-15) or beyond the digits a double holds exactly; those cases are left to the
+// exact path.
+std::optional<int> QuickWidth(double value, int decimals) {
+    constexpr double kExactLimit = 1e14;
+    constexpr double kRelativeShift = 1e-14;
+    constexpr double kTieMargin = 1e-9;
+    const double scaled = std::fabs(value) * kPowersOfTen[static_cast<std::size_t>(decimals)];
+    const double fraction = scaled - std::floor(scaled);
+    if (scaled >= kExactLimit || std::fabs(fraction - 0.5) < kTieMargin + scaled * kRelativeShift) {
+        return std::nullopt;
+    }
+    auto rounded = static_cast<std::uint64_t>(scaled + 0.5);
+    int digits = 0;
+    do {
+        ++digits;
+        rounded /= 10;
+    } while (rounded != 0);
+    const bool negative = value < 0.0 && scaled >= 0.5;
+    return WidthOfParts(negative, digits, decimals);
+}
+
 } // namespace
 
 std::string FormatNumber(double value, int decimals, char decimalSeparator) {
@@ -110,11 +141,12 @@ int FormattedNumberWidth(double value, int decimals) {
         return static_cast<int>(kNotANumber.size());
     }
     decimals = ClampDecimals(decimals);
+    if (const std::optional<int> width = QuickWidth(value, decimals)) {
+        return *width;
+    }
     const ScaledDigits scaled(std::fabs(value), decimals);
     const std::string_view digits = scaled.Digits();
-    const int sign = value < 0.0 && !AllZero(digits) ? 1 : 0;
-    const int shownDigits = std::max(static_cast<int>(digits.size()), decimals + 1);
-    return sign + shownDigits + (decimals > 0 ? 1 : 0);
+    return WidthOfParts(value < 0.0 && !AllZero(digits), static_cast<int>(digits.size()), decimals);
 }
 
 } // namespace kestrix::table

@@ -51,6 +51,20 @@ TEST(NumberText, WidthMatchesTheFormattedText) {
     }
 }
 
+TEST(NumberText, WidthMatchesTheFormattedTextNearTiesAndPowersOfTen) {
+    for (int decimals = 0; decimals <= 4; ++decimals) {
+        for (double power = 1.0; power < 1e16; power *= 10.0) {
+            const double step = std::pow(10.0, -decimals);
+            for (double value : {power - step / 2, power - step / 2 - 1e-12, power + step / 2,
+                                 0.4999999999999999 * step, -power + step / 2, -0.5 * step}) {
+                EXPECT_EQ(FormattedNumberWidth(value, decimals),
+                          static_cast<int>(FormatNumber(value, decimals).size()))
+                    << value << " " << decimals;
+            }
+        }
+    }
+}
+
 TEST(TextWidthInCharacters, CountsCodePointsOfTheLongestLine) {
     EXPECT_EQ(TextWidth(""), 0);
     EXPECT_EQ(TextWidth("(ug/m^3)"), 8);
