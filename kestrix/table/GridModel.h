@@ -24,6 +24,10 @@
 // font, WidestTextWidth measures the shown texts of every row of a column, spanning cells
 // included in their own column.
 //
+// Writers read ShownText(column, row, separator) per cell; for a formula cell Formula() gives
+// the text (MapReferences in FormulaReferences.h turns "#row" into the writer's cell names) and
+// Value() the computed result. Rows are found by their user values, as the table marks them.
+//
 // Storage is column-wise, 13 bytes per cell plus shared formats and interned texts; notes and
 // spans take memory only in columns that have them; formulas live in a small side table.
 // Cached formula results make the read functions logically const; the model is not thread-safe.
