@@ -13,8 +13,7 @@ namespace {
 
 constexpr size_t kMaxReplyPdu = 256;
 constexpr int kMaxTcpReceives = 5;
-constexpr size_t kSingleWriteEcho = 6;
-constexpr size_t kMultipleWriteEcho = 6;
+constexpr size_t kWriteEchoLength = 6; // slave, function, address and the value or quantity
 
 constexpr uint16_t kRefused = Code(ResultCode::SendFailed);
 constexpr uint16_t kSuccess = Code(ResultCode::Success);
@@ -137,11 +136,11 @@ uint16_t ModbusMaster::RunWrite(const ModbusRequest& request, size_t echoedBytes
 }
 
 uint16_t ModbusMaster::WriteSingleCoil(uint8_t slave, uint16_t address, uint8_t coil) {
-    return RunWrite(BuildWriteSingleCoil(slave, address, coil), kSingleWriteEcho);
+    return RunWrite(BuildWriteSingleCoil(slave, address, coil), kWriteEchoLength);
 }
 
 uint16_t ModbusMaster::WriteSingleRegister(uint8_t slave, uint16_t address, uint16_t value) {
-    return RunWrite(BuildWriteSingleRegister(slave, address, value), kSingleWriteEcho);
+    return RunWrite(BuildWriteSingleRegister(slave, address, value), kWriteEchoLength);
 }
 
 uint16_t ModbusMaster::WriteMultipleCoils(uint8_t slave, uint16_t address, uint16_t quantity,
@@ -150,7 +149,7 @@ uint16_t ModbusMaster::WriteMultipleCoils(uint8_t slave, uint16_t address, uint1
         return kRefused;
     }
     return RunWrite(BuildWriteMultipleCoils(slave, address, coils.first(quantity)),
-                    kMultipleWriteEcho);
+                    kWriteEchoLength);
 }
 
 uint16_t ModbusMaster::WriteMultipleRegisters(uint8_t slave, uint16_t address, uint16_t quantity,
@@ -159,7 +158,7 @@ uint16_t ModbusMaster::WriteMultipleRegisters(uint8_t slave, uint16_t address, u
         return kRefused;
     }
     return RunWrite(BuildWriteMultipleRegisters(slave, address, registers.first(2U * quantity)),
-                    kMultipleWriteEcho);
+                    kWriteEchoLength);
 }
 
 uint16_t ModbusMaster::ReadWriteRegisters(uint8_t slave, uint16_t readAddress,
