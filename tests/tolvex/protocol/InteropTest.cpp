@@ -3,9 +3,11 @@
 #include "tolvex/PortTable.h"
 #include "tolvex/ResultCode.h"
 
+#include <chrono>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 
 namespace tolvex {
 namespace {
@@ -121,8 +123,12 @@ TEST_P(Interop, BroadcastWriteReachesTheSlave) {
     if (!IsSerial()) {
         GTEST_SKIP() << "Modbus/TCP has no broadcast";
     }
+    // A master leaves the slaves a turnaround delay after a broadcast before its next request.
+    const auto turnaround = [] { std::this_thread::sleep_for(std::chrono::milliseconds(300)); };
     EXPECT_EQ(master.WriteSingleRegister(0, 60, 0x0F0F), 0);
+    turnaround();
     EXPECT_EQ(master.WriteMultipleCoils(0, 70, 3, Bytes{1, 1, 1}), 0);
+    turnaround();
     EXPECT_EQ(ReadHolding(60, 1), Registers({0x0F0F}));
     EXPECT_EQ(ReadCoils(70, 3), (Bytes{1, 1, 1}));
 }
