@@ -39,7 +39,12 @@ public:
     }
 
     bool Has(const char* name) const { return value_.contains(name); }
-    Field operator[](const char* name) const { return {value_.at(name), Member(name)}; }
+    Field operator[](const char* name) const {
+        if (!Has(name)) {
+            Field(value_, Member(name)).Fail("is missing");
+        }
+        return {value_.at(name), Member(name)};
+    }
     Field operator[](size_t index) const {
         return {value_.at(index), path_ + "[" + std::to_string(index) + "]"};
     }
