@@ -1,0 +1,415 @@
+#include "kestrix/shell/iniFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrix {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && IsBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+std::string AsciiLower(std::string_view s) {
+    std::string lower(s);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+std::string_view CutAtNul(std::string_view s) {
+    return s.substr(0, s.find('\0'));
+}
+
+// Length of the well-formed UTF-8 sequence at i, or 1 for a byte that does not
+// start one, so invalid bytes count as one character each.
+std::size_t Utf8SequenceLength(std::string_view s, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    std::size_t length = 1;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    }
+    if (length == 1 || s.size() - i < length) {
+        return 1;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + k]);
+        if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) {
+            return 1;
+        }
+    }
+    return length;
+}
+
+std::string_view FirstCharacters(std::string_view s, std::size_t count) {
+    std::size_t end = 0;
+    for (std::size_t n = 0; n < count && end < s.size(); ++n) {
+        end += Utf8SequenceLength(s, end);
+    }
+    return s.substr(0, end);
+}
+
+std::int32_t ParseUnsignedSaturated(std::string_view digits) {
+    std::int64_t value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') {
+            break;
+        }
+        value = std::min<std::int64_t>(value * 10 + (c - '0'), INT32_MAX);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+// A name is usable when a line written with it parses back to the same name.
+bool IsWritableName(std::string_view name) {
+    return !name.empty() && Trim(name).size() == name.size() &&
+           name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+bool IsWritableSection(std::string_view name) {
+    return IsWritableName(name) && name.find(']') == std::string_view::npos;
+}
+
+bool IsWritableKey(std::string_view key) {
+    return IsWritableName(key) && key.find('=') == std::string_view::npos && key.front() != '[' &&
+           key.front() != ';';
+}
+
+std::string OneLineValue(std::string_view value) {
+    std::string line;
+    for (char c : CutAtNul(value)) {
+        if (c != '\r' && c != '\n') {
+            line.push_back(c);
+        }
+    }
+    return line;
+}
+
+// The name inside "[name]" (up to the last bracket), or nothing when the line
+// is not a section header.
+std::optional<std::string_view> SectionHeaderName(std::string_view text) {
+    const std::string_view body = Trim(text);
+    if (body.empty() || body.front() != '[') {
+        return std::nullopt;
+    }
+    const std::size_t close = body.rfind(']');
+    if (close == std::string_view::npos || close == 0) {
+        return std::nullopt;
+    }
+    return Trim(body.substr(1, close - 1));
+}
+
+std::size_t KeyEqualsPos(std::string_view text) {
+    const std::string_view body = Trim(text);
+    if (body.empty() || body.front() == ';') {
+        return std::string::npos;
+    }
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos || Trim(text.substr(0, equals)).empty()) {
+        return std::string::npos;
+    }
+    return equals;
+}
+
+// ---- Writing the file ----
+
+std::filesystem::path SymlinkTarget(std::filesystem::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(path, error)) {
+            break;
+        }
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) {
+            break;
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return path;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath =
+            (target.parent_path() / ("." + target.filename().string() + ".tmp-" +
+                                     std::to_string(::getpid()) + "-" + std::to_string(counter++)))
+                .string();
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// The new file takes over the old one's mode and owner; a new file gets the
+// umask's default mode from open().
+void KeepModeAndOwner(int fd, const std::filesystem::path& target) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        (void)::fchmod(fd, old.st_mode & 07777);
+        (void)::fchown(fd, old.st_uid, old.st_gid);
+    }
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path target = SymlinkTarget(path);
+    std::string tempPath;
+    const int fd = CreateTemporaryBeside(target, tempPath);
+    if (fd < 0) {
+        return false;
+    }
+    KeepModeAndOwner(fd, target);
+    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(tempPath.c_str(), target.c_str()) != 0) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    SyncFolder(target.parent_path());
+    return true;
+}
+
+// ---- Reading the file ----
+
+enum class ReadResult { Ok, Missing, Failed };
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
+    // Non-blocking open so that a FIFO in place of the file cannot hang the reader.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    }
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    char buffer[65536];
+    while (ok) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = got >= 0;
+        if (got <= 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return ok ? ReadResult::Ok : ReadResult::Failed;
+}
+
+} // namespace
+
+IniFile IniFile::FromText(std::string_view text) {
+    IniFile file;
+    while (!text.empty()) {
+        const std::size_t newline = text.find('\n');
+        if (newline == std::string_view::npos) {
+            file.AppendLine(text, LineEnd::None);
+            break;
+        }
+        std::string_view line = text.substr(0, newline);
+        const bool crlf = !line.empty() && line.back() == '\r';
+        if (crlf) {
+            line.remove_suffix(1);
+        }
+        file.AppendLine(line, crlf ? LineEnd::CrLf : LineEnd::Lf);
+        text.remove_prefix(newline + 1);
+    }
+    return file;
+}
+
+bool IniFile::Load() {
+    std::string bytes;
+    const ReadResult result = ReadWholeFile(path_, bytes);
+    std::string path = std::move(path_);
+    *this = FromText(result == ReadResult::Ok ? bytes : std::string());
+    path_ = std::move(path);
+    return result != ReadResult::Failed;
+}
+
+bool IniFile::Save() const {
+    return !path_.empty() && ReplaceFileAtomically(path_, Text());
+}
+
+void IniFile::AppendLine(std::string_view text, LineEnd end) {
+    Line line{std::string(text), end};
+    if (const auto name = SectionHeaderName(text)) {
+        StartSection(*name, std::move(line));
+        return;
+    }
+    Section& section = sections_.back();
+    line.equalsPos = KeyEqualsPos(text);
+    if (line.equalsPos != std::string::npos) {
+        const std::string_view key = Trim(std::string_view(text).substr(0, line.equalsPos));
+        section.firstKeyLine.try_emplace(AsciiLower(key), section.lines.size());
+        section.lastKeyLine = section.lines.size();
+    }
+    section.lines.push_back(std::move(line));
+}
+
+const IniFile::Line* IniFile::FindKey(std::string_view section, std::string_view key) const {
+    const auto found = firstSection_.find(AsciiLower(section));
+    if (found == firstSection_.end()) {
+        return nullptr;
+    }
+    const Section& lines = sections_[found->second];
+    const auto keyLine = lines.firstKeyLine.find(AsciiLower(key));
+    return keyLine == lines.firstKeyLine.end() ? nullptr : &lines.lines[keyLine->second];
+}
+
+std::int32_t IniFile::GetInt(std::string_view section, std::string_view key,
+                             std::int32_t defaultValue) const {
+    const Line* line = FindKey(section, key);
+    if (line == nullptr) {
+        return defaultValue;
+    }
+    const std::string_view value = Trim(std::string_view(line->text).substr(line->equalsPos + 1));
+    return value.empty() ? defaultValue : ParseUnsignedSaturated(value);
+}
+
+std::string IniFile::GetString(std::string_view section, std::string_view key,
+                               std::string_view defaultValue, std::size_t bufferLength) const {
+    const Line* line = FindKey(section, key);
+    const std::string_view value =
+        line == nullptr ? defaultValue
+                        : Trim(std::string_view(line->text).substr(line->equalsPos + 1));
+    if (bufferLength == 0) {
+        return {};
+    }
+    return std::string(FirstCharacters(CutAtNul(value), bufferLength - 1));
+}
+
+bool IniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
+    if (!IsWritableSection(section) || !IsWritableKey(key)) {
+        return false;
+    }
+    const std::string oneLine = OneLineValue(value);
+    const auto found = firstSection_.find(AsciiLower(section));
+    Section& target = found == firstSection_.end() ? AddSection(section) : sections_[found->second];
+    const auto keyLine = target.firstKeyLine.find(AsciiLower(key));
+    if (keyLine == target.firstKeyLine.end()) {
+        AddKey(target, key, oneLine);
+        return true;
+    }
+    Line& line = target.lines[keyLine->second];
+    line.text.resize(line.equalsPos + 1);
+    line.text += oneLine;
+    return true;
+}
+
+IniFile::Section& IniFile::AddSection(std::string_view name) {
+    const LineEnd end = NewLineEnd();
+    for (auto section = sections_.rbegin(); section != sections_.rend(); ++section) {
+        if (!section->lines.empty()) {
+            EndLine(section->lines.back(), end);
+            break;
+        }
+    }
+    return StartSection(name, Line{"[" + std::string(name) + "]", end});
+}
+
+IniFile::Section& IniFile::StartSection(std::string_view name, Line header) {
+    firstSection_.try_emplace(AsciiLower(name), sections_.size());
+    Section& section = sections_.emplace_back();
+    section.lines.push_back(std::move(header));
+    return section;
+}
+
+// Keys go after the section's last key, so comments and blank lines that
+// close the section stay below them.
+void IniFile::AddKey(Section& section, std::string_view key, std::string_view value) {
+    const LineEnd end = NewLineEnd();
+    const std::size_t after = section.lastKeyLine;
+    EndLine(section.lines[after], end);
+    Line line{std::string(key) + "=" + std::string(value), end, key.size()};
+    section.lines.insert(section.lines.begin() + static_cast<std::ptrdiff_t>(after) + 1,
+                         std::move(line));
+    section.firstKeyLine.try_emplace(AsciiLower(key), after + 1);
+    section.lastKeyLine = after + 1;
+}
+
+void IniFile::EndLine(Line& line, LineEnd end) {
+    if (line.end == LineEnd::None) {
+        line.end = end;
+    }
+}
+
+// New lines follow the file's first line end, so a CR LF file stays CR LF.
+IniFile::LineEnd IniFile::NewLineEnd() const {
+    for (const Section& section : sections_) {
+        for (const Line& line : section.lines) {
+            if (line.end != LineEnd::None) {
+                return line.end;
+            }
+        }
+    }
+    return LineEnd::Lf;
+}
+
+std::string IniFile::Text() const {
+    std::string text;
+    for (const Section& section : sections_) {
+        for (const Line& line : section.lines) {
+            text += line.text;
+            text += line.end == LineEnd::CrLf ? "\r\n" : line.end == LineEnd::Lf ? "\n" : "";
+        }
+    }
+    return text;
+}
+
+} // namespace kestrix
