@@ -1,0 +1,100 @@
+#pragma once
+
+// The configuration store: 21 numbered settings and the My Locations name
+// tables, loaded from an INI file at start and written back, changed entries
+// only, at shutdown.
+
+#include "kestrix/shell/clsConfigObj.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kestrix {
+class IniFile;
+}
+
+namespace kestrix::modConfig {
+
+// The numbers callers pass to GetConfigValue and SetConfigValue.
+enum ConfigSetting : std::int32_t {
+    kComPort = 0,
+    kDeviceAddress = 1,
+    kShowConfigBar = 2,
+    kUnitParticleNorm = 3,
+    kUnitSampleTime = 4,
+    kUnitSampleVolume = 5,
+    kUnitTemperature = 6,
+    kUnitAirVelocity = 7,
+    kUnitDiffPressure = 8,
+    kParticleDifferential = 9,
+    kLocationNameSource = 10,
+    kShowInstrumentInfo = 11,
+    kShowLocationNumbers = 12,
+    kShowLocationNames = 13,
+    kShowParticleRaw = 14,
+    kShowParticleNorm = 15,
+    kShowMassConcentrations = 16,
+    kShowParticulateMatter = 17,
+    kShowSampleTime = 18,
+    kShowSampleVolume = 19,
+    kShowEnvironmentals = 20,
+};
+
+inline constexpr std::int32_t kSettingCount = 21;
+inline constexpr std::int32_t kLocationCount = 1000;
+inline constexpr std::size_t kLongNameMaxChars = 64;
+inline constexpr std::size_t kShortNameMaxChars = 8;
+
+class ConfigStore {
+public:
+    ConfigStore();
+
+    // False for an empty path; otherwise reads every entry (a missing or
+    // unreadable file gives the defaults), remembers the path and returns true.
+    bool LoadConfig(const std::string& path);
+
+    // Writes the changed entries into the remembered file in one atomic
+    // replacement, keeping everything else in it. False when nothing was
+    // loaded or the file could not be written.
+    bool SaveConfig();
+
+    // 0 for a number outside 0..20 or before LoadConfig.
+    std::int32_t GetConfigValue(std::int32_t setting) const;
+    // Marks the entry changed even when the value is the same.
+    bool SetConfigValue(std::int32_t setting, std::int32_t value);
+
+    // Empty for an index outside 0..999 or before LoadConfig.
+    std::string GetLongLocationName(std::int32_t index) const;
+    std::string GetShortLocationName(std::int32_t index) const;
+    // False (old name kept) for an index outside 0..999, an empty name or
+    // before LoadConfig.
+    bool SetLongLocationName(std::int32_t index, const std::string& name);
+    bool SetShortLocationName(std::int32_t index, const std::string& name);
+
+    // The file loaded last; empty before LoadConfig.
+    const std::string& GetConfigPath() const { return path_; }
+
+private:
+    using NameTable = std::array<clsConfigObj, kLocationCount>;
+
+    void LoadSettings(const IniFile& file);
+    void LoadNames(const IniFile& file);
+    bool ApplyChanges(IniFile& file) const;
+    static bool SetName(NameTable& table, std::int32_t index, const std::string& name);
+    static std::string GetName(const NameTable& table, std::int32_t index);
+
+    std::string path_;
+    std::array<clsConfigObj, kSettingCount> settings_;
+    NameTable longNames_;
+    NameTable shortNames_;
+};
+
+// Creates every missing level of a '/'-separated folder path; errors are
+// ignored and the walk goes on.
+void CreateFolderPath(const std::string& path);
+
+// The program's one store.
+ConfigStore& Store();
+
+} // namespace kestrix::modConfig
