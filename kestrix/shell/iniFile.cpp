@@ -1,6 +1,7 @@
 #include "kestrix/shell/iniFile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -173,7 +174,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath) {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath =
             (target.parent_path() / ("." + target.filename().string() + ".tmp-" +

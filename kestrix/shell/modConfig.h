@@ -7,6 +7,7 @@
 #include "kestrix/shell/clsConfigObj.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
