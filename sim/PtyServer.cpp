@@ -112,13 +112,14 @@ PtyServer::Ending PtyServer::Serve(LineSession& session, int stopFd) {
         if (events & POLLIN) {
             const ssize_t got = ::read(controller_, buffer.data(), buffer.size());
             if (got > 0) {
-                for (const Transmission& transmission :
-                     session.Receive(std::span(buffer).first(static_cast<size_t>(got)))) {
-                    Send(transmission);
-                }
+                // Hanging up on the next request lets the last answer reach the client first.
                 if (session.HangUpDue()) {
                     HangUp();
                     return Ending::HungUp;
+                }
+                for (const Transmission& transmission :
+                     session.Receive(std::span(buffer).first(static_cast<size_t>(got)))) {
+                    Send(transmission);
                 }
                 continue;
             }

@@ -29,7 +29,8 @@ public:
     const std::string& DevicePath() const { return devicePath_; }
 
     enum class Ending { Stopped, HungUp };
-    // Serves the session until stopFd becomes readable or the session wants the line hung up.
+    // Serves the session until stopFd becomes readable, or until a request comes after the
+    // session wants the line hung up.
     Ending Serve(LineSession& session, int stopFd);
 
 private:

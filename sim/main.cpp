@@ -60,7 +60,7 @@ void DefineOptions(CLI::App& app, Options& options) {
     app.add_option("--corrupt-every", options.faults.corruptEvery,
                    "spoil the checksum of every K-th answer");
     app.add_option("--hang-up-after", options.faults.hangUpAfter,
-                   "close the terminal after K answers and exit");
+                   "after K answers, close the terminal at the next request and exit");
     app.add_flag("--silent", options.faults.silent, "never answer");
     app.add_flag("--list-presets", options.listPresets, "print the preset names and exit");
 }
