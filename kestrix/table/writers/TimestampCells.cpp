@@ -1,0 +1,87 @@
+#include "kestrix/table/writers/TimestampCells.h"
+
+#include <QDateTime>
+
+namespace kestrix::table {
+
+namespace {
+
+constexpr int kFirstInstrumentYear = 1970;
+
+QString TimestampPattern(const QLocale& locale) {
+    return locale.dateFormat(QLocale::ShortFormat) + QStringLiteral(" HH:mm:ss");
+}
+
+// The run of equal characters starting at index.
+qsizetype RunLength(const QString& text, qsizetype index) {
+    qsizetype end = index;
+    while (end < text.size() && text[end] == text[index]) {
+        ++end;
+    }
+    return end - index;
+}
+
+// A Qt date-format literal ('text', '' for a quote) as a quoted spreadsheet literal; returns
+// the index after it.
+qsizetype AppendQuoted(const QString& pattern, qsizetype index, QString& out) {
+    qsizetype i = index + 1;
+    if (i < pattern.size() && pattern[i] == u'\'') {
+        out += QStringLiteral("\\'");
+        return i + 1;
+    }
+    out += u'"';
+    while (i < pattern.size() && pattern[i] != u'\'') {
+        out += pattern[i++];
+    }
+    out += u'"';
+    return i + 1;
+}
+
+} // namespace
+
+std::optional<DateTime> ParseTimestampText(std::string_view text, const QLocale& locale) {
+    const QString pattern = TimestampPattern(locale);
+    const QDateTime parsed = locale.toDateTime(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), pattern);
+    if (!parsed.isValid()) {
+        return std::nullopt;
+    }
+    int year = parsed.date().year();
+    if (!pattern.contains(QStringLiteral("yyyy")) && year < kFirstInstrumentYear) {
+        year += 100;
+    }
+    const QTime time = parsed.time();
+    return MakeDateTime(year, parsed.date().month(), parsed.date().day(), time.hour(),
+                        time.minute(), time.second());
+}
+
+std::string TimestampNumberFormat(const QLocale& locale) {
+    const QString pattern = locale.dateFormat(QLocale::ShortFormat);
+    QString format;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar c = pattern[i];
+        const qsizetype run = RunLength(pattern, i);
+        if (c == u'\'') {
+            i = AppendQuoted(pattern, i, format);
+            continue;
+        }
+        if (c == u'y') {
+            format += QStringLiteral("yyyy");
+        } else if (c == u'M' || c == u'd') {
+            format += QString(run, c.toLower());
+        } else if (c.isLetter()) {
+            format += u'"' + QString(run, c) + u'"';
+        } else {
+            for (qsizetype k = 0; k < run; ++k) {
+                if (!QStringLiteral("/-.:, ").contains(c)) {
+                    format += u'\\';
+                }
+                format += c;
+            }
+        }
+        i += run;
+    }
+    return (format + QStringLiteral(" hh:mm:ss")).toStdString();
+}
+
+} // namespace kestrix::table

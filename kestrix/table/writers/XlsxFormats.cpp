@@ -1,0 +1,82 @@
+#include "kestrix/table/writers/XlsxFormats.h"
+
+namespace kestrix::table {
+
+namespace {
+
+std::string DecimalsFormat(int decimals) {
+    return decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0";
+}
+
+std::uint8_t HorizontalAlignment(Alignment alignment) {
+    switch (alignment) {
+    case Alignment::Left:
+        return LXW_ALIGN_LEFT;
+    case Alignment::Center:
+        return LXW_ALIGN_CENTER;
+    case Alignment::Right:
+        return LXW_ALIGN_RIGHT;
+    case Alignment::General:
+        break;
+    }
+    return LXW_ALIGN_NONE;
+}
+
+void SetBorders(lxw_format* format, std::uint8_t borders) {
+    if (borders & kBorderLeft) {
+        format_set_left(format, LXW_BORDER_THIN);
+    }
+    if (borders & kBorderTop) {
+        format_set_top(format, LXW_BORDER_THIN);
+    }
+    if (borders & kBorderRight) {
+        format_set_right(format, LXW_BORDER_THIN);
+    }
+    if (borders & kBorderBottom) {
+        format_set_bottom(format, LXW_BORDER_THIN);
+    }
+}
+
+} // namespace
+
+XlsxFormats::XlsxFormats(lxw_workbook* workbook, std::string timestampFormat)
+    : workbook_(workbook), timestampFormat_(std::move(timestampFormat)) {}
+
+lxw_format* XlsxFormats::For(const CellFormat& format, XlsxValueKind kind) {
+    const Key key{format, kind};
+    const auto found = formats_.find(key);
+    if (found != formats_.end()) {
+        return found->second;
+    }
+    return formats_.emplace(key, Create(key)).first->second;
+}
+
+lxw_format* XlsxFormats::Create(const Key& key) {
+    lxw_format* format = workbook_add_format(workbook_);
+    const CellFormat& look = key.format;
+    if (key.kind == XlsxValueKind::Number) {
+        format_set_num_format(format, DecimalsFormat(look.decimals).c_str());
+    } else if (key.kind == XlsxValueKind::Timestamp) {
+        format_set_num_format(format, timestampFormat_.c_str());
+    }
+    if (look.textColor != kBlack) {
+        format_set_font_color(format, look.textColor.Hex());
+    }
+    if (look.backColor != kWhite) {
+        format_set_pattern(format, LXW_PATTERN_SOLID);
+        // Zero means "no colour" to the library, so black has its own code.
+        format_set_bg_color(format, look.backColor == kBlack
+                                        ? static_cast<lxw_color_t>(LXW_COLOR_BLACK)
+                                        : look.backColor.Hex());
+    }
+    if (const std::uint8_t align = HorizontalAlignment(look.alignment); align != LXW_ALIGN_NONE) {
+        format_set_align(format, align);
+    }
+    if (look.bold) {
+        format_set_bold(format);
+    }
+    SetBorders(format, look.borders);
+    return format;
+}
+
+} // namespace kestrix::table

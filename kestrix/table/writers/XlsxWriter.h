@@ -1,0 +1,30 @@
+#pragma once
+
+// The grid as an .xlsx workbook with the single sheet "Sheet 1": every cell as the grid shows
+// it, numbers as numbers with their decimals, formulas as formulas in A1 style together with
+// their computed results (the file is not recalculated by its writer), the standard deviation
+// row as STDEV over the data rows, notes as cell comments, colours, alignment, borders, bold,
+// spans merged, column widths, the frozen rows frozen, and the time stamps of the data rows
+// (rowKinds.h) as date-time cells shown with a four-digit year.
+
+#include "kestrix/table/GridModel.h"
+
+#include <QLocale>
+#include <string>
+
+namespace kestrix::table {
+
+inline constexpr const char* kXlsxSheetName = "Sheet 1";
+
+struct XlsxOptions {
+    // Time stamp texts are read, and shown again, in this locale's date order.
+    QLocale locale;
+    // Rows are streamed to disk instead of kept in memory; spans are then not merged.
+    bool constantMemory = false;
+};
+
+// Writes the workbook to path; false with `error` telling why when it cannot be written.
+bool WriteXlsx(const GridModel& grid, const std::string& path, const XlsxOptions& options,
+               std::string& error);
+
+} // namespace kestrix::table
