@@ -1,0 +1,141 @@
+#include "CommandLine.h"
+
+#include <CLI/CLI.hpp>
+#include <map>
+
+namespace tolvex::cli {
+namespace {
+
+const std::map<std::string, ValueFormat> kFormats{
+    {"int", ValueFormat::Int},
+    {"uint", ValueFormat::Uint},
+    {"hex", ValueFormat::Hex},
+    {"long", ValueFormat::Long},
+    {"longswap", ValueFormat::LongSwap},
+    {"float", ValueFormat::Float},
+    {"floatswap", ValueFormat::FloatSwap},
+    {"double", ValueFormat::Double},
+    {"doubleswap", ValueFormat::DoubleSwap},
+};
+
+const CLI::Range kAddress(0, 65535);
+const CLI::Range kRegisterValue(-32768, 65535);
+const CLI::Range kBit(0, 1);
+
+void AddConnectionOptions(CLI::App& app, CtlOptions& o) {
+    auto* port =
+        app.add_option("--port", o.target.port, "Port number 1..32")->check(CLI::Range(1, 32));
+    auto* device =
+        app.add_option("--device", o.target.device, "Serial device path, used as port 1");
+    auto* tcp = app.add_option("--tcp", o.target.tcp, "Modbus/TCP server HOST[:PORT]");
+    port->excludes(device, tcp);
+    device->excludes(tcp);
+    app.add_option("--mode", o.mode, "Serial framing")->check(CLI::IsMember({"rtu", "ascii"}));
+    app.add_option("--baud", o.baud, "Bit rate")
+        ->check(CLI::IsMember(
+            {300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 56000, 57600, 115200}));
+    app.add_option("--parity", o.parity)->check(CLI::IsMember({"none", "odd", "even"}));
+    app.add_option("--data-bits", o.dataBits)->check(CLI::IsMember({7, 8}));
+    app.add_option("--stop-bits", o.stopBits)->check(CLI::IsMember({1, 2}));
+    app.add_option("--timeout", o.timeoutMs, "Reply timeout in ms (300..10000)");
+    app.add_option("--rts", o.rts)->check(CLI::IsMember({"disable", "enable", "toggle"}));
+    app.add_option("--slave", o.slave, "Slave address 0..255")->check(CLI::Range(0, 255));
+}
+
+void AddReadOptions(CLI::App& app, CtlOptions& o) {
+    app.add_option_function<std::string>(
+           "--as",
+           [&o](const std::string& name) {
+               o.format = kFormats.at(name);
+               o.formatGiven = true;
+           },
+           "How register values print")
+        ->check(CLI::IsMember({"int", "uint", "hex", "long", "longswap", "float", "floatswap",
+                               "double", "doubleswap"}));
+    app.add_option("--poll", o.pollMs, "Repeat the read every MS milliseconds")
+        ->check(CLI::Range(50, 600000));
+    app.add_option("--count", o.count, "Number of polled reads")->check(CLI::PositiveNumber);
+}
+
+CLI::App* AddCommand(CLI::App& app, const char* name, Command command, CtlOptions& o,
+                     const char* help) {
+    CLI::App* sub = app.add_subcommand(name, help);
+    sub->fallthrough();
+    sub->callback([&o, command] { o.command = command; });
+    return sub;
+}
+
+void AddReadCommand(CLI::App& app, const char* name, Command command, CtlOptions& o,
+                    const char* help) {
+    CLI::App* sub = AddCommand(app, name, command, o, help);
+    sub->add_option("ADDR", o.address)->required()->check(kAddress);
+    sub->add_option("QTY", o.quantity)->required()->check(CLI::Range(1, 2000));
+}
+
+void AddCommands(CLI::App& app, CtlOptions& o) {
+    AddReadCommand(app, "read-holding", Command::ReadHolding, o, "Read holding registers");
+    AddReadCommand(app, "read-input", Command::ReadInput, o, "Read input registers");
+    AddReadCommand(app, "read-coils", Command::ReadCoils, o, "Read coils");
+    AddReadCommand(app, "read-discrete", Command::ReadDiscrete, o, "Read discrete inputs");
+
+    CLI::App* single =
+        AddCommand(app, "write-register", Command::WriteRegister, o, "Write one holding register");
+    single->add_option("ADDR", o.address)->required()->check(kAddress);
+    single->add_option("VALUE", o.values)->required()->expected(1)->check(kRegisterValue);
+
+    CLI::App* coil = AddCommand(app, "write-coil", Command::WriteCoil, o, "Write one coil");
+    coil->add_option("ADDR", o.address)->required()->check(kAddress);
+    coil->add_option("STATE", o.values)->required()->expected(1)->check(kBit);
+
+    CLI::App* registers =
+        AddCommand(app, "write-registers", Command::WriteRegisters, o, "Write holding registers");
+    registers->add_option("ADDR", o.address)->required()->check(kAddress);
+    registers->add_option("V", o.values)->required()->check(kRegisterValue);
+
+    CLI::App* coils = AddCommand(app, "write-coils", Command::WriteCoils, o, "Write coils");
+    coils->add_option("ADDR", o.address)->required()->check(kAddress);
+    coils->add_option("B", o.values)->required()->check(kBit);
+
+    CLI::App* both = AddCommand(app, "read-write", Command::ReadWrite, o,
+                                "Write registers, then read registers, in one request");
+    both->add_option("RADDR", o.address)->required()->check(kAddress);
+    both->add_option("RQTY", o.quantity)->required()->check(CLI::Range(1, 125));
+    both->add_option("WADDR", o.writeAddress)->required()->check(kAddress);
+    both->add_option("V", o.values)->required()->check(kRegisterValue);
+}
+
+// Combinations the parser cannot judge by itself.
+void CheckCombination(const CtlOptions& o) {
+    if (o.formatGiven && !IsRegisterRead(o.command)) {
+        throw CLI::ValidationError("--as", "applies to register reads only");
+    }
+    if (o.quantity % RegistersPerValue(o.format) != 0) {
+        throw CLI::ValidationError("--as", "the quantity does not divide into whole values");
+    }
+    if ((o.pollMs || o.count) && !IsRead(o.command)) {
+        throw CLI::ValidationError("--poll", "applies to reads only");
+    }
+    if (o.count && !o.pollMs) {
+        throw CLI::ValidationError("--count", "needs --poll");
+    }
+}
+
+} // namespace
+
+std::optional<int> ParseCommandLine(int argc, char** argv, CtlOptions& options) {
+    CLI::App app("Modbus master for people and scripts", "tolvexctl");
+    AddConnectionOptions(app, options);
+    AddReadOptions(app, options);
+    AddCommands(app, options);
+    app.require_subcommand(1);
+    try {
+        app.parse(argc, argv);
+        CheckCombination(options);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? kExitSuccess : kExitUsage;
+    }
+    return std::nullopt;
+}
+
+} // namespace tolvex::cli
