@@ -158,6 +158,8 @@ protected:
         }
     }
 
+    void ExpectFastTransfer(const std::vector<std::string>& arguments);
+
     tolvex::ModbusMaster master;
     std::unique_ptr<SimProcess> sim;
 };
@@ -269,8 +271,10 @@ TEST_F(SimLine, IdleCommandClearsTheBusyBits) {
     EXPECT_THAT(sim->StateText(), HasSubstr("\"busy\": false"));
 }
 
-TEST_F(SimLine, FastTransferChunksThenModbusAgain) {
-    Start({"--preset", "iaq-fast"});
+// Two chunks over the fast transfer, the port closed and reopened around it as the download
+// does, then Modbus again.
+void SimLine::ExpectFastTransfer(const std::vector<std::string>& arguments) {
+    Start(arguments);
     const Scenario scenario = *FindPreset("iaq-fast");
     Write(Instrument::kCommand, Instrument::kFastTransferCommand);
     master.Close();
@@ -288,6 +292,14 @@ TEST_F(SimLine, FastTransferChunksThenModbusAgain) {
     }
     OpenMaster();
     EXPECT_EQ(Read(kHolding, 0, 1)[0], 145) << "a Modbus frame ends the fast transfer";
+}
+
+TEST_F(SimLine, FastTransferChunksThenModbusAgain) {
+    ExpectFastTransfer({"--preset", "iaq-fast"});
+}
+
+TEST_F(SimLine, FastTransferAtTheLineRate) {
+    ExpectFastTransfer({"--preset", "iaq-fast", "--pace"});
 }
 
 TEST_F(SimLine, DropFirst) {
