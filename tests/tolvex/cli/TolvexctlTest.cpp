@@ -1,0 +1,205 @@
+#include "PeerProcess.h"
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace tolvex {
+namespace {
+
+using test::PeerProcess;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Runs tolvexctl with the arguments; its output goes through temporary files.
+Outcome RunCtl(std::vector<std::string> args) {
+    char outPath[] = "/tmp/tolvexctl-out-XXXXXX";
+    char errPath[] = "/tmp/tolvexctl-err-XXXXXX";
+    const int out = mkstemp(outPath);
+    const int err = mkstemp(errPath);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
+    args.insert(args.begin(), TOLVEXCTL_PATH);
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    Outcome outcome;
+    pid_t pid;
+    if (posix_spawn(&pid, TOLVEXCTL_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    close(out);
+    close(err);
+    outcome.out = Slurp(outPath);
+    outcome.err = Slurp(errPath);
+    unlink(outPath);
+    unlink(errPath);
+    return outcome;
+}
+
+// One pymodbus Modbus/TCP server for the whole suite.
+class TolvexctlOverTcp : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { peer = std::make_unique<PeerProcess>("tcp"); }
+    static void TearDownTestSuite() { peer.reset(); }
+
+    static Outcome Ctl(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--tcp", "127.0.0.1:" + peer->Where()});
+        return RunCtl(std::move(args));
+    }
+
+    static void ExpectPrints(std::vector<std::string> args, const std::string& expected) {
+        const Outcome outcome = Ctl(std::move(args));
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+        EXPECT_EQ(outcome.out, expected);
+        EXPECT_EQ(outcome.err, "");
+    }
+
+    static void Write(std::vector<std::string> args) {
+        const Outcome outcome = Ctl(std::move(args));
+        ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+        EXPECT_EQ(outcome.out, "");
+    }
+
+    static inline std::unique_ptr<PeerProcess> peer;
+};
+
+TEST_F(TolvexctlOverTcp, ReadsPrintOneValuePerLine) {
+    ExpectPrints({"read-holding", "0", "3"}, "4096\n4097\n4098\n");
+    ExpectPrints({"read-input", "1", "2"}, "8193\n8194\n");
+    ExpectPrints({"read-coils", "0", "4"}, "1\n0\n0\n1\n");
+    ExpectPrints({"read-discrete", "0", "4"}, "0\n1\n0\n1\n");
+    ExpectPrints({"--slave", "1", "read-holding", "0", "2", "--as", "hex"}, "0x1000\n0x1001\n");
+}
+
+TEST_F(TolvexctlOverTcp, IntegerFormats) {
+    Write({"write-register", "50", "-1"});
+    ExpectPrints({"read-holding", "50", "1"}, "-1\n");
+    ExpectPrints({"read-holding", "50", "1", "--as", "uint"}, "65535\n");
+    ExpectPrints({"read-holding", "50", "1", "--as", "hex"}, "0xFFFF\n");
+    Write({"write-registers", "52", "1", "2"});
+    ExpectPrints({"read-holding", "52", "2", "--as", "long"}, "131073\n");
+    ExpectPrints({"read-holding", "52", "2", "--as", "longswap"}, "65538\n");
+}
+
+TEST_F(TolvexctlOverTcp, FloatingPointPrintsTheShortestExactText) {
+    Write({"write-registers", "60", "16672", "0", "15820", "52429"});
+    ExpectPrints({"read-holding", "60", "4", "--as", "floatswap"}, "10\n0.1\n");
+    Write({"write-registers", "64", "0", "16672"});
+    ExpectPrints({"read-holding", "64", "2", "--as", "float"}, "10\n");
+    Write({"write-registers", "70", "16313", "39321", "39321", "39322"});
+    ExpectPrints({"read-holding", "70", "4", "--as", "doubleswap"}, "0.1\n");
+}
+
+TEST_F(TolvexctlOverTcp, CoilWritesAndReadWrite) {
+    Write({"write-coils", "100", "1", "0", "1", "1"});
+    ExpectPrints({"read-coils", "100", "4"}, "1\n0\n1\n1\n");
+    Write({"write-coil", "101", "1"});
+    ExpectPrints({"read-coils", "101", "1"}, "1\n");
+    ExpectPrints({"read-write", "110", "2", "110", "7", "8"}, "7\n8\n");
+}
+
+TEST_F(TolvexctlOverTcp, PollingPrintsEveryRead) {
+    ExpectPrints({"--poll", "50", "--count", "3", "read-holding", "0", "1"}, "4096\n4096\n4096\n");
+}
+
+TEST_F(TolvexctlOverTcp, DeviceExceptionFails) {
+    const Outcome outcome = Ctl({"read-holding", "400", "2"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "error 2: device exception: illegal data address\n");
+}
+
+TEST_F(TolvexctlOverTcp, RefusedPropertyOrRequestEndsTheRun) {
+    Outcome outcome = Ctl({"--timeout", "100", "read-holding", "0", "1"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "error 40: timeout outside 300..10000\n");
+    outcome = Ctl({"read-holding", "0", "126"});
+    EXPECT_EQ(outcome.exitCode, 2);
+    outcome = Ctl({"--slave", "0", "read-holding", "0", "1"});
+    EXPECT_EQ(outcome.exitCode, 2);
+}
+
+TEST(Tolvexctl, ConnectionsThatCannotBeOpened) {
+    Outcome outcome = RunCtl({"--tcp", "255.255.255.255", "read-holding", "0", "1"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "error 33: the address text does not convert\n");
+    outcome = RunCtl({"--device", "/nonexistent/tty", "read-holding", "0", "1"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "error 47: the serial port could not be opened or configured\n");
+}
+
+TEST(Tolvexctl, UsageErrorsExitWithTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"read-holding", "0"},
+        {"read-holding", "x", "1"},
+        {"read-holding", "70000", "1"},
+        {"--mode", "binary", "read-holding", "0", "1"},
+        {"--baud", "1234", "read-holding", "0", "1"},
+        {"--parity", "mark", "read-holding", "0", "1"},
+        {"--port", "33", "read-holding", "0", "1"},
+        {"--port", "1", "--tcp", "127.0.0.1", "read-holding", "0", "1"},
+        {"write-register", "0", "1", "--as", "float"},
+        {"read-coils", "0", "4", "--as", "hex"},
+        {"read-holding", "0", "3", "--as", "long"},
+        {"read-holding", "0", "2", "--as", "double"},
+        {"write-coil", "0", "2"},
+        {"write-register", "0", "70000"},
+        {"--poll", "100", "write-register", "0", "1"},
+        {"--count", "2", "read-holding", "0", "1"},
+        {"--tcp", "127.0.0.1:0", "read-holding", "0", "1"},
+        {"frobnicate"},
+    };
+    for (const auto& args : cases) {
+        const Outcome outcome = RunCtl(args);
+        std::string line;
+        for (const auto& arg : args) {
+            line += arg + ' ';
+        }
+        EXPECT_EQ(outcome.exitCode, 2) << line;
+        EXPECT_EQ(outcome.out, "") << line;
+    }
+}
+
+class TolvexctlOverSerial : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TolvexctlOverSerial, ReadsThroughTheBoundDevice) {
+    PeerProcess peer(GetParam());
+    const Outcome outcome = RunCtl({"--device", peer.Where(), "--mode", GetParam(), "--baud", "19200",
+                                 "read-holding", "2", "2", "--as", "hex"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "0x1002\n0x1003\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(RtuAndAscii, TolvexctlOverSerial, ::testing::Values("rtu", "ascii"));
+
+} // namespace
+} // namespace tolvex
