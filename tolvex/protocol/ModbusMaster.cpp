@@ -82,12 +82,13 @@ uint16_t ModbusMaster::ReceiveCurrentReply(std::span<uint8_t> reply) {
         if (got < 0) {
             return Code(ResultCode::ReceiveFailed);
         }
-        if (got == 0 || segment.transactionId == transactionId_) {
+        // A frame cut short by the deadline has no identifier: waiting longer cannot mend it.
+        if (got == 0 || !segment.transactionId || segment.transactionId == transactionId_) {
             return JudgeTcpReply(segment, reply);
         }
     }
-    // Only replies of other transactions (or unreadable segments) came.
-    return segment.transactionId ? kMismatch : JudgeTcpReply(segment, reply);
+    // Only replies of other transactions came.
+    return kMismatch;
 }
 
 uint16_t ModbusMaster::RunRead(const ModbusRequest& request, ReplyUnpacker unpack,

@@ -3,6 +3,7 @@
 #include "PollWait.h"
 #include "tolvex/ResultCode.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <array>
 #include <cerrno>
@@ -18,6 +19,11 @@ constexpr auto kWritableWait = std::chrono::seconds(2);
 // Dotted IPv4 text; 255.255.255.255 is refused as no server can have it.
 bool ParseAddress(const std::string& text, in_addr& address) {
     return ::inet_pton(AF_INET, text.c_str(), &address) == 1 && address.s_addr != INADDR_NONE;
+}
+
+// The byte count after the length field, as the header announces it.
+size_t AnnouncedLength(std::span<const uint8_t> header) {
+    return static_cast<size_t>(header[4] << 8 | header[5]);
 }
 
 } // namespace
@@ -96,6 +102,32 @@ int TcpClient::Receive(std::span<uint8_t> reply, MbapSegment& segment) {
         return -1;
     }
     const auto deadline = Clock::now() + std::chrono::milliseconds(receiveWaitMs_);
+    std::array<uint8_t, kMbapMaxSegment> received{};
+    // TCP may split a frame: read the header, then exactly the length it announces, so a
+    // partly arrived reply is completed and the next frame stays in the socket.
+    size_t got = 0;
+    size_t wanted = kMbapHeaderLength;
+    while (got < wanted) {
+        const int more = ReceiveMore(std::span(received).subspan(got, wanted - got), deadline);
+        if (more < 0) {
+            return -1;
+        }
+        if (more == 0) {
+            break; // judged by what came
+        }
+        got += static_cast<size_t>(more);
+        if (got >= kMbapHeaderLength) {
+            wanted = std::min(kMbapMaxSegment, kMbapHeaderLength + AnnouncedLength(received));
+        }
+    }
+    if (got == 0) {
+        return 0;
+    }
+    segment = ParseMbapSegment(std::span(received).first(got), reply);
+    return static_cast<int>(got);
+}
+
+int TcpClient::ReceiveMore(std::span<uint8_t> into, Clock::time_point deadline) {
     switch (WaitReady(fd_, POLLIN, deadline)) {
     case PollOutcome::TimedOut:
         return 0;
@@ -104,16 +136,12 @@ int TcpClient::Receive(std::span<uint8_t> reply, MbapSegment& segment) {
     case PollOutcome::Ready:
         break;
     }
-    std::array<uint8_t, kMbapMaxSegment> received{};
     ssize_t got;
     do {
-        got = ::recv(fd_, received.data(), received.size(), 0);
+        got = ::recv(fd_, into.data(), into.size(), 0);
     } while (got < 0 && errno == EINTR);
-    if (got <= 0) {
-        return -1; // an error, or the server closed the connection
-    }
-    segment = ParseMbapSegment(std::span(received).first(static_cast<size_t>(got)), reply);
-    return static_cast<int>(got);
+    // An error, or the server closed the connection.
+    return got <= 0 ? -1 : static_cast<int>(got);
 }
 
 } // namespace tolvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PollWait.h"
 #include "tolvex/MbapFrame.h"
 
 #include <cstdint>
@@ -9,7 +10,7 @@
 
 namespace tolvex {
 
-// The Modbus/TCP socket: connect by dotted IPv4 text, send MBAP frames, receive one segment.
+// The Modbus/TCP socket: connect by dotted IPv4 text, send MBAP frames, receive one frame.
 class TcpClient {
 public:
     TcpClient() = default;
@@ -25,14 +26,17 @@ public:
     // Sends one MBAP frame; on failure the socket is replaced for the next transaction.
     bool Send(std::span<const uint8_t> pdu, uint16_t transactionId);
 
-    // Receives one segment into reply (at most reply.size() PDU bytes). Returns the segment's
-    // size, 0 when nothing came within the timeout, -1 on failure or a closed connection.
+    // Receives one frame (however TCP splits it) into reply (at most reply.size() PDU bytes).
+    // Returns the segment's size, 0 when nothing came within the timeout, -1 on failure or a closed
+    // connection.
     int Receive(std::span<uint8_t> reply, MbapSegment& segment);
 
 private:
     bool OpenSocket();
     void CloseSocket();
     void Reconnect();
+    // One recv into `into` once readable: its byte count, 0 at the deadline, -1 on failure.
+    int ReceiveMore(std::span<uint8_t> into, Clock::time_point deadline);
 
     int fd_ = -1;
     sockaddr_in server_{};

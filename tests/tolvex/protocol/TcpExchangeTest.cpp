@@ -226,15 +226,47 @@ TEST_F(TcpExchange, SilenceIsNoReply) {
     server.Join();
 }
 
-TEST_F(TcpExchange, ShortSegmentThenSilenceIsNoReply) {
+TEST_F(TcpExchange, TruncatedReplyIsWrongLength) {
     server.Run([&] {
         const int fd = server.Accept();
         FakeTcpServer::ReadFrame(fd);
         FakeTcpServer::Send(fd, {0x00, 0x00, 0x00});
     });
     Connect();
-    EXPECT_EQ(ReadTwoRegisters(), Code(ResultCode::NoReply));
+    EXPECT_EQ(ReadTwoRegisters(), Code(ResultCode::WrongLength));
     server.Join();
+    EXPECT_EQ(registers, Bytes(4, 0));
+}
+
+TEST_F(TcpExchange, ReplySplitAcrossSegmentsIsReassembled) {
+    server.Run([&] {
+        const int fd = server.Accept();
+        const Bytes reply = Reply(TransactionId(FakeTcpServer::ReadFrame(fd)), kTwoRegisters);
+        FakeTcpServer::Send(fd, Bytes(reply.begin(), reply.begin() + 4));
+        std::this_thread::sleep_for(100ms);
+        FakeTcpServer::Send(fd, Bytes(reply.begin() + 4, reply.begin() + 9));
+        std::this_thread::sleep_for(100ms);
+        FakeTcpServer::Send(fd, Bytes(reply.begin() + 9, reply.end()));
+    });
+    Connect();
+    EXPECT_EQ(ReadTwoRegisters(), 0);
+    server.Join();
+    EXPECT_EQ(registers[1] << 8 | registers[0], 0x4120);
+}
+
+TEST_F(TcpExchange, StaleAndCurrentReplyInOneSegmentAreTakenApart) {
+    server.Run([&] {
+        const int fd = server.Accept();
+        const uint16_t id = TransactionId(FakeTcpServer::ReadFrame(fd));
+        Bytes both = Reply(id - 1, {0x01, 0x03, 0x04, 0xDE, 0xAD, 0xBE, 0xEF});
+        const Bytes current = Reply(id, kTwoRegisters);
+        both.insert(both.end(), current.begin(), current.end());
+        FakeTcpServer::Send(fd, both);
+    });
+    Connect();
+    EXPECT_EQ(ReadTwoRegisters(), 0);
+    server.Join();
+    EXPECT_EQ(registers[1] << 8 | registers[0], 0x4120);
 }
 
 TEST_F(TcpExchange, ExceptionAndMalformedReplies) {
