@@ -1,0 +1,38 @@
+#include "kestrix/table/TimestampText.h"
+
+#include "kestrix/shell/userLocale.h"
+
+#include <QDate>
+#include <cstdio>
+
+namespace kestrix::table {
+namespace {
+
+std::int64_t DayKey(const CivilDateTime& civil) {
+    return (static_cast<std::int64_t>(civil.year) * 16 + civil.month) * 32 + civil.day;
+}
+
+} // namespace
+
+TimestampText::TimestampText()
+    : dateFormat_(UserLocale().dateFormat(QLocale::ShortFormat).toStdString()) {}
+
+const std::string& TimestampText::DateText(const CivilDateTime& civil) {
+    const std::int64_t day = DayKey(civil);
+    if (day != cachedDay_) {
+        const QDate date(civil.year, civil.month, civil.day);
+        cachedDate_ =
+            UserLocale().toString(date, QString::fromStdString(dateFormat_)).toStdString();
+        cachedDay_ = day;
+    }
+    return cachedDate_;
+}
+
+std::string TimestampText::Format(DateTime value) {
+    const CivilDateTime civil = ToCivilDateTime(value);
+    char time[16];
+    std::snprintf(time, sizeof time, " %02d:%02d:%02d", civil.hour, civil.minute, civil.second);
+    return DateText(civil) + time;
+}
+
+} // namespace kestrix::table

@@ -1,0 +1,195 @@
+#include "kestrix/table/dataRows.h"
+
+#include "kestrix/calc/ArithmeticError.h"
+#include "kestrix/calc/unitConversion.h"
+#include "kestrix/data/clsDataRecordSet.h"
+#include "kestrix/data/modDataType.h"
+#include "kestrix/shell/modConfig.h"
+#include "kestrix/shell/modUtils.h"
+#include "kestrix/table/tableCellStyle.h"
+#include "kestrix/table/tableRowKinds.h"
+
+namespace kestrix::table {
+namespace {
+
+bool HasEnabledChannel(const TableColumn& column, bool enabled) {
+    return column.channel >= 0 && enabled;
+}
+
+} // namespace
+
+double EffectiveParticleDensity(const clsDataRecordSet& recordSet) {
+    clsParticleDataCalculator calculator;
+    calculator.ParticleDensity(recordSet.GetParticleDensity());
+    return calculator.ParticleDensity();
+}
+
+DataRowWriter::DataRowWriter(GridModel& grid, const std::vector<TableColumn>& columns,
+                             clsDataRecordSet* recordSet, const TableViewOptions& options,
+                             const modConfig::ConfigStore& store)
+    : grid_(grid), recordSet_(recordSet), options_(options), store_(store),
+      columnStatus_(columns.size(), 0) {
+    plans_.reserve(columns.size());
+    for (const TableColumn& column : columns) {
+        plans_.push_back({&column, modUnits::GetDecimalPlaces(column.dataType, column.units)});
+    }
+}
+
+void DataRowWriter::WriteRows() {
+    const std::int32_t count = recordSet_ ? recordSet_->RecordCount() : 0;
+    if (count == 0) {
+        grid_.SetRowUserValue(grid_.AddRow(), kRowData);
+        return;
+    }
+    PrepareCalculator();
+    grid_.ReserveRows(grid_.RowCount() + count + 16);
+    for (std::int32_t index = 0; index < count; ++index) {
+        const clsDataRecord* record = recordSet_->Record(index);
+        const int row = grid_.AddRow();
+        grid_.SetRowUserValue(row, kRowData);
+        WriteRecord(row, *record);
+    }
+    for (std::size_t i = 0; i < columnStatus_.size(); ++i) {
+        grid_.SetColumnUserValue(static_cast<int>(i) + 1, columnStatus_[i]);
+    }
+}
+
+void DataRowWriter::PrepareCalculator() {
+    const bool iaq = IsIaqData(recordSet_);
+    calculator_.DataRecordSet(recordSet_);
+    calculator_.CumulativeModeEnabled(!options_.particleDifferential);
+    calculator_.NormalizedCountsEnabled(options_.showParticleNorm);
+    calculator_.NormalizedCountUnits(options_.EffectiveParticleNormUnits());
+    calculator_.ParticleDensity(recordSet_->GetParticleDensity());
+    calculator_.MassConcentrationsEnabled(options_.showMassConcentrations && iaq);
+    calculator_.ParticulateMatterEnabled(options_.showParticulateMatter && iaq);
+    locationSource_ = ResolvedLocationSource();
+
+    const std::int32_t timeUnits = modUnits::GetUnitCode(recordSet_->GetSampleTimeUnits());
+    sampleTimeToMinutes_ = modUnits::GetConversionFactor(timeUnits, modUnits::kUnitMinutes);
+    sampleTimeOffsetMinutes_ = modUnits::GetConversionOffset(timeUnits, modUnits::kUnitMinutes);
+    flowRateCfm_ =
+        modUnits::ConvertUnits(recordSet_->GetSensorFlowRate(),
+                               modUnits::GetUnitCode(recordSet_->GetSensorFlowRateUnits()),
+                               modUnits::kUnitCubicFeetPerMinute);
+}
+
+std::int32_t DataRowWriter::ResolvedLocationSource() const {
+    const bool noInstrumentNames = !recordSet_->HasLocationNames();
+    if (options_.locationNameSource == kInstrumentNames && noInstrumentNames) {
+        return kMyLongNames;
+    }
+    return options_.locationNameSource;
+}
+
+void DataRowWriter::WriteRecord(int row, const clsDataRecord& record) {
+    calculator_.DataRecord(&record);
+    calculator_.Calculate(results_);
+    for (std::size_t i = 0; i < plans_.size(); ++i) {
+        WriteCell(static_cast<int>(i) + 1, row, plans_[i], record);
+    }
+}
+
+void DataRowWriter::WriteCell(int gridColumn, int row, const ColumnPlan& plan,
+                              const clsDataRecord& record) {
+    const TableColumn& column = *plan.column;
+    const std::int16_t channel = column.channel;
+    switch (column.kind) {
+    case TableColumnKind::Timestamp:
+        grid_.SetText(gridColumn, row, timestampText_.Format(record.GetTimeStamp()));
+        return;
+    case TableColumnKind::LocationNumber:
+        grid_.SetNumber(gridColumn, row, record.GetLocationID(), 0);
+        return;
+    case TableColumnKind::LocationName:
+        WriteLocationName(gridColumn, row, record.GetLocationID());
+        return;
+    case TableColumnKind::ParticleRaw:
+        if (HasEnabledChannel(column, record.GetPartChanEnable(channel))) {
+            WriteValue(gridColumn, row, plan,
+                       record.GetPartChanValue(channel, !options_.particleDifferential),
+                       record.GetPartChanStatus(channel));
+            return;
+        }
+        break;
+    case TableColumnKind::ParticleNorm:
+    case TableColumnKind::MassConcentration:
+        if (HasEnabledChannel(column, record.GetPartChanEnable(channel))) {
+            WriteDerivedValue(gridColumn, row, plan, record.GetPartChanStatus(channel));
+            return;
+        }
+        break;
+    case TableColumnKind::ParticulateMatter:
+    case TableColumnKind::TotalParticulateMatter:
+        WriteDerivedValue(gridColumn, row, plan, record.GetPartChanStatus(channel));
+        return;
+    case TableColumnKind::SampleTime:
+        WriteValue(gridColumn, row, plan, column.Convert(record.GetSampleTimeValue()),
+                   record.GetSampleTimeStatus());
+        return;
+    case TableColumnKind::SampleVolume:
+        WriteValue(gridColumn, row, plan, column.Convert(SampleVolumeInCubicFeet(record)),
+                   record.GetSampleTimeStatus());
+        return;
+    case TableColumnKind::Environmental:
+        if (HasEnabledChannel(column, record.GetAnalogChanEnable(channel))) {
+            WriteValue(gridColumn, row, plan, column.Convert(record.GetAnalogChanValue(channel)),
+                       record.GetAnalogChanStatus(channel));
+            return;
+        }
+        break;
+    }
+    grid_.SetNumberType(gridColumn, row, plan.decimals);
+}
+
+void DataRowWriter::WriteLocationName(int gridColumn, int row, std::int32_t locationId) {
+    std::string name;
+    switch (locationSource_) {
+    case kInstrumentNames:
+        name = recordSet_->GetLocationName(locationId);
+        break;
+    case kMyLongNames:
+        name = store_.GetLongLocationName(locationId);
+        break;
+    case kMyShortNames:
+        name = store_.GetShortLocationName(locationId);
+        break;
+    default:
+        return;
+    }
+    if (!name.empty()) {
+        grid_.SetText(gridColumn, row, name);
+    }
+}
+
+void DataRowWriter::WriteValue(int gridColumn, int row, const ColumnPlan& plan, double value,
+                               std::uint8_t status) {
+    grid_.SetNumber(gridColumn, row, RequireFinite(value, plan.column->dataType.c_str()),
+                    plan.decimals);
+    if (status == 0) {
+        return;
+    }
+    // A cell carries only the faults that concern its quantity, so cells and summary rows agree.
+    const std::uint8_t concerning = modUtils::MaskStatusBits(plan.column->dataType, status);
+    if (concerning != 0) {
+        MarkFaultyCell(grid_, gridColumn, row, concerning);
+        columnStatus_[static_cast<std::size_t>(gridColumn - 1)] |= concerning;
+    }
+}
+
+void DataRowWriter::WriteDerivedValue(int gridColumn, int row, const ColumnPlan& plan,
+                                      std::uint8_t status) {
+    if (const auto value = results_.Find(plan.column->dataType)) {
+        WriteValue(gridColumn, row, plan, *value, status);
+        return;
+    }
+    grid_.SetNumberType(gridColumn, row, plan.decimals);
+}
+
+double DataRowWriter::SampleVolumeInCubicFeet(const clsDataRecord& record) const {
+    const double minutes =
+        record.GetSampleTimeValue() * sampleTimeToMinutes_ + sampleTimeOffsetMinutes_;
+    return minutes * flowRateCfm_;
+}
+
+} // namespace kestrix::table

@@ -1,0 +1,71 @@
+#pragma once
+
+// The data rows of the table: one row per record with its values converted to the chosen
+// units, the calculator's derived values, and the status look of faulty cells.
+
+#include "kestrix/calc/OrderedValues.h"
+#include "kestrix/calc/clsParticleDataCalculator.h"
+#include "kestrix/table/GridModel.h"
+#include "kestrix/table/TableViewOptions.h"
+#include "kestrix/table/TimestampText.h"
+#include "kestrix/table/tableColumns.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace kestrix {
+class clsDataRecord;
+class clsDataRecordSet;
+} // namespace kestrix
+
+namespace kestrix::modConfig {
+class ConfigStore;
+}
+
+namespace kestrix::table {
+
+// The density the mass concentrations of the set are computed with (g/ml).
+double EffectiveParticleDensity(const clsDataRecordSet& recordSet);
+
+class DataRowWriter {
+public:
+    DataRowWriter(GridModel& grid, const std::vector<TableColumn>& columns,
+                  clsDataRecordSet* recordSet, const TableViewOptions& options,
+                  const modConfig::ConfigStore& store);
+
+    // Adds the rows (one empty row without records) and stores every column's status in the
+    // column's user value. Throws ArithmeticError when a value overflows.
+    void WriteRows();
+
+private:
+    struct ColumnPlan {
+        const TableColumn* column;
+        int decimals;
+    };
+
+    void PrepareCalculator();
+    std::int32_t ResolvedLocationSource() const;
+    void WriteRecord(int row, const clsDataRecord& record);
+    void WriteCell(int gridColumn, int row, const ColumnPlan& plan, const clsDataRecord& record);
+    void WriteLocationName(int gridColumn, int row, std::int32_t locationId);
+    void WriteValue(int gridColumn, int row, const ColumnPlan& plan, double value,
+                    std::uint8_t status);
+    void WriteDerivedValue(int gridColumn, int row, const ColumnPlan& plan, std::uint8_t status);
+    double SampleVolumeInCubicFeet(const clsDataRecord& record) const;
+
+    GridModel& grid_;
+    std::vector<ColumnPlan> plans_;
+    clsDataRecordSet* recordSet_;
+    const TableViewOptions& options_;
+    const modConfig::ConfigStore& store_;
+    std::int32_t locationSource_ = kInstrumentNames;
+    clsParticleDataCalculator calculator_;
+    OrderedValues results_;
+    TimestampText timestampText_;
+    std::vector<std::uint8_t> columnStatus_;
+    double sampleTimeToMinutes_ = 1.0;
+    double sampleTimeOffsetMinutes_ = 0.0;
+    double flowRateCfm_ = 0.0;
+};
+
+} // namespace kestrix::table

@@ -1,0 +1,44 @@
+#pragma once
+
+// Lays a record set out in the grid model: header lines about the instrument, two title rows
+// per column, one row per sample with converted and derived values, status colours and notes,
+// then the statistics and status summary rows. Each grid row carries its TableRowKind as row
+// user value; each column's user value is the OR of its cells' status bytes.
+
+#include "kestrix/table/GridModel.h"
+#include "kestrix/table/TableViewOptions.h"
+#include "kestrix/table/tableRowKinds.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kestrix {
+class clsDataRecordSet;
+}
+
+namespace kestrix::modConfig {
+class ConfigStore;
+}
+
+namespace kestrix::modDataTable {
+
+// The grid's display settings, once before the first table.
+void InitTableGrid(table::GridModel& grid);
+
+// Rebuilds the whole table from the record set (null: the empty table) with the options; My
+// Locations names come from the store. Throws ArithmeticError when a value overflows; the grid
+// then keeps the table it had. Moves no record cursor of the set.
+void FillTable(table::GridModel& grid, clsDataRecordSet* recordSet,
+               const table::TableViewOptions& options, const modConfig::ConfigStore& store);
+
+// The empty table.
+void ClearTable(table::GridModel& grid, const table::TableViewOptions& options,
+                const modConfig::ConfigStore& store);
+
+// One line per fault bit of the status, most serious first, joined by CR LF.
+std::string GetStatusText(std::uint8_t status);
+
+// Cells of the column in rows first..last that hold a number.
+int CountNumericCells(const table::GridModel& grid, int column, int firstRow, int lastRow);
+
+} // namespace kestrix::modDataTable

@@ -1,0 +1,20 @@
+#pragma once
+
+// The rows below the data: average, maximum, minimum and standard deviation as live formulas
+// over the data rows, and one summary row per instrument fault seen in any column.
+
+#include "kestrix/table/GridModel.h"
+#include "kestrix/table/tableColumns.h"
+
+#include <vector>
+
+namespace kestrix::table {
+
+// The first grid column (from 1) that gets statistics; 0 when no column does.
+int FirstStatisticsColumn(const std::vector<TableColumn>& columns);
+
+// Reads the column statuses from the columns' user values.
+void WriteStatisticsRows(GridModel& grid, const std::vector<TableColumn>& columns, int firstDataRow,
+                         int lastDataRow);
+
+} // namespace kestrix::table
