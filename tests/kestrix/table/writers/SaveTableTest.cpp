@@ -1,0 +1,119 @@
+#include "kestrix/table/writers/SaveTable.h"
+
+#include "SampleTable.h"
+#include "TemporaryFolder.h"
+#include "XlsxReader.h"
+#include "kestrix/shell/userLocale.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrix::modDataTable {
+namespace {
+
+using table::testing::MakeSampleTable;
+using table::testing::TemporaryFolder;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::size_t FilesIn(const std::string& folder) {
+    const auto entries = std::filesystem::directory_iterator(folder);
+    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+}
+
+class SaveTableTest : public ::testing::Test {
+protected:
+    void SetUp() override { saved_ = UserLocale(); }
+    void TearDown() override { SetUserLocale(saved_); }
+
+    QLocale saved_;
+    TemporaryFolder folder_;
+    table::GridModel grid_ = MakeSampleTable(QLocale::c(), {4.5, 8.1}).grid;
+};
+
+TEST_F(SaveTableTest, FilterOffersXlsxFirst) {
+    EXPECT_EQ(std::string(kSaveTableFilter).rfind("Excel File (*.xlsx)|*.xlsx|", 0), 0u);
+}
+
+TEST_F(SaveTableTest, NothingToDoSavesNothingAndReportsNothing) {
+    for (const SaveTableResult& result :
+         {SaveTable(&grid_, "", kFormatCsv), SaveTable(nullptr, folder_.Path("a.csv"), kFormatCsv),
+          SaveTable(&grid_, folder_.Path("a.csv"), 3),
+          SaveTable(&grid_, folder_.Path("a.csv"), -1)}) {
+        EXPECT_FALSE(result.saved);
+        EXPECT_FALSE(result.Failed());
+    }
+    EXPECT_EQ(FilesIn(folder_.Root()), 0u);
+}
+
+TEST_F(SaveTableTest, CsvFollowsTheUserLocale) {
+    SetUserLocale(QLocale(QLocale::German, QLocale::Germany));
+    const std::string path = folder_.Path("table.csv");
+    ASSERT_TRUE(SaveTable(&grid_, path, kFormatCsv).saved);
+    EXPECT_NE(ReadFile(path).find("\r\nAverage;6,3;"), std::string::npos) << ReadFile(path);
+
+    SetUserLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    ASSERT_TRUE(SaveTable(&grid_, path, kFormatCsv).saved);
+    EXPECT_NE(ReadFile(path).find("\r\nAverage,6.3,"), std::string::npos) << ReadFile(path);
+    EXPECT_EQ(FilesIn(folder_.Root()), 1u);
+}
+
+TEST_F(SaveTableTest, HtmlAndExcelCodes) {
+    ASSERT_TRUE(SaveTable(&grid_, folder_.Path("table.html"), kFormatHtml).saved);
+    EXPECT_NE(ReadFile(folder_.Path("table.html")).find("<table>"), std::string::npos);
+    ASSERT_TRUE(SaveTable(&grid_, folder_.Path("table.xlsx"), kFormatExcel).saved);
+    EXPECT_EQ(table::testing::ReadXlsx(folder_.Path("table.xlsx"))["sheets"][0], "Sheet 1");
+}
+
+TEST_F(SaveTableTest, MissingFolderIsReported) {
+    for (const std::int32_t code : {kFormatExcel, kFormatCsv, kFormatHtml}) {
+        const SaveTableResult result = SaveTable(&grid_, folder_.Path("none/table"), code);
+        EXPECT_FALSE(result.saved);
+        EXPECT_TRUE(result.Failed());
+        EXPECT_NE(result.message.find("none/table"), std::string::npos) << result.message;
+    }
+}
+
+TEST_F(SaveTableTest, UnwritableFolderLeavesTheExistingFileIntact) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    }
+    const std::string path = folder_.Path("table.csv");
+    std::ofstream(path) << "old contents";
+    ASSERT_EQ(::chmod(folder_.Root().c_str(), 0500), 0);
+    const SaveTableResult result = SaveTable(&grid_, path, kFormatCsv);
+    ::chmod(folder_.Root().c_str(), 0700);
+    EXPECT_TRUE(result.Failed());
+    EXPECT_EQ(ReadFile(path), "old contents");
+    EXPECT_EQ(FilesIn(folder_.Root()), 1u);
+}
+
+TEST_F(SaveTableTest, FailedRenameLeavesNoTemporaryFileBehind) {
+    const std::string path = folder_.Path("table.xlsx");
+    std::filesystem::create_directory(path);
+    std::ofstream(path + "/inside") << "kept";
+    const SaveTableResult result = SaveTable(&grid_, path, kFormatExcel);
+    EXPECT_TRUE(result.Failed());
+    EXPECT_EQ(ReadFile(path + "/inside"), "kept");
+    EXPECT_EQ(FilesIn(folder_.Root()), 1u);
+}
+
+TEST_F(SaveTableTest, ReplacesAnExistingFileWhole) {
+    const std::string path = folder_.Path("table.csv");
+    std::ofstream(path) << std::string(100000, '~');
+    ASSERT_TRUE(SaveTable(&grid_, path, kFormatCsv).saved);
+    EXPECT_EQ(ReadFile(path).find('~'), std::string::npos);
+    EXPECT_EQ(FilesIn(folder_.Root()), 1u);
+}
+
+} // namespace
+} // namespace kestrix::modDataTable
