@@ -1,7 +1,8 @@
 #include "kestrix/shell/iniFile.h"
 
+#include "kestrix/shell/atomicFile.h"
+
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -140,89 +141,6 @@ std::size_t KeyEqualsPos(std::string_view text) {
         return std::string::npos;
     }
     return equals;
-}
-
-// ---- Writing the file ----
-
-std::filesystem::path SymlinkTarget(std::filesystem::path path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code error;
-        if (!std::filesystem::is_symlink(path, error)) {
-            break;
-        }
-        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
-        if (error) {
-            break;
-        }
-        path = target.is_absolute() ? target : path.parent_path() / target;
-    }
-    return path;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath) {
-    static std::atomic<unsigned> counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath =
-            (target.parent_path() / ("." + target.filename().string() + ".tmp-" +
-                                     std::to_string(::getpid()) + "-" + std::to_string(counter++)))
-                .string();
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    return -1;
-}
-
-// The new file takes over the old one's mode and owner; a new file gets the
-// umask's default mode from open().
-void KeepModeAndOwner(int fd, const std::filesystem::path& target) {
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        (void)::fchmod(fd, old.st_mode & 07777);
-        (void)::fchown(fd, old.st_uid, old.st_gid);
-    }
-}
-
-void SyncFolder(const std::filesystem::path& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        (void)::fsync(fd);
-        ::close(fd);
-    }
-}
-
-bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    const std::filesystem::path target = SymlinkTarget(path);
-    std::string tempPath;
-    const int fd = CreateTemporaryBeside(target, tempPath);
-    if (fd < 0) {
-        return false;
-    }
-    KeepModeAndOwner(fd, target);
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(tempPath.c_str(), target.c_str()) != 0) {
-        ::unlink(tempPath.c_str());
-        return false;
-    }
-    SyncFolder(target.parent_path());
-    return true;
 }
 
 // ---- Reading the file ----

@@ -1,0 +1,111 @@
+#include "kestrix/shell/atomicFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrix {
+namespace {
+
+std::filesystem::path SymlinkTarget(std::filesystem::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(path, error)) {
+            break;
+        }
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) {
+            break;
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return path;
+}
+
+int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath) {
+    static std::atomic<unsigned> counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath =
+            (target.parent_path() / ("." + target.filename().string() + ".tmp-" +
+                                     std::to_string(::getpid()) + "-" + std::to_string(counter++)))
+                .string();
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// The new file takes over the old one's mode and owner; a new file gets the
+// umask's default mode from open().
+void KeepModeAndOwner(int fd, const std::filesystem::path& target) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        (void)::fchmod(fd, old.st_mode & 07777);
+        (void)::fchown(fd, old.st_uid, old.st_gid);
+    }
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+PendingFile::PendingFile(const std::filesystem::path& target) : target_(SymlinkTarget(target)) {
+    fd_ = CreateTemporaryBeside(target_, tempPath_);
+}
+
+PendingFile::~PendingFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+    if (!committed_ && !tempPath_.empty()) {
+        ::unlink(tempPath_.c_str());
+    }
+}
+
+bool PendingFile::Write(std::string_view bytes) {
+    while (fd_ >= 0 && !failed_ && !bytes.empty()) {
+        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        failed_ = written <= 0;
+        if (!failed_) {
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
+    }
+    return fd_ >= 0 && !failed_;
+}
+
+bool PendingFile::Commit() {
+    if (fd_ < 0 || failed_ || committed_) {
+        return false;
+    }
+    KeepModeAndOwner(fd_, target_);
+    const bool synced = ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!synced || !closed || ::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+        return false;
+    }
+    committed_ = true;
+    SyncFolder(target_.parent_path());
+    return true;
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    PendingFile file(path);
+    return file.Write(bytes) && file.Commit();
+}
+
+} // namespace kestrix

@@ -1,0 +1,40 @@
+#pragma once
+
+// Files that are replaced whole: the new content goes to a temporary file beside the target
+// and is renamed over it only when complete, so a crash or a full disc never leaves a
+// half-written file in place of the old one.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kestrix {
+
+class PendingFile {
+public:
+    // Creates the temporary file beside `target` (beside the file a symlink points to, so the
+    // link stays). IsOpen() tells whether that worked.
+    explicit PendingFile(const std::filesystem::path& target);
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+    // Removes the temporary file unless it was committed.
+    ~PendingFile();
+
+    bool IsOpen() const { return fd_ >= 0; }
+    // For writers that open the file by name themselves.
+    const std::string& TemporaryPath() const { return tempPath_; }
+    bool Write(std::string_view bytes);
+    // Flushes, takes over the old file's mode and owner, and renames into place.
+    bool Commit();
+
+private:
+    std::filesystem::path target_;
+    std::string tempPath_;
+    int fd_ = -1;
+    bool failed_ = false;
+    bool committed_ = false;
+};
+
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace kestrix
