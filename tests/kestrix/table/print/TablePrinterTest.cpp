@@ -1,0 +1,119 @@
+#include "kestrix/table/print/TablePrinter.h"
+
+#include "../writers/TemporaryFolder.h"
+#include "kestrix/table/rowKinds.h"
+
+#include <QGuiApplication>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+
+namespace kestrix::table {
+namespace {
+
+using testing::TemporaryFolder;
+
+constexpr int kColumns = 30;
+constexpr int kDataRows = 120;
+
+// A table too wide and too long for one page, its last column titled "Last Column".
+GridModel LargeTable() {
+    GridModel grid;
+    grid.SetColumnCount(kColumns);
+    grid.AddRow();
+    grid.SetRowUserValue(1, rowKinds::kHeaderLine);
+    grid.SetText(1, 1, "Instrument Model: Repeated Header");
+    grid.SetSpan(1, 1, kColumns);
+    grid.AddRow();
+    grid.SetRowUserValue(2, rowKinds::kColumnTitle);
+    for (int column = 1; column <= kColumns; ++column) {
+        grid.SetText(column, 2, column == kColumns ? "Last Column" : "Title");
+        grid.SetColumnWidth(column, 12);
+    }
+    grid.SetFrozenRows(2);
+    for (int record = 1; record <= kDataRows; ++record) {
+        const int row = grid.AddRow();
+        grid.SetRowUserValue(row, rowKinds::kData);
+        for (int column = 1; column <= kColumns; ++column) {
+            grid.SetNumber(column, row, record * 1000 + column, 0);
+        }
+    }
+    return grid;
+}
+
+// The text of one page of the PDF, empty when pdftotext fails.
+std::string PageText(const std::string& pdf, int page, const TemporaryFolder& folder) {
+    const std::string out = folder.Path("page.txt");
+    const std::string command = "pdftotext -layout -f " + std::to_string(page) + " -l " +
+                                std::to_string(page) + " '" + pdf + "' '" + out + "'";
+    if (std::system(command.c_str()) != 0) {
+        return {};
+    }
+    std::ifstream in(out);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(TablePrinter, PdfPagesAreNumberedAndRepeatTheHeadingRows) {
+    TemporaryFolder folder;
+    const std::string pdf = folder.Path("table.pdf");
+    std::string error;
+    ASSERT_TRUE(PrintTableToPdf(LargeTable(), pdf, error)) << error;
+    const std::string first = PageText(pdf, 1, folder);
+    const std::string second = PageText(pdf, 2, folder);
+    EXPECT_NE(first.find("Page 1"), std::string::npos) << first;
+    EXPECT_NE(first.find("Repeated Header"), std::string::npos);
+    const std::regex firstRecord("\\b1001\\b");
+    EXPECT_TRUE(std::regex_search(first, firstRecord));
+    EXPECT_NE(second.find("Page 2"), std::string::npos) << second;
+    EXPECT_NE(second.find("Repeated Header"), std::string::npos);
+    EXPECT_FALSE(std::regex_search(second, firstRecord));
+    EXPECT_NE(second.find("Title"), std::string::npos);
+}
+
+TEST(TablePrinter, ColumnsThatDoNotFitContinueOnLaterPages) {
+    TemporaryFolder folder;
+    const std::string pdf = folder.Path("table.pdf");
+    std::string error;
+    ASSERT_TRUE(PrintTableToPdf(LargeTable(), pdf, error)) << error;
+    EXPECT_EQ(PageText(pdf, 1, folder).find("Last Column"), std::string::npos);
+    bool lastColumnPrinted = false;
+    for (int page = 2; !lastColumnPrinted; ++page) {
+        const std::string text = PageText(pdf, page, folder);
+        if (text.empty()) {
+            break;
+        }
+        lastColumnPrinted = text.find("Last Column") != std::string::npos &&
+                            text.find("Repeated Header") != std::string::npos &&
+                            text.find(std::to_string(1000 + kColumns)) != std::string::npos;
+    }
+    EXPECT_TRUE(lastColumnPrinted);
+}
+
+TEST(TablePrinter, EmptyGridPrintsOneNumberedPage) {
+    TemporaryFolder folder;
+    const std::string pdf = folder.Path("empty.pdf");
+    std::string error;
+    ASSERT_TRUE(PrintTableToPdf(GridModel{}, pdf, error)) << error;
+    EXPECT_NE(PageText(pdf, 1, folder).find("Page 1"), std::string::npos);
+    EXPECT_EQ(PageText(pdf, 2, folder), "");
+}
+
+TEST(TablePrinter, MissingFolderIsReportedAndWritesNothing) {
+    TemporaryFolder folder;
+    std::string error;
+    EXPECT_FALSE(PrintTableToPdf(LargeTable(), folder.Path("none/table.pdf"), error));
+    EXPECT_NE(error.find("none/table.pdf"), std::string::npos) << error;
+}
+
+} // namespace
+} // namespace kestrix::table
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
