@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace kestrix {
+
+// The key of the instrument picture for a model name; "unknown" has no picture.
+std::string PictureKey(const std::string& modelName);
+
+} // namespace kestrix

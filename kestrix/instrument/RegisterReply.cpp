@@ -1,0 +1,50 @@
+#include "kestrix/instrument/RegisterReply.h"
+
+#include "CTolvexCtrl.h"
+
+#include <bit>
+
+namespace kestrix {
+
+RegisterReply RegisterReply::FromControl(tolvex::CTolvexCtrl& control, int count) {
+    std::vector<std::uint16_t> registers(static_cast<size_t>(count));
+    for (int index = 0; index < count; ++index) {
+        registers[static_cast<size_t>(index)] =
+            static_cast<std::uint16_t>(control.Register(0, static_cast<short>(index)));
+    }
+    return RegisterReply(std::move(registers));
+}
+
+std::uint16_t RegisterReply::Unsigned(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= registers_.size()) {
+        return 0;
+    }
+    return registers_[static_cast<size_t>(index)];
+}
+
+std::string RegisterReply::Text(int first, int count) const {
+    std::string text;
+    for (int index = first; index < first + count; ++index) {
+        const std::uint16_t value = Unsigned(index);
+        for (const auto byte : {static_cast<char>(value >> 8), static_cast<char>(value & 0xFF)}) {
+            if (byte == '\0') {
+                return text;
+            }
+            text.push_back(byte);
+        }
+    }
+    return text;
+}
+
+std::int32_t RegisterReply::Long(int first) const {
+    return static_cast<std::int32_t>((static_cast<std::uint32_t>(Unsigned(first)) << 16) |
+                                     Unsigned(first + 1));
+}
+
+float RegisterReply::Float(int index) const {
+    const std::uint32_t bits =
+        (static_cast<std::uint32_t>(Unsigned(2 * index + 1)) << 16) | Unsigned(2 * index);
+    return std::bit_cast<float>(bits);
+}
+
+} // namespace kestrix

@@ -1,0 +1,35 @@
+#pragma once
+
+// The texts the sessions show; lines are separated by CR LF.
+
+#include <string>
+
+namespace kestrix::sessionTexts {
+
+extern const char* const kLineBreak;
+
+extern const char* const kConfigurationErrorTitle;
+extern const char* const kWarningTitle;
+extern const char* const kInformationTitle;
+extern const char* const kInternalErrorTitle;
+extern const char* const kQuestionTitle;
+
+extern const char* const kNoPortSelected;
+extern const char* const kNoAddressSelected;
+extern const char* const kInvalidConnection;
+std::string NotFoundText();
+std::string LostCommunicationText();
+std::string NotSameInstrumentText();
+std::string NoDataNoticeText();
+std::string NoDataLabelText();
+std::string DoneLabelText();
+std::string CancelDownloadQuestion();
+extern const char* const kDoNotUseText;
+extern const char* const kDownloadError;
+extern const char* const kProgressDone;
+extern const char* const kProgressError;
+extern const char* const kCancelCaption;
+extern const char* const kCloseCaption;
+extern const char* const kAddressProgressPrefix;
+
+} // namespace kestrix::sessionTexts
