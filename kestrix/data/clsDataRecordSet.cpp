@@ -215,8 +215,16 @@ DateTime clsDataRecordSet::GetDownloadTime() const {
     return downloadTime_;
 }
 
+void clsDataRecordSet::SetDownloadTime(DateTime downloadTime) {
+    downloadTime_ = downloadTime;
+}
+
 bool clsDataRecordSet::HasLocationNames() const {
     return hasLocationNames_;
+}
+
+const std::vector<std::string>& clsDataRecordSet::GetLocationNames() const {
+    return locationNames_;
 }
 
 std::string clsDataRecordSet::GetLocationName(std::int32_t locationId) const {

@@ -42,7 +42,11 @@ public:
     const std::string& GetSensorFlowRateUnits() const;
     float GetParticleDensity() const;
     DateTime GetDownloadTime() const;
+    // For a set rebuilt from a file: the time of the original download.
+    void SetDownloadTime(DateTime downloadTime);
     bool HasLocationNames() const;
+    // The stored names, trimmed, index = location number; empty without names.
+    const std::vector<std::string>& GetLocationNames() const;
     // The instrument's name, or "LOC" and the number in at least three digits.
     std::string GetLocationName(std::int32_t locationId) const;
     const std::string& GetSampleTimeUnits() const;

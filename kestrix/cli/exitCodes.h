@@ -1,0 +1,30 @@
+#pragma once
+
+// The exit statuses of kestrix-cli, one per outcome, listed in --help.
+
+#include <array>
+
+namespace kestrix::cli {
+
+enum ExitCode : int {
+    kExitOk = 0,
+    kExitUsage = 2,
+    kExitUnreadableInput = 3,
+    kExitSaveFailed = 4,
+    kExitTableFailed = 5,
+};
+
+struct ExitCodeMeaning {
+    ExitCode code;
+    const char* meaning;
+};
+
+inline constexpr std::array kExitCodeMeanings = {
+    ExitCodeMeaning{kExitOk, "done"},
+    ExitCodeMeaning{kExitUsage, "usage error: unknown command or option, missing or bad value"},
+    ExitCodeMeaning{kExitUnreadableInput, "the input file cannot be read or is not a record set"},
+    ExitCodeMeaning{kExitSaveFailed, "the output file cannot be written"},
+    ExitCodeMeaning{kExitTableFailed, "a value of the record set is too large for the table"},
+};
+
+} // namespace kestrix::cli

@@ -1,0 +1,68 @@
+// kestrix-cli: the program's main jobs without a window.
+
+#include "kestrix/cli/cliCommands.h"
+#include "kestrix/cli/cliMessages.h"
+#include "kestrix/cli/exitCodes.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace kestrix::cli;
+
+std::string ExitCodeHelp() {
+    std::string help = "Exit status:\n";
+    for (const ExitCodeMeaning& entry : kExitCodeMeanings) {
+        help += "  " + std::to_string(entry.code) + "  " + entry.meaning + "\n";
+    }
+    return help;
+}
+
+// Painting needs a GUI application; a command-line tool never shows a window.
+std::unique_ptr<QCoreApplication> MakeApplication(ApplicationKind kind, int& argc, char** argv) {
+    if (kind == ApplicationKind::kGui) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App program("Downloads, converts and exports the records of Kestrix particle counters.",
+                     kProgramName);
+    program.footer(ExitCodeHelp());
+    program.require_subcommand(1);
+    program.fallthrough();
+    CliContext context;
+    program
+        .add_option("--config", context.configPath,
+                    "configuration file (default: config.ini in the program's data folder)")
+        ->type_name("FILE");
+
+    const auto commands = MakeCliCommands();
+    std::vector<std::pair<const CLI::App*, CliCommand*>> subcommands;
+    for (const auto& command : commands) {
+        subcommands.emplace_back(command->Register(program), command.get());
+    }
+    try {
+        program.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int status = program.exit(error);
+        return status == 0 ? kExitOk : kExitUsage;
+    }
+    for (const auto& [subcommand, command] : subcommands) {
+        if (subcommand->parsed()) {
+            const auto application = MakeApplication(command->RequiredApplication(), argc, argv);
+            return command->Run(context);
+        }
+    }
+    return kExitUsage;
+}

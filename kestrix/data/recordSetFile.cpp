@@ -1,0 +1,73 @@
+#include "kestrix/data/recordSetFile.h"
+
+#include "kestrix/shell/atomicFile.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+#include <streambuf>
+
+namespace kestrix {
+
+namespace {
+
+// An output buffer that hands its bytes to a file pending replacement.
+class PendingFileBuffer : public std::streambuf {
+public:
+    explicit PendingFileBuffer(PendingFile& file) : file_(file) {
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+    }
+
+protected:
+    int_type overflow(int_type ch) override {
+        if (!Drain()) {
+            return traits_type::eof();
+        }
+        if (!traits_type::eq_int_type(ch, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(ch);
+            pbump(1);
+        }
+        return traits_type::not_eof(ch);
+    }
+
+    int sync() override { return Drain() ? 0 : -1; }
+
+private:
+    bool Drain() {
+        const std::string_view bytes(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+        return bytes.empty() || file_.Write(bytes);
+    }
+
+    PendingFile& file_;
+    std::array<char, 1 << 16> buffer_{};
+};
+
+} // namespace
+
+bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error) {
+    PendingFile file(path);
+    bool written = file.IsOpen();
+    if (written) {
+        PendingFileBuffer buffer(file);
+        std::ostream out(&buffer);
+        WriteRecordSetJson(recordSet, out);
+        written = static_cast<bool>(out.flush()) && file.Commit();
+    }
+    if (!written) {
+        error = "cannot write \"" + path + "\": " + std::strerror(errno);
+    }
+    return written;
+}
+
+RecordSetReadResult ReadRecordSetJson(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return {nullptr, "cannot open \"" + path + "\": " + std::strerror(errno)};
+    }
+    return ReadRecordSetJson(in);
+}
+
+} // namespace kestrix

@@ -1,0 +1,40 @@
+#pragma once
+
+// The record-set file: one download as a JSON document
+//   {"format": "kestrix-record-set", "version": 1, "instrument": {...},
+//    "sample_time_units", "particle_channels": [...], "analog_channels": [...],
+//    "location_names": [...] or null, "records": [...]}
+// with times as local ISO 8601 date-times without a zone. Reading a written
+// file back gives the same record set: times to the millisecond (instrument
+// time stamps bit for bit), analog values bit for bit ("NaN", "Infinity" and
+// "-Infinity" as texts), single-precision values in their shortest form.
+// Texts that are not UTF-8 are written with U+FFFD in place of the bad bytes.
+
+#include "kestrix/data/clsDataRecordSet.h"
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+namespace kestrix {
+
+inline constexpr const char* kRecordSetFormatName = "kestrix-record-set";
+inline constexpr int kRecordSetFormatVersion = 1;
+inline constexpr std::int32_t kRecordSetFileMaxRecords = 65535;
+
+struct RecordSetReadResult {
+    std::unique_ptr<clsDataRecordSet> recordSet; // null when the file was refused
+    std::string error; // "records[12].particles[3].count: expected ..."; empty on success
+};
+
+// Fills the set's row record while walking it; moves no record cursor.
+void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out);
+
+// Writes under a temporary name beside path and renames it into place, so a
+// failure leaves any earlier file as it was. False with the reason in error.
+bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error);
+
+RecordSetReadResult ReadRecordSetJson(std::istream& in);
+RecordSetReadResult ReadRecordSetJson(const std::string& path);
+
+} // namespace kestrix
