@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,6 +63,10 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 PendingFile::PendingFile(const std::filesystem::path& target) : target_(SymlinkTarget(target)) {
     fd_ = CreateTemporaryBeside(target_, tempPath_);
+    if (fd_ < 0) {
+        Fail("Cannot create a file beside", errno);
+        tempPath_.clear();
+    }
 }
 
 PendingFile::~PendingFile() {
@@ -79,8 +84,10 @@ bool PendingFile::Write(std::string_view bytes) {
         if (written < 0 && errno == EINTR) {
             continue;
         }
-        failed_ = written <= 0;
-        if (!failed_) {
+        if (written <= 0) {
+            failed_ = true;
+            Fail("Cannot write", written < 0 ? errno : ENOSPC);
+        } else {
             bytes.remove_prefix(static_cast<std::size_t>(written));
         }
     }
@@ -93,14 +100,24 @@ bool PendingFile::Commit() {
     }
     KeepModeAndOwner(fd_, target_);
     const bool synced = ::fsync(fd_) == 0;
+    const int syncError = errno;
     const bool closed = ::close(fd_) == 0;
+    const int closeError = errno;
     fd_ = -1;
-    if (!synced || !closed || ::rename(tempPath_.c_str(), target_.c_str()) != 0) {
-        return false;
+    if (!synced || !closed) {
+        return Fail("Cannot write", synced ? closeError : syncError);
+    }
+    if (::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+        return Fail("Cannot replace", errno);
     }
     committed_ = true;
     SyncFolder(target_.parent_path());
     return true;
+}
+
+bool PendingFile::Fail(const char* what, int error) {
+    error_ = std::string(what) + " \"" + target_.string() + "\": " + std::strerror(error);
+    return false;
 }
 
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {

@@ -26,10 +26,15 @@ public:
     bool Write(std::string_view bytes);
     // Flushes, takes over the old file's mode and owner, and renames into place.
     bool Commit();
+    // Why creating, writing or committing failed, for the user.
+    const std::string& Error() const { return error_; }
 
 private:
+    bool Fail(const char* what, int error);
+
     std::filesystem::path target_;
     std::string tempPath_;
+    std::string error_;
     int fd_ = -1;
     bool failed_ = false;
     bool committed_ = false;

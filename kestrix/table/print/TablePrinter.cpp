@@ -1,9 +1,9 @@
 #include "kestrix/table/print/TablePrinter.h"
 
+#include "kestrix/shell/atomicFile.h"
 #include "kestrix/shell/modUtils.h"
 #include "kestrix/table/print/CellPainter.h"
 #include "kestrix/table/print/PageLayout.h"
-#include "kestrix/table/writers/ReplacementFile.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -78,8 +78,8 @@ bool PrintTable(const GridModel& grid, QPagedPaintDevice& device) {
 }
 
 bool PrintTableToPdf(const GridModel& grid, const std::string& fileName, std::string& error) {
-    ReplacementFile file(fileName);
-    if (!file.Create()) {
+    PendingFile file(fileName);
+    if (!file.IsOpen()) {
         error = file.Error();
         return false;
     }

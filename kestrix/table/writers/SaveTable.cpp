@@ -1,10 +1,10 @@
 #include "kestrix/table/writers/SaveTable.h"
 
+#include "kestrix/shell/atomicFile.h"
 #include "kestrix/shell/modUtils.h"
 #include "kestrix/shell/userLocale.h"
 #include "kestrix/table/writers/CsvWriter.h"
 #include "kestrix/table/writers/HtmlWriter.h"
-#include "kestrix/table/writers/ReplacementFile.h"
 #include "kestrix/table/writers/XlsxWriter.h"
 
 #include <fstream>
@@ -28,8 +28,8 @@ SaveTableResult Failure(std::string message) {
 // Writes the file through a stream; `write` fills it.
 SaveTableResult SaveText(const std::string& fileName,
                          const std::function<void(std::ostream&)>& write) {
-    table::ReplacementFile file(fileName);
-    if (!file.Create()) {
+    PendingFile file(fileName);
+    if (!file.IsOpen()) {
         return Failure(file.Error());
     }
     {
@@ -47,8 +47,8 @@ SaveTableResult SaveText(const std::string& fileName,
 }
 
 SaveTableResult SaveExcel(const GridModel& grid, const std::string& fileName) {
-    table::ReplacementFile file(fileName);
-    if (!file.Create()) {
+    PendingFile file(fileName);
+    if (!file.IsOpen()) {
         return Failure(file.Error());
     }
     std::string error;
