@@ -397,7 +397,9 @@ void DownloadSession::IssueFastRequest(RequestKind kind, std::int32_t parameter)
     if (fastPort_->isOpen()) {
         // Bytes left over from an attempt given up must not start this chunk.
         fastPort_->clear(QSerialPort::Input);
-        fastPort_->write(FastChunk::Command(parameter, count).c_str());
+        const std::string command = FastChunk::Command(parameter, count);
+        fastPort_->write(command.c_str());
+        emit FastCommandSent(command);
     }
     StartWatchdog();
 }

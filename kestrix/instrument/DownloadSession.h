@@ -59,6 +59,8 @@ public:
 signals:
     void DownloadProgressChanged();
     void DownloadEnded(kestrix::DownloadOutcome outcome);
+    // The fast transfer's command as written to the line.
+    void FastCommandSent(const std::string& command);
 
 protected:
     void DefineFurtherRequest(RequestKind kind, std::int32_t parameter) override;

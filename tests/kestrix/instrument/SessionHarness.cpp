@@ -1,0 +1,124 @@
+#include "SessionHarness.h"
+
+#include "tolvex/PortTable.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <fstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace kestrix::test {
+
+namespace {
+
+// A guard against a session that never ends, not a measure of speed.
+constexpr int kHangGuardMs = 120000;
+
+template <typename Result>
+Result RunUntil(std::optional<Result>& result) {
+    QEventLoop loop;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+    guard.start(kHangGuardMs);
+    while (!result && guard.isActive()) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    if (!result) {
+        throw std::runtime_error("the session never ended");
+    }
+    return *result;
+}
+
+} // namespace
+
+bool RecordingPrompts::AskYesNo(const std::string& title, const std::string& text) {
+    questions.push_back({MessageIcon::Information, title, text});
+    if (answers.empty()) {
+        return false;
+    }
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void RecordingPrompts::Inform(MessageIcon icon, const std::string& title, const std::string& text) {
+    messages.push_back({icon, title, text});
+}
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "kestrix_instrument_test";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) {
+        new QCoreApplication(argc, argv);
+    }
+}
+
+ScenarioFile::ScenarioFile(const std::string& json) {
+    char pattern[] = "/tmp/kestrix_scenario_XXXXXX";
+    const int fd = ::mkstemp(pattern);
+    if (fd < 0) {
+        throw std::runtime_error("cannot make a scenario file");
+    }
+    ::close(fd);
+    path_ = pattern;
+    std::ofstream(path_) << json;
+}
+
+ScenarioFile::~ScenarioFile() {
+    ::unlink(path_.c_str());
+}
+
+SimulatedInstrument::SimulatedInstrument(const std::vector<std::string>& arguments, int port)
+    : process_(arguments), ready_(process_.WaitReady()) {
+    tolvex::SetPortDevice(port, process_.Link());
+}
+
+SessionHarness::SessionHarness() {
+    EnsureApplication();
+    session_ = std::make_unique<DownloadSession>(prompts);
+    QObject::connect(session_.get(), &DownloadSession::FastCommandSent,
+                     [this](const std::string& command) { fastCommands.push_back(command); });
+    QObject::connect(session_.get(), &ConnectionSession::ButtonCarriedOut,
+                     [this](WizardButton button) { carriedOut.push_back(button); });
+    QObject::connect(session_.get(), &DownloadSession::DownloadProgressChanged, [this] {
+        if (pressAtRecord_ && session_->RecordsDone() > 0) {
+            session_->PressButton(*pressAtRecord_);
+            pressAtRecord_.reset();
+        }
+    });
+}
+
+SessionHarness::~SessionHarness() {
+    session_->CloseConnections();
+}
+
+IdentifyOutcome SessionHarness::Identify(int port, int address) {
+    std::optional<IdentifyOutcome> outcome;
+    DownloadSession* session = session_.get();
+    QObject context;
+    QObject::connect(session, &ConnectionSession::IdentityShown, &context,
+                     [&] { outcome = IdentifyOutcome::Identified; });
+    QObject::connect(session, &ConnectionSession::InstrumentNotFound, &context,
+                     [&] { outcome = IdentifyOutcome::NotFound; });
+    QObject::connect(session, &ConnectionSession::CommunicationLost, &context,
+                     [&] { outcome = IdentifyOutcome::Lost; });
+    if (!session->StartIdentification(port, address)) {
+        return IdentifyOutcome::Refused;
+    }
+    return RunUntil(outcome);
+}
+
+DownloadOutcome SessionHarness::Download() {
+    std::optional<DownloadOutcome> outcome;
+    QObject context;
+    QObject::connect(session_.get(), &DownloadSession::DownloadEnded, &context,
+                     [&](DownloadOutcome ended) { outcome = ended; });
+    session_->StartDownload();
+    return RunUntil(outcome);
+}
+
+} // namespace kestrix::test

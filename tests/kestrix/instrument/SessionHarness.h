@@ -1,0 +1,82 @@
+#pragma once
+
+// Drives the sessions as a wizard would, against kestrix-sim on a pseudo-terminal: prompts that
+// record every message and answer questions from a script, and waits on the Qt event loop.
+
+#include "SimProcess.h"
+#include "kestrix/instrument/DownloadSession.h"
+#include "kestrix/instrument/SessionPrompts.h"
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrix::test {
+
+struct ShownMessage {
+    MessageIcon icon;
+    std::string title;
+    std::string text;
+};
+
+class RecordingPrompts : public SessionPrompts {
+public:
+    bool AskYesNo(const std::string& title, const std::string& text) override;
+    void Inform(MessageIcon icon, const std::string& title, const std::string& text) override;
+
+    std::deque<bool> answers; // a question without an answer left is answered No
+    std::vector<ShownMessage> questions;
+    std::vector<ShownMessage> messages;
+};
+
+enum class IdentifyOutcome { Identified, NotFound, Lost, Refused };
+
+// A QCoreApplication for the whole test program.
+void EnsureApplication();
+
+// A scenario written to a temporary file for --scenario.
+class ScenarioFile {
+public:
+    explicit ScenarioFile(const std::string& json);
+    ~ScenarioFile();
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// One simulated instrument bound to a port number.
+class SimulatedInstrument {
+public:
+    SimulatedInstrument(const std::vector<std::string>& arguments, int port);
+    bool Ready() const { return ready_; }
+    sim::test::SimProcess& Process() { return process_; }
+
+private:
+    sim::test::SimProcess process_;
+    bool ready_;
+};
+
+class SessionHarness {
+public:
+    SessionHarness();
+    ~SessionHarness();
+
+    IdentifyOutcome Identify(int port, int address);
+    DownloadOutcome Download();
+    // A press of the button at the first progress of the record phase.
+    void PressAtFirstRecord(WizardButton button) { pressAtRecord_ = button; }
+
+    RecordingPrompts prompts;
+    DownloadSession& Session() { return *session_; }
+    std::vector<std::string> fastCommands;
+    std::vector<WizardButton> carriedOut;
+
+private:
+    std::unique_ptr<DownloadSession> session_;
+    std::optional<WizardButton> pressAtRecord_;
+};
+
+} // namespace kestrix::test
