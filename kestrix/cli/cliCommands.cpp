@@ -1,11 +1,15 @@
 #include "kestrix/cli/cliCommands.h"
 
+#include "kestrix/cli/DownloadCommand.h"
 #include "kestrix/cli/ExportCommand.h"
+#include "kestrix/cli/IdentifyCommand.h"
 
 namespace kestrix::cli {
 
 std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     std::vector<std::unique_ptr<CliCommand>> commands;
+    commands.push_back(std::make_unique<IdentifyCommand>());
+    commands.push_back(std::make_unique<DownloadCommand>());
     commands.push_back(std::make_unique<ExportCommand>());
     return commands;
 }

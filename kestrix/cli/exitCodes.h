@@ -12,6 +12,11 @@ enum ExitCode : int {
     kExitUnreadableInput = 3,
     kExitSaveFailed = 4,
     kExitTableFailed = 5,
+    kExitNotFound = 6,
+    kExitLostCommunication = 7,
+    kExitNoData = 8,
+    kExitDecodingError = 9,
+    kExitNotSameInstrument = 10,
 };
 
 struct ExitCodeMeaning {
@@ -25,6 +30,11 @@ inline constexpr std::array kExitCodeMeanings = {
     ExitCodeMeaning{kExitUnreadableInput, "the input file cannot be read or is not a record set"},
     ExitCodeMeaning{kExitSaveFailed, "the output file cannot be written"},
     ExitCodeMeaning{kExitTableFailed, "a value of the record set is too large for the table"},
+    ExitCodeMeaning{kExitNotFound, "no instrument answered at the address (or at any of 1-99)"},
+    ExitCodeMeaning{kExitLostCommunication, "communication with the instrument was lost"},
+    ExitCodeMeaning{kExitNoData, "the instrument has no records to download"},
+    ExitCodeMeaning{kExitDecodingError, "the instrument's records could not be decoded"},
+    ExitCodeMeaning{kExitNotSameInstrument, "another instrument was attached during the download"},
 };
 
 } // namespace kestrix::cli

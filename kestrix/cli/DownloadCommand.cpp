@@ -1,0 +1,60 @@
+#include "kestrix/cli/DownloadCommand.h"
+
+#include "kestrix/cli/ConsolePrompts.h"
+#include "kestrix/cli/SessionRun.h"
+#include "kestrix/cli/cliConfig.h"
+#include "kestrix/cli/cliMessages.h"
+#include "kestrix/cli/exitCodes.h"
+#include "kestrix/data/clsDataRecordSet.h"
+#include "kestrix/data/recordSetFile.h"
+
+#include <iostream>
+
+namespace kestrix::cli {
+
+CLI::App* DownloadCommand::Register(CLI::App& program) {
+    CLI::App* command = program.add_subcommand(
+        "download", "Connect to an instrument, identify it and download every stored record; "
+                    "the identity and a progress bar go to stderr.");
+    instrument_.Register(*command);
+    command->add_option("--json", jsonPath_, "record-set file (JSON) to write")->type_name("OUT");
+    command->add_flag("--quiet", quiet_, "show neither identity nor progress");
+    return command;
+}
+
+int DownloadCommand::Run(const CliContext& context) {
+    modConfig::ConfigStore store;
+    LoadCliConfig(context, store);
+    const auto choice = instrument_.Resolve(store);
+    if (!choice) {
+        return kExitUsage;
+    }
+    ConsolePrompts prompts;
+    DownloadSession session(prompts);
+    if (const int status = RunIdentification(session, *choice); status != kExitOk) {
+        return status;
+    }
+    RememberChoice(store, *choice);
+    if (!quiet_) {
+        std::cerr << IdentityLines(session.Identity(), session.SlaveAddress());
+    }
+    const DownloadOutcome outcome = RunDownload(session, !quiet_);
+    session.CloseConnections();
+    if (outcome != DownloadOutcome::Finished) {
+        return Fail(ExitCodeOf(outcome), "no record set was downloaded");
+    }
+    const auto recordSet = session.GetDataRecordSet();
+    if (jsonPath_) {
+        std::string error;
+        if (!WriteRecordSetJson(*recordSet, *jsonPath_, error)) {
+            return Fail(kExitSaveFailed, error);
+        }
+    }
+    if (!quiet_) {
+        ReportNote("downloaded " + std::to_string(recordSet->RecordCount()) + " records" +
+                   (jsonPath_ ? " into " + *jsonPath_ : std::string()));
+    }
+    return kExitOk;
+}
+
+} // namespace kestrix::cli

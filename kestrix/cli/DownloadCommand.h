@@ -1,0 +1,25 @@
+#pragma once
+
+// kestrix-cli download --port DEVICE|N [--address N|auto] [--json OUT] [--quiet]: connects,
+// identifies and downloads every record, and writes the record set as a record-set file.
+
+#include "kestrix/cli/CliCommand.h"
+#include "kestrix/cli/InstrumentOptions.h"
+
+#include <optional>
+#include <string>
+
+namespace kestrix::cli {
+
+class DownloadCommand : public CliCommand {
+public:
+    CLI::App* Register(CLI::App& program) override;
+    int Run(const CliContext& context) override;
+
+private:
+    InstrumentOptions instrument_;
+    std::optional<std::string> jsonPath_;
+    bool quiet_ = false;
+};
+
+} // namespace kestrix::cli

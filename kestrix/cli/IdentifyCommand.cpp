@@ -1,0 +1,37 @@
+#include "kestrix/cli/IdentifyCommand.h"
+
+#include "kestrix/cli/ConsolePrompts.h"
+#include "kestrix/cli/SessionRun.h"
+#include "kestrix/cli/cliConfig.h"
+#include "kestrix/cli/exitCodes.h"
+
+#include <iostream>
+
+namespace kestrix::cli {
+
+CLI::App* IdentifyCommand::Register(CLI::App& program) {
+    CLI::App* command = program.add_subcommand(
+        "identify", "Connect to an instrument and print its identity on stdout.");
+    instrument_.Register(*command);
+    return command;
+}
+
+int IdentifyCommand::Run(const CliContext& context) {
+    modConfig::ConfigStore store;
+    LoadCliConfig(context, store);
+    const auto choice = instrument_.Resolve(store);
+    if (!choice) {
+        return kExitUsage;
+    }
+    ConsolePrompts prompts;
+    DownloadSession session(prompts);
+    const int status = RunIdentification(session, *choice);
+    if (status == kExitOk) {
+        RememberChoice(store, *choice);
+        std::cout << IdentityLines(session.Identity(), session.SlaveAddress());
+    }
+    session.CloseConnections();
+    return status;
+}
+
+} // namespace kestrix::cli

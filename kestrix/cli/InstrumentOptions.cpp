@@ -1,0 +1,93 @@
+#include "kestrix/cli/InstrumentOptions.h"
+
+#include "kestrix/cli/cliMessages.h"
+#include "kestrix/cli/exitCodes.h"
+#include "kestrix/instrument/PictureKey.h"
+#include "tolvex/PortTable.h"
+
+#include <charconv>
+#include <sstream>
+
+namespace kestrix::cli {
+
+namespace {
+
+constexpr int kDevicePathPort = 1;
+
+std::optional<int> WholeNumber(const std::string& text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+void InstrumentOptions::Register(CLI::App& command) {
+    command
+        .add_option("--port", port_,
+                    "serial device path (bound to port 1), or a port number 1-32 of the port "
+                    "table (default: the configuration's com_port)")
+        ->type_name("DEVICE|N");
+    command
+        .add_option("--address", address_,
+                    "Modbus address 1-99, or auto to scan 1-99 (default: the configuration's "
+                    "device_address)")
+        ->type_name("N|auto");
+}
+
+std::optional<InstrumentChoice>
+InstrumentOptions::Resolve(const modConfig::ConfigStore& store) const {
+    InstrumentChoice choice;
+    choice.port = store.GetConfigValue(modConfig::kComPort);
+    choice.address = store.GetConfigValue(modConfig::kDeviceAddress);
+    if (port_) {
+        if (const auto number = WholeNumber(*port_)) {
+            choice.port = *number;
+        } else {
+            tolvex::SetPortDevice(kDevicePathPort, *port_);
+            choice.port = kDevicePathPort;
+        }
+    }
+    if (address_) {
+        const auto number = WholeNumber(*address_);
+        if (*address_ == "auto") {
+            choice.address = 0;
+        } else if (!number || *number < 1 || *number > 99) {
+            Fail(kExitUsage, "--address must be a number 1-99 or auto, not \"" + *address_ + "\"");
+            return std::nullopt;
+        } else {
+            choice.address = *number;
+        }
+    }
+    if (choice.port < tolvex::kFirstPort || choice.port > tolvex::kLastPort) {
+        Fail(kExitUsage, "port " + std::to_string(choice.port) + " is not one of 1-32");
+        return std::nullopt;
+    }
+    return choice;
+}
+
+void RememberChoice(modConfig::ConfigStore& store, const InstrumentChoice& choice) {
+    store.SetConfigValue(modConfig::kComPort, choice.port);
+    store.SetConfigValue(modConfig::kDeviceAddress, choice.address);
+    store.SaveConfig();
+}
+
+std::string IdentityLines(const InstrumentIdentity& identity, int address) {
+    std::ostringstream lines;
+    lines << "Instrument : " << identity.modelName << '\n'
+          << "Serial # : " << FormatSerialNumber(identity.serialNumber) << '\n'
+          << "Address : " << address << '\n'
+          << "Data Records : " << identity.recordCount << '\n'
+          << "Model type : " << identity.modelType << '\n'
+          << "Map version : " << identity.mapVersion << '\n'
+          << "Flow rate : " << identity.flowRate << ' ' << identity.flowRateUnits << '\n'
+          << "Particle density : " << identity.particleDensity << " g/ml\n"
+          << "Fast transfer : " << (identity.fastTransfer ? "yes" : "no") << '\n'
+          << "Picture : " << PictureKey(identity.modelName) << '\n';
+    return lines.str();
+}
+
+} // namespace kestrix::cli
