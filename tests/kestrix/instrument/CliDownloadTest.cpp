@@ -1,0 +1,116 @@
+// kestrix-cli identify and download as a user runs them, against kestrix-sim on a
+// pseudo-terminal.
+
+#include "SimProcess.h"
+#include "kestrix/data/recordSetFile.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace kestrix::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+struct CliRun {
+    int status = -1;
+    std::string output;
+    std::string error;
+};
+
+std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream file(path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A folder of its own for the configuration, the outputs and the record-set file.
+class CliDownload : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/kestrix_cli_XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    CliRun Run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(),
+                         {KESTRIX_CLI_EXECUTABLE, "--config", Path("config.ini")});
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, Path("out.txt").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, Path("err.txt").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        std::vector<char*> argv;
+        for (auto& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        pid_t pid = -1;
+        CliRun run;
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+            int raw = 0;
+            ::waitpid(pid, &raw, 0);
+            run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        run.output = ReadText(Path("out.txt"));
+        run.error = ReadText(Path("err.txt"));
+        return run;
+    }
+    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(CliDownload, DownloadWritesTheRecordSetFileAndRemembersTheChoice) {
+    sim::test::SimProcess sim({"--preset", "iaq-fast"});
+    ASSERT_TRUE(sim.WaitReady());
+    const CliRun run =
+        Run({"download", "--port", sim.Link(), "--address", "auto", "--json", Path("set.json")});
+    ASSERT_EQ(run.status, 0) << run.error;
+    EXPECT_THAT(run.error, HasSubstr("Instrument : Dastel 9304 IAQ"));
+    EXPECT_THAT(run.error, HasSubstr("Serial # : 000220417"));
+    EXPECT_THAT(run.error, HasSubstr("\n100%\n"));
+    const RecordSetReadResult read = ReadRecordSetJson(Path("set.json"));
+    ASSERT_TRUE(read.recordSet) << read.error;
+    EXPECT_EQ(read.recordSet->RecordCount(), 450);
+    const std::string config = ReadText(Path("config.ini"));
+    EXPECT_THAT(config, HasSubstr("com_port=1"));
+    EXPECT_THAT(config, HasSubstr("device_address=0"));
+}
+
+TEST_F(CliDownload, IdentifyPrintsTheIdentity) {
+    sim::test::SimProcess sim({"--preset", "legacy-137"});
+    ASSERT_TRUE(sim.WaitReady());
+    const CliRun run = Run({"identify", "--port", sim.Link(), "--address", "1"});
+    ASSERT_EQ(run.status, 0) << run.error;
+    EXPECT_THAT(run.output, HasSubstr("Instrument : Pirrow 32\n"));
+    EXPECT_THAT(run.output, HasSubstr("Data Records : 40\n"));
+    EXPECT_THAT(run.output, HasSubstr("Map version : 137\n"));
+}
+
+TEST_F(CliDownload, EachOutcomeHasItsOwnExitStatus) {
+    sim::test::SimProcess empty({"--preset", "empty"});
+    ASSERT_TRUE(empty.WaitReady());
+    const CliRun noData = Run({"download", "--port", empty.Link(), "--address", "1"});
+    EXPECT_EQ(noData.status, 8) << noData.error;
+    EXPECT_FALSE(std::filesystem::exists(Path("set.json")));
+    const CliRun notFound = Run({"identify", "--port", empty.Link(), "--address", "9"});
+    EXPECT_EQ(notFound.status, 6);
+    EXPECT_THAT(notFound.error, HasSubstr("Instrument not found!"));
+    const CliRun badAddress = Run({"download", "--port", empty.Link(), "--address", "100"});
+    EXPECT_EQ(badAddress.status, 2);
+}
+
+} // namespace
+} // namespace kestrix::test
