@@ -409,8 +409,8 @@ void DownloadSession::OnFastBytes() {
         fastPort_->clear(QSerialPort::Input);
         return;
     }
-    StopWatchdog();
     if (Pending() != WizardButton::None) {
+        StopWatchdog();
         EndRequests();
         ResetRetries();
         ReturnToModbus();
@@ -418,7 +418,13 @@ void DownloadSession::OnFastBytes() {
         CarryOutPending();
         return;
     }
-    ResetRetries();
+    if (chunk_->IsComplete()) {
+        // A spoilt chunk waits for the watchdog whatever else arrives, so only its two retries
+        // are spent on it.
+        fastPort_->clear(QSerialPort::Input);
+        return;
+    }
+    StopWatchdog();
     std::array<std::uint8_t, 4096> bytes;
     qint64 got = 0;
     while ((got = fastPort_->read(reinterpret_cast<char*>(bytes.data()), bytes.size())) > 0) {
@@ -430,9 +436,9 @@ void DownloadSession::OnFastBytes() {
         UpdateProgress();
     }
     if (chunk_->ChecksumMatches()) {
+        ResetRetries();
         TakeFastChunk();
-    }
-    if (Kind() != RequestKind::Idle) {
+    } else {
         StartWatchdog();
     }
 }
