@@ -218,6 +218,29 @@ TEST_F(Download, RecordsClearedSinceIdentificationGiveNoData) {
     EXPECT_EQ(harness_.Session().View().progress.text, "Done");
 }
 
+// Channels without a sample time unit: the record set cannot be initialised.
+std::string ScenarioWithoutSampleTimeUnit() {
+    std::string channels = R"({"tag": "TIME", "unit": "s", "enabled": true}, )"
+                           R"({"tag": "STIM", "unit": "", "enabled": true}, {}, {}, )"
+                           R"({"tag": "0.3", "unit": "#", "enabled": true})";
+    for (int c = 5; c < 36; ++c) {
+        channels += ", {}";
+    }
+    return R"({"preset": "standard", "channels": [)" + channels + R"(], "generate": {"count": 3}})";
+}
+
+TEST_F(Download, RecordSetThatCannotBeInitialisedIsADecodingError) {
+    ConnectScenario(ScenarioWithoutSampleTimeUnit());
+    EXPECT_EQ(harness_.Download(), DownloadOutcome::DecodingError);
+    ASSERT_EQ(harness_.prompts.messages.size(), 1U);
+    EXPECT_EQ(harness_.prompts.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(harness_.prompts.messages[0].title, "Internal Error");
+    EXPECT_EQ(harness_.prompts.messages[0].text, "Error downloading data!");
+    EXPECT_EQ(harness_.Session().View().progress.text, "Error!");
+    EXPECT_FALSE(harness_.Session().WasDataDownloaded());
+    EXPECT_FALSE(harness_.Session().IsBusy());
+}
+
 TEST_F(Download, CancelAnsweredNoLetsTheDownloadGoOn) {
     ConnectScenario(R"({"preset": "standard", "generate": {"count": 6}})");
     harness_.prompts.answers = {false};
