@@ -3,7 +3,7 @@
 
 #include "kestrix/shell/userLocale.h"
 #include "kestrix/table/GridModel.h"
-#include "kestrix/table/rowKinds.h"
+#include "kestrix/table/tableRowKinds.h"
 #include "kestrix/table/writers/CsvWriter.h"
 #include "kestrix/table/writers/HtmlWriter.h"
 #include "kestrix/table/writers/XlsxWriter.h"
@@ -21,7 +21,6 @@
 namespace {
 
 using kestrix::table::GridModel;
-using namespace kestrix::table::rowKinds;
 
 constexpr int kColumns = 85;
 constexpr int kRecords = 65535;
@@ -38,7 +37,7 @@ void FillRecords(GridModel& grid, const QLocale& locale) {
     const QString format = locale.dateFormat(QLocale::ShortFormat) + " HH:mm:ss";
     const QDateTime start(QDate(2024, 3, 9), QTime(0, 0));
     for (int record = 0; record < kRecords; ++record) {
-        const int row = AddRowOfKind(grid, kData);
+        const int row = AddRowOfKind(grid, kestrix::table::kRowData);
         grid.SetText(1, row, locale.toString(start.addSecs(record * 60), format).toStdString());
         grid.SetNumber(2, row, record % 50, 0);
         const bool troubled = record % 97 == 0;
@@ -56,7 +55,9 @@ void FillRecords(GridModel& grid, const QLocale& locale) {
 void AddStatistics(GridModel& grid, int first, int last) {
     const std::string range = "#" + std::to_string(first) + ":#" + std::to_string(last);
     const char* functions[] = {"AVERAGE(", "MAX(", "MIN(", "STDEV("};
-    const std::int32_t kinds[] = {kAverage, kMaximum, kMinimum, kStandardDeviation};
+    const std::int32_t kinds[] = {kestrix::table::kRowAverage, kestrix::table::kRowMaximum,
+                                  kestrix::table::kRowMinimum,
+                                  kestrix::table::kRowStandardDeviation};
     for (int i = 0; i < 4; ++i) {
         const int row = AddRowOfKind(grid, kinds[i]);
         grid.SetText(1, row, functions[i]);
@@ -71,7 +72,7 @@ GridModel BuildTable(const QLocale& locale) {
     GridModel grid;
     grid.SetColumnCount(kColumns);
     for (int line = 0; line < 2; ++line) {
-        const int row = AddRowOfKind(grid, kColumnTitle);
+        const int row = AddRowOfKind(grid, kestrix::table::kRowColumnTitle);
         for (int column = 1; column <= kColumns; ++column) {
             grid.SetText(column, row, "Title " + std::to_string(column));
             grid.SetBackColor(column, row, grid.HeaderColor());
@@ -81,7 +82,7 @@ GridModel BuildTable(const QLocale& locale) {
     AddStatistics(grid, 3, kRecords + 2);
     for (int line = 1; line <= 5; ++line) {
         grid.InsertRowAbove(line);
-        grid.SetRowUserValue(line, kHeaderLine);
+        grid.SetRowUserValue(line, kestrix::table::kRowHeaderLine);
         grid.SetText(1, line, "Header line " + std::to_string(line));
         grid.SetSpan(1, line, kColumns);
     }

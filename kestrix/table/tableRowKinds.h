@@ -1,7 +1,12 @@
 #pragma once
 
 // The kind of every row the data table writes, kept in the grid's per-row user value so that
-// writers and printing find header, title, data and statistics rows without parsing texts.
+// writers and printing find header, title, data and statistics rows without parsing texts. A
+// row without a kind has the value 0.
+//
+// Time stamps: column kTimestampColumn of every data row holds the record's time stamp as
+// static text, the user locale's short date, a blank and the 24-hour time "HH:mm:ss"
+// (TimestampText.h); the Excel writer turns such texts back into date-time cells.
 
 #include <cstdint>
 
@@ -9,7 +14,7 @@ namespace kestrix::table {
 
 enum TableRowKind : std::int32_t {
     kRowHeaderLine = 1,
-    kRowColumnTitle = 2,
+    kRowColumnTitle = 2, // two title rows per table
     kRowData = 3,
     kRowAverage = 4,
     kRowMaximum = 5,
@@ -22,6 +27,8 @@ enum TableRowKind : std::int32_t {
     kRowThresholdExceeded = 12,
     kRowPirrowMalfunction = 13,
 };
+
+inline constexpr int kTimestampColumn = 1;
 
 inline constexpr bool IsStatisticsRowKind(std::int32_t kind) {
     return kind >= kRowAverage && kind <= kRowStandardDeviation;

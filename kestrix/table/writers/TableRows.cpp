@@ -1,6 +1,6 @@
 #include "kestrix/table/writers/TableRows.h"
 
-#include "kestrix/table/rowKinds.h"
+#include "kestrix/table/tableRowKinds.h"
 
 namespace kestrix::table {
 
@@ -24,7 +24,7 @@ int LastRowOfKind(const GridModel& grid, std::int32_t kind) {
 
 bool IsHeadingRow(const GridModel& grid, int row) {
     const std::int32_t kind = grid.RowUserValue(row);
-    return kind == rowKinds::kHeaderLine || kind == rowKinds::kColumnTitle;
+    return kind == kRowHeaderLine || kind == kRowColumnTitle;
 }
 
 int LeadingHeadingRows(const GridModel& grid) {

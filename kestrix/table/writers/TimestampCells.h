@@ -1,6 +1,6 @@
 #pragma once
 
-// Time stamp texts of the data rows (see rowKinds.h) read back as date-time values, and the
+// Time stamp texts of the data rows (see tableRowKinds.h) read back as date-time values, and the
 // spreadsheet number format that shows them again with a four-digit year.
 
 #include "kestrix/data/dateTime.h"

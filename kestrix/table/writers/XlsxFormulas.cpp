@@ -2,7 +2,7 @@
 
 #include "kestrix/table/Formula.h"
 #include "kestrix/table/FormulaReferences.h"
-#include "kestrix/table/rowKinds.h"
+#include "kestrix/table/tableRowKinds.h"
 #include "kestrix/table/writers/TableRows.h"
 
 #include <algorithm>
@@ -60,9 +60,9 @@ std::string ToA1Formula(std::string_view formula, int column) {
 }
 
 StdevSwap::StdevSwap(const GridModel& grid)
-    : grid_(grid), firstDataRow_(FirstRowOfKind(grid, rowKinds::kData)),
-      lastDataRow_(LastRowOfKind(grid, rowKinds::kData)),
-      stdevRow_(LastRowOfKind(grid, rowKinds::kStandardDeviation)) {}
+    : grid_(grid), firstDataRow_(FirstRowOfKind(grid, kRowData)),
+      lastDataRow_(LastRowOfKind(grid, kRowData)),
+      stdevRow_(LastRowOfKind(grid, kRowStandardDeviation)) {}
 
 bool StdevSwap::Applies(int column, int row) const {
     return firstDataRow_ > 0 && lastDataRow_ > 0 && stdevRow_ > 0 && row == stdevRow_ &&

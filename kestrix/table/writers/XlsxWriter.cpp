@@ -1,6 +1,6 @@
 #include "kestrix/table/writers/XlsxWriter.h"
 
-#include "kestrix/table/rowKinds.h"
+#include "kestrix/table/tableRowKinds.h"
 #include "kestrix/table/writers/TimestampCells.h"
 #include "kestrix/table/writers/XlsxFormats.h"
 #include "kestrix/table/writers/XlsxFormulas.h"
@@ -92,7 +92,7 @@ private:
     }
 
     std::optional<DateTime> TimestampOf(int column, int row, const std::string& text) const {
-        if (column != rowKinds::kTimestampColumn || grid_.RowUserValue(row) != rowKinds::kData) {
+        if (column != kTimestampColumn || grid_.RowUserValue(row) != kRowData) {
             return std::nullopt;
         }
         return ParseTimestampText(text, options_.locale);

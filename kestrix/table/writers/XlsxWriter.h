@@ -5,7 +5,7 @@
 // their computed results (the file is not recalculated by its writer), the standard deviation
 // row as STDEV over the data rows, notes as cell comments, colours, alignment, borders, bold,
 // spans merged, column widths, the frozen rows frozen, and the time stamps of the data rows
-// (rowKinds.h) as date-time cells shown with a four-digit year.
+// (tableRowKinds.h) as date-time cells shown with a four-digit year.
 
 #include "kestrix/table/GridModel.h"
 

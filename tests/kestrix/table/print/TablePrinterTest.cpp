@@ -1,7 +1,7 @@
 #include "kestrix/table/print/TablePrinter.h"
 
 #include "../writers/TemporaryFolder.h"
-#include "kestrix/table/rowKinds.h"
+#include "kestrix/table/tableRowKinds.h"
 
 #include <QGuiApplication>
 #include <array>
@@ -24,11 +24,11 @@ GridModel LargeTable() {
     GridModel grid;
     grid.SetColumnCount(kColumns);
     grid.AddRow();
-    grid.SetRowUserValue(1, rowKinds::kHeaderLine);
+    grid.SetRowUserValue(1, kRowHeaderLine);
     grid.SetText(1, 1, "Instrument Model: Repeated Header");
     grid.SetSpan(1, 1, kColumns);
     grid.AddRow();
-    grid.SetRowUserValue(2, rowKinds::kColumnTitle);
+    grid.SetRowUserValue(2, kRowColumnTitle);
     for (int column = 1; column <= kColumns; ++column) {
         grid.SetText(column, 2, column == kColumns ? "Last Column" : "Title");
         grid.SetColumnWidth(column, 12);
@@ -36,7 +36,7 @@ GridModel LargeTable() {
     grid.SetFrozenRows(2);
     for (int record = 1; record <= kDataRows; ++record) {
         const int row = grid.AddRow();
-        grid.SetRowUserValue(row, rowKinds::kData);
+        grid.SetRowUserValue(row, kRowData);
         for (int column = 1; column <= kColumns; ++column) {
             grid.SetNumber(column, row, record * 1000 + column, 0);
         }

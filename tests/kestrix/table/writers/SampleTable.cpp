@@ -1,6 +1,6 @@
 #include "SampleTable.h"
 
-#include "kestrix/table/rowKinds.h"
+#include "kestrix/table/tableRowKinds.h"
 
 #include <QDateTime>
 
@@ -20,7 +20,7 @@ void AddTitles(GridModel& grid) {
     const char* titles[2][kColumns] = {{"Date and Time", "0.3 micron", "Temperature"},
                                        {"", "(Counts)", "(C)"}};
     for (const auto& line : titles) {
-        const int row = AddRowOfKind(grid, rowKinds::kColumnTitle);
+        const int row = AddRowOfKind(grid, kRowColumnTitle);
         for (int column = 1; column <= kColumns; ++column) {
             grid.SetText(column, row, line[column - 1]);
             grid.SetBackColor(column, row, grid.HeaderColor());
@@ -32,9 +32,9 @@ void AddStatistics(SampleTable& table) {
     GridModel& grid = table.grid;
     const std::string range =
         "#" + std::to_string(table.firstDataRow) + ":#" + std::to_string(table.lastDataRow);
-    table.averageRow = AddRowOfKind(grid, rowKinds::kAverage);
-    const int maximum = AddRowOfKind(grid, rowKinds::kMaximum);
-    table.stdevRow = AddRowOfKind(grid, rowKinds::kStandardDeviation);
+    table.averageRow = AddRowOfKind(grid, kRowAverage);
+    const int maximum = AddRowOfKind(grid, kRowMaximum);
+    table.stdevRow = AddRowOfKind(grid, kRowStandardDeviation);
     const int n = static_cast<int>(table.counts.size());
     const std::string deviation = "SQRT(ABS((SUMSQ(" + range + ") - (#" +
                                   std::to_string(table.averageRow) + " * SUM(" + range + ")))/" +
@@ -66,7 +66,7 @@ SampleTable MakeSampleTable(const QLocale& locale, const std::vector<double>& co
     AddTitles(grid);
     table.firstDataRow = grid.RowCount() + 1;
     for (std::size_t i = 0; i < counts.size(); ++i) {
-        const int row = AddRowOfKind(grid, rowKinds::kData);
+        const int row = AddRowOfKind(grid, kRowData);
         grid.SetText(1, row, TimestampTextFor(locale, 2024, 3, 9, 14, 5, static_cast<int>(i)));
         grid.SetNumber(2, row, counts[i], 0);
         grid.SetNumber(3, row, 21.25 + static_cast<double>(i), 1);
@@ -77,7 +77,7 @@ SampleTable MakeSampleTable(const QLocale& locale, const std::vector<double>& co
     grid.SetTextColor(2, table.firstDataRow, kNoteColor);
     AddStatistics(table);
     grid.InsertRowAbove(1);
-    grid.SetRowUserValue(1, rowKinds::kHeaderLine);
+    grid.SetRowUserValue(1, kRowHeaderLine);
     grid.SetText(1, 1, kHeaderText);
     grid.SetSpan(1, 1, kColumns);
     grid.SetBackColor(1, 1, grid.HeaderColor());
