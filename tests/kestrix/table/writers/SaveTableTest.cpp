@@ -5,10 +5,12 @@
 #include "XlsxReader.h"
 #include "kestrix/shell/userLocale.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,16 +85,37 @@ TEST_F(SaveTableTest, MissingFolderIsReported) {
     }
 }
 
-TEST_F(SaveTableTest, UnwritableFolderLeavesTheExistingFileIntact) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not bind the superuser";
+// A full disc, as far as this process is concerned: writes past a few bytes fail. Unlike
+// folder permissions this binds the superuser too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
     }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+TEST_F(SaveTableTest, FailedWriteLeavesTheExistingFileIntact) {
     const std::string path = folder_.Path("table.csv");
     std::ofstream(path) << "old contents";
-    ASSERT_EQ(::chmod(folder_.Root().c_str(), 0500), 0);
-    const SaveTableResult result = SaveTable(&grid_, path, kFormatCsv);
-    ::chmod(folder_.Root().c_str(), 0700);
+    SaveTableResult result;
+    {
+        FileSizeLimit fullDisc(8);
+        result = SaveTable(&grid_, path, kFormatCsv);
+    }
     EXPECT_TRUE(result.Failed());
+    EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(ReadFile(path), "old contents");
     EXPECT_EQ(FilesIn(folder_.Root()), 1u);
 }
