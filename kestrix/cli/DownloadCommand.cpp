@@ -40,6 +40,9 @@ int DownloadCommand::Run(const CliContext& context) {
     }
     const DownloadOutcome outcome = RunDownload(session, !quiet_);
     session.CloseConnections();
+    if (outcome == DownloadOutcome::NoData) {
+        return Fail(ExitCodeOf(outcome), ConsoleLines(session.View().ShownText()));
+    }
     if (outcome != DownloadOutcome::Finished) {
         return Fail(ExitCodeOf(outcome), "no record set was downloaded");
     }

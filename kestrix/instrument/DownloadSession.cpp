@@ -35,6 +35,16 @@ ChannelBlockAddresses ChannelBlocks(int mapVersion) {
 
 } // namespace
 
+std::string DownloadView::ShownText() const {
+    if (doneShown) {
+        return sessionTexts::DoneLabelText();
+    }
+    if (noDataShown) {
+        return sessionTexts::NoDataLabelText();
+    }
+    return doNotUseShown ? sessionTexts::kDoNotUseText : "";
+}
+
 DownloadSession::DownloadSession(SessionPrompts& prompts, QObject* parent)
     : ConnectionSession(prompts, kIdentityRegisters, parent), fastPort_(new QSerialPort(this)),
       locationNames_(kMaxLocationNames + 1), chunk_(std::make_unique<FastChunk>()) {

@@ -37,6 +37,9 @@ struct DownloadView {
     bool doneShown = false;
     bool noDataShown = false;
     std::string cancelCaption = "&Cancel";
+
+    // The text of the label shown: done, no data or do-not-use; empty when none is.
+    std::string ShownText() const;
 };
 
 class DownloadSession : public ConnectionSession {

@@ -104,6 +104,7 @@ TEST_F(CliDownload, EachOutcomeHasItsOwnExitStatus) {
     ASSERT_TRUE(empty.WaitReady());
     const CliRun noData = Run({"download", "--port", empty.Link(), "--address", "1"});
     EXPECT_EQ(noData.status, 8) << noData.error;
+    EXPECT_THAT(noData.error, HasSubstr("There is no data to download."));
     EXPECT_FALSE(std::filesystem::exists(Path("set.json")));
     const CliRun notFound = Run({"identify", "--port", empty.Link(), "--address", "9"});
     EXPECT_EQ(notFound.status, 6);

@@ -55,8 +55,7 @@ TEST_F(Download, MapVersion137ReadsInputBlocksShortRecordsAndNoNames) {
     EXPECT_GT(set.GetAnalogChanCount(), 0);
     const DownloadView& view = harness_.Session().View();
     EXPECT_EQ(view.progress.text, "Done");
-    EXPECT_TRUE(view.doneShown);
-    EXPECT_FALSE(view.doNotUseShown);
+    EXPECT_EQ(view.ShownText(), sessionTexts::DoneLabelText());
     EXPECT_EQ(view.cancelCaption, "&Close");
     EXPECT_TRUE(harness_.fastCommands.empty());
 }
@@ -198,7 +197,7 @@ TEST_F(Download, NoRecordsAtEntryRequestsNothing) {
     Connect({"--preset", "empty"});
     EXPECT_EQ(harness_.Download(), DownloadOutcome::NoData);
     const DownloadView& view = harness_.Session().View();
-    EXPECT_TRUE(view.noDataShown);
+    EXPECT_EQ(view.ShownText(), sessionTexts::NoDataLabelText());
     EXPECT_EQ(view.cancelCaption, "&Close");
     EXPECT_FALSE(harness_.Session().IsBusy());
     EXPECT_TRUE(harness_.prompts.messages.empty());
