@@ -167,15 +167,15 @@ void DownloadSession::CompleteFurtherRequest(RequestKind kind, short result) {
         IssueRequest(RequestKind::CheckIdentity, 0);
         break;
     case RequestKind::ReadChannelEnables:
-        channels_.TakeEnables(ReplyOf(kChannelBlockRegisters), mapVersion);
+        channels_.TakeEnables(Reply(kChannelBlockRegisters), mapVersion);
         IssueRequest(RequestKind::ReadChannelTags, 0);
         break;
     case RequestKind::ReadChannelTags:
-        channels_.TakeTags(ReplyOf(kChannelBlockRegisters));
+        channels_.TakeTags(Reply(kChannelBlockRegisters));
         IssueRequest(RequestKind::ReadChannelUnits, 0);
         break;
     case RequestKind::ReadChannelUnits:
-        channels_.TakeUnits(ReplyOf(kChannelBlockRegisters));
+        channels_.TakeUnits(Reply(kChannelBlockRegisters));
         if (mapVersion < kMapHoldingBlocks) {
             channels_.threshold.fill(0);
             IssueRequest(RequestKind::ReadRecords, 0);
@@ -184,23 +184,23 @@ void DownloadSession::CompleteFurtherRequest(RequestKind kind, short result) {
         }
         break;
     case RequestKind::ReadThresholds:
-        channels_.TakeThresholds(ReplyOf(kChannelBlockRegisters));
+        channels_.TakeThresholds(Reply(kChannelBlockRegisters));
         IssueRequest(RequestKind::ReadCalibrationHigh, 0);
         break;
     case RequestKind::ReadCalibrationHigh:
-        channels_.TakeEngineeringHigh(ReplyOf(2 * kCalibrationFloats));
+        channels_.TakeEngineeringHigh(Reply(2 * kCalibrationFloats));
         IssueRequest(RequestKind::ReadCalibrationLow, 0);
         break;
     case RequestKind::ReadCalibrationLow:
-        channels_.TakeEngineeringLow(ReplyOf(2 * kCalibrationFloats));
+        channels_.TakeEngineeringLow(Reply(2 * kCalibrationFloats));
         IssueRequest(RequestKind::ReadCalibrationRaw, 0);
         break;
     case RequestKind::ReadCalibrationRaw:
-        channels_.TakeRawPoints(ReplyOf(2 * kCalibrationPoints));
+        channels_.TakeRawPoints(Reply(2 * kCalibrationPoints));
         IssueRequest(RequestKind::ReadLocationCount, 0);
         break;
     case RequestKind::ReadLocationCount:
-        locationCount_ = ReplyOf(1).Unsigned(0);
+        locationCount_ = Reply(1).Unsigned(0);
         UpdateProgress();
         if (locationCount_ < 1) {
             ReadRecordsNext();
@@ -225,7 +225,7 @@ void DownloadSession::CompleteFurtherRequest(RequestKind kind, short result) {
 }
 
 void DownloadSession::CompleteCheckIdentity() {
-    const RegisterReply reply = ReplyOf(kIdentityRegisters);
+    const RegisterReply reply = Reply(kIdentityRegisters);
     if (DecodeSerialNumber(reply) != Identity().serialNumber) {
         EndRequests();
         Prompts().Inform(MessageIcon::Information, sessionTexts::kWarningTitle,
@@ -263,7 +263,7 @@ void DownloadSession::ShowNoData() {
 
 void DownloadSession::CompleteLocationNames() {
     const std::int32_t block = Parameter();
-    const RegisterReply reply = ReplyOf(kRegistersPerName * namesInBlock_);
+    const RegisterReply reply = Reply(kRegistersPerName * namesInBlock_);
     if (block == 0) {
         locationNames_[0] = "LOC000";
     }
@@ -292,7 +292,7 @@ void DownloadSession::CompleteRecordRead(std::int32_t parameter) {
     }
     ++recordsDone_;
     UpdateProgress();
-    const RegisterReply reply = ReplyOf(ModbusRecordRegisters(Identity().mapVersion));
+    const RegisterReply reply = Reply(ModbusRecordRegisters(Identity().mapVersion));
     const bool decoded = DecodeRecord(recordsDone_ - 1, [&](clsDataRecord& record) {
         DecodeModbusRecord(reply, channels_, Identity().mapVersion, record);
     });

@@ -10,7 +10,6 @@
 #include "kestrix/instrument/DownloadProgress.h"
 #include "kestrix/instrument/FastChunk.h"
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -91,7 +90,6 @@ private:
     void Finish();
     void FailDecoding();
     void End(DownloadOutcome outcome);
-    RegisterReply ReplyOf(int count) { return Reply(count); }
 
     QSerialPort* fastPort_;
     DownloadView view_;

@@ -12,6 +12,7 @@
 #include "kestrix/instrument/PortList.h"
 #include "kestrix/instrument/RecordDecoding.h"
 #include "kestrix/instrument/RegisterReply.h"
+#include "tolvex/PortTable.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -212,6 +213,18 @@ TEST(AddressList, AutoDetectAndNinetyNineAddresses) {
     EXPECT_EQ(list.entries[0].text, "<Auto-Detect>");
     EXPECT_EQ(list.selected, 0);
     EXPECT_EQ(BuildAddressList(100).selected, -1);
+}
+
+TEST(PortList, ListsThePortsThatOpenWithTheirDevices) {
+    tolvex::SetPortDevice(5, "/dev/null");
+    tolvex::SetPortDevice(6, "/nonexistent/ttyX");
+    const ListChoice list = BuildPortList(5);
+    ASSERT_GE(list.selected, 0);
+    EXPECT_EQ(list.entries[static_cast<size_t>(list.selected)].text, "COM 5 (/dev/null)");
+    EXPECT_EQ(list.entries[static_cast<size_t>(list.selected)].data, 5);
+    for (const ListEntry& entry : list.entries) {
+        EXPECT_NE(entry.data, 6);
+    }
 }
 
 } // namespace
