@@ -21,8 +21,6 @@ constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kStatusMax = 255;
 constexpr std::size_t kMaxChannelsPerRecord = std::numeric_limits<std::int16_t>::max();
-// The deepest a valid file nests: file, records, record, particles, channel.
-constexpr int kMaxNesting = 5;
 const std::string kParticleUnits = "#";
 
 struct Header {
@@ -41,8 +39,6 @@ struct Header {
     bool hasLocationNames = false;
     std::vector<std::string> locationNames;
 };
-
-class NestingTooDeep : public std::exception {};
 
 std::int32_t Int32(const Field& field, std::int64_t min = kInt32Min) {
     return static_cast<std::int32_t>(field.Integer(min, kInt32Max));
@@ -215,27 +211,15 @@ std::string WithoutLibraryTag(const std::string& message) {
                : message;
 }
 
-Json ParseDocument(std::istream& in) {
-    const Json::parser_callback_t limitNesting = [](int depth, Json::parse_event_t, Json&) -> bool {
-        if (depth > kMaxNesting) {
-            throw NestingTooDeep();
-        }
-        return true;
-    };
-    return Json::parse(in, limitNesting);
-}
-
 } // namespace
 
 RecordSetReadResult ReadRecordSetJson(std::istream& in) {
     RecordSetReadResult result;
     try {
-        const Json document = ParseDocument(in);
+        const Json document = Json::parse(in);
         result.recordSet = BuildRecordSet(Field(document));
     } catch (const Json::parse_error& error) {
         result.error = "not a valid JSON text: " + WithoutLibraryTag(error.what());
-    } catch (const NestingTooDeep&) {
-        result.error = "the JSON text nests deeper than a record-set file";
     } catch (const FieldError& error) {
         result.error = error.what();
     } catch (const std::bad_alloc&) {

@@ -1,0 +1,389 @@
+#include "kestrix/data/recordSetFile.h"
+#include "kestrix/shell/modUtils.h"
+
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace kestrix {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+struct SetShape {
+    std::int16_t particles = 16;
+    std::int16_t analogs = 16;
+    std::int32_t records = 4;
+};
+
+// An IAQ-like download in which every field differs by channel and row.
+std::unique_ptr<clsDataRecordSet> MakeRecordSet(SetShape shape) {
+    std::vector<std::string> particleTypes;
+    std::vector<std::string> analogTypes;
+    std::vector<std::string> analogUnits;
+    std::vector<bool> alarms;
+    std::vector<std::int32_t> thresholds;
+    for (int channel = 0; channel < shape.particles; ++channel) {
+        particleTypes.push_back(std::to_string(channel + 1) + ".0");
+        alarms.push_back(channel % 3 == 0);
+        thresholds.push_back(channel == 1 ? kInt32Min : channel * 1000);
+    }
+    for (int channel = 0; channel < shape.analogs; ++channel) {
+        analogTypes.push_back(channel % 2 == 0 ? "TEMP" : "RH");
+        analogUnits.push_back(channel % 2 == 0 ? "C" : "%");
+    }
+    auto set = std::make_unique<clsDataRecordSet>();
+    std::string flowUnits = "L/m";
+    EXPECT_TRUE(set->Init("IAQ Sensor \xc3\xa9", -42, 0.1F, flowUnits, 1.65F, shape.records, "min",
+                          particleTypes, analogTypes, analogUnits, alarms, thresholds));
+    const std::array<double, 6> specialValues = {
+        std::nan(""), kInfinity, -kInfinity, -0.0, std::numeric_limits<double>::denorm_min(), 0.1};
+    for (std::int32_t row = 0; row < shape.records; ++row) {
+        clsDataRecord record;
+        record.SetTimeStamp(modUtils::SecondsToDate(row == 0 ? 0 : 1'772'352'900 + row * 61));
+        record.SetLocationID(row == 1 ? -1 : row * 7);
+        record.SetSampleTimeData(row == 2 ? kInt32Max : 60 + row, static_cast<std::uint8_t>(row));
+        record.SetPartChanCount(shape.particles);
+        for (std::int16_t channel = 0; channel < shape.particles; ++channel) {
+            const std::int32_t count = channel == 0 ? kInt32Max : (channel == 1 ? kInt32Min : row);
+            record.SetPartChanData(channel, count, static_cast<std::uint8_t>(255 - channel - row),
+                                   (channel + row) % 2 == 0);
+        }
+        record.SetAnalogChanCount(shape.analogs);
+        for (std::int16_t channel = 0; channel < shape.analogs; ++channel) {
+            const double value = channel < 6 ? specialValues[channel] : channel * 1.1 + row;
+            record.SetAnalogChanData(channel, value, static_cast<std::uint8_t>(channel * 16),
+                                     (channel + row) % 3 != 0);
+        }
+        set->RecordCopy(row, &record);
+    }
+    set->SetLocationNames({"  Clean room 1 ", "", "Lab \xe2\x82\xac", "Hall"});
+    set->SetDownloadTime(MakeDateTime(2026, 3, 1, 8, 15, 0.25));
+    return set;
+}
+
+std::string ToJsonText(clsDataRecordSet& set) {
+    std::ostringstream out;
+    WriteRecordSetJson(set, out);
+    return out.str();
+}
+
+RecordSetReadResult FromJsonText(const std::string& text) {
+    std::istringstream in(text);
+    return ReadRecordSetJson(in);
+}
+
+void ExpectSameValue(double expected, double actual, const std::string& where) {
+    if (std::isnan(expected)) {
+        EXPECT_TRUE(std::isnan(actual)) << where;
+        return;
+    }
+    EXPECT_EQ(expected, actual) << where;
+    EXPECT_EQ(std::signbit(expected), std::signbit(actual)) << where;
+}
+
+void ExpectSameRecords(clsDataRecordSet& expected, clsDataRecordSet& actual) {
+    ASSERT_EQ(expected.RecordCount(), actual.RecordCount());
+    for (std::int32_t row = 0; row < expected.RecordCount(); ++row) {
+        const clsDataRecord want = *expected.Record(row);
+        const clsDataRecord& got = *actual.Record(row);
+        const std::string where = "record " + std::to_string(row);
+        EXPECT_EQ(want.GetTimeStamp(), got.GetTimeStamp()) << where;
+        EXPECT_EQ(want.GetLocationID(), got.GetLocationID()) << where;
+        EXPECT_EQ(want.GetSampleTimeValue(), got.GetSampleTimeValue()) << where;
+        EXPECT_EQ(want.GetSampleTimeStatus(), got.GetSampleTimeStatus()) << where;
+        ASSERT_EQ(want.GetPartChanCount(), got.GetPartChanCount()) << where;
+        for (std::int16_t channel = 0; channel < want.GetPartChanCount(); ++channel) {
+            EXPECT_EQ(want.GetPartChanValue(channel, true), got.GetPartChanValue(channel, true));
+            EXPECT_EQ(want.GetPartChanStatus(channel), got.GetPartChanStatus(channel));
+            EXPECT_EQ(want.GetPartChanEnable(channel), got.GetPartChanEnable(channel));
+        }
+        ASSERT_EQ(want.GetAnalogChanCount(), got.GetAnalogChanCount()) << where;
+        for (std::int16_t channel = 0; channel < want.GetAnalogChanCount(); ++channel) {
+            const std::string at = where + " analog " + std::to_string(channel);
+            ExpectSameValue(want.GetAnalogChanValue(channel), got.GetAnalogChanValue(channel), at);
+            EXPECT_EQ(want.GetAnalogChanStatus(channel), got.GetAnalogChanStatus(channel)) << at;
+            EXPECT_EQ(want.GetAnalogChanEnable(channel), got.GetAnalogChanEnable(channel)) << at;
+        }
+    }
+}
+
+void ExpectSameRecordSet(clsDataRecordSet& expected, clsDataRecordSet& actual) {
+    EXPECT_EQ(expected.GetSensorName(), actual.GetSensorName());
+    EXPECT_EQ(expected.GetSensorID(), actual.GetSensorID());
+    EXPECT_EQ(expected.GetSensorFlowRate(), actual.GetSensorFlowRate());
+    EXPECT_EQ(expected.GetSensorFlowRateUnits(), actual.GetSensorFlowRateUnits());
+    EXPECT_EQ(expected.GetParticleDensity(), actual.GetParticleDensity());
+    EXPECT_NEAR(expected.GetDownloadTime(), actual.GetDownloadTime(), 0.0005 / 86400.0);
+    EXPECT_EQ(expected.GetSampleTimeUnits(), actual.GetSampleTimeUnits());
+    EXPECT_EQ(expected.HasLocationNames(), actual.HasLocationNames());
+    EXPECT_EQ(expected.GetLocationNames(), actual.GetLocationNames());
+    ASSERT_EQ(expected.GetPartChanCount(), actual.GetPartChanCount());
+    for (std::int16_t channel = 0; channel < expected.GetPartChanCount(); ++channel) {
+        EXPECT_EQ(expected.GetPartChanType(channel), actual.GetPartChanType(channel));
+        EXPECT_EQ(expected.GetPartChanUnits(channel), actual.GetPartChanUnits(channel));
+        EXPECT_EQ(expected.GetPartChanAlarm(channel), actual.GetPartChanAlarm(channel));
+        EXPECT_EQ(expected.GetPartChanHighThreshold(channel),
+                  actual.GetPartChanHighThreshold(channel));
+    }
+    ASSERT_EQ(expected.GetAnalogChanCount(), actual.GetAnalogChanCount());
+    for (std::int16_t channel = 0; channel < expected.GetAnalogChanCount(); ++channel) {
+        EXPECT_EQ(expected.GetAnalogChanType(channel), actual.GetAnalogChanType(channel));
+        EXPECT_EQ(expected.GetAnalogChanUnits(channel), actual.GetAnalogChanUnits(channel));
+    }
+    ExpectSameRecords(expected, actual);
+}
+
+void ExpectRoundTrip(clsDataRecordSet& set) {
+    const RecordSetReadResult read = FromJsonText(ToJsonText(set));
+    ASSERT_TRUE(read.recordSet) << read.error;
+    EXPECT_TRUE(read.error.empty());
+    ExpectSameRecordSet(set, *read.recordSet);
+}
+
+TEST(RecordSetFileRoundTrip, FullInstrumentWithSixteenAndSixteenChannels) {
+    auto set = MakeRecordSet({});
+    ExpectRoundTrip(*set);
+}
+
+TEST(RecordSetFileRoundTrip, FreshEmptySet) {
+    clsDataRecordSet set;
+    std::string flowUnits;
+    ASSERT_TRUE(set.Init("", 0, 1.0F, flowUnits, 0.0F, 0, "s", {}, {}, {}, {}, {}));
+    ExpectRoundTrip(set);
+}
+
+TEST(RecordSetFileRoundTrip, ChannelsWithoutRecords) {
+    auto set = MakeRecordSet({3, 2, 0});
+    set->ClearLocationNames();
+    ExpectRoundTrip(*set);
+}
+
+TEST(RecordSetFileRoundTrip, TimesBeforeTheEpochAndWithMilliseconds) {
+    auto set = MakeRecordSet({1, 0, 3});
+    clsDataRecord record = *set->Record(0);
+    record.SetTimeStamp(MakeDateTime(1960, 2, 29, 23, 59, 59));
+    set->RecordCopy(0, &record);
+    record.SetTimeStamp(MakeDateTime(1899, 12, 29, 6, 0, 0));
+    set->RecordCopy(1, &record);
+    record.SetTimeStamp(modUtils::SecondsToDate(kInt32Max));
+    set->RecordCopy(2, &record);
+    ExpectRoundTrip(*set);
+
+    set->SetDownloadTime(MakeDateTime(2026, 3, 1, 8, 15, 0.125));
+    const Json document = Json::parse(ToJsonText(*set));
+    EXPECT_EQ(document["instrument"]["downloaded_on"], "2026-03-01T08:15:00.125");
+    EXPECT_EQ(document["records"][2]["time"], "2038-01-19T03:14:07");
+}
+
+TEST(RecordSetFileFormat, HoldsTheDocumentedMembersInOrder) {
+    auto set = MakeRecordSet({2, 1, 1});
+    clsDataRecord record = *set->Record(0);
+    record.SetTimeStamp(MakeDateTime(2026, 3, 1, 8, 15, 0));
+    set->RecordCopy(0, &record);
+    const Json document = Json::parse(ToJsonText(*set));
+
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : document.items()) {
+        keys.push_back(key);
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"format", "version", "instrument",
+                                              "sample_time_units", "particle_channels",
+                                              "analog_channels", "location_names", "records"}));
+    EXPECT_EQ(document["format"], "kestrix-record-set");
+    EXPECT_EQ(document["version"], 1);
+    EXPECT_EQ(document["instrument"]["flow_rate"].dump(), "0.1");
+    EXPECT_EQ(document["instrument"]["flow_rate_units"], "L/m");
+    EXPECT_EQ(document["particle_channels"][0],
+              Json::parse(R"({"type": "1.0", "units": "#", "alarm": true, "threshold": 0})"));
+    EXPECT_EQ(document["analog_channels"][0], Json::parse(R"({"type": "TEMP", "units": "C"})"));
+    EXPECT_EQ(document["location_names"][0], "Clean room 1");
+    const Json& first = document["records"][0];
+    EXPECT_EQ(first["time"], "2026-03-01T08:15:00");
+    EXPECT_EQ(first["particles"][0]["count"], kInt32Max);
+    EXPECT_EQ(first["analogs"][0]["value"], "NaN");
+
+    set->ClearLocationNames();
+    EXPECT_TRUE(Json::parse(ToJsonText(*set))["location_names"].is_null());
+}
+
+TEST(RecordSetFileFormat, TextsThatAreNotUtf8AreWrittenWithReplacementCharacters) {
+    auto set = MakeRecordSet({1, 1, 1});
+    set->SetLocationNames({"Caf\xe9"});
+    const RecordSetReadResult read = FromJsonText(ToJsonText(*set));
+    ASSERT_TRUE(read.recordSet) << read.error;
+    EXPECT_EQ(read.recordSet->GetLocationName(0), "Caf\xef\xbf\xbd");
+}
+
+class RecordSetFileOnDisc : public ::testing::Test {
+protected:
+    std::string PathOf(const std::string& name) const {
+        return folder_.filePath(QString::fromStdString(name)).toStdString();
+    }
+    QTemporaryDir folder_;
+};
+
+TEST_F(RecordSetFileOnDisc, WritesAndReadsAFileReplacingAnEarlierOne) {
+    const std::string path = PathOf("set.json");
+    std::ofstream(path) << "old";
+    auto set = MakeRecordSet({});
+    std::string error;
+    ASSERT_TRUE(WriteRecordSetJson(*set, path, error)) << error;
+    const RecordSetReadResult read = ReadRecordSetJson(path);
+    ASSERT_TRUE(read.recordSet) << read.error;
+    ExpectSameRecordSet(*set, *read.recordSet);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path().toStdString()),
+                            std::filesystem::directory_iterator{}),
+              1);
+}
+
+TEST_F(RecordSetFileOnDisc, AFolderThatDoesNotExistGivesAnErrorAndNoFile) {
+    auto set = MakeRecordSet({1, 1, 1});
+    std::string error;
+    EXPECT_FALSE(WriteRecordSetJson(*set, PathOf("missing/set.json"), error));
+    EXPECT_NE(error.find("missing/set.json"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(PathOf("missing")));
+}
+
+TEST_F(RecordSetFileOnDisc, AMissingFileIsNamed) {
+    const RecordSetReadResult read = ReadRecordSetJson(PathOf("none.json"));
+    EXPECT_FALSE(read.recordSet);
+    EXPECT_NE(read.error.find("none.json"), std::string::npos) << read.error;
+}
+
+// A valid small file changed in one place must be refused with the message.
+struct Refusal {
+    const char* name;
+    std::function<void(Json&)> change;
+    const char* message;
+};
+
+class RecordSetFileRefusal : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(RecordSetFileRefusal, NamesTheField) {
+    auto set = MakeRecordSet({4, 2, 14});
+    Json document = Json::parse(ToJsonText(*set));
+    GetParam().change(document);
+    const RecordSetReadResult read = FromJsonText(document.dump());
+    EXPECT_FALSE(read.recordSet);
+    EXPECT_EQ(read.error, GetParam().message);
+}
+
+std::string RefusalName(const ::testing::TestParamInfo<Refusal>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryField, RecordSetFileRefusal,
+    ::testing::Values(
+        Refusal{"WrongFormat", [](Json& d) { d["format"] = "other"; },
+                "format: expected \"kestrix-record-set\""},
+        Refusal{"LaterVersion", [](Json& d) { d["version"] = 2; },
+                "version: expected an integer from 1 to 1"},
+        Refusal{"MissingRecords", [](Json& d) { d.erase("records"); }, "records: missing"},
+        Refusal{"RecordsNotAList", [](Json& d) { d["records"] = 3; }, "records: expected a list"},
+        Refusal{"CountNotAnInteger",
+                [](Json& d) { d["records"][12]["particles"][3]["count"] = 1.5; },
+                "records[12].particles[3].count: expected an integer from -2147483648 to "
+                "2147483647"},
+        Refusal{"CountBeyondInt32",
+                [](Json& d) { d["records"][12]["particles"][3]["count"] = 2147483648LL; },
+                "records[12].particles[3].count: expected an integer from -2147483648 to "
+                "2147483647"},
+        Refusal{"StatusAbove255", [](Json& d) { d["records"][0]["analogs"][1]["status"] = 256; },
+                "records[0].analogs[1].status: expected an integer from 0 to 255"},
+        Refusal{"NegativeStatus", [](Json& d) { d["records"][1]["sample_time_status"] = -1; },
+                "records[1].sample_time_status: expected an integer from 0 to 255"},
+        Refusal{"NegativeSampleTime", [](Json& d) { d["records"][1]["sample_time"] = -1; },
+                "records[1].sample_time: expected an integer from 0 to 2147483647"},
+        Refusal{"EnableNotAFlag", [](Json& d) { d["records"][2]["particles"][0]["enabled"] = 1; },
+                "records[2].particles[0].enabled: expected true or false"},
+        Refusal{"AnalogValueText", [](Json& d) { d["records"][2]["analogs"][0]["value"] = "1"; },
+                "records[2].analogs[0].value: expected a number, \"NaN\", \"Infinity\" or "
+                "\"-Infinity\""},
+        Refusal{"FewerParticlesThanChannels",
+                [](Json& d) { d["records"][12]["particles"].erase(3); },
+                "records[12].particles: expected 4 entries, one per particle channel"},
+        Refusal{
+            "MoreAnalogsThanChannels",
+            [](Json& d) { d["records"][13]["analogs"].push_back(d["records"][13]["analogs"][0]); },
+            "records[13].analogs: expected 2 entries, one per analog channel"},
+        Refusal{"NoRealDate", [](Json& d) { d["records"][5]["time"] = "2026-02-29T08:15:00"; },
+                "records[5].time: expected a local date-time such as \"2026-03-01T08:15:00\""},
+        Refusal{"DateWithZone", [](Json& d) { d["records"][5]["time"] = "2026-03-01T08:15:00Z"; },
+                "records[5].time: expected a local date-time such as \"2026-03-01T08:15:00\""},
+        Refusal{"FlowRateZero", [](Json& d) { d["instrument"]["flow_rate"] = 0; },
+                "instrument.flow_rate: expected a number above 0"},
+        Refusal{"DensityBeyondSingle", [](Json& d) { d["instrument"]["particle_density"] = 1e300; },
+                "instrument.particle_density: expected a number within the single-precision "
+                "range"},
+        Refusal{"SerialNotAnInteger", [](Json& d) { d["instrument"]["serial"] = "12"; },
+                "instrument.serial: expected an integer from -2147483648 to 2147483647"},
+        Refusal{"ParticleUnitsNotCounts", [](Json& d) { d["particle_channels"][1]["units"] = "C"; },
+                "particle_channels[1].units: expected \"#\""},
+        Refusal{"ChannelNotAnObject", [](Json& d) { d["analog_channels"][0] = "TEMP"; },
+                "analog_channels[0]: expected an object"},
+        Refusal{"LocationNameNotAText", [](Json& d) { d["location_names"][2] = 7; },
+                "location_names[2]: expected a text"},
+        Refusal{"NoSampleTimeUnits", [](Json& d) { d["sample_time_units"] = ""; },
+                "sample_time_units: expected a unit text"},
+        Refusal{"NotAnObject", [](Json& d) { d = Json::array(); }, "expected an object"}),
+    RefusalName);
+
+TEST(RecordSetFileRefusal, MoreRecordsThanAnInstrumentHolds) {
+    auto set = MakeRecordSet({0, 0, 1});
+    Json document = Json::parse(ToJsonText(*set));
+    const Json record = document["records"][0];
+    document["records"] = Json::array();
+    for (int row = 0; row < 65536; ++row) {
+        document["records"].push_back(record);
+    }
+    EXPECT_EQ(FromJsonText(document.dump()).error, "records: more than 65535 records");
+    document["records"].erase(0);
+    EXPECT_TRUE(FromJsonText(document.dump()).recordSet);
+}
+
+TEST(RecordSetFileRefusal, EveryTruncationIsRefusedWithAParseMessage) {
+    auto set = MakeRecordSet({2, 2, 2});
+    const std::string text = ToJsonText(*set);
+    const std::size_t end = text.find_last_of('}');
+    for (std::size_t length = 0; length < end; ++length) {
+        const RecordSetReadResult read = FromJsonText(text.substr(0, length));
+        ASSERT_FALSE(read.recordSet) << length;
+        ASSERT_EQ(read.error.rfind("not a valid JSON text: ", 0), 0U) << read.error;
+    }
+}
+
+TEST(RecordSetFileRefusal, BytesThatAreNotUtf8) {
+    auto set = MakeRecordSet({1, 1, 1});
+    std::string text = ToJsonText(*set);
+    text.replace(text.find("Hall"), 4, "H\xe4ll");
+    const RecordSetReadResult read = FromJsonText(text);
+    EXPECT_FALSE(read.recordSet);
+    EXPECT_NE(read.error.find("UTF-8"), std::string::npos) << read.error;
+}
+
+TEST(RecordSetFileRefusal, DeepNestingIsRefusedWithoutExhaustingTheStack) {
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    EXPECT_EQ(FromJsonText(R"({"format": )" + deep + "}").error,
+              R"(format: expected "kestrix-record-set")");
+}
+
+TEST(RecordSetFileRefusal, TrailingTextAfterTheDocument) {
+    auto set = MakeRecordSet({1, 1, 1});
+    EXPECT_FALSE(FromJsonText(ToJsonText(*set) + "{}").recordSet);
+}
+
+} // namespace
+} // namespace kestrix
