@@ -123,8 +123,13 @@ TEST_F(RequestEngineOverTcp, UpdateOnceIsBusyUntilItsCompletionAndDoesNotRepeat)
     server.SetHoldingRegister(7, 0x0707);
     Define(7, 50, ReadHolding(7));
     ASSERT_TRUE(engine->Start());
+    // The server holds the reply, so the request is seen in flight however fast the worker is.
+    server.HoldAt(7);
     ASSERT_TRUE(engine->SetUpdateMode(7, UpdateMode::Once));
     EXPECT_TRUE(engine->IsBusy(7));
+    ASSERT_TRUE(server.WaitUntilHeld());
+    EXPECT_TRUE(engine->IsBusy(7));
+    server.Release();
     ASSERT_TRUE(notices.WaitFor(1));
     EXPECT_FALSE(engine->IsBusy(7));
     EXPECT_EQ(engine->GetResult(7), 0);
