@@ -69,6 +69,7 @@ class TolvexctlOverTcp : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { peer = std::make_unique<PeerProcess>("tcp"); }
     static void TearDownTestSuite() { peer.reset(); }
+    void SetUp() override { ASSERT_TRUE(peer->Ready()) << peer->Failure(); }
 
     static Outcome Ctl(std::vector<std::string> args) {
         args.insert(args.begin(), {"--tcp", "127.0.0.1:" + peer->Where()});
@@ -193,8 +194,9 @@ class TolvexctlOverSerial : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(TolvexctlOverSerial, ReadsThroughTheBoundDevice) {
     PeerProcess peer(GetParam());
-    const Outcome outcome = RunCtl({"--device", peer.Where(), "--mode", GetParam(), "--baud", "19200",
-                                 "read-holding", "2", "2", "--as", "hex"});
+    ASSERT_TRUE(peer.Ready()) << peer.Failure();
+    const Outcome outcome = RunCtl({"--device", peer.Where(), "--mode", GetParam(), "--baud",
+                                    "19200", "read-holding", "2", "2", "--as", "hex"});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(outcome.out, "0x1002\n0x1003\n");
 }

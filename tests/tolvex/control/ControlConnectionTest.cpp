@@ -73,6 +73,7 @@ protected:
 
 TEST_P(ControlOverSerial, TalksToThePymodbusSlave) {
     PeerProcess peer(GetParam() == 1 ? "ascii" : "rtu");
+    ASSERT_TRUE(peer.Ready()) << peer.Failure();
     ASSERT_TRUE(SetPortDevice(kPeerPort, peer.Where()));
     auto control = std::make_unique<CTolvexCtrl>();
     HostLoop host(*control);
@@ -94,6 +95,7 @@ TEST(ControlOverTcp, TalksToThePymodbusServer) {
     PeerProcess peer("tcp");
     auto control = std::make_unique<CTolvexCtrl>();
     HostLoop host(*control);
+    ASSERT_TRUE(peer.Ready()) << peer.Failure();
     test::UseLoopbackServer(*control, static_cast<uint16_t>(std::stoi(peer.Where())));
     ASSERT_TRUE(control->OpenConnection()) << control->GetLastError();
     ExerciseThePeer(*control, host);
