@@ -8,6 +8,7 @@ namespace kestrix::cli {
 
 enum ExitCode : int {
     kExitOk = 0,
+    kExitInternalError = 1,
     kExitUsage = 2,
     kExitUnreadableInput = 3,
     kExitSaveFailed = 4,
@@ -26,6 +27,7 @@ struct ExitCodeMeaning {
 
 inline constexpr std::array kExitCodeMeanings = {
     ExitCodeMeaning{kExitOk, "done"},
+    ExitCodeMeaning{kExitInternalError, "unexpected internal error"},
     ExitCodeMeaning{kExitUsage, "usage error: unknown command or option, missing or bad value"},
     ExitCodeMeaning{kExitUnreadableInput, "the input file cannot be read or is not a record set"},
     ExitCodeMeaning{kExitSaveFailed, "the output file cannot be written"},

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <exception>
 #include <memory>
 #include <string>
 #include <utility>
@@ -31,6 +32,14 @@ std::unique_ptr<QCoreApplication> MakeApplication(ApplicationKind kind, int& arg
         return std::make_unique<QGuiApplication>(argc, argv);
     }
     return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+int RunCommand(CliCommand& command, const CliContext& context) {
+    try {
+        return command.Run(context);
+    } catch (const std::exception& error) {
+        return Fail(kExitInternalError, error.what());
+    }
 }
 
 } // namespace
@@ -61,7 +70,7 @@ int main(int argc, char** argv) {
     for (const auto& [subcommand, command] : subcommands) {
         if (subcommand->parsed()) {
             const auto application = MakeApplication(command->RequiredApplication(), argc, argv);
-            return command->Run(context);
+            return RunCommand(*command, context);
         }
     }
     return kExitUsage;
