@@ -218,7 +218,7 @@ RecordSetReadResult ReadRecordSetJson(std::istream& in) {
     try {
         const Json document = Json::parse(in);
         result.recordSet = BuildRecordSet(Field(document));
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
         result.error = "not a valid JSON text: " + WithoutLibraryTag(error.what());
     } catch (const FieldError& error) {
         result.error = error.what();

@@ -380,6 +380,15 @@ TEST(RecordSetFileRefusal, DeepNestingIsRefusedWithoutExhaustingTheStack) {
               R"(format: expected "kestrix-record-set")");
 }
 
+TEST(RecordSetFileRefusal, NumberBeyondEveryRange) {
+    auto set = MakeRecordSet({1, 1, 1});
+    std::string text = ToJsonText(*set);
+    text.replace(text.find(R"("serial":-42)"), 12, R"("serial":1e3333333333333333333)");
+    const RecordSetReadResult read = FromJsonText(text);
+    EXPECT_FALSE(read.recordSet);
+    EXPECT_EQ(read.error.rfind("not a valid JSON text: number overflow", 0), 0U) << read.error;
+}
+
 TEST(RecordSetFileRefusal, TrailingTextAfterTheDocument) {
     auto set = MakeRecordSet({1, 1, 1});
     EXPECT_FALSE(FromJsonText(ToJsonText(*set) + "{}").recordSet);
