@@ -1,6 +1,6 @@
 // Writes a full instrument memory (65,535 records with 16 particle and 16 analog channels) as a
-// record-set file, then reads it back in a fresh process of this program, so the reader's peak
-// resident memory is not mixed up with the writer's. Prints sizes, times and peak memory.
+// record-set file, then reads it back; writer and reader each run in a process of their own, so
+// the reader's peak resident memory is its own. Prints sizes, times and peak memory.
 
 #include "kestrix/data/recordSetFile.h"
 
@@ -90,16 +90,47 @@ int ReadAndReport(const std::string& path) {
     return 0;
 }
 
+bool Succeeded(pid_t child) {
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+int WriteAndReport(const std::string& path) {
+    clsDataRecordSet set = FullSet();
+    std::string error;
+    const auto start = Clock::now();
+    if (!kestrix::WriteRecordSetJson(set, path, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    std::printf("wrote %d records (%.1f MB) in %.2f s\n", set.RecordCount(),
+                static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0),
+                SecondsSince(start));
+    return 0;
+}
+
+bool WriteInChildProcess(const std::string& path) {
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int status = WriteAndReport(path);
+        std::fflush(stdout);
+        _exit(status);
+    }
+    return Succeeded(child);
+}
+
+// A fresh program image, so no memory of this process counts towards the reader's peak.
 bool ReadInFreshProcess(const std::string& path) {
+    std::fflush(stdout);
     const pid_t child = fork();
     if (child == 0) {
         execl("/proc/self/exe", "record_set_file_bench", kReadOption, path.c_str(), nullptr);
         std::perror("exec");
         _exit(127);
     }
-    int status = 0;
-    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+    return Succeeded(child);
 }
 
 } // namespace
@@ -111,18 +142,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() /
         ("kestrix-record-set-bench-" + std::to_string(getpid()) + ".json");
-    clsDataRecordSet set = FullSet();
-    std::string error;
-    const auto start = Clock::now();
-    if (!kestrix::WriteRecordSetJson(set, path.string(), error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
-    }
-    std::printf("wrote %d records (%.1f MB) in %.2f s\n", set.RecordCount(),
-                static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0),
-                SecondsSince(start));
-    std::fflush(stdout);
-    const bool read = ReadInFreshProcess(path.string());
+    const bool done = WriteInChildProcess(path.string()) && ReadInFreshProcess(path.string());
     std::filesystem::remove(path);
-    return read ? 0 : 1;
+    return done ? 0 : 1;
 }
