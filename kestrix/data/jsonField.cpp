@@ -104,7 +104,7 @@ double Field::NumberOrNonFinite() const {
 
 std::string Field::Path() const {
     if (parent_ == nullptr) {
-        return {};
+        return std::string(key_);
     }
     std::string path = parent_->Path();
     if (!key_.empty()) {

@@ -23,6 +23,9 @@ public:
 class Field {
 public:
     explicit Field(const Json& value) : value_(&value) {}
+    // A value read apart from its document, found there at path (e.g.
+    // "records[12]"); the path must outlive the field.
+    Field(const Json& value, std::string_view path) : value_(&value), key_(path) {}
 
     // The member of an object; refused when this is not an object or the
     // member is absent. The parent must outlive the member.

@@ -1,12 +1,19 @@
 #include "kestrix/data/isoDateTime.h"
 #include "kestrix/data/jsonField.h"
 #include "kestrix/data/recordSetFile.h"
+#include "kestrix/data/recordSetJsonScan.h"
+#include "kestrix/data/recordShapes.h"
 
+#include <algorithm>
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <istream>
+#include <iterator>
 #include <limits>
 #include <new>
+#include <sstream>
+#include <string_view>
 #include <vector>
 
 namespace kestrix {
@@ -131,27 +138,6 @@ Header ReadHeader(const Field& file) {
     return header;
 }
 
-void CheckChannelList(const Field& list, std::size_t expected, const char* kind) {
-    if (list.ListSize() != expected) {
-        list.Refuse("expected " + std::to_string(expected) + " entries, one per " + kind +
-                    " channel");
-    }
-}
-
-// Shapes are checked before anything is allocated for the records.
-std::size_t CheckRecordShapes(const Field& records, const Header& header) {
-    const std::size_t count = records.ListSize();
-    if (count > static_cast<std::size_t>(kRecordSetFileMaxRecords)) {
-        records.Refuse("more than " + std::to_string(kRecordSetFileMaxRecords) + " records");
-    }
-    for (std::size_t index = 0; index < count; ++index) {
-        const Field record = records.Item(index);
-        CheckChannelList(record.Member("particles"), header.particleTypes.size(), "particle");
-        CheckChannelList(record.Member("analogs"), header.analogTypes.size(), "analog");
-    }
-    return count;
-}
-
 void ReadRecord(const Field& entry, clsDataRecord& record) {
     record.SetTimeStamp(Time(entry.Member("time")));
     record.SetLocationID(Int32(entry.Member("location")));
@@ -172,11 +158,72 @@ void ReadRecord(const Field& entry, clsDataRecord& record) {
     }
 }
 
-std::unique_ptr<clsDataRecordSet> BuildRecordSet(const Field& file) {
+[[noreturn]] void RefuseRecords(const std::string& expectation) {
+    throw FieldError(std::string(kRecordsMemberName) + ": " + expectation);
+}
+
+// First pass: the header members, and the number and shapes of the records of
+// the last "records" member, as a whole parse would keep it.
+class Survey : public RecordSetJsonEvents {
+public:
+    bool WantsMember(const std::string& key) const override {
+        return std::find(kMembersRead.begin(), kMembersRead.end(), key) != kMembersRead.end();
+    }
+
+    void Member(const std::string& key, Json&& value) override {
+        members_[key] = std::move(value);
+        if (key == kRecordsMemberName) {
+            recordsList_ = 0;
+        }
+    }
+
+    void RecordsStart() override {
+        members_.erase(kRecordsMemberName);
+        recordsList_ = ++lists_;
+        shapes_ = RecordShapes(kRecordSetFileMaxRecords);
+    }
+
+    void Record(Json&& entry) override { shapes_.Add(entry); }
+
+    const Json& Members() const { return members_; }
+    // Which "records" list counts, from 1; 0 when the member is missing or no list.
+    std::size_t RecordsList() const { return recordsList_; }
+    const RecordShapes& Shapes() const { return shapes_; }
+
+private:
+    static constexpr std::array<std::string_view, 8> kMembersRead = {"format",
+                                                                     "version",
+                                                                     "instrument",
+                                                                     "sample_time_units",
+                                                                     "particle_channels",
+                                                                     "analog_channels",
+                                                                     "location_names",
+                                                                     kRecordsMemberName};
+
+    Json members_ = Json::object();
+    std::size_t lists_ = 0;
+    std::size_t recordsList_ = 0;
+    RecordShapes shapes_{0};
+};
+
+// Refuses records that are missing, too many or not shaped as the channels.
+std::size_t CheckRecords(const Field& file, const Survey& survey, const Header& header) {
+    if (survey.RecordsList() == 0) {
+        file.Member(kRecordsMemberName).ListSize();
+    }
+    const std::size_t count = survey.Shapes().Count();
+    if (count > static_cast<std::size_t>(kRecordSetFileMaxRecords)) {
+        RefuseRecords("more than " + std::to_string(kRecordSetFileMaxRecords) + " records");
+    }
+    survey.Shapes().Check({header.particleTypes.size(), header.analogTypes.size()});
+    return count;
+}
+
+// The set made ready for its records, with everything but the records.
+std::unique_ptr<clsDataRecordSet> PrepareRecordSet(const Field& file, const Survey& survey) {
     ReadFormat(file);
     Header header = ReadHeader(file);
-    const Field records = file.Member("records");
-    const std::size_t count = CheckRecordShapes(records, header);
+    const std::size_t count = CheckRecords(file, survey, header);
     if (count > 0 && header.sampleTimeUnits.empty()) {
         file.Member("sample_time_units").Refuse("expected a unit text");
     }
@@ -189,17 +236,78 @@ std::unique_ptr<clsDataRecordSet> BuildRecordSet(const Field& file) {
                          header.alarms, header.thresholds)) {
         throw std::bad_alloc();
     }
-    clsDataRecord record;
-    record.SetPartChanCount(static_cast<std::int16_t>(header.particleTypes.size()));
-    record.SetAnalogChanCount(static_cast<std::int16_t>(header.analogTypes.size()));
-    for (std::size_t index = 0; index < count; ++index) {
-        ReadRecord(records.Item(index), record);
-        recordSet->RecordCopy(static_cast<std::int32_t>(index), &record);
-    }
     recordSet->SetDownloadTime(header.downloadedOn);
     if (header.hasLocationNames) {
         recordSet->SetLocationNames(header.locationNames);
     }
+    return recordSet;
+}
+
+// Second pass: each record of the list that counts, read and stored in turn.
+class RecordFiller : public RecordSetJsonEvents {
+public:
+    RecordFiller(clsDataRecordSet& recordSet, std::size_t recordsList)
+        : recordSet_(recordSet),
+          recordsList_(recordsList), shape_{
+                                         static_cast<std::size_t>(recordSet.GetPartChanCount()),
+                                         static_cast<std::size_t>(recordSet.GetAnalogChanCount())} {
+        record_.SetPartChanCount(recordSet.GetPartChanCount());
+        record_.SetAnalogChanCount(recordSet.GetAnalogChanCount());
+    }
+
+    bool WantsMember(const std::string& /*key*/) const override { return false; }
+    void Member(const std::string& /*key*/, Json&& /*value*/) override {}
+    void RecordsStart() override { ++lists_; }
+
+    void Record(Json&& entry) override {
+        if (lists_ != recordsList_) {
+            return;
+        }
+        const std::size_t index = filled_++;
+        const std::string path = RecordPath(index);
+        const Field field(entry, path);
+        if (index >= static_cast<std::size_t>(recordSet_.RecordCount()) ||
+            ShapeOf(field) != shape_) {
+            RefuseChange();
+        }
+        ReadRecord(field, record_);
+        recordSet_.RecordCopy(static_cast<std::int32_t>(index), &record_);
+    }
+
+    void Finish() const {
+        if (filled_ != static_cast<std::size_t>(recordSet_.RecordCount())) {
+            RefuseChange();
+        }
+    }
+
+private:
+    [[noreturn]] static void RefuseChange() {
+        RefuseRecords("the file changed while it was being read");
+    }
+
+    clsDataRecordSet& recordSet_;
+    std::size_t recordsList_;
+    RecordShape shape_;
+    clsDataRecord record_;
+    std::size_t lists_ = 0;
+    std::size_t filled_ = 0;
+};
+
+// Two passes hold no more than the header and one record of the document at a
+// time; the stream is wound back in between.
+std::unique_ptr<clsDataRecordSet> ReadInTwoPasses(std::istream& in) {
+    const std::istream::pos_type start = in.tellg();
+    Survey survey;
+    const Json notAnObject;
+    const bool isObject = ScanRecordSetJson(in, survey);
+    auto recordSet = PrepareRecordSet(Field(isObject ? survey.Members() : notAnObject), survey);
+    in.clear();
+    if (!in.seekg(start)) {
+        RefuseRecords("the file cannot be read a second time");
+    }
+    RecordFiller filler(*recordSet, survey.RecordsList());
+    ScanRecordSetJson(in, filler);
+    filler.Finish();
     return recordSet;
 }
 
@@ -216,8 +324,12 @@ std::string WithoutLibraryTag(const std::string& message) {
 RecordSetReadResult ReadRecordSetJson(std::istream& in) {
     RecordSetReadResult result;
     try {
-        const Json document = Json::parse(in);
-        result.recordSet = BuildRecordSet(Field(document));
+        if (in.tellg() == std::istream::pos_type(-1)) {
+            // A pipe cannot be wound back: it is held in memory for the two passes.
+            std::istringstream copy(std::string(std::istreambuf_iterator<char>(in), {}));
+            return ReadRecordSetJson(copy);
+        }
+        result.recordSet = ReadInTwoPasses(in);
     } catch (const Json::exception& error) {
         result.error = "not a valid JSON text: " + WithoutLibraryTag(error.what());
     } catch (const FieldError& error) {
