@@ -8,9 +8,13 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <istream>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <streambuf>
+#include <utility>
+#include <vector>
 
 namespace kestrix {
 namespace {
@@ -224,6 +228,111 @@ TEST(RecordSetFileFormat, TextsThatAreNotUtf8AreWrittenWithReplacementCharacters
     const RecordSetReadResult read = FromJsonText(ToJsonText(*set));
     ASSERT_TRUE(read.recordSet) << read.error;
     EXPECT_EQ(read.recordSet->GetLocationName(0), "Caf\xef\xbf\xbd");
+}
+
+// Hands out its bytes once and cannot be wound back, like a pipe.
+class OneWayBuffer : public std::streambuf {
+public:
+    explicit OneWayBuffer(std::string text) : text_(std::move(text)) {
+        setg(text_.data(), text_.data(), text_.data() + text_.size());
+    }
+
+private:
+    std::string text_;
+};
+
+// The members in the order given, every other one after them as written.
+std::string WithMembersFirst(const Json& document, const std::vector<std::string>& first) {
+    Json reordered = Json::object();
+    for (const std::string& key : first) {
+        reordered[key] = document.at(key);
+    }
+    for (const auto& [key, value] : document.items()) {
+        reordered[key] = value;
+    }
+    return reordered.dump();
+}
+
+TEST(RecordSetFileStreaming, RecordsBeforeTheChannelListsAreReadAlike) {
+    auto set = MakeRecordSet({4, 3, 9});
+    const Json document = Json::parse(ToJsonText(*set));
+    const RecordSetReadResult read =
+        FromJsonText(WithMembersFirst(document, {"records", "location_names", "analog_channels"}));
+    ASSERT_TRUE(read.recordSet) << read.error;
+    ExpectSameRecordSet(*set, *read.recordSet);
+}
+
+TEST(RecordSetFileStreaming, RecordsBeforeTheChannelListsAreCheckedAgainstThem) {
+    auto set = MakeRecordSet({4, 3, 9});
+    Json document = Json::parse(ToJsonText(*set));
+    document["records"][7]["analogs"].erase(0);
+    document["records"][8].erase("particles");
+    EXPECT_EQ(FromJsonText(WithMembersFirst(document, {"records"})).error,
+              "records[7].analogs: expected 3 entries, one per analog channel");
+    document["particle_channels"].erase(0);
+    EXPECT_EQ(FromJsonText(WithMembersFirst(document, {"records"})).error,
+              "records[0].particles: expected 3 entries, one per particle channel");
+}
+
+TEST(RecordSetFileStreaming, TheFirstMisshapenRecordIsNamed) {
+    auto set = MakeRecordSet({2, 2, 6});
+    Json document = Json::parse(ToJsonText(*set));
+    document["records"][5] = 3;
+    document["records"][4].erase("analogs");
+    document["records"][4]["particles"].erase(0);
+    EXPECT_EQ(FromJsonText(document.dump()).error,
+              "records[4].particles: expected 2 entries, one per particle channel");
+    document["records"][4]["particles"] = document["records"][3]["particles"];
+    EXPECT_EQ(FromJsonText(document.dump()).error, "records[4].analogs: missing");
+    document["records"][4] = document["records"][3];
+    EXPECT_EQ(FromJsonText(document.dump()).error, "records[5]: expected an object");
+}
+
+TEST(RecordSetFileStreaming, ARepeatedMemberCountsWithItsLastValue) {
+    auto set = MakeRecordSet({2, 1, 3});
+    std::string text = ToJsonText(*set);
+    const std::string lastRecord = Json::parse(text)["records"][2].dump();
+    text.insert(text.find(R"("format")"), R"("records": [7, 8], "version": 9, )");
+    text.insert(text.rfind('}'), R"(, "records": [)" + lastRecord + "]");
+    const RecordSetReadResult read = FromJsonText(text);
+    ASSERT_TRUE(read.recordSet) << read.error;
+    ASSERT_EQ(read.recordSet->RecordCount(), 1);
+    EXPECT_EQ(read.recordSet->Record(0)->GetTimeStamp(), set->Record(2)->GetTimeStamp());
+
+    text.insert(text.rfind('}'), R"(, "records": {})");
+    EXPECT_EQ(FromJsonText(text).error, "records: expected a list");
+}
+
+TEST(RecordSetFileStreaming, MembersNotReadAreSkippedWhateverTheyHold) {
+    auto set = MakeRecordSet({2, 2, 2});
+    std::string text = ToJsonText(*set);
+    text.insert(1, R"("notes": {"records": [1, [2]], "format": null}, "extra": [[{}]], )");
+    const RecordSetReadResult read = FromJsonText(text);
+    ASSERT_TRUE(read.recordSet) << read.error;
+    ExpectSameRecordSet(*set, *read.recordSet);
+}
+
+TEST(RecordSetFileStreaming, AStreamThatCannotBeWoundBackIsReadAlike) {
+    auto set = MakeRecordSet({3, 2, 5});
+    OneWayBuffer buffer(ToJsonText(*set));
+    std::istream in(&buffer);
+    ASSERT_EQ(in.tellg(), std::istream::pos_type(-1));
+    const RecordSetReadResult read = ReadRecordSetJson(in);
+    ASSERT_TRUE(read.recordSet) << read.error;
+    ExpectSameRecordSet(*set, *read.recordSet);
+
+    OneWayBuffer truncated(ToJsonText(*set).substr(0, 100));
+    std::istream truncatedIn(&truncated);
+    EXPECT_EQ(ReadRecordSetJson(truncatedIn).error.rfind("not a valid JSON text: ", 0), 0U);
+}
+
+TEST(RecordSetFileStreaming, ReadsFromWhereTheStreamStands) {
+    auto set = MakeRecordSet({1, 1, 2});
+    std::istringstream in("ignored " + ToJsonText(*set));
+    in.seekg(8);
+    const RecordSetReadResult read = ReadRecordSetJson(in);
+    ASSERT_TRUE(read.recordSet) << read.error;
+    ExpectSameRecordSet(*set, *read.recordSet);
 }
 
 class RecordSetFileOnDisc : public ::testing::Test {
