@@ -11,9 +11,22 @@
 #include "kestrix/table/print/TablePrinter.h"
 #include "kestrix/table/writers/SaveTable.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
 namespace kestrix::cli {
 
 namespace {
+
+// Opened here so that the one message naming the file says why it failed.
+RecordSetReadResult ReadInput(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return {nullptr, std::strerror(errno)};
+    }
+    return ReadRecordSetJson(in);
+}
 
 std::int32_t SaveTableCode(TableFileKind kind) {
     switch (kind) {
@@ -65,7 +78,7 @@ ApplicationKind ExportCommand::RequiredApplication() const {
 }
 
 int ExportCommand::Run(const CliContext& context) {
-    const RecordSetReadResult input = ReadRecordSetJson(jsonPath_);
+    const RecordSetReadResult input = ReadInput(jsonPath_);
     if (!input.recordSet) {
         return Fail(kExitUnreadableInput, "cannot read \"" + jsonPath_ + "\": " + input.error);
     }

@@ -205,6 +205,7 @@ TEST_F(KestrixCli, ATruncatedOrMissingInputExitsWith3) {
                                 "--save", QString::fromStdString(Path("t.csv"))});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_THAT(missing.err, HasSubstr("none.json"));
+    EXPECT_EQ(missing.err.find("none.json"), missing.err.rfind("none.json")) << missing.err;
 }
 
 TEST_F(KestrixCli, AnUnwritableDestinationExitsWith4) {
