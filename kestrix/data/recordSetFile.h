@@ -9,6 +9,10 @@
 // time stamps bit for bit), analog values bit for bit ("NaN", "Infinity" and
 // "-Infinity" as texts), single-precision values in their shortest form.
 // Texts that are not UTF-8 are written with U+FFFD in place of the bad bytes.
+// Reading takes any order of the members in two passes over the stream (the
+// header, the number and shapes of the records; then one record at a time),
+// so it holds the record set and one record rather than the whole document;
+// a stream that cannot be wound back is held in memory for them.
 
 #include "kestrix/data/clsDataRecordSet.h"
 

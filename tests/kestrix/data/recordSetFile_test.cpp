@@ -326,6 +326,48 @@ TEST(RecordSetFileStreaming, AStreamThatCannotBeWoundBackIsReadAlike) {
     EXPECT_EQ(ReadRecordSetJson(truncatedIn).error.rfind("not a valid JSON text: ", 0), 0U);
 }
 
+// Gives one text until it is wound back, then another: a file rewritten while it is read.
+class RewrittenBuffer : public std::streambuf {
+public:
+    RewrittenBuffer(std::string first, std::string then)
+        : first_(std::move(first)), then_(std::move(then)) {
+        setg(first_.data(), first_.data(), first_.data() + first_.size());
+    }
+
+protected:
+    pos_type seekpos(pos_type position, std::ios_base::openmode /*which*/) override {
+        setg(then_.data(), then_.data() + position, then_.data() + then_.size());
+        return position;
+    }
+    pos_type seekoff(off_type offset, std::ios_base::seekdir /*direction*/,
+                     std::ios_base::openmode /*which*/) override {
+        return gptr() - eback() + offset;
+    }
+
+private:
+    std::string first_;
+    std::string then_;
+};
+
+TEST(RecordSetFileStreaming, AFileChangedBetweenThePassesIsRefused) {
+    auto set = MakeRecordSet({2, 2, 3});
+    const std::string text = ToJsonText(*set);
+    Json document = Json::parse(text);
+    const auto readChanged = [&text](const Json& changed) {
+        RewrittenBuffer buffer(text, changed.dump());
+        std::istream in(&buffer);
+        return ReadRecordSetJson(in);
+    };
+    document["records"].push_back(document["records"][0]);
+    EXPECT_EQ(readChanged(document).error, "records: the file changed while it was being read");
+    document["records"].erase(3);
+    document["records"].erase(2);
+    EXPECT_EQ(readChanged(document).error, "records: the file changed while it was being read");
+    document["records"].push_back(document["records"][0]);
+    document["records"][2]["analogs"].push_back(document["records"][2]["analogs"][0]);
+    EXPECT_EQ(readChanged(document).error, "records: the file changed while it was being read");
+}
+
 TEST(RecordSetFileStreaming, ReadsFromWhereTheStreamStands) {
     auto set = MakeRecordSet({1, 1, 2});
     std::istringstream in("ignored " + ToJsonText(*set));
