@@ -5,6 +5,7 @@
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
+#include "kestrix/cli/tableOutput.h"
 #include "kestrix/data/clsDataRecordSet.h"
 #include "kestrix/data/recordSetFile.h"
 
@@ -18,8 +19,13 @@ CLI::App* DownloadCommand::Register(CLI::App& program) {
                     "the identity and a progress bar go to stderr.");
     instrument_.Register(*command);
     command->add_option("--json", jsonPath_, "record-set file (JSON) to write")->type_name("OUT");
+    AddSaveOption(*command, savePath_);
     command->add_flag("--quiet", quiet_, "show neither identity nor progress");
     return command;
+}
+
+ApplicationKind DownloadCommand::RequiredApplication() const {
+    return ApplicationForSave(savePath_);
 }
 
 int DownloadCommand::Run(const CliContext& context) {
@@ -53,9 +59,17 @@ int DownloadCommand::Run(const CliContext& context) {
             return Fail(kExitSaveFailed, error);
         }
     }
+    if (!savePath_.empty()) {
+        if (const int status =
+                SaveRecordSetTable(*recordSet, store, "the downloaded records", savePath_);
+            status != kExitOk) {
+            return status;
+        }
+    }
     if (!quiet_) {
         ReportNote("downloaded " + std::to_string(recordSet->RecordCount()) + " records" +
-                   (jsonPath_ ? " into " + *jsonPath_ : std::string()));
+                   (jsonPath_ ? " into " + *jsonPath_ : std::string()) +
+                   (savePath_.empty() ? std::string() : " and saved the table as " + savePath_));
     }
     return kExitOk;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// kestrix-cli download --port DEVICE|N [--address N|auto] [--json OUT] [--quiet]: connects,
-// identifies and downloads every record, and writes the record set as a record-set file.
+// kestrix-cli download --port DEVICE|N [--address N|auto] [--json OUT] [--save OUT] [--quiet]:
+// connects, identifies and downloads every record, and writes the record set as a record-set
+// file, the data table as a table file, or both.
 
 #include "kestrix/cli/CliCommand.h"
 #include "kestrix/cli/InstrumentOptions.h"
@@ -14,11 +15,13 @@ namespace kestrix::cli {
 class DownloadCommand : public CliCommand {
 public:
     CLI::App* Register(CLI::App& program) override;
+    ApplicationKind RequiredApplication() const override;
     int Run(const CliContext& context) override;
 
 private:
     InstrumentOptions instrument_;
     std::optional<std::string> jsonPath_;
+    std::string savePath_;
     bool quiet_ = false;
 };
 

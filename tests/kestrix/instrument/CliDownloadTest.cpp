@@ -4,6 +4,7 @@
 #include "SimProcess.h"
 #include "kestrix/data/recordSetFile.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -87,6 +88,20 @@ TEST_F(CliDownload, DownloadWritesTheRecordSetFileAndRemembersTheChoice) {
     const std::string config = ReadText(Path("config.ini"));
     EXPECT_THAT(config, HasSubstr("com_port=1"));
     EXPECT_THAT(config, HasSubstr("device_address=0"));
+}
+
+TEST_F(CliDownload, DownloadSavesTheTableInTheSameRun) {
+    sim::test::SimProcess sim({"--preset", "iaq-fast"});
+    ASSERT_TRUE(sim.WaitReady());
+    const CliRun run = Run({"download", "--port", sim.Link(), "--address", "1", "--quiet", "--save",
+                            Path("table.csv")});
+    ASSERT_EQ(run.status, 0) << run.error;
+    const std::string table = ReadText(Path("table.csv"));
+    EXPECT_THAT(table, HasSubstr("Timestamp"));
+    EXPECT_THAT(table, HasSubstr("Standard Deviation"));
+    // Header lines, two title rows, one line per record, statistics and status rows.
+    EXPECT_GT(std::count(table.begin(), table.end(), '\n'), 450);
+    EXPECT_FALSE(std::filesystem::exists(Path("set.json"))) << "no record-set file was asked for";
 }
 
 TEST_F(CliDownload, IdentifyPrintsTheIdentity) {

@@ -1,0 +1,75 @@
+#include "kestrix/cli/tableOutput.h"
+
+#include "kestrix/calc/ArithmeticError.h"
+#include "kestrix/cli/cliMessages.h"
+#include "kestrix/cli/exitCodes.h"
+#include "kestrix/cli/tableFileKind.h"
+#include "kestrix/data/clsDataRecordSet.h"
+#include "kestrix/shell/modConfig.h"
+#include "kestrix/table/TableViewOptions.h"
+#include "kestrix/table/modDataTable.h"
+#include "kestrix/table/print/TablePrinter.h"
+#include "kestrix/table/writers/SaveTable.h"
+
+namespace kestrix::cli {
+
+namespace {
+
+std::int32_t SaveTableCode(TableFileKind kind) {
+    switch (kind) {
+    case TableFileKind::kCsv:
+        return modDataTable::kFormatCsv;
+    case TableFileKind::kHtml:
+        return modDataTable::kFormatHtml;
+    default:
+        return modDataTable::kFormatExcel;
+    }
+}
+
+// The error text, empty when the file was written.
+std::string SaveTableFile(const table::GridModel& grid, const std::string& path,
+                          TableFileKind kind) {
+    std::string error;
+    if (kind == TableFileKind::kPdf) {
+        table::PrintTableToPdf(grid, path, error);
+        return error;
+    }
+    return modDataTable::SaveTable(&grid, path, SaveTableCode(kind)).message;
+}
+
+} // namespace
+
+CLI::Option* AddSaveOption(CLI::App& command, std::string& savePath) {
+    return command
+        .add_option("--save", savePath, "table file to write: .xlsx, .csv, .html, .htm or .pdf")
+        ->type_name("OUT")
+        ->check(CLI::Validator(
+            [](const std::string& path) {
+                return TableFileKindOf(path) ? std::string()
+                                             : std::string("must end in ") + kTableFileEndings;
+            },
+            "", "table file"));
+}
+
+ApplicationKind ApplicationForSave(const std::string& savePath) {
+    return TableFileKindOf(savePath) == TableFileKind::kPdf ? ApplicationKind::kGui
+                                                            : ApplicationKind::kCore;
+}
+
+int SaveRecordSetTable(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+                       const std::string& source, const std::string& savePath) {
+    table::GridModel grid;
+    modDataTable::InitTableGrid(grid);
+    try {
+        modDataTable::FillTable(grid, &recordSet, table::ReadTableViewOptions(store), store);
+    } catch (const ArithmeticError& error) {
+        return Fail(kExitTableFailed, "cannot lay out " + source + ": " + error.what());
+    }
+    const std::string error = SaveTableFile(grid, savePath, *TableFileKindOf(savePath));
+    if (!error.empty()) {
+        return Fail(kExitSaveFailed, "cannot save \"" + savePath + "\": " + error);
+    }
+    return kExitOk;
+}
+
+} // namespace kestrix::cli

@@ -1,0 +1,30 @@
+#pragma once
+
+// The table file that export and download write with --save OUT: the record set laid out as
+// the program's data table, with the view options and units of the configuration file.
+
+#include "kestrix/cli/CliCommand.h"
+
+#include <string>
+
+namespace kestrix {
+class clsDataRecordSet;
+namespace modConfig {
+class ConfigStore;
+}
+} // namespace kestrix
+
+namespace kestrix::cli {
+
+// Adds --save OUT, accepting only the endings of a table file.
+CLI::Option* AddSaveOption(CLI::App& command, std::string& savePath);
+
+// PDF needs painting; the other files do not.
+ApplicationKind ApplicationForSave(const std::string& savePath);
+
+// Lays the record set out and saves it; returns the exit status and reports a failure on
+// stderr. `source` names the record set in messages.
+int SaveRecordSetTable(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+                       const std::string& source, const std::string& savePath);
+
+} // namespace kestrix::cli
