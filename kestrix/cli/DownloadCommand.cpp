@@ -31,16 +31,12 @@ ApplicationKind DownloadCommand::RequiredApplication() const {
 int DownloadCommand::Run(const CliContext& context) {
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    const auto choice = instrument_.Resolve(store);
-    if (!choice) {
-        return kExitUsage;
-    }
     ConsolePrompts prompts;
     DownloadSession session(prompts);
-    if (const int status = RunIdentification(session, *choice); status != kExitOk) {
+    if (const int status = IdentifyChosenInstrument(session, instrument_, store);
+        status != kExitOk) {
         return status;
     }
-    RememberChoice(store, *choice);
     if (!quiet_) {
         std::cerr << IdentityLines(session.Identity(), session.SlaveAddress());
     }

@@ -19,15 +19,10 @@ CLI::App* IdentifyCommand::Register(CLI::App& program) {
 int IdentifyCommand::Run(const CliContext& context) {
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    const auto choice = instrument_.Resolve(store);
-    if (!choice) {
-        return kExitUsage;
-    }
     ConsolePrompts prompts;
     DownloadSession session(prompts);
-    const int status = RunIdentification(session, *choice);
+    const int status = IdentifyChosenInstrument(session, instrument_, store);
     if (status == kExitOk) {
-        RememberChoice(store, *choice);
         std::cout << IdentityLines(session.Identity(), session.SlaveAddress());
     }
     session.CloseConnections();

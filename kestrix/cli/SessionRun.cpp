@@ -10,6 +10,8 @@
 
 namespace kestrix::cli {
 
+namespace {
+
 int RunIdentification(DownloadSession& session, const InstrumentChoice& choice) {
     QEventLoop loop;
     int status = kExitOk;
@@ -26,6 +28,21 @@ int RunIdentification(DownloadSession& session, const InstrumentChoice& choice) 
         return kExitUsage;
     }
     loop.exec();
+    return status;
+}
+
+} // namespace
+
+int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& options,
+                             modConfig::ConfigStore& store) {
+    const auto choice = options.Resolve(store);
+    if (!choice) {
+        return kExitUsage;
+    }
+    const int status = RunIdentification(session, *choice);
+    if (status == kExitOk) {
+        RememberChoice(store, *choice);
+    }
     return status;
 }
 

@@ -7,8 +7,11 @@
 
 namespace kestrix::cli {
 
-// The exit status of an identification: kExitOk once the identity is shown.
-int RunIdentification(DownloadSession& session, const InstrumentChoice& choice);
+// Takes the port and address from the options or else the configuration, identifies the
+// instrument and, once it answered, stores the choice in the configuration. The exit status:
+// kExitOk once the identity is shown.
+int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& options,
+                             modConfig::ConfigStore& store);
 
 // The outcome of the download started on an identified session; progress goes to display.
 DownloadOutcome RunDownload(DownloadSession& session, bool showProgress);
