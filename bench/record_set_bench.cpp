@@ -1,7 +1,7 @@
 // Filling and walking a full record set: 65,535 records with 16 particle and
 // 16 analog channels, the largest download an instrument holds.
 
-#include "kestrix/data/clsDataRecordSet.h"
+#include "support/SampleRecordSet.h"
 
 #include <benchmark/benchmark.h>
 #include <fstream>
@@ -10,49 +10,10 @@
 namespace {
 
 using kestrix::clsDataRecord;
-using kestrix::clsDataRecordSet;
 
-constexpr std::int32_t kRecords = 65535;
-constexpr std::int16_t kParticleChannels = 16;
-constexpr std::int16_t kAnalogChannels = 16;
-
-bool InitFullSet(clsDataRecordSet& set) {
-    std::vector<std::string> particleTypes;
-    for (int channel = 0; channel < kParticleChannels; ++channel) {
-        particleTypes.push_back(std::to_string(channel + 1) + ".0");
-    }
-    const std::vector<std::string> analogTypes(kAnalogChannels, "TEMP");
-    const std::vector<std::string> analogUnits(kAnalogChannels, "C");
-    const std::vector<bool> alarms(kParticleChannels, true);
-    const std::vector<std::int32_t> thresholds(kParticleChannels, 1000);
-    std::string flowRateUnits = "CFM";
-    return set.Init("Bench", 1, 1.0F, flowRateUnits, 1.0F, kRecords, "s", particleTypes,
-                    analogTypes, analogUnits, alarms, thresholds);
-}
-
-clsDataRecord FullRecord() {
-    clsDataRecord record;
-    record.SetSampleTimeData(60, 0);
-    record.SetPartChanCount(kParticleChannels);
-    for (std::int16_t channel = 0; channel < kParticleChannels; ++channel) {
-        record.SetPartChanData(channel, (kParticleChannels - channel) * 100, 0, true);
-    }
-    record.SetAnalogChanCount(kAnalogChannels);
-    for (std::int16_t channel = 0; channel < kAnalogChannels; ++channel) {
-        record.SetAnalogChanData(channel, channel * 0.5, 0, true);
-    }
-    return record;
-}
-
-void FillFullSet(clsDataRecordSet& set) {
-    clsDataRecord record = FullRecord();
-    for (std::int32_t row = 0; row < kRecords; ++row) {
-        record.SetTimeStamp(45000.0 + row / 1440.0);
-        record.SetLocationID(row % 1000);
-        record.SetPartChanData(0, 2000 + row, 0, true);
-        set.RecordCopy(row, &record);
-    }
-}
+constexpr std::int32_t kRecords = kestrix::bench::kFullMemoryRecords;
+constexpr std::int16_t kParticleChannels = kestrix::bench::kSampleParticleChannels;
+constexpr std::int16_t kAnalogChannels = kestrix::bench::kSampleAnalogChannels;
 
 std::size_t ResidentBytes() {
     std::ifstream statm("/proc/self/statm");
@@ -67,9 +28,7 @@ std::size_t ResidentBytes() {
 void BM_FullSetMemory(benchmark::State& state) {
     for (auto _ : state) {
         const std::size_t before = ResidentBytes();
-        clsDataRecordSet set;
-        InitFullSet(set);
-        FillFullSet(set);
+        const auto set = kestrix::bench::BuildSampleRecordSet();
         const std::size_t after = ResidentBytes();
         state.counters["resident_growth_bytes"] = static_cast<double>(after - before);
     }
@@ -82,23 +41,19 @@ BENCHMARK(BM_FullSetMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_InitAndRecordCopy(benchmark::State& state) {
     for (auto _ : state) {
-        clsDataRecordSet set;
-        InitFullSet(set);
-        FillFullSet(set);
-        benchmark::DoNotOptimize(set.RecordCount());
+        const auto set = kestrix::bench::BuildSampleRecordSet();
+        benchmark::DoNotOptimize(set->RecordCount());
     }
     state.SetItemsProcessed(state.iterations() * kRecords);
 }
 BENCHMARK(BM_InitAndRecordCopy)->Unit(benchmark::kMillisecond);
 
 void BM_WalkWithRecord(benchmark::State& state) {
-    clsDataRecordSet set;
-    InitFullSet(set);
-    FillFullSet(set);
+    const auto set = kestrix::bench::BuildSampleRecordSet();
     for (auto _ : state) {
         std::int64_t checksum = 0;
-        for (set.RecordIndexFirst(); set.RecordIndexIsValid(); set.RecordIndexNext()) {
-            const clsDataRecord* record = set.Record(set.RecordIndex());
+        for (set->RecordIndexFirst(); set->RecordIndexIsValid(); set->RecordIndexNext()) {
+            const clsDataRecord* record = set->Record(set->RecordIndex());
             checksum += record->GetPartChanValue(0, false) + record->GetLocationID();
         }
         benchmark::DoNotOptimize(checksum);

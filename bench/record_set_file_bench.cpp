@@ -3,6 +3,7 @@
 // the reader's peak resident memory is its own. Prints sizes, times and peak memory.
 
 #include "kestrix/data/recordSetFile.h"
+#include "support/SampleRecordSet.h"
 
 #include <chrono>
 #include <cstdio>
@@ -12,17 +13,11 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
-using kestrix::clsDataRecord;
-using kestrix::clsDataRecordSet;
 using Clock = std::chrono::steady_clock;
 
-constexpr std::int32_t kRecords = 65535;
-constexpr std::int16_t kParticleChannels = 16;
-constexpr std::int16_t kAnalogChannels = 16;
 constexpr const char* kReadOption = "--read";
 
 double SecondsSince(Clock::time_point start) {
@@ -33,46 +28,6 @@ double PeakResidentMegabytes(int who) {
     rusage usage{};
     getrusage(who, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-clsDataRecord SampleRecord(std::int32_t row) {
-    clsDataRecord record;
-    record.SetTimeStamp(46000.0 + row / 1440.0);
-    record.SetLocationID(row % 1000);
-    record.SetSampleTimeData(60, row % 211 == 0 ? 2 : 0);
-    record.SetPartChanCount(kParticleChannels);
-    for (std::int16_t channel = 0; channel < kParticleChannels; ++channel) {
-        record.SetPartChanData(channel, (kParticleChannels - channel) * 1000 + row % 997,
-                               row % 97 == 0 ? 1 : 0, true);
-    }
-    record.SetAnalogChanCount(kAnalogChannels);
-    for (std::int16_t channel = 0; channel < kAnalogChannels; ++channel) {
-        record.SetAnalogChanData(channel, 20.0 + channel * 0.5 + (row % 600) * 0.013, 0, true);
-    }
-    return record;
-}
-
-clsDataRecordSet FullSet() {
-    std::vector<std::string> particleTypes;
-    std::vector<std::string> analogTypes;
-    std::vector<std::string> analogUnits;
-    for (int channel = 0; channel < kParticleChannels; ++channel) {
-        particleTypes.push_back(std::to_string(channel + 1) + ".0");
-    }
-    for (int channel = 0; channel < kAnalogChannels; ++channel) {
-        analogTypes.push_back(channel % 2 == 0 ? "TEMP" : "RH");
-        analogUnits.push_back(channel % 2 == 0 ? "C" : "%");
-    }
-    clsDataRecordSet set;
-    std::string flowRateUnits = "CFM";
-    set.Init("Bench IAQ", 1, 0.1F, flowRateUnits, 1.65F, kRecords, "s", particleTypes, analogTypes,
-             analogUnits, std::vector<bool>(kParticleChannels, false),
-             std::vector<std::int32_t>(kParticleChannels, 0));
-    for (std::int32_t row = 0; row < kRecords; ++row) {
-        const clsDataRecord record = SampleRecord(row);
-        set.RecordCopy(row, &record);
-    }
-    return set;
 }
 
 int ReadAndReport(const std::string& path) {
@@ -97,14 +52,14 @@ bool Succeeded(pid_t child) {
 }
 
 int WriteAndReport(const std::string& path) {
-    clsDataRecordSet set = FullSet();
+    const auto set = kestrix::bench::BuildSampleRecordSet();
     std::string error;
     const auto start = Clock::now();
-    if (!kestrix::WriteRecordSetJson(set, path, error)) {
+    if (!kestrix::WriteRecordSetJson(*set, path, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    std::printf("wrote %d records (%.1f MB) in %.2f s\n", set.RecordCount(),
+    std::printf("wrote %d records (%.1f MB) in %.2f s\n", set->RecordCount(),
                 static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0),
                 SecondsSince(start));
     return 0;
