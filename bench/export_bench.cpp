@@ -2,13 +2,12 @@
 // header lines, titles, statistics rows) as CSV, HTML and xlsx, and prints the times.
 
 #include "kestrix/shell/userLocale.h"
-#include "kestrix/table/GridModel.h"
 #include "kestrix/table/tableRowKinds.h"
 #include "kestrix/table/writers/CsvWriter.h"
 #include "kestrix/table/writers/HtmlWriter.h"
 #include "kestrix/table/writers/XlsxWriter.h"
+#include "support/SampleGrid.h"
 
-#include <QDateTime>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -22,71 +21,18 @@ namespace {
 
 using kestrix::table::GridModel;
 
-constexpr int kColumns = 85;
-constexpr int kRecords = 65535;
-constexpr int kFirstNumberColumn = 3;
-constexpr kestrix::table::Rgb kMagenta = kestrix::table::Rgb::FromHex(0xFF00FF);
+constexpr int kHeaderLines = 5;
 
-int AddRowOfKind(GridModel& grid, std::int32_t kind) {
-    const int row = grid.AddRow();
-    grid.SetRowUserValue(row, kind);
-    return row;
-}
-
-void FillRecords(GridModel& grid, const QLocale& locale) {
-    const QString format = locale.dateFormat(QLocale::ShortFormat) + " HH:mm:ss";
-    const QDateTime start(QDate(2024, 3, 9), QTime(0, 0));
-    for (int record = 0; record < kRecords; ++record) {
-        const int row = AddRowOfKind(grid, kestrix::table::kRowData);
-        grid.SetText(1, row, locale.toString(start.addSecs(record * 60), format).toStdString());
-        grid.SetNumber(2, row, record % 50, 0);
-        const bool troubled = record % 97 == 0;
-        for (int column = kFirstNumberColumn; column <= kColumns; ++column) {
-            grid.SetNumber(column, row, (record % 1000) * 1.37 + column, column % 3);
-            if (troubled) {
-                grid.SetTextColor(column, row, kMagenta);
-                grid.SetNote(column, row, "- Bad laser voltage.");
-                grid.SetFlagged(column, row, true);
-            }
-        }
-    }
-}
-
-void AddStatistics(GridModel& grid, int first, int last) {
-    const std::string range = "#" + std::to_string(first) + ":#" + std::to_string(last);
-    const char* functions[] = {"AVERAGE(", "MAX(", "MIN(", "STDEV("};
-    const std::int32_t kinds[] = {kestrix::table::kRowAverage, kestrix::table::kRowMaximum,
-                                  kestrix::table::kRowMinimum,
-                                  kestrix::table::kRowStandardDeviation};
-    for (int i = 0; i < 4; ++i) {
-        const int row = AddRowOfKind(grid, kinds[i]);
-        grid.SetText(1, row, functions[i]);
-        grid.SetSpan(1, row, kFirstNumberColumn - 1);
-        for (int column = kFirstNumberColumn; column <= kColumns; ++column) {
-            grid.SetFormula(column, row, functions[i] + range + ")", 1);
-        }
-    }
-}
-
-GridModel BuildTable(const QLocale& locale) {
-    GridModel grid;
-    grid.SetColumnCount(kColumns);
-    for (int line = 0; line < 2; ++line) {
-        const int row = AddRowOfKind(grid, kestrix::table::kRowColumnTitle);
-        for (int column = 1; column <= kColumns; ++column) {
-            grid.SetText(column, row, "Title " + std::to_string(column));
-            grid.SetBackColor(column, row, grid.HeaderColor());
-        }
-    }
-    FillRecords(grid, locale);
-    AddStatistics(grid, 3, kRecords + 2);
-    for (int line = 1; line <= 5; ++line) {
+// Header lines above the titles; header lines and titles stay in view when scrolling.
+GridModel BuildTable() {
+    GridModel grid = kestrix::bench::BuildSampleGrid();
+    for (int line = 1; line <= kHeaderLines; ++line) {
         grid.InsertRowAbove(line);
         grid.SetRowUserValue(line, kestrix::table::kRowHeaderLine);
         grid.SetText(1, line, "Header line " + std::to_string(line));
-        grid.SetSpan(1, line, kColumns);
+        grid.SetSpan(1, line, grid.ColumnCount());
     }
-    grid.SetFrozenRows(7);
+    grid.SetFrozenRows(kHeaderLines + kestrix::bench::kSampleGridTitleRows);
     return grid;
 }
 
@@ -110,8 +56,7 @@ void WriteXlsxOrReport(const GridModel& grid, const std::string& path, bool cons
 } // namespace
 
 int main() {
-    const QLocale locale = kestrix::UserLocale();
-    const GridModel grid = BuildTable(locale);
+    const GridModel grid = BuildTable();
     std::printf("%d rows x %d columns\n", grid.RowCount(), grid.ColumnCount());
     const std::string folder = std::filesystem::temp_directory_path().string();
     const std::string csv = folder + "/export_bench.csv";
