@@ -1,13 +1,13 @@
 #include "SimProcess.h"
 
+#include "support/FileBytes.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <poll.h>
 #include <spawn.h>
-#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <thread>
@@ -20,13 +20,6 @@ using namespace std::chrono_literals;
 
 // A guard against a program that never starts, not a measure of speed.
 constexpr auto kStartWait = 20s;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 pid_t Spawn(const std::vector<std::string>& arguments, int output, const std::string& errorPath) {
     posix_spawn_file_actions_t actions;
@@ -134,11 +127,11 @@ std::optional<int> SimProcess::WaitExit(std::chrono::milliseconds wait) {
 }
 
 std::string SimProcess::ErrorText() const {
-    return ReadFile(errorPath_);
+    return test_support::ReadFileBytes(errorPath_);
 }
 
 std::string SimProcess::StateText() const {
-    return ReadFile(statePath_);
+    return test_support::ReadFileBytes(statePath_);
 }
 
 Finished RunToEnd(const std::vector<std::string>& arguments) {

@@ -1,5 +1,6 @@
 #include "kestrix/data/recordSetFile.h"
 #include "kestrix/shell/modUtils.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace kestrix {
 namespace {
@@ -22,13 +22,6 @@ struct CliRun {
     std::string out;
     std::string err;
 };
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Two samples at location 1 of an instrument with cumulative counts 100, 40, 10
 // (differential 60, 30, 10) and a temperature of 21.5 C (70.7 F).
@@ -100,7 +93,7 @@ protected:
 TEST_F(KestrixCli, CsvWithTheDefaultSettings) {
     const CliRun run = Export("table.csv");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::string csv = ReadWhole(Path("table.csv"));
+    const std::string csv = test_support::ReadFileBytes(Path("table.csv"));
     EXPECT_THAT(csv, HasSubstr("Instrument Model: Model 9"));
     EXPECT_THAT(csv, HasSubstr("Timestamp,Location,0.3 micron,0.5 micron,1.0 micron"));
     EXPECT_THAT(csv, HasSubstr("1 Mar 2026 08:15:00,Clean room,60,30,10,60,0.100,70.7"));
@@ -112,7 +105,7 @@ TEST_F(KestrixCli, ViewOptionsAndUnitsComeFromTheNamedConfiguration) {
                           "show_location_names=0\nshow_location_numbers=1\n");
     const CliRun run = Export("table.csv", {"--config", QString::fromStdString(Path("mine.ini"))});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::string csv = ReadWhole(Path("table.csv"));
+    const std::string csv = test_support::ReadFileBytes(Path("table.csv"));
     EXPECT_THAT(csv, HasSubstr("1 Mar 2026 08:15:00,1,100,40,10,60,0.100,21.5"));
     EXPECT_THAT(csv, Not(HasSubstr("Clean room")));
 }
@@ -122,21 +115,22 @@ TEST_F(KestrixCli, WithoutConfigOptionTheDataFoldersConfigurationIsUsed) {
     WriteFile("xdg/Orvenda/Kestrix/config.ini", "[data_table]\nparticle_differential=0\n");
     const CliRun run = Export("table.csv");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_THAT(ReadWhole(Path("table.csv")), HasSubstr(",Clean room,100,40,10,"));
+    EXPECT_THAT(test_support::ReadFileBytes(Path("table.csv")),
+                HasSubstr(",Clean room,100,40,10,"));
 }
 
 TEST_F(KestrixCli, AMissingNamedConfigurationIsSaidAndTheDefaultsApply) {
     const CliRun run = Export("table.csv", {"--config", QString::fromStdString(Path("none.ini"))});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_THAT(run.err, HasSubstr("none.ini"));
-    EXPECT_THAT(ReadWhole(Path("table.csv")), HasSubstr(",Clean room,60,30,10,"));
+    EXPECT_THAT(test_support::ReadFileBytes(Path("table.csv")), HasSubstr(",Clean room,60,30,10,"));
 }
 
 TEST_F(KestrixCli, HtmlPageWithTheTitleRowsAsHeading) {
     for (const char* name : {"table.html", "table.HTM"}) {
         const CliRun run = Export(name);
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        const std::string html = ReadWhole(Path(name));
+        const std::string html = test_support::ReadFileBytes(Path(name));
         const auto heading = html.find("<thead>");
         const auto headingEnd = html.find("</thead>");
         ASSERT_NE(heading, std::string::npos) << name;
@@ -185,7 +179,7 @@ TEST_F(KestrixCli, PdfPagesAreNumbered) {
 }
 
 TEST_F(KestrixCli, ABadRecordSetNamesTheFieldAndExitsWith3) {
-    std::string json = ReadWhole(Path("set.json"));
+    std::string json = test_support::ReadFileBytes(Path("set.json"));
     json.replace(json.find(R"("count":40)"), 10, R"("count":"x")");
     WriteFile("set.json", json);
     const CliRun run = Export("table.csv");
@@ -195,7 +189,7 @@ TEST_F(KestrixCli, ABadRecordSetNamesTheFieldAndExitsWith3) {
 }
 
 TEST_F(KestrixCli, ATruncatedOrMissingInputExitsWith3) {
-    const std::string json = ReadWhole(Path("set.json"));
+    const std::string json = test_support::ReadFileBytes(Path("set.json"));
     WriteFile("set.json", json.substr(0, json.size() / 2));
     const CliRun truncated = Export("table.csv");
     EXPECT_EQ(truncated.exitCode, 3);

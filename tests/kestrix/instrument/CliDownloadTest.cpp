@@ -3,15 +3,14 @@
 
 #include "SimProcess.h"
 #include "kestrix/data/recordSetFile.h"
+#include "support/FileBytes.h"
 
 #include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 
 namespace kestrix::test {
@@ -24,13 +23,6 @@ struct CliRun {
     std::string output;
     std::string error;
 };
-
-std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // A folder of its own for the configuration, the outputs and the record-set file.
 class CliDownload : public ::testing::Test {
@@ -64,8 +56,8 @@ protected:
             run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
         }
         posix_spawn_file_actions_destroy(&actions);
-        run.output = ReadText(Path("out.txt"));
-        run.error = ReadText(Path("err.txt"));
+        run.output = test_support::ReadFileBytes(Path("out.txt"));
+        run.error = test_support::ReadFileBytes(Path("err.txt"));
         return run;
     }
     std::string Path(const std::string& name) const { return (folder_ / name).string(); }
@@ -85,7 +77,7 @@ TEST_F(CliDownload, DownloadWritesTheRecordSetFileAndRemembersTheChoice) {
     const RecordSetReadResult read = ReadRecordSetJson(Path("set.json"));
     ASSERT_TRUE(read.recordSet) << read.error;
     EXPECT_EQ(read.recordSet->RecordCount(), 450);
-    const std::string config = ReadText(Path("config.ini"));
+    const std::string config = test_support::ReadFileBytes(Path("config.ini"));
     EXPECT_THAT(config, HasSubstr("com_port=1"));
     EXPECT_THAT(config, HasSubstr("device_address=0"));
 }
@@ -96,7 +88,7 @@ TEST_F(CliDownload, DownloadSavesTheTableInTheSameRun) {
     const CliRun run = Run({"download", "--port", sim.Link(), "--address", "1", "--quiet", "--save",
                             Path("table.csv")});
     ASSERT_EQ(run.status, 0) << run.error;
-    const std::string table = ReadText(Path("table.csv"));
+    const std::string table = test_support::ReadFileBytes(Path("table.csv"));
     EXPECT_THAT(table, HasSubstr("Timestamp"));
     EXPECT_THAT(table, HasSubstr("Standard Deviation"));
     // Header lines, two title rows, one line per record, statistics and status rows.

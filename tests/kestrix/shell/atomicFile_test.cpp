@@ -1,22 +1,15 @@
 #include "kestrix/shell/atomicFile.h"
+#include "support/FileBytes.h"
 
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace kestrix {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class PendingFileTest : public ::testing::Test {
 protected:
@@ -35,7 +28,7 @@ TEST_F(PendingFileTest, UncommittedWriteLeavesTheOldFileAndNoTemporary) {
         ASSERT_TRUE(file.IsOpen());
         EXPECT_TRUE(file.Write("half of the new"));
     }
-    EXPECT_EQ(ReadFile(Path("table.csv")), "old");
+    EXPECT_EQ(test_support::ReadFileBytes(Path("table.csv")), "old");
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
@@ -45,7 +38,7 @@ TEST_F(PendingFileTest, CommitReplacesTheFileWhole) {
     EXPECT_TRUE(file.Write("new"));
     EXPECT_TRUE(file.Commit());
     EXPECT_FALSE(file.Commit()) << "a file is committed once";
-    EXPECT_EQ(ReadFile(Path("table.csv")), "new");
+    EXPECT_EQ(test_support::ReadFileBytes(Path("table.csv")), "new");
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
@@ -53,7 +46,7 @@ TEST_F(PendingFileTest, WriterThatOpensTheTemporaryByNameIsCommittedToo) {
     PendingFile file(Path("book.xlsx"));
     std::ofstream(file.TemporaryPath(), std::ios::binary) << "PK";
     EXPECT_TRUE(file.Commit());
-    EXPECT_EQ(ReadFile(Path("book.xlsx")), "PK");
+    EXPECT_EQ(test_support::ReadFileBytes(Path("book.xlsx")), "PK");
 }
 
 TEST_F(PendingFileTest, MissingFolderFailsWithoutCreatingAnything) {
@@ -69,7 +62,7 @@ TEST_F(PendingFileTest, WritingThroughASymlinkKeepsTheLink) {
     fs::create_symlink("real.ini", Path("link.ini"));
     ASSERT_TRUE(ReplaceFileAtomically(Path("link.ini"), "new"));
     EXPECT_TRUE(fs::is_symlink(Path("link.ini")));
-    EXPECT_EQ(ReadFile(Path("real.ini")), "new");
+    EXPECT_EQ(test_support::ReadFileBytes(Path("real.ini")), "new");
 }
 
 } // namespace

@@ -1,13 +1,12 @@
 #include "kestrix/shell/iniFile.h"
+#include "support/FileBytes.h"
 
 #include <QTemporaryDir>
 #include <climits>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,17 +17,6 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 constexpr std::size_t kBig = 1 << 21;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // ---- Reading ----
 
@@ -219,12 +207,12 @@ TEST_F(IniFileDisk, MissingFileLoadsEmptyAndSaveCreatesIt) {
     EXPECT_EQ(file.Text(), "");
     file.SetString("s", "k", "v");
     ASSERT_TRUE(file.Save());
-    EXPECT_EQ(ReadFile(Path()), "[s]\nk=v\n");
+    EXPECT_EQ(test_support::ReadFileBytes(Path()), "[s]\nk=v\n");
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
 TEST_F(IniFileDisk, LoadKeepsBytesAndPath) {
-    WriteFile(Path(), "[a]\r\nk=1");
+    test_support::WriteFileBytes(Path(), "[a]\r\nk=1");
     IniFile file(Path());
     ASSERT_TRUE(file.Load());
     EXPECT_EQ(file.Text(), "[a]\r\nk=1");
@@ -240,7 +228,7 @@ TEST_F(IniFileDisk, FolderOrFifoInPlaceOfTheFileIsRefusedWithoutWaiting) {
 }
 
 TEST_F(IniFileDisk, SaveKeepsTheFilesMode) {
-    WriteFile(Path(), "[a]\nk=1\n");
+    test_support::WriteFileBytes(Path(), "[a]\nk=1\n");
     fs::permissions(Path(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     IniFile file(Path());
     ASSERT_TRUE(file.Load());
@@ -252,19 +240,19 @@ TEST_F(IniFileDisk, SaveKeepsTheFilesMode) {
 
 TEST_F(IniFileDisk, SaveWritesThroughASymlinkToItsTarget) {
     const fs::path target = Folder() / "real.ini";
-    WriteFile(target, "[a]\nk=1\n");
+    test_support::WriteFileBytes(target, "[a]\nk=1\n");
     fs::create_symlink("real.ini", Path());
     IniFile file(Path());
     ASSERT_TRUE(file.Load());
     file.SetString("a", "k", "2");
     ASSERT_TRUE(file.Save());
     EXPECT_TRUE(fs::is_symlink(Path()));
-    EXPECT_EQ(ReadFile(target), "[a]\nk=2\n");
+    EXPECT_EQ(test_support::ReadFileBytes(target), "[a]\nk=2\n");
     EXPECT_EQ(EntriesInFolder(), 2u);
 }
 
 TEST_F(IniFileDisk, SaveReplacesTheFileInsteadOfRewritingIt) {
-    WriteFile(Path(), "[a]\nk=1\n");
+    test_support::WriteFileBytes(Path(), "[a]\nk=1\n");
     const int oldFile = ::open(Path().c_str(), O_RDONLY);
     ASSERT_GE(oldFile, 0);
     IniFile file(Path());
@@ -277,7 +265,7 @@ TEST_F(IniFileDisk, SaveReplacesTheFileInsteadOfRewritingIt) {
     ::close(oldFile);
     EXPECT_EQ(std::string(oldBytes, static_cast<std::size_t>(std::max<ssize_t>(got, 0))),
               "[a]\nk=1\n");
-    EXPECT_EQ(ReadFile(Path()), "[a]\nk=2\n");
+    EXPECT_EQ(test_support::ReadFileBytes(Path()), "[a]\nk=2\n");
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
 

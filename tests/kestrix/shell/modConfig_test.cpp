@@ -1,28 +1,16 @@
 #include "kestrix/shell/modConfig.h"
+#include "support/FileBytes.h"
 
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <unistd.h>
 
 namespace kestrix::modConfig {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class ConfigStoreTest : public ::testing::Test {
 protected:
@@ -87,9 +75,10 @@ TEST_F(ConfigStoreTest, FirstRunWithoutFileGivesTheDefaults) {
 }
 
 TEST_F(ConfigStoreTest, ValuesAreReadFromTheirSectionsWhateverTheCase) {
-    WriteFile(Path(), "[UNITS]\nTemperature=7\n[data_table]\nshow_environmentals=0\n"
-                      "[driver]\ncom_port=abc\ndevice_address=12x\n"
-                      "[location_names]\n042=Lobby\n[short_location_names]\n042=LOBBY\n");
+    test_support::WriteFileBytes(
+        Path(), "[UNITS]\nTemperature=7\n[data_table]\nshow_environmentals=0\n"
+                "[driver]\ncom_port=abc\ndevice_address=12x\n"
+                "[location_names]\n042=Lobby\n[short_location_names]\n042=LOBBY\n");
     ASSERT_TRUE(store_.LoadConfig(Path()));
     EXPECT_EQ(store_.GetConfigValue(kUnitTemperature), 7);
     EXPECT_EQ(store_.GetConfigValue(kShowEnvironmentals), 0);
@@ -107,8 +96,8 @@ TEST_F(ConfigStoreTest, OverlongNamesAreCutOnLoad) {
     for (int i = 0; i < 65; ++i) {
         wideName += "\xC3\xA9";
     }
-    WriteFile(Path(), "[location_names]\n001=" + longName + "\n002=" + wideName +
-                          "\n[short_location_names]\n001=ABCDEFGHIJ\n");
+    test_support::WriteFileBytes(Path(), "[location_names]\n001=" + longName + "\n002=" + wideName +
+                                             "\n[short_location_names]\n001=ABCDEFGHIJ\n");
     ASSERT_TRUE(store_.LoadConfig(Path()));
     EXPECT_EQ(store_.GetLongLocationName(1), longName.substr(0, 64));
     EXPECT_EQ(store_.GetLongLocationName(2), wideName.substr(0, 128));
@@ -156,7 +145,7 @@ TEST_F(ConfigStoreTest, FirstRunSaveCreatesTheFolderAndHoldsOnlyWhatWasSet) {
     ASSERT_TRUE(store_.LoadConfig(path));
     store_.SetConfigValue(kShowConfigBar, store_.GetConfigValue(kShowConfigBar));
     ASSERT_TRUE(store_.SaveConfig());
-    EXPECT_EQ(ReadFile(path), "[main_window]\nshow_config_bar=1\n");
+    EXPECT_EQ(test_support::ReadFileBytes(path), "[main_window]\nshow_config_bar=1\n");
 }
 
 TEST_F(ConfigStoreTest, SaveWithoutChangesCreatesTheFolderButNoFile) {
@@ -172,7 +161,7 @@ TEST_F(ConfigStoreTest, ToggledBackSettingIsStillWritten) {
     store_.SetConfigValue(kShowParticleNorm, 1);
     store_.SetConfigValue(kShowParticleNorm, 0);
     ASSERT_TRUE(store_.SaveConfig());
-    EXPECT_EQ(ReadFile(Path()), "[data_table]\nshow_particle_norm=0\n");
+    EXPECT_EQ(test_support::ReadFileBytes(Path()), "[data_table]\nshow_particle_norm=0\n");
 }
 
 TEST_F(ConfigStoreTest, SaveFollowsTheLoadOrder) {
@@ -184,24 +173,25 @@ TEST_F(ConfigStoreTest, SaveFollowsTheLoadOrder) {
     store_.SetLongLocationName(5, "Lobby");
     store_.SetLongLocationName(3, "Lab");
     ASSERT_TRUE(store_.SaveConfig());
-    EXPECT_EQ(ReadFile(Path()), "[driver]\ndevice_address=4\n"
-                                "[data_table]\nshow_sample_time=0\n"
-                                "[units]\nparticle_norm=20\n"
-                                "[location_names]\n003=Lab\n005=Lobby\n"
-                                "[short_location_names]\n005=LOBBY\n");
+    EXPECT_EQ(test_support::ReadFileBytes(Path()), "[driver]\ndevice_address=4\n"
+                                                   "[data_table]\nshow_sample_time=0\n"
+                                                   "[units]\nparticle_norm=20\n"
+                                                   "[location_names]\n003=Lab\n005=Lobby\n"
+                                                   "[short_location_names]\n005=LOBBY\n");
 }
 
 TEST_F(ConfigStoreTest, SaveWritesOnlyChangedEntriesAndKeepsForeignContent) {
     const std::string before = "; my settings\r\n[ports]\r\nCOM1=/dev/ttyUSB0\r\n\r\n"
                                "[driver]\r\ncom_port = 2\r\ndevice_address=7\r\nextra=x\r\n";
-    WriteFile(Path(), before);
+    test_support::WriteFileBytes(Path(), before);
     ASSERT_TRUE(store_.LoadConfig(Path()));
     store_.SetConfigValue(kComPort, 3);
     store_.SetLongLocationName(7, "Clean room");
     ASSERT_TRUE(store_.SaveConfig());
-    EXPECT_EQ(ReadFile(Path()), "; my settings\r\n[ports]\r\nCOM1=/dev/ttyUSB0\r\n\r\n"
-                                "[driver]\r\ncom_port =3\r\ndevice_address=7\r\nextra=x\r\n"
-                                "[location_names]\r\n007=Clean room\r\n");
+    EXPECT_EQ(test_support::ReadFileBytes(Path()),
+              "; my settings\r\n[ports]\r\nCOM1=/dev/ttyUSB0\r\n\r\n"
+              "[driver]\r\ncom_port =3\r\ndevice_address=7\r\nextra=x\r\n"
+              "[location_names]\r\n007=Clean room\r\n");
 }
 
 TEST_F(ConfigStoreTest, SavedEntriesLoadBackIntoANewStore) {
@@ -230,7 +220,7 @@ TEST_F(ConfigStoreTest, SecondSaveReplacesTheFileWhole) {
     ASSERT_TRUE(store_.LoadConfig(Path()));
     store_.SetConfigValue(kComPort, 2);
     ASSERT_TRUE(store_.SaveConfig());
-    const std::string first = ReadFile(Path());
+    const std::string first = test_support::ReadFileBytes(Path());
     const int firstFile = ::open(Path().c_str(), O_RDONLY);
     ASSERT_GE(firstFile, 0);
 
@@ -245,7 +235,8 @@ TEST_F(ConfigStoreTest, SecondSaveReplacesTheFileWhole) {
     ::close(firstFile);
     seen.resize(static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
     EXPECT_EQ(seen, first);
-    EXPECT_EQ(ReadFile(Path()), "[driver]\ncom_port=5\n[short_location_names]\n008=DOCK\n");
+    EXPECT_EQ(test_support::ReadFileBytes(Path()),
+              "[driver]\ncom_port=5\n[short_location_names]\n008=DOCK\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(Folder()), fs::directory_iterator()), 1);
 }
 
@@ -271,7 +262,7 @@ TEST(CreateFolderPath, CreatesEveryMissingLevel) {
 TEST(CreateFolderPath, ALevelBlockedByAFileIsSkippedWithoutError) {
     QTemporaryDir dir;
     const fs::path root = dir.path().toStdString();
-    WriteFile(root / "file", "x");
+    test_support::WriteFileBytes(root / "file", "x");
     CreateFolderPath((root / "file" / "sub").string());
     CreateFolderPath("");
     EXPECT_TRUE(fs::is_regular_file(root / "file"));

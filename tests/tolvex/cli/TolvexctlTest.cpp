@@ -1,11 +1,10 @@
 #include "PeerProcess.h"
+#include "support/FileBytes.h"
 
 #include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <spawn.h>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,13 +22,6 @@ struct Outcome {
     std::string out;
     std::string err;
 };
-
-std::string Slurp(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Runs tolvexctl with the arguments; its output goes through temporary files.
 Outcome RunCtl(std::vector<std::string> args) {
@@ -57,8 +49,8 @@ Outcome RunCtl(std::vector<std::string> args) {
     posix_spawn_file_actions_destroy(&actions);
     close(out);
     close(err);
-    outcome.out = Slurp(outPath);
-    outcome.err = Slurp(errPath);
+    outcome.out = test_support::ReadFileBytes(outPath);
+    outcome.err = test_support::ReadFileBytes(errPath);
     unlink(outPath);
     unlink(errPath);
     return outcome;

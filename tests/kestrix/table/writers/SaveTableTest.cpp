@@ -4,12 +4,12 @@
 #include "TemporaryFolder.h"
 #include "XlsxReader.h"
 #include "kestrix/shell/userLocale.h"
+#include "support/FileBytes.h"
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,13 +19,6 @@ namespace {
 
 using table::testing::MakeSampleTable;
 using table::testing::TemporaryFolder;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::size_t FilesIn(const std::string& folder) {
     const auto entries = std::filesystem::directory_iterator(folder);
@@ -61,17 +54,20 @@ TEST_F(SaveTableTest, CsvFollowsTheUserLocale) {
     SetUserLocale(QLocale(QLocale::German, QLocale::Germany));
     const std::string path = folder_.Path("table.csv");
     ASSERT_TRUE(SaveTable(&grid_, path, kFormatCsv).saved);
-    EXPECT_NE(ReadFile(path).find("\r\nAverage;6,3;"), std::string::npos) << ReadFile(path);
+    EXPECT_NE(test_support::ReadFileBytes(path).find("\r\nAverage;6,3;"), std::string::npos)
+        << test_support::ReadFileBytes(path);
 
     SetUserLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     ASSERT_TRUE(SaveTable(&grid_, path, kFormatCsv).saved);
-    EXPECT_NE(ReadFile(path).find("\r\nAverage,6.3,"), std::string::npos) << ReadFile(path);
+    EXPECT_NE(test_support::ReadFileBytes(path).find("\r\nAverage,6.3,"), std::string::npos)
+        << test_support::ReadFileBytes(path);
     EXPECT_EQ(FilesIn(folder_.Root()), 1u);
 }
 
 TEST_F(SaveTableTest, HtmlAndExcelCodes) {
     ASSERT_TRUE(SaveTable(&grid_, folder_.Path("table.html"), kFormatHtml).saved);
-    EXPECT_NE(ReadFile(folder_.Path("table.html")).find("<table>"), std::string::npos);
+    EXPECT_NE(test_support::ReadFileBytes(folder_.Path("table.html")).find("<table>"),
+              std::string::npos);
     ASSERT_TRUE(SaveTable(&grid_, folder_.Path("table.xlsx"), kFormatExcel).saved);
     EXPECT_EQ(table::testing::ReadXlsx(folder_.Path("table.xlsx"))["sheets"][0], "Sheet 1");
 }
@@ -116,7 +112,7 @@ TEST_F(SaveTableTest, FailedWriteLeavesTheExistingFileIntact) {
     }
     EXPECT_TRUE(result.Failed());
     EXPECT_FALSE(result.message.empty());
-    EXPECT_EQ(ReadFile(path), "old contents");
+    EXPECT_EQ(test_support::ReadFileBytes(path), "old contents");
     EXPECT_EQ(FilesIn(folder_.Root()), 1u);
 }
 
@@ -126,7 +122,7 @@ TEST_F(SaveTableTest, FailedRenameLeavesNoTemporaryFileBehind) {
     std::ofstream(path + "/inside") << "kept";
     const SaveTableResult result = SaveTable(&grid_, path, kFormatExcel);
     EXPECT_TRUE(result.Failed());
-    EXPECT_EQ(ReadFile(path + "/inside"), "kept");
+    EXPECT_EQ(test_support::ReadFileBytes(path + "/inside"), "kept");
     EXPECT_EQ(FilesIn(folder_.Root()), 1u);
 }
 
@@ -134,7 +130,7 @@ TEST_F(SaveTableTest, ReplacesAnExistingFileWhole) {
     const std::string path = folder_.Path("table.csv");
     std::ofstream(path) << std::string(100000, '~');
     ASSERT_TRUE(SaveTable(&grid_, path, kFormatCsv).saved);
-    EXPECT_EQ(ReadFile(path).find('~'), std::string::npos);
+    EXPECT_EQ(test_support::ReadFileBytes(path).find('~'), std::string::npos);
     EXPECT_EQ(FilesIn(folder_.Root()), 1u);
 }
 
