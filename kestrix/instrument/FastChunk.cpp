@@ -1,6 +1,7 @@
 #include "kestrix/instrument/FastChunk.h"
 
 #include "kestrix/instrument/RecordDecoding.h"
+#include "kestrix/shell/modUtils.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,7 +30,7 @@ void FastChunk::Append(std::span<const std::uint8_t> bytes) {
         buffer_[static_cast<size_t>(received_)] = byte;
         ++received_;
         if (received_ < expected_) {
-            checksum_ = static_cast<std::uint8_t>(checksum_ + byte);
+            checksum_ = modUtils::AddBytes(checksum_, byte);
         }
     }
 }

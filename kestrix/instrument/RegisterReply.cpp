@@ -1,6 +1,7 @@
 #include "kestrix/instrument/RegisterReply.h"
 
 #include "CTolvexCtrl.h"
+#include "kestrix/shell/modUtils.h"
 
 #include <bit>
 
@@ -37,14 +38,11 @@ std::string RegisterReply::Text(int first, int count) const {
 }
 
 std::int32_t RegisterReply::Long(int first) const {
-    return static_cast<std::int32_t>((static_cast<std::uint32_t>(Unsigned(first)) << 16) |
-                                     Unsigned(first + 1));
+    return modUtils::MakeLong(Register(first), Register(first + 1));
 }
 
 float RegisterReply::Float(int index) const {
-    const std::uint32_t bits =
-        (static_cast<std::uint32_t>(Unsigned(2 * index + 1)) << 16) | Unsigned(2 * index);
-    return std::bit_cast<float>(bits);
+    return std::bit_cast<float>(modUtils::MakeLong(Register(2 * index + 1), Register(2 * index)));
 }
 
 } // namespace kestrix
