@@ -6,6 +6,7 @@
 #include "kestrix/table/writers/CsvWriter.h"
 #include "kestrix/table/writers/HtmlWriter.h"
 #include "kestrix/table/writers/XlsxWriter.h"
+#include "support/PeakMemory.h"
 #include "support/SampleGrid.h"
 
 #include <chrono>
@@ -15,7 +16,6 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <sys/resource.h>
 
 namespace {
 
@@ -72,9 +72,7 @@ int main() {
     });
     Measure("XLSX constant memory", xlsx, [&] { WriteXlsxOrReport(grid, xlsx, true); });
     Measure("XLSX", xlsx, [&] { WriteXlsxOrReport(grid, xlsx, false); });
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("peak resident memory   %7.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024);
+    std::printf("peak resident memory   %7.1f MB\n", PeakResidentMegabytes());
     for (const std::string& path : {csv, html, xlsx}) {
         std::filesystem::remove(path);
     }

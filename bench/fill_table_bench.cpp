@@ -4,11 +4,11 @@
 
 #include "kestrix/shell/modConfig.h"
 #include "kestrix/table/modDataTable.h"
+#include "support/PeakMemory.h"
 #include "support/SampleRecordSet.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -29,12 +29,6 @@ const kestrix::modConfig::ConfigStore& Store() {
         return loaded;
     }();
     return store;
-}
-
-double PeakResidentMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 void BM_FillTable(benchmark::State& state) {

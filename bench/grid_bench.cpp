@@ -1,11 +1,11 @@
 // Fills the grid the way the data table does for a full instrument memory (65,535 records,
 // 85 columns), adds the statistics rows, evaluates them, and reports times and memory.
 
+#include "support/PeakMemory.h"
 #include "support/SampleGrid.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -66,8 +66,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("Peak resident memory: %.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+    std::printf("Peak resident memory: %.1f MB\n", PeakResidentMegabytes());
     return 0;
 }

@@ -3,6 +3,7 @@
 // the reader's peak resident memory is its own. Prints sizes, times and peak memory.
 
 #include "kestrix/data/recordSetFile.h"
+#include "support/PeakMemory.h"
 #include "support/SampleRecordSet.h"
 
 #include <chrono>
@@ -10,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,12 +22,6 @@ constexpr const char* kReadOption = "--read";
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double PeakResidentMegabytes(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 int ReadAndReport(const std::string& path) {
