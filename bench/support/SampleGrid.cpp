@@ -1,6 +1,6 @@
 #include "support/SampleGrid.h"
 
-#include "kestrix/data/dateTime.h"
+#include "kestrix/base/dateTime.h"
 #include "kestrix/table/TimestampText.h"
 #include "kestrix/table/tableRowKinds.h"
 

@@ -6,7 +6,7 @@
 // size), channel 0 being the smallest size.
 
 #include "kestrix/data/ChannelArray.h"
-#include "kestrix/data/dateTime.h"
+#include "kestrix/base/dateTime.h"
 
 #include <cstdint>
 

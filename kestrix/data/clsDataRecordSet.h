@@ -7,7 +7,7 @@
 
 #include "kestrix/data/clsDataRecord.h"
 #include "kestrix/data/clsDataSet.h"
-#include "kestrix/data/dateTime.h"
+#include "kestrix/base/dateTime.h"
 
 #include <cstdint>
 #include <memory>

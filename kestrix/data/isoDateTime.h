@@ -3,7 +3,7 @@
 // Date-time values as ISO 8601 local date-times without a zone,
 // "2026-03-01T08:15:00", with ".mmm" only when the milliseconds are not zero.
 
-#include "kestrix/data/dateTime.h"
+#include "kestrix/base/dateTime.h"
 
 #include <optional>
 #include <string>

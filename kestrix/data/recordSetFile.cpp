@@ -1,6 +1,6 @@
 #include "kestrix/data/recordSetFile.h"
 
-#include "kestrix/shell/atomicFile.h"
+#include "kestrix/base/atomicFile.h"
 
 #include <array>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "kestrix/shell/iniFile.h"
 
-#include "kestrix/shell/atomicFile.h"
+#include "kestrix/base/atomicFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -4,7 +4,7 @@
 // written with a decimal point, the record status byte, the instrument's
 // fixed-width names and the packing of bytes, registers and time stamps.
 
-#include "kestrix/data/dateTime.h"
+#include "kestrix/base/dateTime.h"
 #include "kestrix/shell/folders.h"
 #include "kestrix/shell/rgb.h"
 

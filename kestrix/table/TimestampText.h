@@ -4,7 +4,7 @@
 // 24-hour time "hh:mm:ss". Consecutive records mostly share a day, so the date text of the
 // last day is kept.
 
-#include "kestrix/data/dateTime.h"
+#include "kestrix/base/dateTime.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "kestrix/table/print/TablePrinter.h"
 
-#include "kestrix/shell/atomicFile.h"
+#include "kestrix/base/atomicFile.h"
 #include "kestrix/shell/modUtils.h"
 #include "kestrix/table/print/CellPainter.h"
 #include "kestrix/table/print/PageLayout.h"

@@ -1,6 +1,6 @@
 #include "kestrix/table/writers/SaveTable.h"
 
-#include "kestrix/shell/atomicFile.h"
+#include "kestrix/base/atomicFile.h"
 #include "kestrix/shell/modUtils.h"
 #include "kestrix/shell/userLocale.h"
 #include "kestrix/table/writers/CsvWriter.h"

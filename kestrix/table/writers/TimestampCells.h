@@ -3,7 +3,7 @@
 // Time stamp texts of the data rows (see tableRowKinds.h) read back as date-time values, and the
 // spreadsheet number format that shows them again with a four-digit year.
 
-#include "kestrix/data/dateTime.h"
+#include "kestrix/base/dateTime.h"
 
 #include <QLocale>
 #include <optional>

@@ -2,7 +2,7 @@
 // location blocks, the fast chunk and record, and the progress text.
 
 #include "kestrix/data/clsDataRecord.h"
-#include "kestrix/data/dateTime.h"
+#include "kestrix/base/dateTime.h"
 #include "kestrix/instrument/ChannelDescription.h"
 #include "kestrix/instrument/DownloadProgress.h"
 #include "kestrix/instrument/FastChunk.h"

@@ -1,4 +1,4 @@
-#include "kestrix/shell/atomicFile.h"
+#include "kestrix/base/atomicFile.h"
 #include "support/FileBytes.h"
 
 #include <QTemporaryDir>

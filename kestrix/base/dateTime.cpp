@@ -1,4 +1,4 @@
-#include "kestrix/data/dateTime.h"
+#include "kestrix/base/dateTime.h"
 
 #include <chrono>
 #include <cmath>
