@@ -29,6 +29,8 @@ public:
     std::uint32_t FormatId(std::size_t i) const { return formats_[i]; }
     std::uint32_t NoteId(std::size_t i) const { return notes_.Get(i); }
     int Span(std::size_t i) const { return spans_.Get(i); }
+    bool HasNotes() const { return notes_.Allocated(); }
+    bool HasSpans() const { return spans_.Allocated(); }
 
     void SetEmpty(std::size_t i) { Set(i, CellKind::Empty, Payload{}); }
     void SetNumber(std::size_t i, double value) {

@@ -339,6 +339,64 @@ bool GridModel::SetSpan(int column, int row, int columns) {
     return true;
 }
 
+std::vector<CellSpan> GridModel::Spans() const {
+    std::vector<CellSpan> spans;
+    for (int column = 1; column <= ColumnCount(); ++column) {
+        if (!columns_[Index(column)].HasSpans()) {
+            continue;
+        }
+        for (int row = 1; row <= rowCount_; ++row) {
+            const int span = Span(column, row);
+            if (span > 1) {
+                spans.push_back({column, row, span});
+            }
+        }
+    }
+    return spans;
+}
+
+std::vector<CellPos> GridModel::NotedCells() const {
+    std::vector<CellPos> cells;
+    for (int column = 1; column <= ColumnCount(); ++column) {
+        const GridColumn& notes = columns_[Index(column)];
+        if (!notes.HasNotes()) {
+            continue;
+        }
+        for (int row = 1; row <= rowCount_; ++row) {
+            if (notes.NoteId(Index(row)) != 0) {
+                cells.push_back({column, row});
+            }
+        }
+    }
+    return cells;
+}
+
+// ---- Change notice
+
+void GridModel::SetRedraw(bool on) {
+    const bool turnedOn = on && !redraw_;
+    redraw_ = on;
+    if (turnedOn && changedWhileOff_) {
+        changedWhileOff_ = false;
+        if (changeListener_) {
+            changeListener_();
+        }
+    }
+}
+
+void GridModel::ReplaceWith(GridModel&& other) {
+    ChangeListener listener = std::move(changeListener_);
+    const bool redraw = redraw_;
+    *this = std::move(other);
+    changeListener_ = std::move(listener);
+    redraw_ = redraw;
+    if (!redraw_) {
+        changedWhileOff_ = true;
+    } else if (changeListener_) {
+        changeListener_();
+    }
+}
+
 // ---- Rows and columns
 
 std::int32_t GridModel::RowUserValue(int row) const {

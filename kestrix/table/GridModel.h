@@ -41,11 +41,20 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kestrix::table {
+
+// A cell that covers `columns` columns from its own to the right.
+struct CellSpan {
+    int column = 0;
+    int row = 0;
+    int columns = 1;
+    bool operator==(const CellSpan&) const = default;
+};
 
 class GridModel {
 public:
@@ -111,6 +120,11 @@ public:
     int Span(int column, int row) const;
     bool SetSpan(int column, int row, int columns);
 
+    // Every spanning cell and every cell with a note, column by column, so that a view need
+    // not ask each cell.
+    std::vector<CellSpan> Spans() const;
+    std::vector<CellPos> NotedCells() const;
+
     // Per-row and per-column user values, 0 until set.
     std::int32_t RowUserValue(int row) const;
     bool SetRowUserValue(int row, std::int32_t value);
@@ -134,7 +148,17 @@ public:
 
     // While off, a view should not repaint; turning it on shows the final state.
     bool Redraw() const { return redraw_; }
-    void SetRedraw(bool on) { redraw_ = on; }
+    void SetRedraw(bool on);
+
+    // The one change notice a view needs: the table was replaced or its cells changed, so
+    // everything shown must be read again. It comes from ReplaceWith and from turning the
+    // redraw switch back on; cell setters are silent, which keeps filling a table cheap.
+    using ChangeListener = std::function<void()>;
+    void SetChangeListener(ChangeListener listener) { changeListener_ = std::move(listener); }
+
+    // Takes over the other grid's whole content and settings, keeping this grid's listener
+    // and redraw switch, and sends the change notice unless redraw is off.
+    void ReplaceWith(GridModel&& other);
 
     // Bytes held by the model's storage, computed from the capacities of its containers.
     std::size_t BytesHeld() const;
@@ -164,6 +188,8 @@ private:
     int frozenColumns_ = 0;
     Rgb headerColor_ = kDefaultHeaderColor;
     bool redraw_ = true;
+    bool changedWhileOff_ = false;
+    ChangeListener changeListener_;
 };
 
 } // namespace kestrix::table

@@ -37,6 +37,9 @@ public:
         }
     }
 
+    // Whether any row was ever given a value other than T{}.
+    bool Allocated() const { return !values_.empty(); }
+
     std::size_t BytesHeld() const { return values_.capacity() * sizeof(T); }
 
 private:

@@ -70,8 +70,7 @@ void FillTable(GridModel& grid, clsDataRecordSet* recordSet, const table::TableV
     // Built aside and moved in whole, so that an overflow leaves the shown table as it was.
     GridModel table = EmptyGridLike(grid);
     BuildTable(table, recordSet, options, store);
-    table.SetRedraw(grid.Redraw());
-    grid = std::move(table);
+    grid.ReplaceWith(std::move(table));
 }
 
 void ClearTable(GridModel& grid, const table::TableViewOptions& options,
