@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tolvex/tolvex_constants.h"
+
 #include <array>
 #include <string>
 
@@ -7,13 +9,13 @@ namespace tolvex {
 
 // The eleven properties a host keeps with its form, in their exchange order, with defaults.
 struct PersistedProperties {
-    short connection = 1;
-    short baudRate = 5;
-    short dataBits = 1;
-    short parity = 0;
-    short stopBits = 0;
+    short connection = TOLVEX_CONNECTION_PORT1;
+    short baudRate = TOLVEX_B9600;
+    short dataBits = TOLVEX_BITS_EIGHT;
+    short parity = TOLVEX_PARITY_NONE;
+    short stopBits = TOLVEX_STOP_BITS_ONE;
     short timeout = 1000;
-    short protocolMode = 0;
+    short protocolMode = TOLVEX_MODE_RTU;
     std::array<short, 4> ipAddr{0, 0, 0, 0};
 };
 

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "ReadTimeouts.h"
+#include "tolvex/tolvex_constants.h"
 
 #include <cstdint>
 
 namespace tolvex {
 
-constexpr short kBaudIndexCount = 12;
+constexpr short kBaudIndexCount = TOLVEX_B115200 + 1;
 
 // The bit rate of a BaudRate property value, or 0 for a value outside 0..11.
 uint32_t BaudRateOf(short baudIndex);

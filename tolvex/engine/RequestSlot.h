@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tolvex/tolvex_constants.h"
+
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -12,7 +14,11 @@ constexpr size_t kAreaBytes = 2000;
 
 using DataArea = std::array<uint8_t, kAreaBytes>;
 
-enum class UpdateMode : uint16_t { Disabled = 0, Cyclic = 1, Once = 2 };
+enum class UpdateMode : uint16_t {
+    Disabled = TOLVEX_UPDATE_DISABLED,
+    Cyclic = TOLVEX_UPDATE_CYCLIC,
+    Once = TOLVEX_UPDATE_ONCE,
+};
 
 // Receives completion notices from the worker thread. Post returns false when the notice could
 // not be queued; the engine then tries again a few times.
