@@ -3,6 +3,7 @@
 #include "RequestEngine.h"
 #include "SerialProfile.h"
 #include "tolvex/ResultCode.h"
+#include "tolvex/tolvex_constants.h"
 
 #include <bit>
 #include <cstdio>
@@ -13,7 +14,7 @@ namespace {
 constexpr int32_t kDefaultTcpPort = 502;
 constexpr int32_t kTcpPortLimit = 65535;
 constexpr int32_t kMaxAddress = 65535;
-constexpr short kTcpConnection = 0;
+constexpr short kTcpConnection = TOLVEX_CONNECTION_TCP_IP;
 constexpr int kIpParts = 4;
 
 bool IsAddress(int32_t address) {
@@ -38,6 +39,7 @@ CTolvexCtrl::~CTolvexCtrl() {
 }
 
 void CTolvexCtrl::StoreChecked(short& field, short value, short low, short high, uint16_t refusal) {
+    modified_ = true;
     if (value < low || value > high) {
         lastError_ = static_cast<short>(refusal);
         return;
@@ -47,16 +49,18 @@ void CTolvexCtrl::StoreChecked(short& field, short value, short low, short high,
 }
 
 void CTolvexCtrl::SetStopBits(short value) {
-    StoreChecked(props_.stopBits, value, 0, 1, Code(ResultCode::StopBitsOutOfRange));
+    StoreChecked(props_.stopBits, value, TOLVEX_STOP_BITS_ONE, TOLVEX_STOP_BITS_TWO,
+                 Code(ResultCode::StopBitsOutOfRange));
 }
 
 void CTolvexCtrl::SetBaudRate(short value) {
-    StoreChecked(props_.baudRate, value, 0, kBaudIndexCount - 1,
+    StoreChecked(props_.baudRate, value, TOLVEX_B300, TOLVEX_B115200,
                  Code(ResultCode::BaudRateOutOfRange));
 }
 
 void CTolvexCtrl::SetParity(short value) {
-    StoreChecked(props_.parity, value, 0, 2, Code(ResultCode::ParityOutOfRange));
+    StoreChecked(props_.parity, value, TOLVEX_PARITY_NONE, TOLVEX_PARITY_EVEN,
+                 Code(ResultCode::ParityOutOfRange));
 }
 
 void CTolvexCtrl::SetTimeout(short value) {
@@ -64,11 +68,13 @@ void CTolvexCtrl::SetTimeout(short value) {
 }
 
 void CTolvexCtrl::SetProtocolMode(short value) {
-    StoreChecked(props_.protocolMode, value, 0, 1, Code(ResultCode::ProtocolModeOutOfRange));
+    StoreChecked(props_.protocolMode, value, TOLVEX_MODE_RTU, TOLVEX_MODE_ASCII,
+                 Code(ResultCode::ProtocolModeOutOfRange));
 }
 
 void CTolvexCtrl::SetDataBits(short value) {
-    StoreChecked(props_.dataBits, value, 0, 1, Code(ResultCode::DataBitsOutOfRange));
+    StoreChecked(props_.dataBits, value, TOLVEX_BITS_SEVEN, TOLVEX_BITS_EIGHT,
+                 Code(ResultCode::DataBitsOutOfRange));
 }
 
 short CTolvexCtrl::IPAddr(int part) const {
@@ -82,10 +88,12 @@ void CTolvexCtrl::SetIPAddr(int part, short value) {
 }
 
 void CTolvexCtrl::SetConnection(short value) {
-    StoreChecked(props_.connection, value, 0, 32, Code(ResultCode::ConnectionOutOfRange));
+    StoreChecked(props_.connection, value, TOLVEX_CONNECTION_TCP_IP, TOLVEX_CONNECTION_PORT32,
+                 Code(ResultCode::ConnectionOutOfRange));
 }
 
 void CTolvexCtrl::SetTCPIPPort(int32_t value) {
+    modified_ = true;
     if (value < kTcpPortLimit) {
         tcpIpPort_ = value;
     }
@@ -96,7 +104,8 @@ short CTolvexCtrl::RTSControl() const {
 }
 
 void CTolvexCtrl::SetRTSControl(short value) {
-    if (value >= 0 && value <= 2) {
+    modified_ = true;
+    if (value >= TOLVEX_RTS_DISABLE && value <= TOLVEX_RTS_TOGGLE) {
         engine_->SetRtsMode(static_cast<uint8_t>(value));
     }
 }
@@ -163,23 +172,23 @@ bool CTolvexCtrl::ReadWriteMultipleRegisters(short handle, short slave, int32_t 
                          updateRate);
 }
 
-bool CTolvexCtrl::SetUpdateMode(short handle, short lowestHandle, uint16_t mode) {
+bool CTolvexCtrl::SetUpdateMode(short handle, short lowestHandle, UpdateMode mode) {
     if (handle < lowestHandle) {
         return false;
     }
-    return engine_->SetUpdateMode(Unsigned(handle), static_cast<UpdateMode>(mode));
+    return engine_->SetUpdateMode(Unsigned(handle), mode);
 }
 
 bool CTolvexCtrl::UpdateEnable(short handle) {
-    return SetUpdateMode(handle, 1, 1);
+    return SetUpdateMode(handle, 1, UpdateMode::Cyclic);
 }
 
 bool CTolvexCtrl::UpdateDisable(short handle) {
-    return SetUpdateMode(handle, 1, 0);
+    return SetUpdateMode(handle, 1, UpdateMode::Disabled);
 }
 
 bool CTolvexCtrl::UpdateOnce(short handle) {
-    return SetUpdateMode(handle, 0, 2);
+    return SetUpdateMode(handle, 0, UpdateMode::Once);
 }
 
 bool CTolvexCtrl::OpenConnection() {
@@ -192,7 +201,8 @@ bool CTolvexCtrl::OpenConnection() {
 
 bool CTolvexCtrl::OpenSerial() {
     const uint32_t rate = BaudRateOf(props_.baudRate);
-    const bool validLine = rate != 0 && props_.parity >= 0 && props_.parity <= 2;
+    const bool validLine =
+        rate != 0 && props_.parity >= TOLVEX_PARITY_NONE && props_.parity <= TOLVEX_PARITY_EVEN;
     LineSettings line;
     line.baudRate = rate;
     line.byteSize = props_.dataBits != 0 ? 8 : 7;
@@ -205,7 +215,8 @@ bool CTolvexCtrl::OpenSerial() {
         return false;
     }
     engine_->SetTimeouts(TimeoutsFor(props_.baudRate, props_.protocolMode, props_.timeout));
-    engine_->SetTransportMode(props_.protocolMode == 1 ? TransportMode::Ascii : TransportMode::Rtu);
+    engine_->SetTransportMode(props_.protocolMode == TOLVEX_MODE_ASCII ? TransportMode::Ascii
+                                                                       : TransportMode::Rtu);
     lastError_ = 0;
     engine_->Start();
     return true;
@@ -353,8 +364,15 @@ std::string CTolvexCtrl::StatusText() const {
         return std::string("TCP/IP Connection = ") + state;
     }
     char text[96];
-    std::snprintf(text, sizeof text, "Port %hi, %i baud, %s", props_.connection,
-                  static_cast<int>(BaudRateOf(props_.baudRate)), state);
+    const uint32_t rate = BaudRateOf(props_.baudRate);
+    if (rate == 0) {
+        // Only a loaded value can be outside the rate table; show what was stored, not a rate.
+        std::snprintf(text, sizeof text, "Port %hi, baud rate %hi (not valid), %s",
+                      props_.connection, props_.baudRate, state);
+    } else {
+        std::snprintf(text, sizeof text, "Port %hi, %i baud, %s", props_.connection,
+                      static_cast<int>(rate), state);
+    }
     return text;
 }
 
@@ -370,7 +388,11 @@ std::string CTolvexCtrl::SaveProperties() const {
 }
 
 bool CTolvexCtrl::LoadProperties(const std::string& text, std::string& error) {
-    return tolvex::LoadProperties(text, props_, error);
+    if (!tolvex::LoadProperties(text, props_, error)) {
+        return false;
+    }
+    modified_ = false;
+    return true;
 }
 
 void CTolvexCtrl::SetEventHandlers(EventHandlers handlers) {
@@ -394,12 +416,13 @@ int CTolvexCtrl::DispatchEvents() {
 
 void CTolvexCtrl::FireEvent(const Notice& notice) {
     const auto handle = static_cast<short>(notice.handle);
+    // Called through copies: a handler may replace the handlers while it runs.
     if (notice.code == Code(ResultCode::Success)) {
-        if (handlers_.resultOk) {
-            handlers_.resultOk(handle);
+        if (const auto resultOk = handlers_.resultOk) {
+            resultOk(handle);
         }
-    } else if (handlers_.resultError) {
-        handlers_.resultError(handle, static_cast<short>(notice.code));
+    } else if (const auto resultError = handlers_.resultError) {
+        resultError(handle, static_cast<short>(notice.code));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "ElementCodec.h"
 #include "NoticeQueue.h"
 #include "PersistedProperties.h"
+#include "RequestSlot.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,7 +30,8 @@ public:
     CTolvexCtrl& operator=(const CTolvexCtrl&) = delete;
     ~CTolvexCtrl();
 
-    // Properties. A refused value is not stored and sets the last error.
+    // Properties. A refused value is not stored and sets the last error; every write, accepted or
+    // not, marks the control modified.
     short StopBits() const { return props_.stopBits; }
     void SetStopBits(short value);
     short BaudRate() const { return props_.baudRate; }
@@ -105,9 +107,15 @@ public:
     // Called when the host leaves run mode: every request is dropped and the connection closed.
     void EnterDesignMode();
 
+    // The persisted properties as text. Saving leaves IsModified alone: call MarkSaved once the
+    // text is stored.
     std::string SaveProperties() const;
-    // Takes the values as they are; false with a message and nothing changed on malformed text.
+    void MarkSaved() { modified_ = false; }
+    // Takes the values as they are and clears IsModified; false with a message and nothing
+    // changed on malformed text.
     bool LoadProperties(const std::string& text, std::string& error);
+    // True when a property was written since the control was created, loaded or marked saved.
+    bool IsModified() const { return modified_; }
 
     void SetEventHandlers(EventHandlers handlers);
     // Readable while completion notices wait.
@@ -123,7 +131,7 @@ private:
     bool OpenSerial();
     bool OpenTcp();
     std::string TcpAddressText() const;
-    bool SetUpdateMode(short handle, short lowestHandle, uint16_t mode);
+    bool SetUpdateMode(short handle, short lowestHandle, UpdateMode mode);
     uint64_t ReadElement(short handle, short index, const ElementView& view);
     void WriteElement(short handle, short index, const ElementView& view, uint64_t value);
     bool CheckElement(short handle, short index, const ElementView& view);
@@ -132,6 +140,7 @@ private:
     PersistedProperties props_;
     int32_t tcpIpPort_;
     bool connected_ = false;
+    bool modified_ = false;
     short lastError_ = 0;
     NoticeQueue notices_;
     EventHandlers handlers_;

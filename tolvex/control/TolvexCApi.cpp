@@ -207,9 +207,14 @@ size_t tolvex_status_text(const tolvex_control* c, char* buffer, size_t size) {
     }
 }
 
-size_t tolvex_save_properties(const tolvex_control* c, char* buffer, size_t size) {
+size_t tolvex_save_properties(tolvex_control* c, char* buffer, size_t size) {
     try {
-        return CopyText(c->control.SaveProperties(), buffer, size);
+        const size_t length = CopyText(c->control.SaveProperties(), buffer, size);
+        // A text cut short was not saved.
+        if (buffer != nullptr && length < size) {
+            c->control.MarkSaved();
+        }
+        return length;
     } catch (...) {
         return CopyText({}, buffer, size);
     }
@@ -222,6 +227,10 @@ int tolvex_load_properties(tolvex_control* c, const char* text) {
     } catch (...) {
         return 0;
     }
+}
+
+int tolvex_is_modified(const tolvex_control* c) {
+    return c->control.IsModified();
 }
 
 void tolvex_enter_design_mode(tolvex_control* c) {

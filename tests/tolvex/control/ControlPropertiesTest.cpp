@@ -4,6 +4,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace tolvex {
 namespace {
@@ -141,9 +142,36 @@ TEST_F(ControlProperties, LoadedValuesAreTakenAsTheyAreButNeverIndexOutside) {
     EXPECT_EQ(control->Timeout(), 5);
     // Missing names take their defaults.
     EXPECT_EQ(control->Connection(), 1);
-    EXPECT_EQ(control->StatusText(), "Port 1, 0 baud, Closed");
+    EXPECT_EQ(control->StatusText(), "Port 1, baud rate 99 (not valid), Closed");
     EXPECT_FALSE(control->OpenConnection());
     EXPECT_EQ(control->GetLastError(), Code(ResultCode::PortOpenFailed));
+}
+
+TEST_F(ControlProperties, EveryPropertyWriteMarksTheControlModifiedUntilSaved) {
+    EXPECT_FALSE(control->IsModified());
+    const std::pair<const char*, std::function<void(CTolvexCtrl&)>> writes[] = {
+        {"accepted", [](CTolvexCtrl& c) { c.SetParity(2); }},
+        {"refused", [](CTolvexCtrl& c) { c.SetTimeout(1); }},
+        {"same value", [](CTolvexCtrl& c) { c.SetConnection(c.Connection()); }},
+        {"not persisted", [](CTolvexCtrl& c) { c.SetTCPIPPort(1502); }},
+        {"ignored", [](CTolvexCtrl& c) { c.SetRTSControl(7); }},
+    };
+    for (const auto& [name, write] : writes) {
+        SCOPED_TRACE(name);
+        control->MarkSaved();
+        EXPECT_FALSE(control->IsModified());
+        write(*control);
+        EXPECT_TRUE(control->IsModified());
+    }
+}
+
+TEST_F(ControlProperties, LoadingClearsModifiedButAFailedLoadDoesNot) {
+    std::string error;
+    control->SetParity(1);
+    EXPECT_FALSE(control->LoadProperties("Parity\n", error));
+    EXPECT_TRUE(control->IsModified());
+    EXPECT_TRUE(control->LoadProperties("Parity=2\n", error));
+    EXPECT_FALSE(control->IsModified());
 }
 
 TEST_F(ControlProperties, MalformedTextIsRefusedAndChangesNothing) {

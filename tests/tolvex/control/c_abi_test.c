@@ -72,10 +72,15 @@ static void check_properties(tolvex_control* control) {
 static void check_persistence(tolvex_control* control) {
     char saved[256];
     tolvex_control* copy = tolvex_create();
-    tolvex_set_parity(control, 2);
+    tolvex_set_parity(control, TOLVEX_PARITY_EVEN);
+    CHECK(tolvex_is_modified(control));
+    /* A text cut short is no save. */
+    CHECK(tolvex_save_properties(control, saved, 8) > 8);
+    CHECK(tolvex_is_modified(control));
     CHECK(tolvex_save_properties(control, saved, sizeof saved) < sizeof saved);
+    CHECK(!tolvex_is_modified(control));
     CHECK(tolvex_load_properties(copy, saved));
-    CHECK(tolvex_get_parity(copy) == 2);
+    CHECK(tolvex_get_parity(copy) == TOLVEX_PARITY_EVEN);
     CHECK(!tolvex_load_properties(copy, "Parity=two\n"));
     CHECK(tolvex_get_parity(copy) == 2);
     tolvex_destroy(copy);
