@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace tolvex {
 namespace {
@@ -78,6 +80,24 @@ TEST_F(ControlEvents, DescriptorIsReadableOnlyWhileNoticesWait) {
     EXPECT_EQ(control->DispatchEvents(), 1);
     EXPECT_EQ(poll(&entry, 1, 0), 0);
     EXPECT_EQ(control->DispatchEvents(), 0);
+}
+
+TEST_F(ControlEvents, AHandlerMayReplaceTheHandlersWhileItRuns) {
+    // The capture is too large to live inside the handler object: a handler destroyed while it
+    // runs would read freed memory here.
+    std::vector<std::string> seen;
+    const std::string marker(64, 'x');
+    control->SetEventHandlers({[&, marker](short) {
+                                   control->SetEventHandlers({});
+                                   seen.push_back(marker);
+                               },
+                               nullptr});
+    ASSERT_TRUE(control->ReadHoldingRegisters(0, 1, 0, 1, 0));
+    ASSERT_TRUE(control->UpdateOnce(0));
+    pollfd entry{control->EventDescriptor(), POLLIN, 0};
+    ASSERT_EQ(poll(&entry, 1, 10000), 1);
+    EXPECT_EQ(control->DispatchEvents(), 1);
+    EXPECT_EQ(seen, std::vector<std::string>{marker});
 }
 
 TEST_F(ControlEvents, ResultsAndRequestsSurviveCloseAndOpen) {
