@@ -1,59 +1,20 @@
 #include "PeerProcess.h"
-#include "support/FileBytes.h"
+#include "ProgramRun.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace tolvex {
 namespace {
 
 using test::PeerProcess;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::ProgramOutcome;
 
-// Runs tolvexctl with the arguments; its output goes through temporary files.
 Outcome RunCtl(std::vector<std::string> args) {
-    char outPath[] = "/tmp/tolvexctl-out-XXXXXX";
-    char errPath[] = "/tmp/tolvexctl-err-XXXXXX";
-    const int out = mkstemp(outPath);
-    const int err = mkstemp(errPath);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
-    args.insert(args.begin(), TOLVEXCTL_PATH);
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    Outcome outcome;
-    pid_t pid;
-    if (posix_spawn(&pid, TOLVEXCTL_PATH, &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    close(out);
-    close(err);
-    outcome.out = test_support::ReadFileBytes(outPath);
-    outcome.err = test_support::ReadFileBytes(errPath);
-    unlink(outPath);
-    unlink(errPath);
-    return outcome;
+    return test::RunProgram(TOLVEXCTL_PATH, std::move(args));
 }
 
 // One pymodbus Modbus/TCP server for the whole suite.
