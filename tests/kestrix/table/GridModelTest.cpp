@@ -306,3 +306,49 @@ TEST(GridMemory, CellsAreStoredCompactly) {
 
 } // namespace
 } // namespace kestrix::table
+
+namespace kestrix::table {
+namespace {
+
+TEST(GridChangeNotice, ComesOnReplacementAndWhenRedrawReturns) {
+    GridModel grid;
+    int notices = 0;
+    grid.SetChangeListener([&notices] { ++notices; });
+    GridModel table;
+    table.SetColumnCount(2);
+    table.SetRowCount(3);
+    grid.ReplaceWith(std::move(table));
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(grid.RowCount(), 3);
+
+    grid.SetRedraw(false);
+    grid.ReplaceWith(GridModel{});
+    grid.SetText(1, 1, "silent");
+    EXPECT_EQ(notices, 1);
+    grid.SetRedraw(true);
+    EXPECT_EQ(notices, 2);
+    grid.SetRedraw(true); // nothing changed since
+    EXPECT_EQ(notices, 2);
+    EXPECT_TRUE(grid.Redraw());
+}
+
+TEST(GridChangeNotice, SpansAndNotesAreListedColumnByColumn) {
+    GridModel grid;
+    grid.SetColumnCount(4);
+    grid.SetRowCount(5);
+    grid.SetSpan(3, 2, 9); // cut at the last column
+    grid.SetSpan(1, 4, 2);
+    grid.SetSpan(2, 1, 1);
+    grid.SetNote(4, 5, "late");
+    grid.SetNote(2, 3, "early");
+    grid.SetNote(2, 4, "");
+    EXPECT_EQ(grid.Spans(), (std::vector<CellSpan>{{1, 4, 2}, {3, 2, 2}}));
+    const auto noted = grid.NotedCells();
+    ASSERT_EQ(noted.size(), 2U);
+    EXPECT_EQ(noted[0].column, 2);
+    EXPECT_EQ(noted[0].row, 3);
+    EXPECT_EQ(noted[1].column, 4);
+}
+
+} // namespace
+} // namespace kestrix::table

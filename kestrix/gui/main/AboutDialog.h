@@ -1,0 +1,34 @@
+#pragma once
+
+// frmDlgAbout: the program's version, short or detailed at a click, and its licence.
+
+#include "kestrix/shell/aboutInfo.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace kestrix::gui {
+
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    AboutDialog(const shell::ProgramVersion& version, const QString& programFolder,
+                QWidget* parent = nullptr);
+
+    QString VersionText() const;
+    QString LicenseText() const;
+    void ToggleDetailedVersion();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    shell::ProgramVersion version_;
+    bool detailed_ = false;
+    QLabel* lblVersion_;
+    QPlainTextEdit* txtLicense_;
+};
+
+} // namespace kestrix::gui

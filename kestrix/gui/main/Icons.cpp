@@ -1,0 +1,51 @@
+#include "kestrix/gui/main/Icons.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+namespace kestrix::gui {
+namespace {
+
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48};
+
+QIcon DrawnIcon(const QString& resource, const QColor& color) {
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QByteArray svg = file.readAll();
+    svg.replace("currentColor", color.name().toLatin1());
+    QSvgRenderer renderer(svg);
+    QIcon icon;
+    for (const int size : kIconSizes) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
+QIcon ImageIcon(std::string_view imageKey, std::string_view themeName, const QPalette& palette) {
+    const QString resource =
+        QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(imageKey.data(), imageKey.size()));
+    const QIcon drawn =
+        imageKey.empty() ? QIcon() : DrawnIcon(resource, palette.color(QPalette::WindowText));
+    if (themeName.empty()) {
+        return drawn;
+    }
+    return QIcon::fromTheme(QString::fromLatin1(themeName.data(), themeName.size()), drawn);
+}
+
+QIcon ApplicationIcon() {
+    return QIcon(QStringLiteral(":/icons/kestrix.svg"));
+}
+
+} // namespace kestrix::gui

@@ -1,0 +1,18 @@
+#pragma once
+
+// Icons by image key: the desktop theme's icon where a freedesktop name fits, else our own line
+// drawing in the palette's text colour, so the program looks complete on a bare system too.
+
+#include <QIcon>
+#include <string_view>
+
+class QPalette;
+
+namespace kestrix::gui {
+
+QIcon ImageIcon(std::string_view imageKey, std::string_view themeName, const QPalette& palette);
+
+// The program's own icon.
+QIcon ApplicationIcon();
+
+} // namespace kestrix::gui

@@ -1,0 +1,414 @@
+#include "kestrix/gui/main/MainWindow.h"
+
+#include "kestrix/data/recordSetFile.h"
+#include "kestrix/gui/main/AboutDialog.h"
+#include "kestrix/gui/main/ConfigBar.h"
+#include "kestrix/gui/main/GridView.h"
+#include "kestrix/gui/main/Icons.h"
+#include "kestrix/shell/configBarLayout.h"
+#include "kestrix/shell/fileChoices.h"
+#include "kestrix/shell/modConfig.h"
+#include "kestrix/shell/modUtils.h"
+#include "kestrix/table/TableViewOptions.h"
+#include "kestrix/table/modDataTable.h"
+#include "kestrix/table/print/TablePrinter.h"
+#include "kestrix/table/writers/SaveTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QUrl>
+#include <exception>
+
+namespace kestrix::gui {
+namespace {
+
+constexpr QSize kDefaultSize(1280, 800);
+constexpr double kSmallScreenShare = 0.9;
+constexpr int kDefaultBarWidth = 280;
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The wait cursor for work that ends within the scope.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QStringList FilterTexts(std::span<const shell::FileFilter> filters, QStringList* suffixes) {
+    QStringList texts;
+    for (const shell::FileFilter& filter : filters) {
+        texts.append(ToQString(filter.text));
+        suffixes->append(ToQString(filter.extension));
+    }
+    return texts;
+}
+
+} // namespace
+
+MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
+                       const ProgramInfo& program, QWidget* parent)
+    : QMainWindow(parent), store_(store), dialogs_(dialogs), program_(program),
+      about_(new AboutDialog(program.version, program.programFolder, this)),
+      configBar_(new ConfigBar), gridView_(new GridView(grid_)), splitter_(new QSplitter) {
+    setObjectName(QStringLiteral("frmWinMain"));
+    setWindowTitle(QStringLiteral("Kestrix"));
+    setWindowIcon(ApplicationIcon());
+    CreateMenus();
+    CreateToolbar();
+    statusBar();
+
+    splitter_->addWidget(configBar_);
+    splitter_->addWidget(gridView_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setSizes({kDefaultBarWidth, kDefaultSize.width() - kDefaultBarWidth});
+    setCentralWidget(splitter_);
+    const QSize available = screen() ? screen()->availableSize() : kDefaultSize;
+    resize(kDefaultSize.boundedTo(available * kSmallScreenShare).expandedTo(QSize(640, 480)));
+
+    connect(configBar_, &ConfigBar::OptionChanged, this, &MainWindow::OnViewOptionChanged);
+    connect(configBar_, &ConfigBar::CommandRequested, this, &MainWindow::RunCommand);
+    RebuildConfigBar();
+    configBar_->LoadViewOptions(store_);
+    ShowConfigBar(store_.GetConfigValue(modConfig::kShowConfigBar) != 0);
+    modDataTable::InitTableGrid(grid_);
+    FillGrid(nullptr);
+    loaded_ = true;
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateMenus() {
+    for (const shell::Menu& menu : shell::MainMenus()) {
+        QMenu* qmenu = menuBar()->addMenu(ToQString(menu.caption));
+        qmenu->setObjectName(ToQString(menu.key));
+        for (const shell::MenuEntry& entry : menu.entries) {
+            if (entry.IsSeparator()) {
+                qmenu->addSeparator();
+                continue;
+            }
+            QAction* action = qmenu->addAction(ToQString(entry.caption));
+            const QString key = ToQString(entry.key);
+            action->setObjectName(key);
+            action->setCheckable(entry.checkable);
+            action->setIcon(ImageIcon(entry.imageKey, entry.themeIcon, palette()));
+            action->setIconVisibleInMenu(true);
+            connect(action, &QAction::triggered, this, [this, key] { OnMenuKey(key); });
+            menuActions_.insert(key, action);
+        }
+    }
+    menuActions_.value(QStringLiteral("mnuSaveAs"))->setShortcut(QKeySequence::SaveAs);
+    menuActions_.value(QStringLiteral("mnuPrint"))->setShortcut(QKeySequence::Print);
+    menuActions_.value(QStringLiteral("mnuExit"))->setShortcut(QKeySequence::Quit);
+    menuActions_.value(QStringLiteral("mnuManual"))->setShortcut(QKeySequence::HelpContents);
+}
+
+void MainWindow::CreateToolbar() {
+    toolbar_ = addToolBar(tr("Toolbar"));
+    toolbar_->setObjectName(QStringLiteral("tbrMain"));
+    toolbar_->setMovable(false);
+    for (const shell::ToolbarButton& button : shell::ToolbarButtons()) {
+        const QString key = ToQString(button.key);
+        QAction* action = toolbar_->addAction(ImageIcon(button.imageKey, "", palette()),
+                                              ToQString(button.tooltip));
+        action->setObjectName(key);
+        action->setToolTip(ToQString(button.tooltip));
+        action->setStatusTip(ToQString(button.description));
+        action->setCheckable(button.checkable);
+        // A checkable button's own toggle is undone: its state follows the command's outcome.
+        connect(action, &QAction::triggered, this, [this, key] { OnToolbarKey(key); });
+        toolbarActions_.insert(key, action);
+    }
+}
+
+void MainWindow::OnMenuKey(const QString& key) {
+    if (const auto command = shell::CommandForMenuKey(key.toStdString())) {
+        RunCommand(*command);
+    }
+}
+
+void MainWindow::OnToolbarKey(const QString& key) {
+    if (const auto command = shell::CommandForToolbarKey(key.toStdString())) {
+        RunCommand(*command);
+    }
+}
+
+void MainWindow::RunCommand(shell::MainCommand command) {
+    using shell::MainCommand;
+    switch (command) {
+    case MainCommand::SaveTableAs:
+        return SaveTableAs();
+    case MainCommand::PrintTable:
+        return PrintTable();
+    case MainCommand::PrintPreview:
+        return PrintPreview();
+    case MainCommand::OpenRecordSet:
+        return OpenRecordSet();
+    case MainCommand::SaveRecordSetAs:
+        return SaveRecordSetAs();
+    case MainCommand::Exit:
+        close();
+        return;
+    case MainCommand::ToggleConfigBar:
+        return ToggleConfigBar();
+    case MainCommand::OpenWebsite:
+        return OpenWebsite();
+    case MainCommand::OpenManual:
+        return OpenManual();
+    case MainCommand::ShowAbout:
+        return ShowAbout();
+    case MainCommand::DownloadData:
+    case MainCommand::SetupIaqInstrument:
+    case MainCommand::SetupMyLocations:
+    case MainCommand::UploadLocationNames:
+    case MainCommand::SaveLocationNames:
+    case MainCommand::OpenLocationNames:
+        return ShowComingLater();
+    }
+}
+
+// ---- Record set and table
+
+bool MainWindow::FillGrid(clsDataRecordSet* recordSet) {
+    try {
+        modDataTable::FillTable(grid_, recordSet, table::ReadTableViewOptions(store_), store_);
+        return true;
+    } catch (const std::exception& error) {
+        dialogs_.Message(this, {tr("The data cannot be shown in the table."), tr("Internal Error"),
+                                QMessageBox::Critical, QMessageBox::Ok,
+                                QString::fromStdString(error.what())});
+        return false;
+    }
+}
+
+bool MainWindow::TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet) {
+    const WaitCursor wait;
+    // The table is laid out before the set is taken, so a set that cannot be shown leaves the
+    // current data and table as they were.
+    if (!FillGrid(recordSet.get())) {
+        return false;
+    }
+    recordSet_ = std::move(recordSet);
+    RebuildConfigBar();
+    return true;
+}
+
+void MainWindow::RebuildConfigBar() {
+    configBar_->RebuildConfigBar(recordSet_ && shell::IsIaqSensorName(recordSet_->GetSensorName()));
+}
+
+void MainWindow::OnViewOptionChanged(std::int32_t setting, std::int32_t value) {
+    if (!loaded_) {
+        return;
+    }
+    if (store_.SetConfigValue(setting, value)) {
+        RefreshTable();
+        gridView_->ScrollingView()->setFocus();
+    }
+}
+
+void MainWindow::RefreshTable() {
+    const WaitCursor wait;
+    const GridView::ScrollPosition position = gridView_->FirstVisibleCell();
+    grid_.SetRedraw(false);
+    FillGrid(recordSet_.get());
+    grid_.SetRedraw(true);
+    gridView_->ScrollTo(position);
+}
+
+// ---- Configuration bar
+
+void MainWindow::ShowConfigBar(bool show) {
+    store_.SetConfigValue(modConfig::kShowConfigBar, show ? 1 : 0);
+    SetToolbarButtonChecked(QStringLiteral("config_bar"), show);
+    configBar_->setVisible(show);
+}
+
+void MainWindow::ToggleConfigBar() {
+    ShowConfigBar(!configBar_->isVisibleTo(this));
+}
+
+void MainWindow::SetToolbarButtonChecked(const QString& key, bool checked) {
+    if (key == QLatin1String("config_bar")) {
+        menuActions_.value(QStringLiteral("mnuConfigBar"))->setChecked(checked);
+    }
+    if (QAction* action = toolbarActions_.value(key)) {
+        action->setChecked(checked);
+    }
+}
+
+// ---- Files
+
+QString MainWindow::DownloadsFolder() const {
+    const QString folder = QString::fromStdString(modUtils::GetDownloadsFolder());
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void MainWindow::ShowError(const QString& text, const QString& detail) {
+    dialogs_.Message(this, {text, QStringLiteral("File Error!"), QMessageBox::Critical,
+                            QMessageBox::Ok, detail});
+}
+
+void MainWindow::SaveTableAs() {
+    FileRequest request{FileRequest::Mode::Save, tr("Save As"), DownloadsFolder(), {}, {}};
+    request.filters = FilterTexts(shell::TableFileFilters(), &request.suffixes);
+    const FileChoice choice = dialogs_.ChooseFile(this, request);
+    if (choice.Cancelled()) {
+        return;
+    }
+    const auto filters = shell::TableFileFilters();
+    const auto& filter = filters[static_cast<std::size_t>(
+        std::clamp<int>(choice.filterIndex, 0, static_cast<int>(filters.size()) - 1))];
+    const std::string path = shell::WithExtension(choice.path.toStdString(), filter.extension);
+    const WaitCursor wait;
+    const auto result = modDataTable::SaveTable(&grid_, path, filter.formatCode);
+    if (result.Failed()) {
+        ShowError(QStringLiteral("File Error!"), QString::fromStdString(result.message));
+    }
+}
+
+void MainWindow::PrintTable() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (!dialogs_.ChoosePrinter(this, printer)) {
+        return;
+    }
+    const WaitCursor wait;
+    if (!table::PrintTable(grid_, printer)) {
+        ShowError(tr("The table could not be printed."));
+    }
+}
+
+void MainWindow::PrintPreview() {
+    dialogs_.ShowPrintPreview(this,
+                              [this](QPrinter& printer) { table::PrintTable(grid_, printer); });
+}
+
+void MainWindow::OpenRecordSet() {
+    FileRequest request{FileRequest::Mode::Open,
+                        tr("Open Downloaded Data"),
+                        DownloadsFolder(),
+                        {ToQString(shell::kRecordSetFilter.text)},
+                        {}};
+    const FileChoice choice = dialogs_.ChooseFile(this, request);
+    if (choice.Cancelled()) {
+        return;
+    }
+    RecordSetReadResult read;
+    {
+        const WaitCursor wait;
+        read = ReadRecordSetJson(choice.path.toStdString());
+    }
+    if (!read.recordSet) {
+        ShowError(tr("Cannot read %1.").arg(choice.path), QString::fromStdString(read.error));
+        return;
+    }
+    TakeRecordSet(std::move(read.recordSet));
+}
+
+void MainWindow::SaveRecordSetAs() {
+    if (!recordSet_) {
+        dialogs_.Message(this, {tr("There is no downloaded data to save."),
+                                tr("Information"),
+                                QMessageBox::Information,
+                                QMessageBox::Ok,
+                                {}});
+        return;
+    }
+    FileRequest request{FileRequest::Mode::Save,
+                        tr("Save Downloaded Data As"),
+                        DownloadsFolder(),
+                        {ToQString(shell::kRecordSetFilter.text)},
+                        {ToQString(shell::kRecordSetFilter.extension)}};
+    const FileChoice choice = dialogs_.ChooseFile(this, request);
+    if (choice.Cancelled()) {
+        return;
+    }
+    const std::string path =
+        shell::WithExtension(choice.path.toStdString(), shell::kRecordSetFilter.extension);
+    std::string error;
+    const WaitCursor wait;
+    if (!WriteRecordSetJson(*recordSet_, path, error)) {
+        ShowError(QStringLiteral("File Error!"), QString::fromStdString(error));
+    }
+}
+
+// ---- Help and the outside world
+
+void MainWindow::OpenManual() {
+    const QString manual = program_.programFolder + QStringLiteral("/Kestrix.pdf");
+    if (!QFileInfo(manual).isFile()) {
+        ShowError(tr("The manual %1 cannot be found.").arg(manual));
+        return;
+    }
+    dialogs_.OpenUrl(QUrl::fromLocalFile(manual));
+}
+
+void MainWindow::OpenWebsite() {
+    dialogs_.OpenUrl(QUrl(ToQString(shell::kWebsiteAddress)));
+}
+
+void MainWindow::ShowAbout() {
+    dialogs_.ShowModal(*about_);
+}
+
+void MainWindow::ShowComingLater() {
+    dialogs_.Message(this, {tr("This feature comes in a later version of Kestrix."),
+                            tr("Information"),
+                            QMessageBox::Information,
+                            QMessageBox::Ok,
+                            {}});
+}
+
+// ---- Window
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (recordSet_) {
+        const auto answer =
+            dialogs_.Message(this, {tr("Are you sure you want to close this program?\n"
+                                       "(All downloaded data will be lost!)"),
+                                    tr("Warning"),
+                                    QMessageBox::Question,
+                                    QMessageBox::Yes | QMessageBox::No,
+                                    {}});
+        if (answer != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+shell::WindowState MainWindow::State() const {
+    const QRect frame = normalGeometry();
+    const QList<int> sizes = splitter_->sizes();
+    return {frame.x(),     frame.y(),
+            frame.width(), frame.height(),
+            isMaximized(), configBar_->isVisibleTo(this) ? sizes.value(0) : configBar_->width()};
+}
+
+void MainWindow::RestoreState(const shell::WindowState& state) {
+    setGeometry(state.x, state.y, state.width, state.height);
+    if (state.barWidth > 0) {
+        splitter_->setSizes({state.barWidth, std::max(1, state.width - state.barWidth)});
+    }
+    if (state.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+} // namespace kestrix::gui

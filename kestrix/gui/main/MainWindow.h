@@ -1,0 +1,107 @@
+#pragma once
+
+// frmWinMain: the table, the configuration bar beside it, the menus and the toolbar. It owns the
+// record set on show and runs the commands; the table's layout, the files and the settings are
+// the core's work.
+
+#include "kestrix/data/clsDataRecordSet.h"
+#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/shell/aboutInfo.h"
+#include "kestrix/shell/mainCommands.h"
+#include "kestrix/shell/windowState.h"
+#include "kestrix/table/GridModel.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QSplitter;
+class QToolBar;
+
+namespace kestrix::modConfig {
+class ConfigStore;
+}
+
+namespace kestrix::gui {
+
+class AboutDialog;
+class ConfigBar;
+class GridView;
+
+struct ProgramInfo {
+    shell::ProgramVersion version;
+    QString programFolder; // where Kestrix.pdf and license.txt are
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs, const ProgramInfo& program,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void RunCommand(shell::MainCommand command);
+    // Dispatch by key; a key that runs nothing does nothing.
+    void OnMenuKey(const QString& key);
+    void OnToolbarKey(const QString& key);
+
+    // Makes the record set the window's own and shows it, as a finished download does; false
+    // (with a message, the shown data kept) when it cannot be laid out.
+    bool TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet);
+    bool HasData() const { return recordSet_ != nullptr; }
+
+    void ShowConfigBar(bool show);
+    void ToggleConfigBar();
+    void SetToolbarButtonChecked(const QString& key, bool checked);
+    void OnViewOptionChanged(std::int32_t setting, std::int32_t value);
+    void RefreshTable();
+
+    shell::WindowState State() const;
+    void RestoreState(const shell::WindowState& state);
+
+    const table::GridModel& Grid() const { return grid_; }
+    GridView* View() const { return gridView_; }
+    ConfigBar* Bar() const { return configBar_; }
+    AboutDialog* About() const { return about_; }
+    QAction* MenuAction(const QString& key) const { return menuActions_.value(key); }
+    QAction* ToolbarAction(const QString& key) const { return toolbarActions_.value(key); }
+    QToolBar* Toolbar() const { return toolbar_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateToolbar();
+    void RebuildConfigBar();
+    bool FillGrid(clsDataRecordSet* recordSet);
+    void ShowError(const QString& text, const QString& detail = {});
+
+    void SaveTableAs();
+    void PrintTable();
+    void PrintPreview();
+    void OpenRecordSet();
+    void SaveRecordSetAs();
+    void OpenManual();
+    void OpenWebsite();
+    void ShowAbout();
+    void ShowComingLater();
+    QString DownloadsFolder() const;
+
+    modConfig::ConfigStore& store_;
+    UserDialogs& dialogs_;
+    ProgramInfo program_;
+    std::shared_ptr<clsDataRecordSet> recordSet_;
+    table::GridModel grid_;
+    AboutDialog* about_;
+    ConfigBar* configBar_;
+    GridView* gridView_;
+    QSplitter* splitter_;
+    QToolBar* toolbar_ = nullptr;
+    QHash<QString, QAction*> menuActions_;
+    QHash<QString, QAction*> toolbarActions_;
+    bool loaded_ = false;
+};
+
+} // namespace kestrix::gui

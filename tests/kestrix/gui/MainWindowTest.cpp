@@ -1,0 +1,201 @@
+#include "MainWindowFixture.h"
+#include "kestrix/data/recordSetFile.h"
+#include "kestrix/gui/main/ConfigBar.h"
+#include "kestrix/gui/main/GridView.h"
+#include "kestrix/shell/mainCommands.h"
+#include "kestrix/table/tableRowKinds.h"
+#include "support/FileBytes.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QTableView>
+#include <QToolBar>
+#include <fstream>
+#include <gmock/gmock.h>
+
+namespace kestrix::gui::testing {
+namespace {
+
+using ::testing::HasSubstr;
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
+    QStringList menus;
+    QStringList entries;
+    for (QAction* menu : window->menuBar()->actions()) {
+        menus << menu->text();
+        for (QAction* entry : menu->menu()->actions()) {
+            entries << (entry->isSeparator() ? QStringLiteral("-")
+                                             : entry->objectName() + "=" + entry->text());
+        }
+    }
+    EXPECT_EQ(menus, QStringList({"&File", "&Tools", "&View", "&Help"}));
+    EXPECT_EQ(entries.join(' '),
+              "mnuSaveAs=&Save As... mnuPrint=&Print... mnuPrintPreview=Print Pre&view... "
+              "mnuOpenRecordSet=&Open Downloaded Data... "
+              "mnuSaveRecordSet=Save &Downloaded Data As... - "
+              "mnuSaveLocations=S&ave Location Names As... "
+              "mnuLoadLocations=&Open Location Names From... - mnuExit=E&xit "
+              "mnuDownload=&Download Data... mnuSetupIAQ=Setup &IAQ Instrument... "
+              "mnuLocations=Setup My &Locations... mnuUploadLocations=&Upload Locations... "
+              "mnuConfigBar=Show &Configuration Bar mnuWebsite=Orvenda &Website "
+              "mnuManual=&Manual... mnuAbout=&About...");
+
+    QStringList buttons;
+    for (QAction* action : window->Toolbar()->actions()) {
+        buttons << action->objectName() + "|" + action->toolTip() + "|" + action->statusTip();
+        EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+    }
+    QStringList expected;
+    for (const shell::ToolbarButton& button : shell::ToolbarButtons()) {
+        expected << Q(button.key) + "|" + Q(button.tooltip) + "|" + Q(button.description);
+    }
+    EXPECT_EQ(buttons, expected);
+    EXPECT_EQ(buttons.value(6), "website|Go to Orvenda' website|Go to Orvenda' website.");
+}
+
+TEST_F(MainWindowTest, ClosingAsksOnlyWhileDataIsLoaded) {
+    window->show();
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    window->show();
+    ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("Counter 5000")));
+    dialogs.answers = {QMessageBox::No};
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_EQ(dialogs.messages[0].text, "Are you sure you want to close this program?\n"
+                                        "(All downloaded data will be lost!)");
+    EXPECT_EQ(dialogs.messages[0].title, "Warning");
+    EXPECT_TRUE(window->HasData());
+    dialogs.answers = {QMessageBox::Yes};
+    EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, SaveAsWritesTheChosenFormatAndAddsItsExtension) {
+    struct Case {
+        int filter;
+        QString typed;
+        QString written;
+        const char* content;
+    };
+    const Case cases[] = {
+        {0, "table", "table.xlsx", "PK"},
+        {1, "page", "page.html", "<table"},
+        {2, "values", "values.csv", "Timestamp"},
+        {2, "named.txt", "named.txt", "Timestamp"},
+    };
+    for (const Case& c : cases) {
+        dialogs.files = {{Path(c.typed), c.filter}};
+        window->RunCommand(shell::MainCommand::SaveTableAs);
+        const std::string bytes = test_support::ReadFileBytes(Path(c.written).toStdString());
+        EXPECT_THAT(bytes, HasSubstr(c.content)) << c.written.toStdString();
+    }
+    EXPECT_EQ(dialogs.fileRequests.back().filters,
+              QStringList({"Excel File (*.xlsx)", "HTML File (*.html *.htm)", "CSV File (*.csv)"}));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    window->RunCommand(shell::MainCommand::SaveTableAs); // cancelled: nothing happens
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    dialogs.files = {{Path("missing-folder/table.csv"), 2}};
+    window->RunCommand(shell::MainCommand::SaveTableAs);
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_EQ(dialogs.messages[0].title, "File Error!");
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
+    EXPECT_FALSE(dialogs.messages[0].detail.isEmpty());
+}
+
+TEST_F(MainWindowTest, ViewOptionsStoreTheirSettingAndKeepTheScrollPosition) {
+    window->resize(900, 500);
+    window->show();
+    ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("Counter 5000", 400)));
+    GridView& view = *window->View();
+    ASSERT_TRUE(view.ScrollTo({150, 0}));
+    const int firstRow = view.FirstVisibleCell().row;
+
+    auto* norm = window->Bar()->findChild<QCheckBox*>("chkShowPartNorm");
+    const int columns = window->Grid().ColumnCount();
+    norm->click();
+    EXPECT_EQ(store.GetConfigValue(modConfig::kShowParticleNorm), 1);
+    EXPECT_GT(window->Grid().ColumnCount(), columns);
+    EXPECT_EQ(view.FirstVisibleCell().row, firstRow);
+
+    auto* temperature = window->Bar()->findChild<QComboBox*>("cmbUnitsTemperature");
+    temperature->setCurrentIndex(temperature->findText("Celsius"));
+    EXPECT_EQ(store.GetConfigValue(modConfig::kUnitTemperature), modUnits::kUnitCelsius);
+    auto* source = window->Bar()->findChild<QComboBox*>("cmbLocNameSource");
+    source->setCurrentIndex(2);
+    EXPECT_EQ(store.GetConfigValue(modConfig::kLocationNameSource), 2);
+    EXPECT_EQ(view.FirstVisibleCell().row, firstRow);
+}
+
+TEST_F(MainWindowTest, TheBarIsToggledFromMenuAndToolbarAndRemembered) {
+    window->show();
+    QAction* menu = window->MenuAction("mnuConfigBar");
+    QAction* button = window->ToolbarAction("config_bar");
+    EXPECT_TRUE(menu->isChecked());
+    EXPECT_TRUE(button->isChecked());
+
+    menu->trigger();
+    EXPECT_FALSE(window->Bar()->isVisible());
+    EXPECT_FALSE(menu->isChecked());
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_EQ(store.GetConfigValue(modConfig::kShowConfigBar), 0);
+
+    button->trigger();
+    EXPECT_TRUE(window->Bar()->isVisible());
+    EXPECT_TRUE(menu->isChecked());
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_EQ(store.GetConfigValue(modConfig::kShowConfigBar), 1);
+}
+
+TEST_F(MainWindowTest, RecordSetFilesOpenSaveAndAreRefusedWhenBroken) {
+    window->show();
+    auto recordSet = SmallRecordSet("Monitor iaq 3", 5);
+    std::string error;
+    ASSERT_TRUE(WriteRecordSetJson(*recordSet, Path("five.json").toStdString(), error)) << error;
+
+    dialogs.files = {{Path("five.json"), 0}};
+    window->RunCommand(shell::MainCommand::OpenRecordSet);
+    ASSERT_TRUE(window->HasData());
+    EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), 5);
+
+    dialogs.files = {{Path("copy"), 0}};
+    window->RunCommand(shell::MainCommand::SaveRecordSetAs);
+    EXPECT_EQ(test_support::ReadFileBytes(Path("copy.json").toStdString()),
+              test_support::ReadFileBytes(Path("five.json").toStdString()));
+
+    std::ofstream(Path("broken.json").toStdString())
+        << R"({"format": "kestrix-record-set", "version": 1)";
+    dialogs.files = {{Path("broken.json"), 0}};
+    window->RunCommand(shell::MainCommand::OpenRecordSet);
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_THAT(dialogs.messages[0].text.toStdString(), HasSubstr("broken.json"));
+    EXPECT_FALSE(dialogs.messages[0].detail.isEmpty());
+    EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), 5);
+}
+
+TEST_F(MainWindowTest, HelpAndWebsiteOpenWithTheDesktop) {
+    window->RunCommand(shell::MainCommand::OpenManual);
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_THAT(dialogs.messages[0].text.toStdString(),
+                HasSubstr(Path("Kestrix.pdf").toStdString()));
+
+    std::ofstream(Path("Kestrix.pdf").toStdString()) << "%PDF-1.4\n";
+    window->OnToolbarKey("help");
+    window->OnToolbarKey("website");
+    window->OnToolbarKey("no such key");
+    ASSERT_EQ(dialogs.openedUrls.size(), 2U);
+    EXPECT_EQ(dialogs.openedUrls[0], QUrl::fromLocalFile(Path("Kestrix.pdf")));
+    EXPECT_EQ(dialogs.openedUrls[1].scheme(), "https");
+    EXPECT_EQ(dialogs.messages.size(), 1U);
+}
+
+} // namespace
+} // namespace kestrix::gui::testing
