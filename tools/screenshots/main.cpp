@@ -2,18 +2,29 @@
 // change to the windows is called done:
 //   kestrix-screenshots OUTPUT_FOLDER [SCALE_SUFFIX]
 
+#include "SimProcess.h"
 #include "kestrix/gui/main/AboutDialog.h"
 #include "kestrix/gui/main/GridView.h"
+#include "kestrix/gui/main/Icons.h"
 #include "kestrix/gui/main/MainWindow.h"
 #include "kestrix/gui/main/QtUserDialogs.h"
+#include "kestrix/gui/wizards/DownloadWizard.h"
+#include "kestrix/gui/wizards/WizardPages.h"
 #include "kestrix/shell/modConfig.h"
 #include "support/SampleRecordSet.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdio>
+#include <tolvex/PortTable.h>
 
 namespace {
 
@@ -33,6 +44,69 @@ bool Save(QWidget& widget, const QString& folder, const QString& name, const QSt
     const bool saved = widget.grab().save(path);
     std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
     return saved;
+}
+
+constexpr int kStepWaitMs = 120000;
+
+// Every instrument picture with its key, to look at them side by side.
+bool SavePictureSheet(const QString& folder, const QString& suffix) {
+    QWidget sheet;
+    auto* grid = new QGridLayout(&sheet);
+    const QStringList keys = QDir(QStringLiteral(":/instruments")).entryList();
+    for (int i = 0; i < keys.size(); ++i) {
+        auto* picture = new QLabel(&sheet);
+        picture->setPixmap(gui::DrawnPicture(QStringLiteral(":/instruments/") + keys[i],
+                                             sheet.palette().color(QPalette::WindowText),
+                                             QSize(140, 140), sheet.devicePixelRatioF()));
+        grid->addWidget(picture, (i / 5) * 2, i % 5, Qt::AlignCenter);
+        grid->addWidget(new QLabel(keys[i], &sheet), (i / 5) * 2 + 1, i % 5, Qt::AlignCenter);
+    }
+    sheet.show();
+    return Save(sheet, folder, QStringLiteral("instrument-pictures"), suffix);
+}
+
+// Every step of a download from the simulated IAQ instrument, paced at the line's rate so that
+// the download can be caught in progress; then the table it gives.
+bool SaveDownloadWizard(gui::MainWindow& window, modConfig::ConfigStore& store,
+                        const QString& folder, const QString& suffix) {
+    sim::test::SimProcess simulator({"--preset", "iaq-fast", "--pace"});
+    if (!simulator.WaitReady() || !tolvex::SetPortDevice(1, simulator.Link())) {
+        std::fprintf(stderr, "the simulator did not start: %s\n", simulator.ErrorText().c_str());
+        return false;
+    }
+    store.SetConfigValue(modConfig::kComPort, 1);
+    store.SetConfigValue(modConfig::kDeviceAddress, 1);
+    gui::DownloadWizard& wizard = *window.DownloadWiz();
+    wizard.show();
+    bool ok = Save(wizard, folder, QStringLiteral("download-1-welcome"), suffix);
+    wizard.NextButton()->click();
+    ok = Save(wizard, folder, QStringLiteral("download-2-port"), suffix) && ok;
+    wizard.NextButton()->click();
+    ok = QTest::qWaitFor([&wizard] { return wizard.NextButton()->isEnabled(); }, kStepWaitMs) && ok;
+    ok = Save(wizard, folder, QStringLiteral("download-3-identity"), suffix) && ok;
+    wizard.NextButton()->click();
+    auto* progress = wizard.findChild<QProgressBar*>(QStringLiteral("pbar4Download"));
+    ok = QTest::qWaitFor([progress] { return progress->value() * 3 > progress->maximum(); },
+                         kStepWaitMs) &&
+         ok;
+    ok = Save(wizard, folder, QStringLiteral("download-4-progress"), suffix) && ok;
+    auto* done = wizard.findChild<QLabel*>(QStringLiteral("lbl4Done"));
+    ok = QTest::qWaitFor([done] { return done->isVisible(); }, kStepWaitMs) && ok;
+    ok = Save(wizard, folder, QStringLiteral("download-5-done"), suffix) && ok;
+    auto recordSet = wizard.GetDataRecordSet();
+
+    // Back to a fixed address where nobody answers.
+    wizard.PrevButton()->click();
+    wizard.PrevButton()->click();
+    QComboBox* addresses = wizard.PortPage().AddressList();
+    addresses->setCurrentIndex(addresses->findData(5));
+    wizard.NextButton()->click();
+    auto* notFound = wizard.findChild<QLabel*>(QStringLiteral("lbl3Error"));
+    ok = QTest::qWaitFor([notFound] { return notFound->isVisible(); }, kStepWaitMs) && ok;
+    ok = Save(wizard, folder, QStringLiteral("download-3-not-found"), suffix) && ok;
+    wizard.CancelButton()->click();
+    window.TakeRecordSet(recordSet);
+    return Save(window, folder, QStringLiteral("main-after-download"), suffix) && ok;
 }
 
 } // namespace
@@ -69,6 +143,10 @@ int main(int argc, char* argv[]) {
 
     window.About()->show();
     ok = Save(*window.About(), folder, QStringLiteral("about"), suffix) && ok;
-    window.About()->ToggleDetailedVersion();
+    window.About()->hide();
+
+    ok = SavePictureSheet(folder, suffix) && ok;
+    window.ToggleConfigBar();
+    ok = SaveDownloadWizard(window, store, folder, suffix) && ok;
     return ok ? 0 : 1;
 }

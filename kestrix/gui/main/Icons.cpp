@@ -12,6 +12,21 @@ namespace {
 constexpr int kIconSizes[] = {16, 22, 24, 32, 48};
 
 QIcon DrawnIcon(const QString& resource, const QColor& color) {
+    QIcon icon;
+    for (const int size : kIconSizes) {
+        const QPixmap pixmap = DrawnPicture(resource, color, QSize(size, size));
+        if (pixmap.isNull()) {
+            return {};
+        }
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
+QPixmap DrawnPicture(const QString& resource, const QColor& color, QSize size,
+                     qreal devicePixelRatio) {
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
@@ -19,19 +34,13 @@ QIcon DrawnIcon(const QString& resource, const QColor& color) {
     QByteArray svg = file.readAll();
     svg.replace("currentColor", color.name().toLatin1());
     QSvgRenderer renderer(svg);
-    QIcon icon;
-    for (const int size : kIconSizes) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    QPixmap pixmap(size * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
 }
-
-} // namespace
 
 QIcon ImageIcon(std::string_view imageKey, std::string_view themeName, const QPalette& palette) {
     const QString resource =

@@ -5,6 +5,7 @@
 #include "kestrix/gui/main/ConfigBar.h"
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/Icons.h"
+#include "kestrix/gui/wizards/DownloadWizard.h"
 #include "kestrix/shell/configBarLayout.h"
 #include "kestrix/shell/fileChoices.h"
 #include "kestrix/shell/modConfig.h"
@@ -63,7 +64,8 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
                        const ProgramInfo& program, QWidget* parent)
     : QMainWindow(parent), store_(store), dialogs_(dialogs), program_(program),
       about_(new AboutDialog(program.version, program.programFolder, this)),
-      configBar_(new ConfigBar), gridView_(new GridView(grid_)), splitter_(new QSplitter) {
+      downloadWizard_(new DownloadWizard(store, dialogs, this)), configBar_(new ConfigBar),
+      gridView_(new GridView(grid_)), splitter_(new QSplitter) {
     setObjectName(QStringLiteral("frmWinMain"));
     setWindowTitle(QStringLiteral("Kestrix"));
     setWindowIcon(ApplicationIcon());
@@ -172,6 +174,7 @@ void MainWindow::RunCommand(shell::MainCommand command) {
     case MainCommand::ShowAbout:
         return ShowAbout();
     case MainCommand::DownloadData:
+        return DownloadData();
     case MainCommand::SetupIaqInstrument:
     case MainCommand::SetupMyLocations:
     case MainCommand::UploadLocationNames:
@@ -364,6 +367,14 @@ void MainWindow::OpenWebsite() {
 
 void MainWindow::ShowAbout() {
     dialogs_.ShowModal(*about_);
+}
+
+void MainWindow::DownloadData() {
+    gridView_->ScrollingView()->setFocus();
+    dialogs_.ShowModal(*downloadWizard_);
+    if (downloadWizard_->WasDataDownloaded()) {
+        TakeRecordSet(downloadWizard_->GetDataRecordSet());
+    }
 }
 
 void MainWindow::ShowComingLater() {

@@ -27,6 +27,7 @@ namespace kestrix::gui {
 
 class AboutDialog;
 class ConfigBar;
+class DownloadWizard;
 class GridView;
 
 struct ProgramInfo {
@@ -64,6 +65,7 @@ public:
     GridView* View() const { return gridView_; }
     ConfigBar* Bar() const { return configBar_; }
     AboutDialog* About() const { return about_; }
+    DownloadWizard* DownloadWiz() const { return downloadWizard_; }
     QAction* MenuAction(const QString& key) const { return menuActions_.value(key); }
     QAction* ToolbarAction(const QString& key) const { return toolbarActions_.value(key); }
     QToolBar* Toolbar() const { return toolbar_; }
@@ -86,6 +88,7 @@ private:
     void OpenManual();
     void OpenWebsite();
     void ShowAbout();
+    void DownloadData();
     void ShowComingLater();
     QString DownloadsFolder() const;
 
@@ -95,6 +98,7 @@ private:
     std::shared_ptr<clsDataRecordSet> recordSet_;
     table::GridModel grid_;
     AboutDialog* about_;
+    DownloadWizard* downloadWizard_;
     ConfigBar* configBar_;
     GridView* gridView_;
     QSplitter* splitter_;

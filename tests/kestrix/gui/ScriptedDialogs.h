@@ -52,13 +52,20 @@ public:
     void ShowPrintPreview(QWidget*, const std::function<void(QPrinter&)>&) override {
         ++printPreviews;
     }
-    void ShowModal(QDialog& dialog) override { modalDialogs.push_back(&dialog); }
+    void ShowModal(QDialog& dialog) override {
+        modalDialogs.push_back(&dialog);
+        if (onModal) {
+            onModal(dialog);
+        }
+    }
     bool OpenUrl(const QUrl& url) override {
         openedUrls.push_back(url);
         return true;
     }
 
     QString printFile; // where a chosen "printer" writes its PDF
+    // Plays the user's part in a modal dialog, if set.
+    std::function<void(QDialog&)> onModal;
 };
 
 } // namespace kestrix::gui::testing

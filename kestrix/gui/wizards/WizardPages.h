@@ -1,0 +1,80 @@
+#pragma once
+
+// The steps the wizards share: a page of text, the choice of port and address, and the
+// connection with the instrument's identity. They only show what they are given and announce
+// the user's choices.
+
+#include "kestrix/instrument/PortList.h"
+
+#include <QWidget>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QProgressBar;
+
+namespace kestrix::gui {
+
+// A step of text only, such as a welcome.
+QWidget* MakeTextPage(const QString& objectName, const QString& text);
+
+// Labels wrap and keep their whole text at any width.
+QLabel* MakeWrappedLabel(const QString& text, QWidget* parent);
+
+struct PortAddressTexts {
+    QString portInfo;
+    QString addressInfo;
+    QString stopActions;
+};
+
+class PortAddressPage : public QWidget {
+    Q_OBJECT
+public:
+    PortAddressPage(const PortAddressTexts& texts, QWidget* parent = nullptr);
+
+    void SetPorts(const ListChoice& ports);
+    void SetAddresses(const ListChoice& addresses);
+    // With entries and nothing selected, the first port and the first address.
+    void SelectDefaults();
+    std::optional<int> SelectedPort() const;
+    std::optional<int> SelectedAddress() const;
+    QComboBox* PortList() const { return cmbPort_; }
+    QComboBox* AddressList() const { return cmbAddress_; }
+
+signals:
+    // The user chose an entry (the program's own selections are not announced).
+    void PortChosen(int port);
+    void AddressChosen(int address);
+
+private:
+    QComboBox* cmbPort_;
+    QComboBox* cmbAddress_;
+};
+
+class IdentityPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit IdentityPage(const QString& notFoundText, QWidget* parent = nullptr);
+
+    void SetProgress(int value, int maximum, const QString& text, bool textVisible);
+    void ShowNotFound(bool shown);
+    void ShowIdentity(const QString& model, const QString& serial, int address, int records,
+                      const QString& pictureKey);
+    void ShowIdentityLabels(bool shown);
+    void SetHint(const QString& hint);
+
+private:
+    QProgressBar* pbarConnect_;
+    QLabel* lblProgInfo_;
+    QLabel* lblError_;
+    QWidget* identity_;
+    QLabel* lblInstrument_;
+    QLabel* lblSerialNum_;
+    QLabel* lblAddress_;
+    QLabel* lblRecords_;
+    QLabel* lblDownload_;
+    QLabel* imgInstrument_;
+    bool hasPicture_ = false;
+};
+
+} // namespace kestrix::gui

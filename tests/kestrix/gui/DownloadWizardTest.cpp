@@ -1,0 +1,154 @@
+#include "kestrix/gui/wizards/DownloadWizard.h"
+
+#include "MainWindowFixture.h"
+#include "WizardDriver.h"
+#include "kestrix/gui/wizards/WizardPages.h"
+#include "kestrix/table/tableRowKinds.h"
+
+#include <QComboBox>
+#include <fstream>
+
+namespace kestrix::gui::testing {
+namespace {
+
+class DownloadWizardTest : public MainWindowTest {
+protected:
+    void Start(const std::string& preset) {
+        simulator = StartSimulator({"--preset", preset});
+        store.SetConfigValue(modConfig::kComPort, 1);
+        store.SetConfigValue(modConfig::kDeviceAddress, 1);
+        wizard().show();
+        ASSERT_EQ(wizard().Step(), 1);
+    }
+
+    DownloadWizard& wizard() { return *window->DownloadWiz(); }
+
+    // From the welcome to the identity shown.
+    void Identify() {
+        Click(wizard().NextButton());
+        ASSERT_EQ(wizard().Step(), 2);
+        EXPECT_EQ(wizard().PortPage().PortList()->currentData().toInt(), 1);
+        Click(wizard().NextButton());
+        ASSERT_EQ(wizard().Step(), 3);
+        ASSERT_TRUE(WaitFor([this] { return wizard().NextButton()->isEnabled(); }));
+    }
+
+    void Download() {
+        Identify();
+        Click(wizard().NextButton());
+        ASSERT_EQ(wizard().Step(), 4);
+        EXPECT_FALSE(wizard().NextButton()->isVisible());
+        ASSERT_TRUE(WaitFor([this] { return LabelShown(wizard(), "lbl4Done"); }));
+        EXPECT_EQ(wizard().CancelButton()->text(), "&Close");
+    }
+
+    std::unique_ptr<sim::test::SimProcess> simulator;
+};
+
+TEST_F(DownloadWizardTest, AFullDownloadEndsInTheMainWindowsTable) {
+    for (const auto& [preset, records] : {std::pair{"iaq-fast", 450}, {"standard", 500}}) {
+        simulator = StartSimulator({"--preset", preset});
+        store.SetConfigValue(modConfig::kComPort, 1);
+        dialogs.onModal = [this](QDialog& dialog) {
+            dialog.show();
+            Download();
+            Click(wizard().CancelButton());
+            EXPECT_FALSE(dialog.isVisible());
+        };
+        window->RunCommand(shell::MainCommand::DownloadData);
+        EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), records) << preset;
+        EXPECT_EQ(window->Grid().Text(1, 1).rfind("Instrument Model: ", 0), 0U);
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(DownloadWizardTest, AutoDetectFindsAHigherAddressAndAFixedAddressCanFindNothing) {
+    std::ofstream(Path("address3.json").toStdString())
+        << R"({"preset": "iaq-fast", "identity": {"address": 3}})";
+    simulator = StartSimulator({"--scenario", Path("address3.json").toStdString()});
+    store.SetConfigValue(modConfig::kComPort, 1);
+    store.SetConfigValue(modConfig::kDeviceAddress, 0);
+    wizard().show();
+    Identify();
+    EXPECT_EQ(wizard().findChild<QLabel*>("lbl3Address")->text(), "3");
+
+    Click(wizard().PrevButton());
+    auto* addresses = wizard().PortPage().AddressList();
+    addresses->setCurrentIndex(addresses->findData(5));
+    Click(wizard().NextButton());
+    ASSERT_TRUE(WaitFor([this] { return LabelShown(wizard(), "lbl3Error"); }));
+    EXPECT_FALSE(wizard().NextButton()->isEnabled());
+    Click(wizard().PrevButton());
+    EXPECT_EQ(wizard().Step(), 2);
+}
+
+TEST_F(DownloadWizardTest, AnEmptyInstrumentHasNoDataToDownload) {
+    Start("empty");
+    Identify();
+    Click(wizard().NextButton());
+    EXPECT_TRUE(LabelShown(wizard(), "lbl4NoData"));
+    EXPECT_FALSE(LabelShown(wizard(), "lbl4DoNotDoAnything"));
+    EXPECT_EQ(wizard().CancelButton()->text(), "&Close");
+    Click(wizard().CancelButton());
+    EXPECT_FALSE(wizard().isVisible());
+    EXPECT_FALSE(wizard().WasDataDownloaded());
+}
+
+TEST_F(DownloadWizardTest, CancelDuringTheDownloadAsksAndNoLetsItFinish) {
+    Start("standard");
+    Identify();
+    Click(wizard().NextButton());
+    dialogs.answers = {QMessageBox::No};
+    Click(wizard().CancelButton());
+    ASSERT_TRUE(WaitFor([this] { return !dialogs.messages.empty(); }));
+    EXPECT_EQ(dialogs.messages[0].title, "Question");
+    ASSERT_TRUE(WaitFor([this] { return LabelShown(wizard(), "lbl4Done"); }));
+    EXPECT_TRUE(wizard().WasDataDownloaded());
+
+    // After a finished download Prev goes back to the identity, and the data is gone.
+    Click(wizard().PrevButton());
+    EXPECT_EQ(wizard().Step(), 3);
+    EXPECT_FALSE(wizard().WasDataDownloaded());
+}
+
+TEST_F(DownloadWizardTest, CancelAnsweredYesKeepsTheOldTable) {
+    Start("standard");
+    ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("Counter 5000", 4)));
+    Identify();
+    Click(wizard().NextButton());
+    dialogs.answers = {QMessageBox::Yes};
+    Click(wizard().CancelButton());
+    ASSERT_TRUE(WaitFor([this] { return !wizard().isVisible(); }));
+    EXPECT_FALSE(wizard().WasDataDownloaded());
+    EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), 4);
+}
+
+TEST_F(DownloadWizardTest, CancelDuringIdentificationAsksNothingAndTheCloseBoxIsCancel) {
+    Start("standard");
+    Click(wizard().NextButton());
+    Click(wizard().NextButton());
+    EXPECT_FALSE(wizard().close()); // the close box: a press of Cancel, acted on later
+    ASSERT_TRUE(WaitFor([this] { return !wizard().isVisible(); }));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // Shown again, the wizard starts over at step 1; Escape cancels it.
+    wizard().show();
+    EXPECT_EQ(wizard().Step(), 1);
+    EXPECT_FALSE(wizard().PrevButton()->isVisible());
+    QTest::keyClick(&wizard(), Qt::Key_Escape);
+    EXPECT_FALSE(wizard().isVisible());
+}
+
+TEST_F(DownloadWizardTest, ASilentLineEndsInTheLostCommunicationWarning) {
+    Start("standard");
+    Identify();
+    simulator->Stop();
+    Click(wizard().NextButton());
+    ASSERT_TRUE(WaitFor([this] { return wizard().Step() == 2; }));
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_EQ(dialogs.messages[0].title, "Warning");
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Instrument communications has been lost!"));
+}
+
+} // namespace
+} // namespace kestrix::gui::testing

@@ -1,0 +1,44 @@
+#pragma once
+
+// Drives a wizard as a user does, through its buttons, against kestrix-sim on a pseudo-terminal
+// bound to COM 1.
+
+#include "SimProcess.h"
+#include "kestrix/gui/wizards/WizardFrame.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <tolvex/PortTable.h>
+
+namespace kestrix::gui::testing {
+
+// Long enough for any step on a loaded machine; it only guards against a hang.
+inline constexpr int kStepWaitMs = 120000;
+
+inline std::unique_ptr<sim::test::SimProcess> StartSimulator(const std::vector<std::string>& args) {
+    auto simulator = std::make_unique<sim::test::SimProcess>(args);
+    EXPECT_TRUE(simulator->WaitReady()) << simulator->ErrorText();
+    EXPECT_TRUE(tolvex::SetPortDevice(1, simulator->Link()));
+    return simulator;
+}
+
+template <typename Condition>
+bool WaitFor(Condition condition) {
+    return QTest::qWaitFor(condition, kStepWaitMs);
+}
+
+inline void Click(QPushButton* button) {
+    ASSERT_TRUE(button->isVisible() && button->isEnabled()) << button->text().toStdString();
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+inline bool LabelShown(const QWidget& wizard, const char* name) {
+    const auto* label = wizard.findChild<QLabel*>(name);
+    return label && label->isVisible();
+}
+
+} // namespace kestrix::gui::testing
