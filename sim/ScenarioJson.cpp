@@ -5,16 +5,42 @@
 #include "RecordGenerator.h"
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <initializer_list>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <sstream>
+#include <optional>
 
 namespace kestrix::sim {
 namespace {
 
 using nlohmann::json;
+
+bool IsPrintableEightBit(unsigned code) {
+    return (code >= 0x20 && code <= 0x7E) || (code >= 0xA0 && code <= 0xFF);
+}
+
+// The UTF-8 text as 8-bit characters; nullopt when it holds a character outside the printable
+// Latin-1 set. The parser has already refused text that is not UTF-8.
+std::optional<std::string> EightBitText(const std::string& utf8) {
+    std::string text;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        auto code = static_cast<unsigned char>(utf8[i]);
+        // Latin-1 beyond ASCII takes two bytes in UTF-8, led by 0xC2 or 0xC3.
+        if ((code == 0xC2 || code == 0xC3) && i + 1 < utf8.size()) {
+            code = static_cast<unsigned char>(((code & 0x03U) << 6) |
+                                              (static_cast<unsigned char>(utf8[++i]) & 0x3FU));
+        } else if (code >= 0x80) {
+            return std::nullopt;
+        }
+        if (!IsPrintableEightBit(code)) {
+            return std::nullopt;
+        }
+        text.push_back(static_cast<char>(code));
+    }
+    return text;
+}
 
 // A JSON value together with the path that names it in messages.
 class Field {
@@ -99,19 +125,20 @@ public:
         return value_.get<bool>();
     }
 
-    // Printable ASCII only: the instrument keeps 8-bit characters and shows nothing else.
+    // As the instrument stores it: one 8-bit (Latin-1) character for each character of the
+    // UTF-8 text, printable ones only, so the limit counts characters rather than bytes.
     std::string Text(size_t maximumLength) const {
         if (!value_.is_string()) {
             Fail("must be a text");
         }
-        const auto text = value_.get<std::string>();
-        if (text.size() > maximumLength) {
+        const auto text = EightBitText(value_.get<std::string>());
+        if (!text) {
+            Fail("may hold only printable characters of the instrument's 8-bit (Latin-1) set");
+        }
+        if (text->size() > maximumLength) {
             Fail("is longer than " + std::to_string(maximumLength) + " characters");
         }
-        if (std::any_of(text.begin(), text.end(), [](char c) { return c < 0x20 || c > 0x7E; })) {
-            Fail("may hold only printable ASCII characters");
-        }
-        return text;
+        return *text;
     }
 
 private:
@@ -322,14 +349,22 @@ Scenario ParseScenario(const std::string& jsonText) {
     return scenario;
 }
 
-Scenario LoadScenarioFile(const std::string& path) {
+Scenario LoadScenarioFile(const std::string& path, size_t maxBytes) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         throw ScenarioError(path + ": cannot be read");
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ParseScenario(text.str());
+    // Read in pieces so that an endless stream (a pipe) is refused instead of filling memory.
+    std::string text;
+    std::array<char, 1 << 16> piece{};
+    while (file.read(piece.data(), piece.size()) || file.gcount() > 0) {
+        text.append(piece.data(), static_cast<size_t>(file.gcount()));
+        if (text.size() > maxBytes) {
+            throw ScenarioError(path + ": larger than " + std::to_string(maxBytes >> 20) +
+                                " MB, more than any scenario takes");
+        }
+    }
+    return ParseScenario(text);
 }
 
 } // namespace kestrix::sim

@@ -2,6 +2,7 @@
 
 #include "Scenario.h"
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -16,6 +17,9 @@ public:
 // A scenario from JSON text. Every member is optional: "preset" names the starting point
 // (otherwise the standard instrument), the others replace its parts.
 Scenario ParseScenario(const std::string& jsonText);
-Scenario LoadScenarioFile(const std::string& path);
+
+// A full instrument's records take about 110 MB of scenario text; more is refused.
+inline constexpr size_t kMaxScenarioBytes = size_t{512} << 20;
+Scenario LoadScenarioFile(const std::string& path, size_t maxBytes = kMaxScenarioBytes);
 
 } // namespace kestrix::sim

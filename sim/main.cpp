@@ -15,6 +15,8 @@ namespace {
 
 using namespace kestrix::sim;
 
+constexpr int kExitUsage = 2;
+
 constexpr const char* kDescription =
     "kestrix-sim: a simulated particle counter on a pseudo-terminal.\n\n"
     "It opens a raw pseudo-terminal, links it at --link, prints \"READY <link>\" and serves a\n"
@@ -28,9 +30,10 @@ constexpr const char* kDescription =
     "flow_rate_x100, flow_unit, density_x1000, fast_transfer, busy, address), \"channels\"\n"
     "(36 objects: tag, unit, enabled, alarm, threshold), \"calibration\" (up to 4 objects:\n"
     "engineering_low, engineering_high, raw_low, raw_high), \"location_names\" (up to 200\n"
-    "texts of at most 8 characters), and either \"records\" (objects: time, sample_time,\n"
-    "location, status, particle_enable, analog_enable, counts[16], analog[16]) or \"generate\"\n"
-    "(seed, count up to 65535, start_time, sample_time, interval).\n\n"
+    "texts of at most 8 printable Latin-1 characters), and either \"records\" (objects:\n"
+    "time, sample_time, location, status, particle_enable, analog_enable, counts[16],\n"
+    "analog[16]) or \"generate\" (seed, count up to 65535, start_time, sample_time,\n"
+    "interval). Texts are stored as 8-bit characters; a scenario file takes at most 512 MB.\n\n"
     "Fault counts number the answers due, Modbus replies and fast chunks alike, from 1.";
 
 struct Options {
@@ -120,7 +123,12 @@ int main(int argc, char** argv) {
     CLI::App app(kDescription, "kestrix-sim");
     Options options;
     DefineOptions(app, options);
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // Usage errors end with 2, as in the other programs; --help with 0.
+        return app.exit(error) == 0 ? 0 : kExitUsage;
+    }
     options.serve.turnaround = std::chrono::milliseconds(options.turnaroundMs);
     if (options.listPresets) {
         for (const auto& name : PresetNames()) {
@@ -130,7 +138,7 @@ int main(int argc, char** argv) {
     }
     if (options.serve.linkPath.empty()) {
         std::cerr << "kestrix-sim: --link is required\n";
-        return 2;
+        return kExitUsage;
     }
     try {
         return Run(options);

@@ -1,5 +1,7 @@
 #include "kestrix/base/atomicFile.h"
 
+#include "kestrix/base/pendingFileCleanup.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -10,19 +12,49 @@
 namespace kestrix {
 namespace {
 
-std::filesystem::path SymlinkTarget(std::filesystem::path path) {
+// The file a chain of symbolic links ends at, so that the links stay; the path itself when the
+// chain does not end within 40 links (a loop).
+std::filesystem::path SymlinkTarget(const std::filesystem::path& path) {
+    std::filesystem::path current = path;
     for (int hops = 0; hops < 40; ++hops) {
         std::error_code error;
-        if (!std::filesystem::is_symlink(path, error)) {
-            break;
+        if (!std::filesystem::is_symlink(current, error)) {
+            return current;
         }
-        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        const std::filesystem::path target = std::filesystem::read_symlink(current, error);
         if (error) {
-            break;
+            return path;
         }
-        path = target.is_absolute() ? target : path.parent_path() / target;
+        current = target.is_absolute() ? target : current.parent_path() / target;
     }
     return path;
+}
+
+// What an existing target other than a regular file is: renaming over it would put a plain
+// file in place of a device, a FIFO, a socket, a folder or a loop of links. Null when the
+// target is a regular file or is not there.
+const char* NotARegularFile(const std::filesystem::path& target) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0) {
+        return nullptr;
+    }
+    switch (info.st_mode & S_IFMT) {
+    case S_IFREG:
+        return nullptr;
+    case S_IFDIR:
+        return "a folder";
+    case S_IFCHR:
+    case S_IFBLK:
+        return "a device";
+    case S_IFIFO:
+        return "a FIFO";
+    case S_IFSOCK:
+        return "a socket";
+    case S_IFLNK:
+        return "a loop of symbolic links";
+    default:
+        return "not a regular file";
+    }
 }
 
 int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath) {
@@ -62,11 +94,18 @@ void SyncFolder(const std::filesystem::path& folder) {
 } // namespace
 
 PendingFile::PendingFile(const std::filesystem::path& target) : target_(SymlinkTarget(target)) {
+    if (const char* kind = NotARegularFile(target_)) {
+        error_ =
+            "Cannot replace \"" + target_.string() + "\": it is " + kind + ", not a regular file";
+        return;
+    }
     fd_ = CreateTemporaryBeside(target_, tempPath_);
     if (fd_ < 0) {
         Fail("Cannot create a file beside", errno);
         tempPath_.clear();
+        return;
     }
+    pendingFiles::Remember(tempPath_.c_str());
 }
 
 PendingFile::~PendingFile() {
@@ -75,6 +114,7 @@ PendingFile::~PendingFile() {
     }
     if (!committed_ && !tempPath_.empty()) {
         ::unlink(tempPath_.c_str());
+        pendingFiles::Forget(tempPath_.c_str());
     }
 }
 
@@ -111,6 +151,7 @@ bool PendingFile::Commit() {
         return Fail("Cannot replace", errno);
     }
     committed_ = true;
+    pendingFiles::Forget(tempPath_.c_str());
     SyncFolder(target_.parent_path());
     return true;
 }

@@ -13,7 +13,10 @@ namespace kestrix {
 class PendingFile {
 public:
     // Creates the temporary file beside `target` (beside the file a symlink points to, so the
-    // link stays). IsOpen() tells whether that worked.
+    // link stays). IsOpen() tells whether that worked; a target that exists and is not a regular
+    // file (a device, a FIFO, a socket, a folder, a loop of links) is refused. Until it is
+    // committed, the temporary file is removed when SIGINT or SIGTERM ends the program, once
+    // the program asked for that (pendingFileCleanup.h).
     explicit PendingFile(const std::filesystem::path& target);
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;

@@ -6,24 +6,7 @@
 #include "kestrix/cli/tableOutput.h"
 #include "kestrix/data/recordSetFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
 namespace kestrix::cli {
-
-namespace {
-
-// Opened here so that the one message naming the file says why it failed.
-RecordSetReadResult ReadInput(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return {nullptr, std::strerror(errno)};
-    }
-    return ReadRecordSetJson(in);
-}
-
-} // namespace
 
 CLI::App* ExportCommand::Register(CLI::App& program) {
     CLI::App* command = program.add_subcommand(
@@ -41,9 +24,9 @@ ApplicationKind ExportCommand::RequiredApplication() const {
 }
 
 int ExportCommand::Run(const CliContext& context) {
-    const RecordSetReadResult input = ReadInput(jsonPath_);
+    const RecordSetReadResult input = ReadRecordSetJson(jsonPath_);
     if (!input.recordSet) {
-        return Fail(kExitUnreadableInput, "cannot read \"" + jsonPath_ + "\": " + input.error);
+        return Fail(kExitUnreadableInput, input.error);
     }
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);

@@ -5,6 +5,8 @@
 #include "kestrix/instrument/PictureKey.h"
 #include "tolvex/PortTable.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <sstream>
 
@@ -21,6 +23,11 @@ std::optional<int> WholeNumber(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+bool IsAllDigits(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(),
+                                        [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
 } // namespace
@@ -43,13 +50,12 @@ InstrumentOptions::Resolve(const modConfig::ConfigStore& store) const {
     InstrumentChoice choice;
     choice.port = store.GetConfigValue(modConfig::kComPort);
     choice.address = store.GetConfigValue(modConfig::kDeviceAddress);
-    if (port_) {
-        if (const auto number = WholeNumber(*port_)) {
-            choice.port = *number;
-        } else {
-            tolvex::SetPortDevice(kDevicePathPort, *port_);
-            choice.port = kDevicePathPort;
-        }
+    if (port_ && (WholeNumber(*port_) || IsAllDigits(*port_))) {
+        // Too many digits for a number are out of range all the same.
+        choice.port = WholeNumber(*port_).value_or(tolvex::kLastPort + 1);
+    } else if (port_) {
+        tolvex::SetPortDevice(kDevicePathPort, *port_);
+        choice.port = kDevicePathPort;
     }
     if (address_) {
         const auto number = WholeNumber(*address_);
@@ -63,7 +69,8 @@ InstrumentOptions::Resolve(const modConfig::ConfigStore& store) const {
         }
     }
     if (choice.port < tolvex::kFirstPort || choice.port > tolvex::kLastPort) {
-        Fail(kExitUsage, "port " + std::to_string(choice.port) + " is not one of 1-32");
+        Fail(kExitUsage,
+             "port " + port_.value_or(std::to_string(choice.port)) + " is not one of 1-32");
         return std::nullopt;
     }
     return choice;
@@ -72,7 +79,10 @@ InstrumentOptions::Resolve(const modConfig::ConfigStore& store) const {
 void RememberChoice(modConfig::ConfigStore& store, const InstrumentChoice& choice) {
     store.SetConfigValue(modConfig::kComPort, choice.port);
     store.SetConfigValue(modConfig::kDeviceAddress, choice.address);
-    store.SaveConfig();
+    if (!store.SaveConfig()) {
+        ReportNote("the port and address were not stored: configuration file \"" +
+                   store.GetConfigPath() + "\" cannot be written");
+    }
 }
 
 std::string IdentityLines(const InstrumentIdentity& identity, int address) {

@@ -29,7 +29,8 @@ private:
     std::optional<std::string> address_;
 };
 
-// Settings 0 and 1 take the choice; the file is written as at the program's end.
+// Settings 0 and 1 take the choice; the file is written as at the program's end. A file that
+// cannot be written is said on stderr; the command goes on.
 void RememberChoice(modConfig::ConfigStore& store, const InstrumentChoice& choice);
 
 // "Instrument :", "Serial # :", "Address :" and "Data Records :" lines and what else step 3 knows.

@@ -1,10 +1,10 @@
 #include "kestrix/cli/SessionRun.h"
 
-#include "kestrix/cli/ConsolePrompts.h"
 #include "kestrix/cli/ProgressDisplay.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
-#include "kestrix/instrument/sessionTexts.h"
+#include "kestrix/instrument/PortList.h"
+#include "tolvex/PortTable.h"
 
 #include <QEventLoop>
 
@@ -12,12 +12,24 @@ namespace kestrix::cli {
 
 namespace {
 
+std::string PortName(int port) {
+    return "port " + std::to_string(port) + " (" + tolvex::GetPortDevice(port) + ")";
+}
+
+// The wizard's text would send the user to its buttons; this says where nobody answered.
+std::string NotFoundText(const InstrumentChoice& choice) {
+    const std::string where = choice.address == 0 ? "at any address 1-99"
+                                                  : "at address " + std::to_string(choice.address);
+    return "Instrument not found! No instrument answered " + where + " on " +
+           PortName(choice.port) + ".";
+}
+
 int RunIdentification(DownloadSession& session, const InstrumentChoice& choice) {
     QEventLoop loop;
     int status = kExitOk;
     QObject::connect(&session, &ConnectionSession::IdentityShown, &loop, [&] { loop.quit(); });
     QObject::connect(&session, &ConnectionSession::InstrumentNotFound, &loop, [&] {
-        status = Fail(kExitNotFound, ConsoleLines(sessionTexts::NotFoundText()));
+        status = Fail(kExitNotFound, NotFoundText(choice));
         loop.quit();
     });
     QObject::connect(&session, &ConnectionSession::CommunicationLost, &loop, [&] {
@@ -38,6 +50,9 @@ int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& 
     const auto choice = options.Resolve(store);
     if (!choice) {
         return kExitUsage;
+    }
+    if (const std::string problem = PortOpenProblem(choice->port); !problem.empty()) {
+        return Fail(kExitNotFound, "cannot open " + PortName(choice->port) + ": " + problem);
     }
     const int status = RunIdentification(session, *choice);
     if (status == kExitOk) {

@@ -31,8 +31,10 @@ inline constexpr std::array kExitCodeMeanings = {
     ExitCodeMeaning{kExitUsage, "usage error: unknown command or option, missing or bad value"},
     ExitCodeMeaning{kExitUnreadableInput, "the input file cannot be read or is not a record set"},
     ExitCodeMeaning{kExitSaveFailed, "the output file cannot be written"},
-    ExitCodeMeaning{kExitTableFailed, "a value of the record set is too large for the table"},
-    ExitCodeMeaning{kExitNotFound, "no instrument answered at the address (or at any of 1-99)"},
+    ExitCodeMeaning{kExitTableFailed,
+                    "the record set does not fit the table: a value or its channels too many"},
+    ExitCodeMeaning{kExitNotFound, "the port cannot be opened, or no instrument answered at the "
+                                   "address (or at any of 1-99)"},
     ExitCodeMeaning{kExitLostCommunication, "communication with the instrument was lost"},
     ExitCodeMeaning{kExitNoData, "the instrument has no records to download"},
     ExitCodeMeaning{kExitDecodingError, "the instrument's records could not be decoded"},

@@ -1,5 +1,6 @@
 // kestrix-cli: the program's main jobs without a window.
 
+#include "kestrix/base/pendingFileCleanup.h"
 #include "kestrix/cli/cliCommands.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
@@ -45,6 +46,7 @@ int RunCommand(CliCommand& command, const CliContext& context) {
 } // namespace
 
 int main(int argc, char** argv) {
+    kestrix::RemovePendingFilesOnInterrupt();
     CLI::App program("Downloads, converts and exports the records of Kestrix particle counters.",
                      kProgramName);
     program.footer(ExitCodeHelp());

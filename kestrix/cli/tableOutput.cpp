@@ -37,6 +37,10 @@ std::string SaveTableFile(const table::GridModel& grid, const std::string& path,
     return modDataTable::SaveTable(&grid, path, SaveTableCode(kind)).message;
 }
 
+int LayoutFailed(const std::string& source, const std::exception& error) {
+    return Fail(kExitTableFailed, "cannot lay out " + source + ": " + error.what());
+}
+
 } // namespace
 
 CLI::Option* AddSaveOption(CLI::App& command, std::string& savePath) {
@@ -63,7 +67,9 @@ int SaveRecordSetTable(clsDataRecordSet& recordSet, const modConfig::ConfigStore
     try {
         modDataTable::FillTable(grid, &recordSet, table::ReadTableViewOptions(store), store);
     } catch (const ArithmeticError& error) {
-        return Fail(kExitTableFailed, "cannot lay out " + source + ": " + error.what());
+        return LayoutFailed(source, error);
+    } catch (const table::GridRefusal& error) {
+        return LayoutFailed(source, error);
     }
     const std::string error = SaveTableFile(grid, savePath, *TableFileKindOf(savePath));
     if (!error.empty()) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <streambuf>
@@ -57,17 +58,35 @@ bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, st
         written = static_cast<bool>(out.flush()) && file.Commit();
     }
     if (!written) {
-        error = "cannot write \"" + path + "\": " + std::strerror(errno);
+        error = file.Error();
     }
     return written;
 }
 
-RecordSetReadResult ReadRecordSetJson(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return {nullptr, "cannot open \"" + path + "\": " + std::strerror(errno)};
+namespace {
+
+// Why the file cannot be opened for reading; empty when it is open.
+std::string OpenForReading(const std::string& path, std::ifstream& in) {
+    // A folder opens as a stream here and reads as nothing at all.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        return std::strerror(EISDIR);
     }
-    return ReadRecordSetJson(in);
+    in.open(path, std::ios::binary);
+    return in ? std::string() : std::strerror(errno);
+}
+
+} // namespace
+
+RecordSetReadResult ReadRecordSetJson(const std::string& path) {
+    std::ifstream in;
+    const std::string problem = OpenForReading(path, in);
+    RecordSetReadResult result =
+        problem.empty() ? ReadRecordSetJson(in) : RecordSetReadResult{nullptr, problem};
+    if (!result.recordSet) {
+        result.error = "cannot read \"" + path + "\": " + result.error;
+    }
+    return result;
 }
 
 } // namespace kestrix

@@ -16,6 +16,7 @@
 
 #include "kestrix/data/clsDataRecordSet.h"
 
+#include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -25,6 +26,9 @@ namespace kestrix {
 inline constexpr const char* kRecordSetFormatName = "kestrix-record-set";
 inline constexpr int kRecordSetFormatVersion = 1;
 inline constexpr std::int32_t kRecordSetFileMaxRecords = 65535;
+// A full instrument memory makes a file of about 110 MB. Larger input is refused before it is
+// read (a file) or once that much has come (a pipe, which is otherwise held in memory).
+inline constexpr std::uint64_t kRecordSetFileMaxBytes = std::uint64_t{512} << 20;
 
 struct RecordSetReadResult {
     std::unique_ptr<clsDataRecordSet> recordSet; // null when the file was refused
@@ -38,7 +42,9 @@ void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out);
 // failure leaves any earlier file as it was. False with the reason in error.
 bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error);
 
-RecordSetReadResult ReadRecordSetJson(std::istream& in);
+RecordSetReadResult ReadRecordSetJson(std::istream& in,
+                                      std::uint64_t maxBytes = kRecordSetFileMaxBytes);
+// The error names the file once: "cannot read \"<path>\": <why>".
 RecordSetReadResult ReadRecordSetJson(const std::string& path);
 
 } // namespace kestrix

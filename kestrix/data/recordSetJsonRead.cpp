@@ -8,8 +8,8 @@
 #include <array>
 #include <cfloat>
 #include <cmath>
+#include <ios>
 #include <istream>
-#include <iterator>
 #include <limits>
 #include <new>
 #include <sstream>
@@ -311,6 +311,37 @@ std::unique_ptr<clsDataRecordSet> ReadInTwoPasses(std::istream& in) {
     return recordSet;
 }
 
+[[noreturn]] void RefuseSize(std::uint64_t maxBytes) {
+    throw FieldError("larger than " + std::to_string(maxBytes >> 20) +
+                     " MB, more than any record set takes");
+}
+
+// What is left of a stream that can be wound back, measured without reading it; the stream
+// is moved back by the distance it went. 0 when the end cannot be found.
+std::uint64_t RemainingBytes(std::istream& in) {
+    const std::istream::pos_type start = in.tellg();
+    const std::istream::pos_type end = in.seekg(0, std::ios::end).tellg();
+    in.clear();
+    if (end == std::istream::pos_type(-1) || end <= start) {
+        return 0;
+    }
+    in.seekg(start - end, std::ios::cur);
+    return static_cast<std::uint64_t>(end - start);
+}
+
+// The rest of a stream that cannot be wound back, refused once it outgrows the limit.
+std::string HoldAtMost(std::istream& in, std::uint64_t maxBytes) {
+    std::string held;
+    std::array<char, 1 << 16> chunk{};
+    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
+        held.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+        if (held.size() > maxBytes) {
+            RefuseSize(maxBytes);
+        }
+    }
+    return held;
+}
+
 // nlohmann's messages start with an internal tag in brackets.
 std::string WithoutLibraryTag(const std::string& message) {
     const auto end = message.find("] ");
@@ -321,13 +352,16 @@ std::string WithoutLibraryTag(const std::string& message) {
 
 } // namespace
 
-RecordSetReadResult ReadRecordSetJson(std::istream& in) {
+RecordSetReadResult ReadRecordSetJson(std::istream& in, std::uint64_t maxBytes) {
     RecordSetReadResult result;
     try {
         if (in.tellg() == std::istream::pos_type(-1)) {
             // A pipe cannot be wound back: it is held in memory for the two passes.
-            std::istringstream copy(std::string(std::istreambuf_iterator<char>(in), {}));
-            return ReadRecordSetJson(copy);
+            std::istringstream copy(HoldAtMost(in, maxBytes));
+            return ReadRecordSetJson(copy, maxBytes);
+        }
+        if (RemainingBytes(in) > maxBytes) {
+            RefuseSize(maxBytes);
         }
         result.recordSet = ReadInTwoPasses(in);
     } catch (const Json::exception& error) {
@@ -336,6 +370,8 @@ RecordSetReadResult ReadRecordSetJson(std::istream& in) {
         result.error = error.what();
     } catch (const std::bad_alloc&) {
         result.error = "not enough memory to read the record set";
+    } catch (const std::ios_base::failure&) {
+        result.error = "the file could not be read to its end";
     }
     return result;
 }

@@ -3,6 +3,7 @@
 #include "kestrix/data/jsonValueBuilder.h"
 
 #include <cstddef>
+#include <string>
 #include <utility>
 
 namespace kestrix {
@@ -66,6 +67,10 @@ private:
     }
 
     bool Start(Json&& container) {
+        if (depth_ == kMaxRecordSetNesting) {
+            throw jsonField::FieldError("values nested deeper than " +
+                                        std::to_string(kMaxRecordSetNesting) + " levels");
+        }
         if (sink_ == Sink::kNone) {
             Route(std::move(container));
         } else if (sink_ == Sink::kBuild) {

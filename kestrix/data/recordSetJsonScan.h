@@ -7,12 +7,16 @@
 
 #include "kestrix/data/jsonField.h"
 
+#include <cstddef>
 #include <istream>
 #include <string>
 
 namespace kestrix {
 
 inline constexpr const char* kRecordsMemberName = "records";
+// The format nests five levels deep (a record's channel entries); the rest leaves room for
+// members it does not read. Deeper nesting is refused while parsing.
+inline constexpr std::size_t kMaxRecordSetNesting = 8;
 
 class RecordSetJsonEvents {
 public:
@@ -26,7 +30,8 @@ public:
 };
 
 // Reads the whole JSON text; false when it is not an object, nothing handed
-// over then. Throws jsonField::Json::exception when it is not valid JSON.
+// over then. Throws jsonField::Json::exception when it is not valid JSON and
+// jsonField::FieldError when it nests deeper than kMaxRecordSetNesting.
 bool ScanRecordSetJson(std::istream& in, RecordSetJsonEvents& events);
 
 } // namespace kestrix

@@ -2,7 +2,11 @@
 
 #include "tolvex/PortTable.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace kestrix {
@@ -11,17 +15,29 @@ namespace {
 constexpr int kLastAddress = 99;
 }
 
-bool ProbePort(int port) {
+std::string PortOpenProblem(int port) {
     const std::string device = tolvex::GetPortDevice(port);
     if (device.empty()) {
-        return false;
+        return "no device is bound to it";
     }
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return false;
+        return std::strerror(errno);
+    }
+    std::string problem;
+    termios settings{};
+    if (::tcgetattr(fd, &settings) != 0) {
+        problem = std::string("not a serial line (") + std::strerror(errno) + ")";
+    } else if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        // The lock that the Modbus master takes while it has the port.
+        problem = std::strerror(errno == EWOULDBLOCK ? EBUSY : errno);
     }
     ::close(fd);
-    return true;
+    return problem;
+}
+
+bool ProbePort(int port) {
+    return PortOpenProblem(port).empty();
 }
 
 ListChoice BuildPortList(int configuredPort) {

@@ -17,8 +17,11 @@ struct ListChoice {
     int selected = -1; // index into entries; -1 for none
 };
 
-// True when the port's device can be opened for reading and writing and is not held exclusively.
+// True when the port's device can be opened for reading and writing as a serial line and is not
+// held exclusively.
 bool ProbePort(int port);
+// Why ProbePort fails, in the system's words ("Device or resource busy"); empty when it does not.
+std::string PortOpenProblem(int port);
 
 // The present ports among 1..32 as "COM <n> (<device>)"; the configured port is selected, else
 // the first entry.

@@ -6,6 +6,7 @@
 #include "kestrix/data/modDataType.h"
 #include "kestrix/shell/modConfig.h"
 #include "kestrix/shell/modUtils.h"
+#include "kestrix/table/gridGrowth.h"
 #include "kestrix/table/tableCellStyle.h"
 #include "kestrix/table/tableRowKinds.h"
 
@@ -38,14 +39,14 @@ DataRowWriter::DataRowWriter(GridModel& grid, const std::vector<TableColumn>& co
 void DataRowWriter::WriteRows() {
     const std::int32_t count = recordSet_ ? recordSet_->RecordCount() : 0;
     if (count == 0) {
-        grid_.SetRowUserValue(grid_.AddRow(), kRowData);
+        grid_.SetRowUserValue(AddTableRow(grid_), kRowData);
         return;
     }
     PrepareCalculator();
     grid_.ReserveRows(grid_.RowCount() + count + 16);
     for (std::int32_t index = 0; index < count; ++index) {
         const clsDataRecord* record = recordSet_->Record(index);
-        const int row = grid_.AddRow();
+        const int row = AddTableRow(grid_);
         grid_.SetRowUserValue(row, kRowData);
         WriteRecord(row, *record);
     }

@@ -1,6 +1,7 @@
 #include "kestrix/table/modDataTable.h"
 
 #include "kestrix/table/dataRows.h"
+#include "kestrix/table/gridGrowth.h"
 #include "kestrix/table/statisticsRows.h"
 #include "kestrix/table/tableColumns.h"
 #include "kestrix/table/tableHeadings.h"
@@ -47,7 +48,7 @@ GridModel EmptyGridLike(const GridModel& grid) {
 void BuildTable(GridModel& grid, clsDataRecordSet* recordSet,
                 const table::TableViewOptions& options, const modConfig::ConfigStore& store) {
     const std::vector<table::TableColumn> columns = table::BuildColumnList(recordSet, options);
-    grid.SetColumnCount(static_cast<int>(columns.size()));
+    table::SetTableColumnCount(grid, static_cast<int>(columns.size()));
     table::WriteTitleRows(grid, columns);
     const int firstDataRow = grid.RowCount() + 1;
     table::DataRowWriter(grid, columns, recordSet, options, store).WriteRows();

@@ -7,6 +7,7 @@
 
 #include "kestrix/table/GridModel.h"
 #include "kestrix/table/TableViewOptions.h"
+#include "kestrix/table/gridGrowth.h"
 #include "kestrix/table/tableRowKinds.h"
 
 #include <cstdint>
@@ -26,8 +27,9 @@ namespace kestrix::modDataTable {
 void InitTableGrid(table::GridModel& grid);
 
 // Rebuilds the whole table from the record set (null: the empty table) with the options; My
-// Locations names come from the store. Throws ArithmeticError when a value overflows; the grid
-// then keeps the table it had. Moves no record cursor of the set.
+// Locations names come from the store. Throws ArithmeticError when a value overflows and
+// table::GridRefusal (gridGrowth.h) when the table has more columns or rows than the grid
+// holds; the grid then keeps the table it had. Moves no record cursor of the set.
 void FillTable(table::GridModel& grid, clsDataRecordSet* recordSet,
                const table::TableViewOptions& options, const modConfig::ConfigStore& store);
 

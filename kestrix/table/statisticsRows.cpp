@@ -3,6 +3,7 @@
 #include "kestrix/calc/unitConversion.h"
 #include "kestrix/data/modDataType.h"
 #include "kestrix/shell/modUtils.h"
+#include "kestrix/table/gridGrowth.h"
 #include "kestrix/table/modDataTable.h"
 #include "kestrix/table/statusConditions.h"
 #include "kestrix/table/tableCellStyle.h"
@@ -28,7 +29,7 @@ using StatusRows = std::array<int, kStatusConditions.size()>;
 
 int AddLabelRow(GridModel& grid, std::string_view label, TableRowKind kind,
                 int firstStatisticsColumn) {
-    const int row = grid.AddRow();
+    const int row = AddTableRow(grid);
     WriteHeading(grid, 1, row, label, Alignment::Left);
     grid.SetSpan(1, row, firstStatisticsColumn - 1);
     grid.SetRowUserValue(row, kind);

@@ -5,6 +5,7 @@
 #include "kestrix/shell/numberFormat.h"
 #include "kestrix/table/TimestampText.h"
 #include "kestrix/table/dataRows.h"
+#include "kestrix/table/gridGrowth.h"
 #include "kestrix/table/tableCellStyle.h"
 #include "kestrix/table/tableRowKinds.h"
 
@@ -45,8 +46,8 @@ std::string DurationLine(clsDataRecordSet* recordSet, TimestampText& timestamps)
 } // namespace
 
 void WriteTitleRows(GridModel& grid, const std::vector<TableColumn>& columns) {
-    const int titleRow = grid.AddRow();
-    const int captionRow = grid.AddRow();
+    const int titleRow = AddTableRow(grid);
+    const int captionRow = AddTableRow(grid);
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const int column = static_cast<int>(i) + 1;
         WriteHeading(grid, column, titleRow, ColumnTitle(columns[i]), Alignment::Center);
@@ -78,7 +79,7 @@ std::vector<std::string> HeaderLines(clsDataRecordSet* recordSet, const TableVie
 void InsertHeaderLines(GridModel& grid, const std::vector<std::string>& lines) {
     int row = 1;
     for (const std::string& line : lines) {
-        grid.InsertRowAbove(row);
+        InsertTableRowAbove(grid, row);
         WriteHeading(grid, 1, row, line, Alignment::Left);
         grid.SetSpan(1, row, grid.ColumnCount());
         grid.SetRowUserValue(row, kRowHeaderLine);

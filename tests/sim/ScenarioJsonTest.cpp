@@ -133,6 +133,30 @@ TEST(ScenarioJson, FastTransferInstrumentsKeepToNineParticleChannels) {
     EXPECT_NO_THROW(ParseScenario(R"({"preset": "standard", "channels": )" + channels + "}"));
 }
 
+TEST(ScenarioJson, TextLimitsCountTheInstrumentsEightBitCharacters) {
+    const Scenario scenario = ParseScenario(R"({"location_names": ["Z\u00fcrich12"]})");
+    EXPECT_EQ(scenario.locationNames.at(0), "Z\xFCrich12");
+    EXPECT_THAT(Refusal(R"({"location_names": ["Z\u00fcrich123"]})"),
+                HasSubstr("location_names[0]: is longer than 8 characters"));
+    EXPECT_THAT(Refusal(R"({"location_names": ["1 \u20ac"]})"),
+                HasSubstr("location_names[0]: may hold only printable characters"));
+}
+
+TEST(ScenarioJson, AFileLargerThanTheLimitIsRefused) {
+    char path[] = "/tmp/sim_scenario_XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    std::ofstream(path) << std::string((1 << 20) + 1, ' ') << "{}";
+    try {
+        LoadScenarioFile(path, 1 << 20);
+        ADD_FAILURE() << "accepted";
+    } catch (const ScenarioError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("larger than 1 MB"));
+    }
+    ::unlink(path);
+}
+
 TEST(ScenarioJson, FileThatCannotBeReadIsNamed) {
     EXPECT_THROW(LoadScenarioFile("/nonexistent/scenario.json"), ScenarioError);
     char path[] = "/tmp/sim_scenario_XXXXXX";

@@ -366,6 +366,14 @@ TEST(SimCommandLine, RefusesAnUnknownPreset) {
     EXPECT_EQ(finished.output, "");
 }
 
+TEST(SimCommandLine, UsageErrorsExitWithTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--turnaround", "-5"}, {"--frobnicate"}, {"--scenario", "/nonexistent/scenario.json"}};
+    for (const auto& arguments : cases) {
+        EXPECT_EQ(test::RunToEnd(arguments).status, 2) << arguments.front();
+    }
+}
+
 TEST(SimCommandLine, RefusesABadScenarioNamingTheField) {
     const ScenarioFile broken(R"({"identity": {"map_version": 145,)");
     const auto syntax = test::RunToEnd({"--scenario", broken.Path()});

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <CLI/CLI.hpp>
+#include <limits>
 #include <map>
 
 namespace tolvex::cli {
@@ -54,7 +55,8 @@ void AddReadOptions(CLI::App& app, CtlOptions& o) {
                                "double", "doubleswap"}));
     app.add_option("--poll", o.pollMs, "Repeat the read every MS milliseconds")
         ->check(CLI::Range(50, 600000));
-    app.add_option("--count", o.count, "Number of polled reads")->check(CLI::PositiveNumber);
+    app.add_option("--count", o.count, "Number of polled reads")
+        ->check(CLI::Range(1, std::numeric_limits<int>::max()));
 }
 
 CLI::App* AddCommand(CLI::App& app, const char* name, Command command, CtlOptions& o,

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <vector>
 
 namespace tolvex {
@@ -25,6 +26,15 @@ bool InRange(uint16_t value, uint16_t low, uint16_t high) {
 
 bool IsBroadcast(std::span<const uint8_t> pdu) {
     return pdu[0] == 0;
+}
+
+constexpr uint8_t kAsciiStartMark = ':';
+constexpr size_t kMaxAsciiStrays = AsciiReplyFrameLength(kMaxReplyPdu);
+
+// The characters before the last start mark; a reply frame holds only its first one.
+size_t StraysBeforeStartMark(std::span<const uint8_t> received) {
+    const auto mark = std::find(received.rbegin(), received.rend(), kAsciiStartMark);
+    return mark == received.rend() ? 0 : static_cast<size_t>(received.rend() - mark) - 1;
 }
 
 } // namespace
@@ -55,12 +65,39 @@ uint16_t ModbusMaster::ExchangeSerial(std::span<const uint8_t> pdu, std::span<ui
     }
     std::vector<uint8_t> received(ascii ? AsciiReplyFrameLength(reply.size())
                                         : RtuReplyFrameLength(reply.size()));
-    const int got = ReadFrame(received);
+    const int got = ascii ? ReadAsciiFrame(received) : ReadFrame(received);
     if (got < 0) {
         return Code(ResultCode::ReceiveFailed);
     }
     const auto arrived = std::span<const uint8_t>(received).first(static_cast<size_t>(got));
     return ascii ? JudgeAsciiReply(arrived, reply) : JudgeRtuReply(arrived, reply);
+}
+
+// Characters before a frame's ":" start mark are strays, such as the end of an interrupted
+// transaction: they are dropped and the frame is read on to its full length. At most one longest
+// frame of strays is dropped, so a line that never stops talking still ends the read.
+int ModbusMaster::ReadAsciiFrame(std::span<uint8_t> frame) {
+    size_t have = 0;
+    size_t dropped = 0;
+    for (;;) {
+        const int got = ReadFrame(frame.subspan(have));
+        if (got < 0) {
+            return -1;
+        }
+        have += static_cast<size_t>(got);
+        const size_t strays = StraysBeforeStartMark(frame.first(have));
+        if (strays == 0 || dropped + strays > kMaxAsciiStrays) {
+            return static_cast<int>(have);
+        }
+        const bool full = have == frame.size();
+        std::copy(frame.begin() + static_cast<std::ptrdiff_t>(strays),
+                  frame.begin() + static_cast<std::ptrdiff_t>(have), frame.begin());
+        have -= strays;
+        dropped += strays;
+        if (!full) {
+            return static_cast<int>(have); // the line fell silent: nothing more to wait for
+        }
+    }
 }
 
 uint16_t ModbusMaster::ExchangeTcp(std::span<const uint8_t> pdu, std::span<uint8_t> reply) {

@@ -41,6 +41,8 @@ private:
     // Runs the exchange; on 0 the reply PDU is in reply (reply.size() = expected length).
     uint16_t Exchange(const ModbusRequest& request, std::span<uint8_t> reply);
     uint16_t ExchangeSerial(std::span<const uint8_t> pdu, std::span<uint8_t> reply);
+    // ReadFrame for an ASCII reply; characters before its start mark are dropped.
+    int ReadAsciiFrame(std::span<uint8_t> frame);
     uint16_t ExchangeTcp(std::span<const uint8_t> pdu, std::span<uint8_t> reply);
     uint16_t ReceiveCurrentReply(std::span<uint8_t> reply);
     using ReplyUnpacker = void (*)(std::span<const uint8_t> reply, std::span<uint8_t> out);

@@ -7,6 +7,8 @@
 #include <arpa/inet.h>
 #include <array>
 #include <cerrno>
+#include <fcntl.h>
+#include <optional>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -26,6 +28,28 @@ size_t AnnouncedLength(std::span<const uint8_t> header) {
     return static_cast<size_t>(header[4] << 8 | header[5]);
 }
 
+// Connects the non-blocking socket within the wait, so that a server whose listen queue is full
+// costs the control's timeout rather than the system's minutes of retries. No wait: the
+// system's own limit.
+bool ConnectWithin(int fd, const sockaddr_in& server, int waitMs) {
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&server), sizeof server) == 0) {
+        return true;
+    }
+    if (errno != EINPROGRESS && errno != EINTR) {
+        return false;
+    }
+    std::optional<Clock::time_point> deadline;
+    if (waitMs > 0) {
+        deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    }
+    if (WaitReady(fd, POLLOUT, deadline) != PollOutcome::Ready) {
+        return false;
+    }
+    int error = 0;
+    socklen_t length = sizeof error;
+    return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+}
+
 } // namespace
 
 TcpClient::~TcpClient() {
@@ -41,25 +65,23 @@ uint16_t TcpClient::Connect(const std::string& address, uint16_t port, int timeo
         return Code(ResultCode::AddressInvalid);
     }
     server_ = server;
+    receiveWaitMs_ = timeoutMs;
     if (!OpenSocket()) {
         CloseSocket();
         return Code(ResultCode::ConnectFailed);
     }
-    receiveWaitMs_ = timeoutMs;
     connected_ = true;
     return Code(ResultCode::Success);
 }
 
 bool TcpClient::OpenSocket() {
-    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd_ < 0) {
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd_ < 0 || !ConnectWithin(fd_, server_, receiveWaitMs_)) {
         return false;
     }
-    int result;
-    do {
-        result = ::connect(fd_, reinterpret_cast<const sockaddr*>(&server_), sizeof server_);
-    } while (result != 0 && errno == EINTR);
-    return result == 0;
+    // Sends and receives wait in poll; the socket itself blocks again, so a send goes out whole.
+    const int flags = ::fcntl(fd_, F_GETFL);
+    return flags >= 0 && ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
 void TcpClient::CloseSocket() {

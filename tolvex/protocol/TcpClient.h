@@ -18,7 +18,8 @@ public:
     TcpClient& operator=(const TcpClient&) = delete;
     ~TcpClient();
 
-    // 0, 31 (refused or failed) or 33 (the text is not a usable IPv4 address).
+    // 0, 31 (refused, failed, or not connected within timeoutMs) or 33 (the text is not a usable
+    // IPv4 address). The timeout also bounds each receive and each reconnect.
     uint16_t Connect(const std::string& address, uint16_t port, int timeoutMs);
     bool IsSocketOpen() const { return connected_; }
     void Disconnect();

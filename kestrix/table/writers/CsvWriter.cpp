@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kestrix::table {
 
@@ -30,6 +31,15 @@ void WriteField(std::ostream& out, std::string_view field, char separator) {
     out << '"';
 }
 
+// A spreadsheet runs a text that starts like a formula; the apostrophe marks it as literal
+// text, as spreadsheets write it themselves.
+std::string AsLiteralText(std::string text) {
+    if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos) {
+        text.insert(text.begin(), '\'');
+    }
+    return text;
+}
+
 } // namespace
 
 CsvOptions CsvOptionsFor(char decimalSeparator) {
@@ -42,8 +52,11 @@ void WriteCsv(const GridModel& grid, std::ostream& out, const CsvOptions& option
             if (column > 1) {
                 out << options.separator;
             }
-            WriteField(out, grid.ShownText(column, row, options.decimalSeparator),
-                       options.separator);
+            std::string shown = grid.ShownText(column, row, options.decimalSeparator);
+            if (grid.Kind(column, row) == CellKind::Text) {
+                shown = AsLiteralText(std::move(shown));
+            }
+            WriteField(out, shown, options.separator);
         }
         out << "\r\n";
     }

@@ -1,15 +1,24 @@
 #include "kestrix/data/recordSetFile.h"
 #include "kestrix/shell/modUtils.h"
 #include "support/FileBytes.h"
+#include "support/MissingPeer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace kestrix {
 namespace {
@@ -143,7 +152,7 @@ TEST_F(KestrixCli, HtmlPageWithTheTitleRowsAsHeading) {
 
 TEST_F(KestrixCli, ExcelWorkbookReadByAnotherReader) {
     if (QProcess::execute("/usr/bin/python3", {"-c", "import openpyxl"}) != 0) {
-        GTEST_SKIP() << "python3-openpyxl is not installed";
+        SKIP_OR_FAIL_WITHOUT_PEER("python3-openpyxl is not installed");
     }
     const CliRun run = Export("table.xlsx");
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -165,7 +174,7 @@ TEST_F(KestrixCli, ExcelWorkbookReadByAnotherReader) {
 
 TEST_F(KestrixCli, PdfPagesAreNumbered) {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {
-        GTEST_SKIP() << "pdftotext is not installed";
+        SKIP_OR_FAIL_WITHOUT_PEER("pdftotext is not installed");
     }
     const CliRun run = Export("table.pdf");
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -206,6 +215,71 @@ TEST_F(KestrixCli, AnUnwritableDestinationExitsWith4) {
     const CliRun run = Export("missing/table.csv");
     EXPECT_EQ(run.exitCode, 4);
     EXPECT_THAT(run.err, HasSubstr("missing/table.csv"));
+}
+
+TEST_F(KestrixCli, ARecordSetWiderThanTheTableExitsWith5AndKeepsTheOldFile) {
+    const std::vector<std::string> channels(16384, "0.3");
+    clsDataRecordSet wide;
+    std::string flowUnits = "CFM";
+    ASSERT_TRUE(wide.Init("Model 9", 1, 1.0F, flowUnits, 0.0F, 1, "s", channels, {}, {},
+                          std::vector<bool>(channels.size()),
+                          std::vector<std::int32_t>(channels.size())));
+    std::string error;
+    ASSERT_TRUE(WriteRecordSetJson(wide, Path("set.json"), error)) << error;
+    WriteFile("table.csv", "old");
+    const CliRun run = Export("table.csv");
+    EXPECT_EQ(run.exitCode, 5);
+    EXPECT_THAT(run.err, HasSubstr("more than the grid holds"));
+    EXPECT_EQ(test_support::ReadFileBytes(Path("table.csv")), "old");
+}
+
+TEST_F(KestrixCli, ADestinationThatIsNoRegularFileExitsWith4) {
+    ASSERT_EQ(::mkfifo(Path("fifo.csv").c_str(), 0600), 0);
+    const CliRun run = Export("fifo.csv");
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_THAT(run.err, HasSubstr("fifo.csv\": it is a FIFO, not a regular file"));
+    EXPECT_EQ(std::filesystem::status(Path("fifo.csv")).type(), std::filesystem::file_type::fifo);
+}
+
+TEST_F(KestrixCli, AFolderAsInputExitsWith3) {
+    const QString folder = folder_.filePath("xdg");
+    const CliRun run = Run({"export", "--json", folder, "--save", folder_.filePath("t.csv")});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_THAT(run.err, HasSubstr("cannot read \"" + folder.toStdString() + "\": Is a directory"));
+}
+
+TEST_F(KestrixCli, AConfigurationPathThatCannotBeReadGivesTheDefaults) {
+    std::filesystem::create_symlink("loop.ini", Path("loop.ini"));
+    for (const std::string& config : {Path("loop.ini"), Path(std::string(5000, 'x'))}) {
+        const CliRun run = Export("table.csv", {"--config", QString::fromStdString(config)});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_THAT(run.err, HasSubstr("cannot be read")) << config.size();
+        EXPECT_THAT(run.err, HasSubstr("using the default settings"));
+    }
+}
+
+TEST_F(KestrixCli, APortThatCannotBeOpenedIsNamedWithTheReason) {
+    WriteFile("plain", "");
+    const int controller = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(controller >= 0 && ::grantpt(controller) == 0 && ::unlockpt(controller) == 0);
+    const std::string busy = ::ptsname(controller);
+    const int held = ::open(busy.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0) << "held as the Modbus master holds a port";
+    const std::vector<std::pair<std::string, std::string>> ports = {
+        {Path("missing"), "No such file or directory"},
+        {Path("plain"), "not a serial line"},
+        {Path("xdg"), "Is a directory"},
+        {busy, "Device or resource busy"},
+    };
+    for (const auto& [device, reason] : ports) {
+        const CliRun run = Run({"identify", "--port", QString::fromStdString(device)});
+        EXPECT_EQ(run.exitCode, 6) << device;
+        EXPECT_THAT(run.err, HasSubstr("cannot open port 1 (" + device + "): " + reason));
+        EXPECT_THAT(run.err, Not(HasSubstr("Prev")));
+    }
+    ::close(held);
+    ::close(controller);
+    EXPECT_EQ(Run({"identify", "--port", "99999999999"}).exitCode, 2);
 }
 
 TEST_F(KestrixCli, UsageErrorsExitWith2) {

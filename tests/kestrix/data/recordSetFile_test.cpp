@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -407,6 +408,11 @@ TEST_F(RecordSetFileOnDisc, AFolderThatDoesNotExistGivesAnErrorAndNoFile) {
     EXPECT_FALSE(std::filesystem::exists(PathOf("missing")));
 }
 
+TEST_F(RecordSetFileOnDisc, AFolderIsNamedWithTheReason) {
+    EXPECT_EQ(ReadRecordSetJson(PathOf("")).error,
+              "cannot read \"" + PathOf("") + "\": Is a directory");
+}
+
 TEST_F(RecordSetFileOnDisc, AMissingFileIsNamed) {
     const RecordSetReadResult read = ReadRecordSetJson(PathOf("none.json"));
     EXPECT_FALSE(read.recordSet);
@@ -525,10 +531,50 @@ TEST(RecordSetFileRefusal, BytesThatAreNotUtf8) {
     EXPECT_NE(read.error.find("UTF-8"), std::string::npos) << read.error;
 }
 
-TEST(RecordSetFileRefusal, DeepNestingIsRefusedWithoutExhaustingTheStack) {
-    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
-    EXPECT_EQ(FromJsonText(R"({"format": )" + deep + "}").error,
-              R"(format: expected "kestrix-record-set")");
+TEST(RecordSetFileRefusal, DeepNestingIsRefusedWhileParsing) {
+    auto set = MakeRecordSet({1, 1, 1});
+    const std::string text = ToJsonText(*set);
+    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+    // A member that is read, one that is not, and an entry of a record.
+    const std::vector<std::pair<std::string, std::string>> insertions = {
+        {"{", R"("instrument":)" + deep + ","},
+        {"{", R"("notes":)" + deep + ","},
+        {R"("particles":[)", deep + ","},
+    };
+    for (const auto& [after, insertion] : insertions) {
+        std::string nested = text;
+        nested.insert(nested.find(after) + after.size(), insertion);
+        EXPECT_EQ(FromJsonText(nested).error, "values nested deeper than 8 levels") << after;
+    }
+}
+
+// An endless stream that cannot be wound back, such as a pipe.
+class EndlessBuffer : public std::streambuf {
+public:
+    EndlessBuffer() { setg(blanks_.data(), blanks_.data(), blanks_.data() + blanks_.size()); }
+
+protected:
+    int_type underflow() override {
+        setg(blanks_.data(), blanks_.data(), blanks_.data() + blanks_.size());
+        return traits_type::to_int_type(blanks_.front());
+    }
+
+private:
+    std::string blanks_ = std::string(4096, ' ');
+};
+
+TEST(RecordSetFileRefusal, InputLargerThanTheLimitIsRefusedEarly) {
+    EndlessBuffer endless;
+    std::istream pipe(&endless);
+    EXPECT_EQ(ReadRecordSetJson(pipe, std::uint64_t{1} << 20).error,
+              "larger than 1 MB, more than any record set takes");
+
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("huge.json").toStdString();
+    std::ofstream(path) << "{}";
+    std::filesystem::resize_file(path, kRecordSetFileMaxBytes + 1); // sparse: takes no room
+    EXPECT_EQ(ReadRecordSetJson(path).error,
+              "cannot read \"" + path + "\": larger than 512 MB, more than any record set takes");
 }
 
 TEST(RecordSetFileRefusal, NumberBeyondEveryRange) {

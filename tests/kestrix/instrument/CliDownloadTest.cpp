@@ -106,6 +106,15 @@ TEST_F(CliDownload, IdentifyPrintsTheIdentity) {
     EXPECT_THAT(run.output, HasSubstr("Map version : 137\n"));
 }
 
+TEST_F(CliDownload, AConfigurationThatCannotBeSavedIsSaidAndTheCommandSucceeds) {
+    sim::test::SimProcess sim({"--preset", "legacy-137"});
+    ASSERT_TRUE(sim.WaitReady());
+    std::filesystem::create_directory(Path("config.ini"));
+    const CliRun run = Run({"identify", "--port", sim.Link(), "--address", "1"});
+    EXPECT_EQ(run.status, 0) << run.error;
+    EXPECT_THAT(run.error, HasSubstr("the port and address were not stored"));
+}
+
 TEST_F(CliDownload, EachOutcomeHasItsOwnExitStatus) {
     sim::test::SimProcess empty({"--preset", "empty"});
     ASSERT_TRUE(empty.WaitReady());

@@ -1,8 +1,8 @@
 // The sessions' decoders without a line: register encodings, identity rules, picture keys,
 // location blocks, the fast chunk and record, and the progress text.
 
-#include "kestrix/data/clsDataRecord.h"
 #include "kestrix/base/dateTime.h"
+#include "kestrix/data/clsDataRecord.h"
 #include "kestrix/instrument/ChannelDescription.h"
 #include "kestrix/instrument/DownloadProgress.h"
 #include "kestrix/instrument/FastChunk.h"
@@ -14,7 +14,10 @@
 #include "kestrix/instrument/RegisterReply.h"
 #include "tolvex/PortTable.h"
 
+#include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <vector>
 
 namespace kestrix {
@@ -216,14 +219,20 @@ TEST(AddressList, AutoDetectAndNinetyNineAddresses) {
 }
 
 TEST(PortList, ListsThePortsThatOpenWithTheirDevices) {
-    tolvex::SetPortDevice(5, "/dev/null");
+    const int controller = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(controller >= 0 && ::grantpt(controller) == 0 && ::unlockpt(controller) == 0);
+    const std::string line = ::ptsname(controller);
+    tolvex::SetPortDevice(5, line);
     tolvex::SetPortDevice(6, "/nonexistent/ttyX");
+    tolvex::SetPortDevice(7, "/dev/null"); // opens, but is no serial line
     const ListChoice list = BuildPortList(5);
+    ::close(controller);
     ASSERT_GE(list.selected, 0);
-    EXPECT_EQ(list.entries[static_cast<size_t>(list.selected)].text, "COM 5 (/dev/null)");
+    EXPECT_EQ(list.entries[static_cast<size_t>(list.selected)].text, "COM 5 (" + line + ")");
     EXPECT_EQ(list.entries[static_cast<size_t>(list.selected)].data, 5);
     for (const ListEntry& entry : list.entries) {
         EXPECT_NE(entry.data, 6);
+        EXPECT_NE(entry.data, 7);
     }
 }
 

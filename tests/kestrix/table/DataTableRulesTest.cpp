@@ -292,6 +292,21 @@ TEST_F(DataTableRulesTest, OverflowKeepsThePreviousTable) {
     EXPECT_TRUE(grid.Redraw());
 }
 
+TEST_F(DataTableRulesTest, MoreColumnsThanTheGridHoldsKeepThePreviousTable) {
+    Fill({}, Samples(2), TableViewOptions{});
+    const int rowsBefore = grid.RowCount();
+    const int columnsBefore = grid.ColumnCount();
+    RecordSetSpec wide;
+    wide.particleTypes.assign(GridModel::kMaxColumns, "0.3");
+    SampleSpec sample;
+    sample.counts.assign(GridModel::kMaxColumns, 1);
+    auto bad = MakeRecordSet(wide, {sample});
+    EXPECT_THROW(modDataTable::FillTable(grid, bad.get(), TableViewOptions{}, DefaultStore()),
+                 GridRefusal);
+    EXPECT_EQ(grid.RowCount(), rowsBefore);
+    EXPECT_EQ(grid.ColumnCount(), columnsBefore);
+}
+
 TEST_F(DataTableRulesTest, ViewOptionsComeFromTheStore) {
     const TableViewOptions options = ReadTableViewOptions(DefaultStore());
     const TableViewOptions defaults;

@@ -143,6 +143,12 @@ TEST(Tolvexctl, UsageErrorsExitWithTwo) {
     }
 }
 
+TEST(Tolvexctl, RangesAreGivenAsIntegers) {
+    const Outcome outcome = RunCtl({"--poll", "100", "--count", "0", "read-holding", "0", "1"});
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_NE(outcome.err.find("not in range 1 to 2147483647"), std::string::npos) << outcome.err;
+}
+
 class TolvexctlOverSerial : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(TolvexctlOverSerial, ReadsThroughTheBoundDevice) {

@@ -223,6 +223,15 @@ TEST_F(FakeAsciiSlave, ReadsRegistersFromACorrectReply) {
     EXPECT_EQ(RegisterAt(registers, 0), 0xAABB);
 }
 
+TEST_F(FakeAsciiSlave, StrayCharactersBeforeTheReplyAreDropped) {
+    const Bytes reply = BuildAsciiFrame(Bytes{0x01, 0x03, 0x04, 0xAA, 0xBB, 0xCC, 0xDD});
+    Answer(kRequestLength, {{Text("7F\r\n")}, {reply, 20ms}});
+    EXPECT_EQ(ReadTwoRegisters(), 0);
+    EXPECT_EQ(RegisterAt(registers, 1), 0xCCDD);
+    Answer(kRequestLength, {{Text("\r\n:0103")}, {reply, 20ms}});
+    EXPECT_EQ(ReadTwoRegisters(), 0) << "the end of an interrupted frame, its start mark too";
+}
+
 TEST_F(FakeAsciiSlave, LowerCaseHexIsAChecksumError) {
     Answer(kRequestLength, {{Text(":01030400aa00bb8f\r\n")}});
     EXPECT_EQ(ReadTwoRegisters(), Code(ResultCode::ChecksumError));

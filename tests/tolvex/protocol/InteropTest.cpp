@@ -1,5 +1,6 @@
 #include "ModbusMaster.h"
 #include "PeerProcess.h"
+#include "support/MissingPeer.h"
 #include "tolvex/PortTable.h"
 #include "tolvex/ResultCode.h"
 
@@ -33,7 +34,7 @@ protected:
     void SetUp() override {
         peer = std::make_unique<PeerProcess>(GetParam());
         if (!peer->Ready()) {
-            GTEST_SKIP() << "Modbus peer unavailable: " << peer->Failure();
+            SKIP_OR_FAIL_WITHOUT_PEER("Modbus peer unavailable: " + peer->Failure());
         }
         if (GetParam() == "tcp") {
             ASSERT_EQ(master.Tcp().Connect("127.0.0.1", std::stoi(peer->Where()), 2000), 0);

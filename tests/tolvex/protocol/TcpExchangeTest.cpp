@@ -24,14 +24,14 @@ constexpr int kReceiveWaitMs = 400;
 // A scripted Modbus/TCP server on 127.0.0.1 with a real listening socket.
 class FakeTcpServer {
 public:
-    FakeTcpServer() {
+    explicit FakeTcpServer(int backlog = 4) {
         listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
         if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::listen(listener_, 4) != 0 ||
+            ::listen(listener_, backlog) != 0 ||
             ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
             throw std::runtime_error("cannot listen on 127.0.0.1");
         }
@@ -137,6 +137,26 @@ TEST(TcpConnect, RefusedConnectionFails) {
     TcpClient client;
     EXPECT_EQ(client.Connect("127.0.0.1", unusedPort, 1000), Code(ResultCode::ConnectFailed));
     EXPECT_FALSE(client.IsSocketOpen());
+}
+
+TEST(TcpConnect, AServerWhoseListenQueueIsFullFailsWithinTheTimeout) {
+    FakeTcpServer server(0);
+    const int filler = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(server.Port());
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    // Room is made later: a connect that waited the system's time for its retries would succeed.
+    std::thread makeRoom([&server] {
+        std::this_thread::sleep_for(2s);
+        server.Accept();
+    });
+    TcpClient client;
+    EXPECT_EQ(client.Connect("127.0.0.1", server.Port(), 300), Code(ResultCode::ConnectFailed));
+    EXPECT_FALSE(client.IsSocketOpen());
+    makeRoom.join();
+    ::close(filler);
 }
 
 TEST_F(TcpExchange, NotConnectedIsNotOpen) {

@@ -67,6 +67,18 @@ TEST(CsvWriter, KeepsUtf8AndFormulaErrorsAsShown) {
     EXPECT_EQ(Csv(grid, '.'), "ug/m\xC2\xB3 \xC2\xB5m,#DIV/0!,\r\n");
 }
 
+TEST(CsvWriter, TextsThatStartLikeAFormulaAreMarkedAsText) {
+    GridModel grid;
+    grid.SetColumnCount(6);
+    grid.AddRow();
+    const char* texts[] = {"=1+1", "+A1", "-2", "@SUM(A1)", "a=b"};
+    for (int column = 1; column <= 5; ++column) {
+        grid.SetText(column, 1, texts[column - 1]);
+    }
+    grid.SetNumber(6, 1, -1.5, 1);
+    EXPECT_EQ(Csv(grid, '.'), "'=1+1,'+A1,'-2,'@SUM(A1),a=b,-1.5\r\n");
+}
+
 TEST(CsvWriter, EmptyGridWritesNothing) {
     EXPECT_EQ(Csv(GridModel{}, '.'), "");
 }

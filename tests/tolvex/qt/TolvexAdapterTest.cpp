@@ -1,7 +1,7 @@
 #include "TolvexAdapter.h"
 
 #include "ModbusTcpServer.h"
-#include "TcpControl.h"
+#include "tolvex/control/TcpControl.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>

@@ -1,0 +1,38 @@
+#include "kestrix/table/gridGrowth.h"
+
+#include <string>
+
+namespace kestrix::table {
+
+namespace {
+
+[[noreturn]] void RefuseRows() {
+    throw GridRefusal("the table has more rows than the grid holds (" +
+                      std::to_string(GridModel::kMaxRows) + ")");
+}
+
+} // namespace
+
+void SetTableColumnCount(GridModel& grid, int count) {
+    if (!grid.SetColumnCount(count)) {
+        throw GridRefusal("the table has " + std::to_string(count) +
+                          " columns, more than the grid holds (" +
+                          std::to_string(GridModel::kMaxColumns) + ")");
+    }
+}
+
+int AddTableRow(GridModel& grid) {
+    const int row = grid.AddRow();
+    if (row == 0) {
+        RefuseRows();
+    }
+    return row;
+}
+
+void InsertTableRowAbove(GridModel& grid, int row) {
+    if (!grid.InsertRowAbove(row)) {
+        RefuseRows();
+    }
+}
+
+} // namespace kestrix::table
