@@ -161,9 +161,14 @@ bool PendingFile::Fail(const char* what, int error) {
     return false;
 }
 
-bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                           std::string* error) {
     PendingFile file(path);
-    return file.Write(bytes) && file.Commit();
+    const bool replaced = file.Write(bytes) && file.Commit();
+    if (!replaced && error) {
+        *error = file.Error();
+    }
+    return replaced;
 }
 
 } // namespace kestrix

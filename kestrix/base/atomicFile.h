@@ -43,6 +43,8 @@ private:
     bool committed_ = false;
 };
 
-bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// False, with the reason in `error` when one is given, when the file could not be replaced.
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                           std::string* error = nullptr);
 
 } // namespace kestrix

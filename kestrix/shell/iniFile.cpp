@@ -1,6 +1,7 @@
 #include "kestrix/shell/iniFile.h"
 
 #include "kestrix/base/atomicFile.h"
+#include "kestrix/base/textEncoding.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -41,36 +42,6 @@ std::string AsciiLower(std::string_view s) {
 
 std::string_view CutAtNul(std::string_view s) {
     return s.substr(0, s.find('\0'));
-}
-
-// Length of the well-formed UTF-8 sequence at i, or 1 for a byte that does not
-// start one, so invalid bytes count as one character each.
-std::size_t Utf8SequenceLength(std::string_view s, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    std::size_t length = 1;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    }
-    if (length == 1 || s.size() - i < length) {
-        return 1;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto c = static_cast<unsigned char>(s[i + k]);
-        if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) {
-            return 1;
-        }
-    }
-    return length;
 }
 
 std::string_view FirstCharacters(std::string_view s, std::size_t count) {
@@ -192,17 +163,22 @@ IniFile IniFile::FromText(std::string_view text) {
     return file;
 }
 
-bool IniFile::Load() {
+bool IniFile::Load(const TextDecoder& decode) {
     std::string bytes;
     const ReadResult result = ReadWholeFile(path_, bytes);
+    if (result != ReadResult::Ok) {
+        bytes.clear();
+    } else if (decode) {
+        bytes = decode(std::move(bytes));
+    }
     std::string path = std::move(path_);
-    *this = FromText(result == ReadResult::Ok ? bytes : std::string());
+    *this = FromText(bytes);
     path_ = std::move(path);
     return result != ReadResult::Failed;
 }
 
-bool IniFile::Save() const {
-    return !path_.empty() && ReplaceFileAtomically(path_, Text());
+bool IniFile::Save(std::string* error) const {
+    return !path_.empty() && ReplaceFileAtomically(path_, Text(), error);
 }
 
 void IniFile::AppendLine(std::string_view text, LineEnd end) {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,14 +24,19 @@ public:
     // Parses text as the contents of a file (used for files and by the fuzzer).
     static IniFile FromText(std::string_view text);
 
-    // Reads the file at the path. A missing file reads as an empty file;
-    // false (and empty contents) when the file exists but cannot be read.
-    bool Load();
+    // Turns a file's bytes into the UTF-8 text that is parsed.
+    using TextDecoder = std::function<std::string(std::string)>;
+
+    // Reads the file at the path, its bytes through `decode` when one is
+    // given. A missing file reads as an empty file; false (and empty
+    // contents) when the file exists but cannot be read.
+    bool Load(const TextDecoder& decode = nullptr);
 
     // Writes the whole file through a temporary file in the same folder that
     // is renamed into place, so the file is never half-written. Keeps the
-    // file's mode and writes through a symbolic link to its target.
-    bool Save() const;
+    // file's mode and writes through a symbolic link to its target. When it
+    // fails, `error` (if given) tells why.
+    bool Save(std::string* error = nullptr) const;
 
     const std::string& Path() const { return path_; }
 

@@ -1,6 +1,7 @@
 #include "kestrix/shell/modConfig.h"
 
 #include "kestrix/shell/iniFile.h"
+#include "kestrix/shell/locationNameKeys.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -8,6 +9,8 @@
 namespace kestrix::modConfig {
 
 namespace {
+
+using namespace locationNames;
 
 struct SettingDefinition {
     ConfigSetting number;
@@ -41,21 +44,11 @@ constexpr std::array<SettingDefinition, kSettingCount> kSettings{{
     {kUnitDiffPressure, "units", "diff_pressure", 23},
 }};
 
-constexpr const char* kLongNameSection = "location_names";
-constexpr const char* kShortNameSection = "short_location_names";
-
 bool IsSettingNumber(std::int32_t setting) {
     return setting >= 0 && setting < kSettingCount;
 }
 bool IsLocationIndex(std::int32_t index) {
     return index >= 0 && index < kLocationCount;
-}
-
-// "000" to "999": the key of a name and the end of its default.
-std::string ThreeDigitKey(std::int32_t index) {
-    char key[8];
-    std::snprintf(key, sizeof key, "%03d", static_cast<int>(index));
-    return key;
 }
 
 } // namespace
@@ -86,10 +79,11 @@ void ConfigStore::LoadNames(const IniFile& file) {
         const std::string key = ThreeDigitKey(index);
         longNames_[index] = clsConfigObj{
             false, index,
-            file.GetString(kLongNameSection, key, "Location " + key, kLongNameMaxChars + 1)};
-        shortNames_[index] = clsConfigObj{
-            false, index,
-            file.GetString(kShortNameSection, key, "LOC" + key, kShortNameMaxChars + 1)};
+            file.GetString(kLongNameSection, key, DefaultLongName(index), kLongNameMaxChars + 1)};
+        shortNames_[index] =
+            clsConfigObj{false, index,
+                         file.GetString(kShortNameSection, key, DefaultShortName(index),
+                                        kShortNameMaxChars + 1)};
     }
 }
 
