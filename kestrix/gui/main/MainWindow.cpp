@@ -1,6 +1,8 @@
 #include "kestrix/gui/main/MainWindow.h"
 
 #include "kestrix/data/recordSetFile.h"
+#include "kestrix/gui/locations/LocationFileCommands.h"
+#include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
 #include "kestrix/gui/main/ConfigBar.h"
 #include "kestrix/gui/main/GridView.h"
@@ -175,11 +177,14 @@ void MainWindow::RunCommand(shell::MainCommand command) {
         return ShowAbout();
     case MainCommand::DownloadData:
         return DownloadData();
-    case MainCommand::SetupIaqInstrument:
     case MainCommand::SetupMyLocations:
-    case MainCommand::UploadLocationNames:
+        return SetupMyLocations();
     case MainCommand::SaveLocationNames:
+        return SaveLocationNamesAs(this, dialogs_, store_, recordSet_);
     case MainCommand::OpenLocationNames:
+        return OpenLocationNames();
+    case MainCommand::SetupIaqInstrument:
+    case MainCommand::UploadLocationNames:
         return ShowComingLater();
     }
 }
@@ -374,6 +379,23 @@ void MainWindow::DownloadData() {
     dialogs_.ShowModal(*downloadWizard_);
     if (downloadWizard_->WasDataDownloaded()) {
         TakeRecordSet(downloadWizard_->GetDataRecordSet());
+    }
+}
+
+void MainWindow::SetupMyLocations() {
+    locationsDialog_->SetDataRecordSet(recordSet_);
+    dialogs_.ShowModal(*locationsDialog_);
+    if (locationsDialog_->WasModified()) {
+        RefreshTable();
+    }
+    gridView_->ScrollingView()->setFocus();
+}
+
+void MainWindow::OpenLocationNames() {
+    if (OpenLocationNamesFrom(this, dialogs_, store_)) {
+        // Stores the name source again, as choosing it does, and shows the new names.
+        OnViewOptionChanged(modConfig::kLocationNameSource,
+                            store_.GetConfigValue(modConfig::kLocationNameSource));
     }
 }
 

@@ -28,6 +28,7 @@ namespace kestrix::gui {
 class AboutDialog;
 class ConfigBar;
 class DownloadWizard;
+class LocationsDialog;
 class GridView;
 
 struct ProgramInfo {
@@ -66,6 +67,7 @@ public:
     ConfigBar* Bar() const { return configBar_; }
     AboutDialog* About() const { return about_; }
     DownloadWizard* DownloadWiz() const { return downloadWizard_; }
+    LocationsDialog* Locations() const { return locationsDialog_; }
     QAction* MenuAction(const QString& key) const { return menuActions_.value(key); }
     QAction* ToolbarAction(const QString& key) const { return toolbarActions_.value(key); }
     QToolBar* Toolbar() const { return toolbar_; }
@@ -89,6 +91,8 @@ private:
     void OpenWebsite();
     void ShowAbout();
     void DownloadData();
+    void SetupMyLocations();
+    void OpenLocationNames();
     void ShowComingLater();
     QString DownloadsFolder() const;
 
@@ -99,6 +103,7 @@ private:
     table::GridModel grid_;
     AboutDialog* about_;
     DownloadWizard* downloadWizard_;
+    LocationsDialog* locationsDialog_;
     ConfigBar* configBar_;
     GridView* gridView_;
     QSplitter* splitter_;

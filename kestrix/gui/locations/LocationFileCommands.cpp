@@ -1,0 +1,47 @@
+#include "kestrix/gui/locations/LocationFileCommands.h"
+
+#include "kestrix/gui/locations/SaveLocationsDialog.h"
+#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/locations/locationFile.h"
+#include "kestrix/locations/myLocations.h"
+#include "kestrix/shell/modUtils.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace kestrix::gui {
+
+bool OpenLocationNamesFrom(QWidget* parent, UserDialogs& dialogs, modConfig::ConfigStore& store) {
+    const QString folder = QString::fromStdString(modUtils::GetLocationsFolder());
+    const FileChoice choice =
+        dialogs.ChooseFile(parent, {FileRequest::Mode::Open,
+                                    QStringLiteral("Open Location Names From"),
+                                    QFileInfo(folder).isDir() ? folder : QString(),
+                                    {QStringLiteral("Location Files (*.loc)")},
+                                    {}});
+    if (choice.Cancelled()) {
+        return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    locations::LocationNames names;
+    const bool read = locations::LoadLocationFile(names, choice.path.toStdString());
+    if (read) {
+        locations::ImportLocationNames(names, store);
+    }
+    QApplication::restoreOverrideCursor();
+    if (!read) {
+        dialogs.Message(parent,
+                        {QStringLiteral("Cannot Read File."), QStringLiteral("Cannot Read File"),
+                         QMessageBox::Critical, QMessageBox::Ok, choice.path});
+    }
+    return read;
+}
+
+void SaveLocationNamesAs(QWidget* parent, UserDialogs& dialogs, modConfig::ConfigStore& store,
+                         const std::shared_ptr<clsDataRecordSet>& recordSet) {
+    SaveLocationsDialog dialog(store, dialogs, parent);
+    dialog.SetDataRecordSet(recordSet);
+    dialogs.ShowModal(dialog);
+}
+
+} // namespace kestrix::gui
