@@ -5,7 +5,6 @@
 
 #include "SimProcess.h"
 #include "kestrix/instrument/DownloadSession.h"
-#include "kestrix/instrument/SessionPrompts.h"
 #include "tolvex/PortTable.h"
 
 #include <QCoreApplication>
@@ -25,14 +24,6 @@ using kestrix::DownloadSession;
 constexpr int kRecords = 2000;
 constexpr int kPort = 9;
 constexpr double kBitsPerByte = 10;
-
-class SilentPrompts : public kestrix::SessionPrompts {
-public:
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
-    void Inform(kestrix::MessageIcon, const std::string& title, const std::string& text) override {
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
-    }
-};
 
 // Modbus ASCII frame length: ':', the binary bytes as two hex digits each, the LRC, CR LF.
 double AsciiFrameBytes(int binaryBytes) {
@@ -77,9 +68,12 @@ Measurement Download(const std::string& scenarioJson) {
         return measurement;
     }
     tolvex::SetPortDevice(kPort, sim.Link());
-    SilentPrompts prompts;
-    DownloadSession session(prompts);
+    DownloadSession session;
     QEventLoop loop;
+    QObject::connect(&session, &DownloadSession::NoticeShown, &loop,
+                     [](kestrix::MessageIcon, const std::string& title, const std::string& text) {
+                         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+                     });
     QObject::connect(&session, &DownloadSession::IdentityShown, &loop, &QEventLoop::quit);
     QObject::connect(&session, &DownloadSession::InstrumentNotFound, &loop, &QEventLoop::quit);
     session.StartIdentification(kPort, 1);

@@ -14,13 +14,16 @@ std::string ConsoleLines(const std::string& text) {
     return lines;
 }
 
-bool ConsolePrompts::AskYesNo(const std::string& title, const std::string& text) {
-    ReportNote(title + ": " + ConsoleLines(text) + " (answered No)");
-    return false;
-}
-
-void ConsolePrompts::Inform(MessageIcon, const std::string& title, const std::string& text) {
-    ReportNote(title + ": " + ConsoleLines(text));
+void AnswerOnConsole(DownloadSession& session) {
+    QObject::connect(&session, &DownloadSession::NoticeShown, &session,
+                     [](MessageIcon, const std::string& title, const std::string& text) {
+                         ReportNote(title + ": " + ConsoleLines(text));
+                     });
+    QObject::connect(&session, &DownloadSession::QuestionAsked, &session,
+                     [&session](const std::string& title, const std::string& text) {
+                         ReportNote(title + ": " + ConsoleLines(text) + " (answered No)");
+                         session.AnswerQuestion(false);
+                     });
 }
 
 } // namespace kestrix::cli

@@ -1,16 +1,13 @@
 #pragma once
 
-// The sessions' message boxes on stderr. Nobody is there to answer a question: it is answered No.
+// The session's message boxes on stderr. Nobody is there to answer a question: it is answered
+// No at once, through the same call a window makes.
 
-#include "kestrix/instrument/SessionPrompts.h"
+#include "kestrix/instrument/DownloadSession.h"
 
 namespace kestrix::cli {
 
-class ConsolePrompts : public SessionPrompts {
-public:
-    bool AskYesNo(const std::string& title, const std::string& text) override;
-    void Inform(MessageIcon icon, const std::string& title, const std::string& text) override;
-};
+void AnswerOnConsole(DownloadSession& session);
 
 // The text with its CR LF line breaks as plain new lines.
 std::string ConsoleLines(const std::string& text);

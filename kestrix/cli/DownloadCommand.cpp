@@ -31,8 +31,8 @@ ApplicationKind DownloadCommand::RequiredApplication() const {
 int DownloadCommand::Run(const CliContext& context) {
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    ConsolePrompts prompts;
-    DownloadSession session(prompts);
+    DownloadSession session;
+    AnswerOnConsole(session);
     if (const int status = IdentifyChosenInstrument(session, instrument_, store);
         status != kExitOk) {
         return status;

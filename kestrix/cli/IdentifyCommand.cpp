@@ -19,8 +19,8 @@ CLI::App* IdentifyCommand::Register(CLI::App& program) {
 int IdentifyCommand::Run(const CliContext& context) {
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    ConsolePrompts prompts;
-    DownloadSession session(prompts);
+    DownloadSession session;
+    AnswerOnConsole(session);
     const int status = IdentifyChosenInstrument(session, instrument_, store);
     if (status == kExitOk) {
         std::cout << IdentityLines(session.Identity(), session.SlaveAddress());

@@ -3,6 +3,7 @@
 #include "kestrix/cli/ProgressDisplay.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
+#include "kestrix/instrument/PortBinding.h"
 #include "kestrix/instrument/PortList.h"
 #include "tolvex/PortTable.h"
 
@@ -27,12 +28,12 @@ std::string NotFoundText(const InstrumentChoice& choice) {
 int RunIdentification(DownloadSession& session, const InstrumentChoice& choice) {
     QEventLoop loop;
     int status = kExitOk;
-    QObject::connect(&session, &ConnectionSession::IdentityShown, &loop, [&] { loop.quit(); });
-    QObject::connect(&session, &ConnectionSession::InstrumentNotFound, &loop, [&] {
+    QObject::connect(&session, &DownloadSession::IdentityShown, &loop, [&] { loop.quit(); });
+    QObject::connect(&session, &DownloadSession::InstrumentNotFound, &loop, [&] {
         status = Fail(kExitNotFound, NotFoundText(choice));
         loop.quit();
     });
-    QObject::connect(&session, &ConnectionSession::CommunicationLost, &loop, [&] {
+    QObject::connect(&session, &DownloadSession::CommunicationLost, &loop, [&] {
         status = kExitLostCommunication;
         loop.quit();
     });
@@ -47,6 +48,7 @@ int RunIdentification(DownloadSession& session, const InstrumentChoice& choice) 
 
 int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& options,
                              modConfig::ConfigStore& store) {
+    BindSystemPorts(store.GetConfigPath());
     const auto choice = options.Resolve(store);
     if (!choice) {
         return kExitUsage;
@@ -67,7 +69,7 @@ DownloadOutcome RunDownload(DownloadSession& session, bool showProgress) {
     DownloadOutcome outcome = DownloadOutcome::LostCommunication;
     if (showProgress) {
         QObject::connect(&session, &DownloadSession::DownloadProgressChanged, &loop,
-                         [&] { display.Show(session.View().progress); });
+                         [&](const DownloadView& view) { display.Show(view.progress); });
     }
     QObject::connect(&session, &DownloadSession::DownloadEnded, &loop, [&](DownloadOutcome ended) {
         outcome = ended;
@@ -90,6 +92,8 @@ int ExitCodeOf(DownloadOutcome outcome) {
         return kExitNotSameInstrument;
     case DownloadOutcome::DecodingError:
         return kExitDecodingError;
+    case DownloadOutcome::FastPortNotOpened:
+        return kExitNotFound;
     default:
         return kExitLostCommunication;
     }

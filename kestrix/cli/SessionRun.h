@@ -7,9 +7,10 @@
 
 namespace kestrix::cli {
 
-// Takes the port and address from the options or else the configuration, identifies the
-// instrument and, once it answered, stores the choice in the configuration. The exit status:
-// kExitOk once the identity is shown.
+// Binds the port numbers as the wizard does ([ports] of the configuration, then the devices the
+// system reports), takes the port and address from the options or else the configuration,
+// identifies the instrument and, once it answered, stores the choice in the configuration. The exit
+// status: kExitOk once the identity is shown.
 int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& options,
                              modConfig::ConfigStore& store);
 

@@ -4,9 +4,8 @@
 #include "kestrix/data/clsDataRecordSet.h"
 #include "kestrix/instrument/LocationBlocks.h"
 #include "kestrix/instrument/RecordDecoding.h"
-#include "kestrix/instrument/SessionPrompts.h"
+#include "kestrix/instrument/RegisterMap.h"
 #include "kestrix/instrument/sessionTexts.h"
-#include "tolvex/PortTable.h"
 
 #include <QSerialPort>
 #include <algorithm>
@@ -15,22 +14,15 @@ namespace kestrix {
 
 namespace {
 
-constexpr int kRegCommand = 1;
-constexpr std::int16_t kIdleCommand = 12;
-constexpr std::int16_t kFastTransferCommand = 16;
-constexpr int kRegRecordPointer = 24;
+registers::ChannelBlocks ChannelBlocksOf(int mapVersion) {
+    return mapVersion < kMapHoldingBlocks ? registers::kInputChannelBlocks
+                                          : registers::kHoldingChannelBlocks;
+}
 
-struct ChannelBlockAddresses {
-    int enables;
-    int tags;
-    int units;
-};
-
-ChannelBlockAddresses ChannelBlocks(int mapVersion) {
-    if (mapVersion < kMapHoldingBlocks) {
-        return {1000, 2000, 3000};
-    }
-    return {3000, 1000, 2000};
+RegisterRequest ReadChannelBlock(int mapVersion, int address) {
+    return mapVersion < kMapHoldingBlocks
+               ? RegisterRequest::ReadInput(address, kChannelBlockRegisters)
+               : RegisterRequest::ReadHolding(address, kChannelBlockRegisters);
 }
 
 } // namespace
@@ -45,18 +37,100 @@ std::string DownloadView::ShownText() const {
     return doNotUseShown ? sessionTexts::kDoNotUseText : "";
 }
 
-DownloadSession::DownloadSession(SessionPrompts& prompts, QObject* parent)
-    : ConnectionSession(prompts, kIdentityRegisters, parent), fastPort_(new QSerialPort(this)),
-      locationNames_(kMaxLocationNames + 1), chunk_(std::make_unique<FastChunk>()) {
+DownloadSession::DownloadSession(QObject* parent)
+    : QObject(parent), runner_(*this), steps_(runner_, kIdentityRegisters),
+      fastPort_(new QSerialPort(this)), locationNames_(kMaxLocationNames + 1),
+      chunk_(std::make_unique<FastChunk>()) {
     fastPort_->setReadBufferSize(FastChunk::kCapacity);
     connect(fastPort_, &QSerialPort::readyRead, this, &DownloadSession::OnFastBytes);
+    PassOnSignals();
 }
 
 DownloadSession::~DownloadSession() = default;
 
+void DownloadSession::PassOnSignals() {
+    connect(&runner_, &RequestRunner::BusyChanged, this, [this](bool busy) {
+        UpdateState();
+        emit BusyChanged(busy);
+    });
+    connect(&steps_, &ConnectionSteps::ConnectProgressChanged, this,
+            &DownloadSession::ConnectProgressChanged);
+    connect(&steps_, &ConnectionSteps::IdentityShown, this,
+            [this](const InstrumentIdentity& identity) {
+                UpdateState();
+                emit IdentityShown(identity);
+            });
+    connect(&steps_, &ConnectionSteps::InstrumentNotFound, this,
+            &DownloadSession::InstrumentNotFound);
+    connect(&steps_, &ConnectionSteps::CommunicationLost, this,
+            &DownloadSession::CommunicationLost);
+    connect(&steps_, &ConnectionSteps::NoticeShown, this, &DownloadSession::NoticeShown);
+}
+
+SessionState DownloadSession::State() const {
+    if (runner_.IsHeld()) {
+        return SessionState::Asking;
+    }
+    if (running_) {
+        return SessionState::Downloading;
+    }
+    if (runner_.IsBusy()) {
+        return SessionState::Connecting;
+    }
+    return steps_.IsIdentified() ? SessionState::Identified : SessionState::Idle;
+}
+
+void DownloadSession::UpdateState() {
+    const SessionState state = State();
+    if (state != state_) {
+        state_ = state;
+        emit StateChanged(state);
+    }
+}
+
+bool DownloadSession::StartIdentification(std::optional<int> port, std::optional<int> address) {
+    transport_ = Transport::Modbus;
+    CloseFastPort();
+    return steps_.Start(port, address);
+}
+
+bool DownloadSession::SetConnection(int port, int address) {
+    if (!IsValidConnection(port, address)) {
+        return false;
+    }
+    CloseFastPort();
+    return steps_.Connect(port, address);
+}
+
+void DownloadSession::CloseConnections() {
+    CloseFastPort();
+    runner_.Close();
+}
+
 void DownloadSession::DiscardRecordSet() {
     working_.reset();
     result_.reset();
+}
+
+void DownloadSession::PressButton(WizardButton button) {
+    if (runner_.IsHeld()) {
+        return; // the question open concerns the press already made
+    }
+    runner_.Press(button);
+    if (!runner_.IsBusy()) {
+        CarryOutPending();
+    }
+}
+
+void DownloadSession::CarryOutPending() {
+    const WizardButton button = runner_.TakePending();
+    if (button != WizardButton::None) {
+        emit ButtonCarriedOut(button);
+    }
+}
+
+void DownloadSession::ShowView() {
+    emit DownloadProgressChanged(view_);
 }
 
 void DownloadSession::StartDownload() {
@@ -67,12 +141,12 @@ void DownloadSession::StartDownload() {
         view_.progress.value = view_.progress.maximum;
         view_.noDataShown = true;
         view_.cancelCaption = sessionTexts::kCloseCaption;
-        emit DownloadProgressChanged();
+        ShowView();
         emit DownloadEnded(DownloadOutcome::NoData);
         return;
     }
     view_.doNotUseShown = true;
-    emit DownloadProgressChanged();
+    ShowView();
     running_ = true;
     locationNames_.assign(kMaxLocationNames + 1, std::string());
     IssueRequest(RequestKind::CheckIdentity, 0);
@@ -81,83 +155,150 @@ void DownloadSession::StartDownload() {
 void DownloadSession::UpdateProgress() {
     if (view_.progress.Update(Identity().recordCount, NamesToRead(locationCount_),
                               recordsDone_ + namesDone_)) {
-        emit DownloadProgressChanged();
+        ShowView();
     }
 }
 
-void DownloadSession::DefineFurtherRequest(RequestKind kind, std::int32_t parameter) {
+void DownloadSession::IssueRequest(RequestKind kind, std::int32_t parameter) {
+    if (transport_ == Transport::Fast) {
+        IssueFastRequest(kind, parameter);
+    } else if (IsIdentificationKind(kind)) {
+        steps_.Issue(kind, parameter);
+    } else {
+        IssueDownloadRequest(kind, parameter);
+    }
+}
+
+void DownloadSession::IssueDownloadRequest(RequestKind kind, std::int32_t parameter) {
     const int mapVersion = Identity().mapVersion;
-    const bool holdingBlocks = mapVersion >= kMapHoldingBlocks;
-    const ChannelBlockAddresses blocks = ChannelBlocks(mapVersion);
+    const registers::ChannelBlocks blocks = ChannelBlocksOf(mapVersion);
     switch (kind) {
     case RequestKind::CheckIdentity:
         recordsDone_ = 0;
         namesDone_ = 0;
         UpdateProgress();
-        DefineRead(true, 0, kIdentityRegisters);
+        runner_.Send(kind, parameter,
+                     RegisterRequest::ReadHolding(registers::kIdentityBlock, kIdentityRegisters));
         break;
     case RequestKind::MakeIdle:
-        DefineWrite(kRegCommand, kIdleCommand);
+        runner_.Send(kind, parameter,
+                     RegisterRequest::Write(registers::kCommand, registers::kIdleCommand));
         break;
     case RequestKind::ReadChannelEnables:
-        DefineRead(holdingBlocks, blocks.enables, kChannelBlockRegisters);
+        runner_.Send(kind, parameter, ReadChannelBlock(mapVersion, blocks.enables));
         break;
     case RequestKind::ReadChannelTags:
-        DefineRead(holdingBlocks, blocks.tags, kChannelBlockRegisters);
+        runner_.Send(kind, parameter, ReadChannelBlock(mapVersion, blocks.tags));
         break;
     case RequestKind::ReadChannelUnits:
-        DefineRead(holdingBlocks, blocks.units, kChannelBlockRegisters);
+        runner_.Send(kind, parameter, ReadChannelBlock(mapVersion, blocks.units));
         break;
     case RequestKind::ReadThresholds:
-        DefineRead(true, 5000, kChannelBlockRegisters);
+        runner_.Send(kind, parameter,
+                     RegisterRequest::ReadHolding(registers::kThresholds, kChannelBlockRegisters));
         break;
     case RequestKind::ReadCalibrationHigh:
-        DefineRead(true, 8040, 2 * kCalibrationFloats);
+        runner_.Send(
+            kind, parameter,
+            RegisterRequest::ReadHolding(registers::kCalibrationHigh, 2 * kCalibrationFloats));
         break;
     case RequestKind::ReadCalibrationLow:
-        DefineRead(true, 7040, 2 * kCalibrationFloats);
+        runner_.Send(
+            kind, parameter,
+            RegisterRequest::ReadHolding(registers::kCalibrationLow, 2 * kCalibrationFloats));
         break;
     case RequestKind::ReadCalibrationRaw:
-        DefineRead(true, 9040, 2 * kCalibrationPoints);
+        runner_.Send(
+            kind, parameter,
+            RegisterRequest::ReadHolding(registers::kCalibrationRaw, 2 * kCalibrationPoints));
         break;
     case RequestKind::ReadLocationCount:
         locationCount_ = 0;
         namesInBlock_ = 0;
         namesDone_ = 0;
-        DefineRead(true, kLocationCountRegister, 1);
+        runner_.Send(kind, parameter, RegisterRequest::ReadHolding(kLocationCountRegister, 1));
         break;
-    case RequestKind::ReadLocationNames:
-        SetParameter(std::max(parameter, 0));
-        namesInBlock_ = NamesInBlock(NamesToRead(locationCount_), Parameter());
-        DefineRead(true, BlockFirstRegister(Parameter()), kRegistersPerName * namesInBlock_);
+    case RequestKind::ReadLocationNames: {
+        const std::int32_t block = std::max(parameter, 0);
+        namesInBlock_ = NamesInBlock(NamesToRead(locationCount_), block);
+        runner_.Send(kind, block,
+                     RegisterRequest::ReadHolding(BlockFirstRegister(block),
+                                                  kRegistersPerName * namesInBlock_));
         break;
+    }
     case RequestKind::EnterFastTransfer:
-        DefineWrite(kRegCommand, kFastTransferCommand);
-        break;
-    case RequestKind::ReadRecords:
-        DefineRecordRequest(parameter);
+        runner_.Send(kind, parameter,
+                     RegisterRequest::Write(registers::kCommand, registers::kFastTransferCommand));
         break;
     default:
+        IssueRecordRequest(parameter);
         break;
     }
 }
 
-void DownloadSession::DefineRecordRequest(std::int32_t parameter) {
+// Record i: its index written to the pointer (parameter 2i+1, the first as 1), then the
+// record read (parameter 2i+2).
+void DownloadSession::IssueRecordRequest(std::int32_t parameter) {
     if (parameter <= 1) {
         view_.cancelCaption = sessionTexts::kCancelCaption;
-        SetParameter(1);
-        DefineWrite(kRegRecordPointer, 0);
+        runner_.Send(RequestKind::ReadRecords, 1,
+                     RegisterRequest::Write(registers::kRecordPointer, 0));
     } else if (parameter % 2 == 1) {
-        DefineWrite(kRegRecordPointer, static_cast<std::int16_t>(parameter / 2));
+        runner_.Send(RequestKind::ReadRecords, parameter,
+                     RegisterRequest::Write(registers::kRecordPointer,
+                                            static_cast<std::int16_t>(parameter / 2)));
     } else {
-        DefineRead(false, 0, ModbusRecordRegisters(Identity().mapVersion));
+        runner_.Send(RequestKind::ReadRecords, parameter,
+                     RegisterRequest::ReadInput(registers::kRecord,
+                                                ModbusRecordRegisters(Identity().mapVersion)));
     }
 }
 
-void DownloadSession::CompleteFurtherRequest(RequestKind kind, short result) {
-    if (result != 0) {
-        return; // the watchdog repeats the request
+void DownloadSession::CompleteRequest(RequestKind kind, short result) {
+    if (runner_.Pending() == WizardButton::None) {
+        Dispatch(kind, result);
+    } else if (IsIdentificationKind(kind)) {
+        runner_.End();
+        CarryOutPending();
+    } else {
+        AskAboutPending(kind, result);
     }
+}
+
+void DownloadSession::Dispatch(RequestKind kind, short result) {
+    if (IsIdentificationKind(kind)) {
+        steps_.Complete(kind, result);
+    } else if (result == 0) {
+        CompleteDownloadRequest(kind);
+    } // else the watchdog repeats the request
+}
+
+void DownloadSession::AskAboutPending(RequestKind kind, short result) {
+    askedKind_ = kind;
+    askedResult_ = result;
+    runner_.Hold();
+    UpdateState();
+    emit QuestionAsked(sessionTexts::kQuestionTitle, sessionTexts::CancelDownloadQuestion());
+}
+
+void DownloadSession::AnswerQuestion(bool yes) {
+    if (!runner_.IsHeld()) {
+        return;
+    }
+    runner_.Release();
+    if (yes) {
+        End(DownloadOutcome::Cancelled);
+        CarryOutPending();
+        return;
+    }
+    runner_.TakePending();
+    UpdateState();
+    // The reply still waits on handle 0: nothing was sent while the question was open.
+    Dispatch(askedKind_, askedResult_);
+    runner_.WatchWhileBusy();
+}
+
+void DownloadSession::CompleteDownloadRequest(RequestKind kind) {
     const int mapVersion = Identity().mapVersion;
     switch (kind) {
     case RequestKind::CheckIdentity:
@@ -167,15 +308,15 @@ void DownloadSession::CompleteFurtherRequest(RequestKind kind, short result) {
         IssueRequest(RequestKind::CheckIdentity, 0);
         break;
     case RequestKind::ReadChannelEnables:
-        channels_.TakeEnables(Reply(kChannelBlockRegisters), mapVersion);
+        channels_.TakeEnables(runner_.Reply(kChannelBlockRegisters), mapVersion);
         IssueRequest(RequestKind::ReadChannelTags, 0);
         break;
     case RequestKind::ReadChannelTags:
-        channels_.TakeTags(Reply(kChannelBlockRegisters));
+        channels_.TakeTags(runner_.Reply(kChannelBlockRegisters));
         IssueRequest(RequestKind::ReadChannelUnits, 0);
         break;
     case RequestKind::ReadChannelUnits:
-        channels_.TakeUnits(Reply(kChannelBlockRegisters));
+        channels_.TakeUnits(runner_.Reply(kChannelBlockRegisters));
         if (mapVersion < kMapHoldingBlocks) {
             channels_.threshold.fill(0);
             IssueRequest(RequestKind::ReadRecords, 0);
@@ -184,23 +325,23 @@ void DownloadSession::CompleteFurtherRequest(RequestKind kind, short result) {
         }
         break;
     case RequestKind::ReadThresholds:
-        channels_.TakeThresholds(Reply(kChannelBlockRegisters));
+        channels_.TakeThresholds(runner_.Reply(kChannelBlockRegisters));
         IssueRequest(RequestKind::ReadCalibrationHigh, 0);
         break;
     case RequestKind::ReadCalibrationHigh:
-        channels_.TakeEngineeringHigh(Reply(2 * kCalibrationFloats));
+        channels_.TakeEngineeringHigh(runner_.Reply(2 * kCalibrationFloats));
         IssueRequest(RequestKind::ReadCalibrationLow, 0);
         break;
     case RequestKind::ReadCalibrationLow:
-        channels_.TakeEngineeringLow(Reply(2 * kCalibrationFloats));
+        channels_.TakeEngineeringLow(runner_.Reply(2 * kCalibrationFloats));
         IssueRequest(RequestKind::ReadCalibrationRaw, 0);
         break;
     case RequestKind::ReadCalibrationRaw:
-        channels_.TakeRawPoints(Reply(2 * kCalibrationPoints));
+        channels_.TakeRawPoints(runner_.Reply(2 * kCalibrationPoints));
         IssueRequest(RequestKind::ReadLocationCount, 0);
         break;
     case RequestKind::ReadLocationCount:
-        locationCount_ = Reply(1).Unsigned(0);
+        locationCount_ = runner_.Reply(1).Unsigned(0);
         UpdateProgress();
         if (locationCount_ < 1) {
             ReadRecordsNext();
@@ -212,25 +353,24 @@ void DownloadSession::CompleteFurtherRequest(RequestKind kind, short result) {
         CompleteLocationNames();
         break;
     case RequestKind::EnterFastTransfer:
-        SetTransport(Transport::Fast);
+        transport_ = Transport::Fast;
         IssueRequest(RequestKind::ReadRecords, 0);
         break;
     case RequestKind::ReadRecords:
-        CompleteRecordRead(Parameter());
+        CompleteRecordRead(runner_.Parameter());
         break;
     default:
-        EndRequests();
+        runner_.End();
         break;
     }
 }
 
 void DownloadSession::CompleteCheckIdentity() {
-    const RegisterReply reply = Reply(kIdentityRegisters);
+    const RegisterReply reply = runner_.Reply(kIdentityRegisters);
     if (DecodeSerialNumber(reply) != Identity().serialNumber) {
-        EndRequests();
-        Prompts().Inform(MessageIcon::Information, sessionTexts::kWarningTitle,
-                         sessionTexts::NotSameInstrumentText());
-        End(DownloadOutcome::NotSameInstrument);
+        End(DownloadOutcome::NotSameInstrument,
+            Notice{MessageIcon::Information, sessionTexts::kWarningTitle,
+                   sessionTexts::NotSameInstrumentText()});
         return;
     }
     if (DecodeBusy(reply)) {
@@ -239,14 +379,13 @@ void DownloadSession::CompleteCheckIdentity() {
     }
     const std::int32_t count = DecodeRecordCount(reply);
     if (count != Identity().recordCount) {
-        SetRecordCount(count);
+        steps_.SetRecordCount(count);
     }
     if (count < 1) {
-        EndRequests();
         ShowNoData();
-        Prompts().Inform(MessageIcon::Information, sessionTexts::kInformationTitle,
-                         sessionTexts::NoDataNoticeText());
-        End(DownloadOutcome::NoData);
+        End(DownloadOutcome::NoData,
+            Notice{MessageIcon::Information, sessionTexts::kInformationTitle,
+                   sessionTexts::NoDataNoticeText()});
         return;
     }
     IssueRequest(RequestKind::ReadChannelEnables, 0);
@@ -258,12 +397,12 @@ void DownloadSession::ShowNoData() {
     view_.doNotUseShown = false;
     view_.noDataShown = true;
     view_.cancelCaption = sessionTexts::kCloseCaption;
-    emit DownloadProgressChanged();
+    ShowView();
 }
 
 void DownloadSession::CompleteLocationNames() {
-    const std::int32_t block = Parameter();
-    const RegisterReply reply = Reply(kRegistersPerName * namesInBlock_);
+    const std::int32_t block = runner_.Parameter();
+    const RegisterReply reply = runner_.Reply(kRegistersPerName * namesInBlock_);
     if (block == 0) {
         locationNames_[0] = "LOC000";
     }
@@ -292,13 +431,11 @@ void DownloadSession::CompleteRecordRead(std::int32_t parameter) {
     }
     ++recordsDone_;
     UpdateProgress();
-    const RegisterReply reply = Reply(ModbusRecordRegisters(Identity().mapVersion));
+    const RegisterReply reply = runner_.Reply(ModbusRecordRegisters(Identity().mapVersion));
     const bool decoded = DecodeRecord(recordsDone_ - 1, [&](clsDataRecord& record) {
         DecodeModbusRecord(reply, channels_, Identity().mapVersion, record);
     });
     if (!decoded) {
-        Prompts().Inform(MessageIcon::Error, sessionTexts::kInternalErrorTitle,
-                         sessionTexts::kDownloadError);
         FailDecoding();
     } else if (recordsDone_ < Identity().recordCount) {
         IssueRequest(RequestKind::ReadRecords, parameter + 1);
@@ -329,153 +466,55 @@ bool DownloadSession::DecodeRecord(std::int32_t index, const RecordFiller& fill)
 }
 
 void DownloadSession::FailDecoding() {
-    EndRequests();
     view_.progress.text = sessionTexts::kProgressError;
-    emit DownloadProgressChanged();
-    End(DownloadOutcome::DecodingError);
+    ShowView();
+    End(DownloadOutcome::DecodingError,
+        Notice{MessageIcon::Error, sessionTexts::kInternalErrorTitle,
+               sessionTexts::kDownloadError});
 }
 
 void DownloadSession::Finish() {
-    EndRequests();
     view_.doNotUseShown = false;
     view_.progress.text = sessionTexts::kProgressDone;
     view_.doneShown = true;
     view_.cancelCaption = sessionTexts::kCloseCaption;
-    emit DownloadProgressChanged();
+    ShowView();
     result_ = std::move(working_);
     End(DownloadOutcome::Finished);
 }
 
-void DownloadSession::End(DownloadOutcome outcome) {
+// The session reaches its final state before anything is said, so a window that shows the
+// notice modally finds nothing half done behind it.
+void DownloadSession::End(DownloadOutcome outcome, std::optional<Notice> notice) {
+    runner_.End();
+    if (transport_ == Transport::Fast) {
+        ReturnToModbus();
+    }
     running_ = false;
     if (outcome != DownloadOutcome::Finished) {
         DiscardRecordSet();
     }
+    UpdateState();
+    if (notice) {
+        emit NoticeShown(notice->icon, notice->title, notice->text);
+    }
+    if (outcome == DownloadOutcome::LostCommunication) {
+        steps_.ReportLost();
+    }
+    if (outcome == DownloadOutcome::Finished) {
+        emit RecordSetReady(result_);
+    }
     emit DownloadEnded(outcome);
 }
 
-bool DownloadSession::HandlePendingDuringRun() {
-    if (!Prompts().AskYesNo(sessionTexts::kQuestionTitle, sessionTexts::CancelDownloadQuestion())) {
-        ClearPending();
-        return false;
-    }
-    EndRequests();
-    ResetRetries();
-    End(DownloadOutcome::Cancelled);
-    CarryOutPending();
-    return true;
-}
-
-void DownloadSession::OpenFastPort(int port) {
-    fastPort_->setPortName(QString::fromStdString(tolvex::GetPortDevice(port)));
-    fastPort_->setBaudRate(kFastBaudRate);
-    fastPort_->setDataBits(QSerialPort::Data8);
-    fastPort_->setParity(QSerialPort::NoParity);
-    fastPort_->setStopBits(QSerialPort::OneStop);
-    fastPort_->setFlowControl(QSerialPort::NoFlowControl);
-    fastPort_->open(QIODevice::ReadWrite);
-}
-
-void DownloadSession::CloseFastPort() {
-    if (fastPort_->isOpen()) {
-        fastPort_->close();
-    }
-}
-
-void DownloadSession::ReturnToModbus() {
-    SetTransport(Transport::Modbus);
-    SetConnection(Port(), SlaveAddress());
-}
-
-void DownloadSession::OnCommunicationLost() {
-    if (CurrentTransport() == Transport::Fast) {
-        ReturnToModbus();
-    }
+void DownloadSession::LoseCommunication() {
     if (running_) {
         End(DownloadOutcome::LostCommunication);
-    }
-}
-
-void DownloadSession::IssueFastRequest(RequestKind kind, std::int32_t parameter) {
-    SetRequest(kind, parameter);
-    if (parameter < 1) {
-        view_.cancelCaption = sessionTexts::kCancelCaption;
-        SetConnection(Port(), SlaveAddress());
-    }
-    const std::int32_t count = std::min(Identity().recordCount - parameter, kFastChunkRecords);
-    chunk_->Start(parameter, count);
-    if (fastPort_->isOpen()) {
-        // Bytes left over from an attempt given up must not start this chunk.
-        fastPort_->clear(QSerialPort::Input);
-        const std::string command = FastChunk::Command(parameter, count);
-        fastPort_->write(command.c_str());
-        emit FastCommandSent(command);
-    }
-    StartWatchdog();
-}
-
-void DownloadSession::OnFastBytes() {
-    if (CurrentTransport() != Transport::Fast || Kind() == RequestKind::Idle) {
-        fastPort_->clear(QSerialPort::Input);
         return;
     }
-    if (Pending() != WizardButton::None) {
-        StopWatchdog();
-        EndRequests();
-        ResetRetries();
-        ReturnToModbus();
-        End(DownloadOutcome::Cancelled);
-        CarryOutPending();
-        return;
-    }
-    if (chunk_->IsComplete()) {
-        // A spoilt chunk waits for the watchdog whatever else arrives, so only its two retries
-        // are spent on it.
-        fastPort_->clear(QSerialPort::Input);
-        return;
-    }
-    StopWatchdog();
-    std::array<std::uint8_t, 4096> bytes;
-    qint64 got = 0;
-    while ((got = fastPort_->read(reinterpret_cast<char*>(bytes.data()), bytes.size())) > 0) {
-        chunk_->Append(std::span<const std::uint8_t>(bytes.data(), static_cast<size_t>(got)));
-    }
-    const std::int32_t receivedSoFar = chunk_->RecordsReceived() + chunk_->First();
-    if (chunk_->Received() > 0 && receivedSoFar > recordsDone_) {
-        recordsDone_ = std::min(receivedSoFar, Identity().recordCount);
-        UpdateProgress();
-    }
-    if (chunk_->ChecksumMatches()) {
-        ResetRetries();
-        TakeFastChunk();
-    } else {
-        StartWatchdog();
-    }
-}
-
-void DownloadSession::TakeFastChunk() {
-    const int records = (chunk_->Expected() - 1) / kFastRecordBytes;
-    for (int h = 0; h < records; ++h) {
-        const bool decoded = DecodeRecord(chunk_->First() + h, [&](clsDataRecord& record) {
-            DecodeFastRecord(chunk_->Record(h), channels_, Identity().mapVersion, record);
-        });
-        if (!decoded) {
-            EndRequests();
-            view_.progress.text = sessionTexts::kProgressError;
-            ReturnToModbus();
-            Prompts().Inform(MessageIcon::Error, sessionTexts::kInternalErrorTitle,
-                             sessionTexts::kDownloadError);
-            FailDecoding();
-            return;
-        }
-    }
-    if (recordsDone_ < Identity().recordCount) {
-        IssueRequest(RequestKind::ReadRecords, recordsDone_);
-        return;
-    }
-    EndRequests();
-    ReturnToModbus();
-    Finish();
+    transport_ = Transport::Modbus;
+    UpdateState();
+    steps_.ReportLost();
 }
 
 } // namespace kestrix

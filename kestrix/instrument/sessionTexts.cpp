@@ -21,6 +21,7 @@ const char* const kProgressError = "Error!";
 const char* const kCancelCaption = "&Cancel";
 const char* const kCloseCaption = "&Close";
 const char* const kAddressProgressPrefix = "Address ";
+const char* const kNoPermissionSuffix = " (no permission)";
 
 std::string NotFoundText() {
     const std::string br = kLineBreak;
@@ -62,6 +63,19 @@ std::string DoneLabelText() {
 std::string CancelDownloadQuestion() {
     return std::string("This action will cancel your download. Are you sure you want to do this?") +
            kLineBreak + "(All downloaded data will be cleared if you choose YES.)";
+}
+
+std::string FastPortProblemText(const std::string& device, const std::string& reason) {
+    return "The serial port " + device +
+           " cannot be opened for the fast record transfer: " + reason + kLineBreak +
+           "Please reconnect the instrument to your PC and try again.";
+}
+
+std::string NoPermissionText(const std::string& device, const std::string& group) {
+    return "You have no permission to use the serial port " + device + "." + kLineBreak +
+           "Ask your administrator to add you to the group \"" + group +
+           "\" that owns it (for example: sudo usermod -a -G " + group +
+           " $USER), then log out and log in again.";
 }
 
 } // namespace kestrix::sessionTexts

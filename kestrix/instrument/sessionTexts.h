@@ -24,6 +24,8 @@ std::string NoDataNoticeText();
 std::string NoDataLabelText();
 std::string DoneLabelText();
 std::string CancelDownloadQuestion();
+// The fast transfer's port did not open: the device and the system's reason.
+std::string FastPortProblemText(const std::string& device, const std::string& reason);
 extern const char* const kDoNotUseText;
 extern const char* const kDownloadError;
 extern const char* const kProgressDone;
@@ -31,5 +33,8 @@ extern const char* const kProgressError;
 extern const char* const kCancelCaption;
 extern const char* const kCloseCaption;
 extern const char* const kAddressProgressPrefix;
+extern const char* const kNoPermissionSuffix;
+// A port the user may not open: the group that owns the device and logging in again.
+std::string NoPermissionText(const std::string& device, const std::string& group);
 
 } // namespace kestrix::sessionTexts

@@ -7,10 +7,8 @@ namespace kestrix::table {
 namespace {
 
 constexpr int kFirstInstrumentYear = 1970;
-
-QString TimestampPattern(const QLocale& locale) {
-    return locale.dateFormat(QLocale::ShortFormat) + QStringLiteral(" HH:mm:ss");
-}
+// "HH:mm:ss" after the date and a blank.
+constexpr qsizetype kTimeLength = 8;
 
 // The run of equal characters starting at index.
 qsizetype RunLength(const QString& text, qsizetype index) {
@@ -39,20 +37,26 @@ qsizetype AppendQuoted(const QString& pattern, qsizetype index, QString& out) {
 
 } // namespace
 
+// Date and time are read apart, so no time zone takes part: the instrument's clock knows none,
+// a local reading would drop the times a daylight-saving change skips, and it would consult the
+// system's zone rules for every row.
 std::optional<DateTime> ParseTimestampText(std::string_view text, const QLocale& locale) {
-    const QString pattern = TimestampPattern(locale);
-    const QDateTime parsed = locale.toDateTime(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), pattern);
-    if (!parsed.isValid()) {
+    const QString whole = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const qsizetype dateLength = whole.size() - kTimeLength - 1;
+    if (dateLength <= 0 || whole[dateLength] != u' ') {
         return std::nullopt;
     }
-    int year = parsed.date().year();
-    if (!pattern.contains(QStringLiteral("yyyy")) && year < kFirstInstrumentYear) {
+    const QString datePattern = locale.dateFormat(QLocale::ShortFormat);
+    const QDate date = locale.toDate(whole.first(dateLength), datePattern);
+    const QTime time = QTime::fromString(whole.last(kTimeLength), QStringLiteral("HH:mm:ss"));
+    if (!date.isValid() || !time.isValid()) {
+        return std::nullopt;
+    }
+    int year = date.year();
+    if (!datePattern.contains(QStringLiteral("yyyy")) && year < kFirstInstrumentYear) {
         year += 100;
     }
-    const QTime time = parsed.time();
-    return MakeDateTime(year, parsed.date().month(), parsed.date().day(), time.hour(),
-                        time.minute(), time.second());
+    return MakeDateTime(year, date.month(), date.day(), time.hour(), time.minute(), time.second());
 }
 
 std::string TimestampNumberFormat(const QLocale& locale) {

@@ -39,11 +39,22 @@ void SetBorders(lxw_format* format, std::uint8_t borders) {
 
 } // namespace
 
+XlsxLook SpanPartLook(const CellFormat& format, int offset, int columns) {
+    XlsxLook look{format, true};
+    if (offset > 0) {
+        look.format.borders &= static_cast<std::uint8_t>(~kBorderLeft);
+    }
+    if (offset < columns - 1) {
+        look.format.borders &= static_cast<std::uint8_t>(~kBorderRight);
+    }
+    return look;
+}
+
 XlsxFormats::XlsxFormats(lxw_workbook* workbook, std::string timestampFormat)
     : workbook_(workbook), timestampFormat_(std::move(timestampFormat)) {}
 
-lxw_format* XlsxFormats::For(const CellFormat& format, XlsxValueKind kind) {
-    const Key key{format, kind};
+lxw_format* XlsxFormats::For(const XlsxLook& look, XlsxValueKind kind) {
+    const Key key{look, kind};
     const auto found = formats_.find(key);
     if (found != formats_.end()) {
         return found->second;
@@ -53,7 +64,7 @@ lxw_format* XlsxFormats::For(const CellFormat& format, XlsxValueKind kind) {
 
 lxw_format* XlsxFormats::Create(const Key& key) {
     lxw_format* format = workbook_add_format(workbook_);
-    const CellFormat& look = key.format;
+    const CellFormat& look = key.look.format;
     if (key.kind == XlsxValueKind::Number) {
         format_set_num_format(format, DecimalsFormat(look.decimals).c_str());
     } else if (key.kind == XlsxValueKind::Timestamp) {
@@ -69,7 +80,9 @@ lxw_format* XlsxFormats::Create(const Key& key) {
                                         ? static_cast<lxw_color_t>(LXW_COLOR_BLACK)
                                         : look.backColor.Hex());
     }
-    if (const std::uint8_t align = HorizontalAlignment(look.alignment); align != LXW_ALIGN_NONE) {
+    const std::uint8_t align =
+        key.look.centredAcross ? LXW_ALIGN_CENTER_ACROSS : HorizontalAlignment(look.alignment);
+    if (align != LXW_ALIGN_NONE) {
         format_set_align(format, align);
     }
     if (look.bold) {

@@ -4,8 +4,10 @@
 // it, numbers as numbers with their decimals, formulas as formulas in A1 style together with
 // their computed results (the file is not recalculated by its writer), the standard deviation
 // row as STDEV over the data rows, notes as cell comments, colours, alignment, borders, bold,
-// spans merged, column widths, the frozen rows frozen, and the time stamps of the data rows
-// (tableRowKinds.h) as date-time cells shown with a four-digit year.
+// spans centred across their columns, column widths, the frozen rows frozen, and the time
+// stamps of the data rows (tableRowKinds.h) as date-time cells shown with a four-digit year.
+// Rows are streamed to disc as they are written, so memory stays small for a full instrument
+// memory; merged cells cannot be streamed, hence spans centred across instead.
 
 #include "kestrix/table/GridModel.h"
 
@@ -19,8 +21,6 @@ inline constexpr const char* kXlsxSheetName = "Sheet 1";
 struct XlsxOptions {
     // Time stamp texts are read, and shown again, in this locale's date order.
     QLocale locale;
-    // Rows are streamed to disk instead of kept in memory; spans are then not merged.
-    bool constantMemory = false;
 };
 
 // Writes the workbook to path; false with `error` telling why when it cannot be written.

@@ -106,6 +106,18 @@ TEST_F(CliDownload, IdentifyPrintsTheIdentity) {
     EXPECT_THAT(run.output, HasSubstr("Map version : 137\n"));
 }
 
+TEST_F(CliDownload, PortNumberBoundInTheConfigurationReachesItsDevice) {
+    sim::test::SimProcess sim({"--preset", "legacy-137"});
+    ASSERT_TRUE(sim.WaitReady());
+    test_support::WriteFileBytes(Path("config.ini"), "[ports]\nCOM9=" + sim.Link() + "\n");
+    const CliRun run = Run({"identify", "--port", "9", "--address", "1"});
+    ASSERT_EQ(run.status, 0) << run.error;
+    EXPECT_THAT(run.output, HasSubstr("Instrument : Pirrow 32\n"));
+    const std::string config = test_support::ReadFileBytes(Path("config.ini"));
+    EXPECT_THAT(config, HasSubstr("COM9=" + sim.Link()));
+    EXPECT_THAT(config, HasSubstr("com_port=9"));
+}
+
 TEST_F(CliDownload, AConfigurationThatCannotBeSavedIsSaidAndTheCommandSucceeds) {
     sim::test::SimProcess sim({"--preset", "legacy-137"});
     ASSERT_TRUE(sim.WaitReady());

@@ -161,7 +161,7 @@ TEST_F(Download, ThreeFailuresGiveLostCommunication) {
     ConnectScenario(R"({"preset": "standard", "generate": {"count": 5}})");
     sim_->Process().Stop();
     bool backToChoice = false;
-    QObject::connect(&harness_.Session(), &ConnectionSession::CommunicationLost,
+    QObject::connect(&harness_.Session(), &DownloadSession::CommunicationLost,
                      [&] { backToChoice = true; });
     EXPECT_EQ(harness_.Download(), DownloadOutcome::LostCommunication);
     EXPECT_TRUE(backToChoice);

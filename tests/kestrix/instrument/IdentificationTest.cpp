@@ -51,7 +51,7 @@ TEST(Identification, FixedAddressWithNothingThereIsNotFound) {
     ASSERT_TRUE(sim.Ready());
     SessionHarness harness;
     bool notFoundShown = false;
-    QObject::connect(&harness.Session(), &ConnectionSession::InstrumentNotFound,
+    QObject::connect(&harness.Session(), &DownloadSession::InstrumentNotFound,
                      [&] { notFoundShown = true; });
     EXPECT_EQ(harness.Identify(kPort, 7), IdentifyOutcome::NotFound);
     EXPECT_TRUE(notFoundShown);
@@ -93,7 +93,7 @@ TEST(Identification, CancelDuringIdentificationActsAtTheNextCompletionWithoutAQu
     SimulatedInstrument sim({"--preset", "standard"}, kPort);
     ASSERT_TRUE(sim.Ready());
     SessionHarness harness;
-    QObject::connect(&harness.Session(), &ConnectionSession::ConnectProgressChanged,
+    QObject::connect(&harness.Session(), &DownloadSession::ConnectProgressChanged,
                      [&] { harness.Session().PressButton(WizardButton::Cancel); });
     ASSERT_TRUE(harness.Session().StartIdentification(kPort, 1));
     EnsureApplication();

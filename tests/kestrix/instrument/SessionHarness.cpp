@@ -16,36 +16,46 @@ namespace {
 // A guard against a session that never ends, not a measure of speed.
 constexpr int kHangGuardMs = 120000;
 
-template <typename Result>
-Result RunUntil(std::optional<Result>& result) {
+void RunUntil(const std::function<bool()>& condition) {
     QEventLoop loop;
     QTimer guard;
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
     guard.start(kHangGuardMs);
-    while (!result && guard.isActive()) {
+    while (!condition() && guard.isActive()) {
         loop.processEvents(QEventLoop::WaitForMoreEvents);
     }
-    if (!result) {
+    if (!condition()) {
         throw std::runtime_error("the session never ended");
     }
+}
+
+template <typename Result>
+Result RunUntil(std::optional<Result>& result) {
+    RunUntil([&] { return result.has_value(); });
     return *result;
 }
 
 } // namespace
 
-bool RecordingPrompts::AskYesNo(const std::string& title, const std::string& text) {
-    questions.push_back({MessageIcon::Information, title, text});
-    if (answers.empty()) {
-        return false;
-    }
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-void RecordingPrompts::Inform(MessageIcon icon, const std::string& title, const std::string& text) {
-    messages.push_back({icon, title, text});
+void RecordingPrompts::Attach(DownloadSession& session) {
+    QObject::connect(&session, &DownloadSession::NoticeShown,
+                     [this](MessageIcon icon, const std::string& title, const std::string& text) {
+                         messages.push_back({icon, title, text});
+                     });
+    QObject::connect(&session, &DownloadSession::QuestionAsked,
+                     [this, &session](const std::string& title, const std::string& text) {
+                         questions.push_back({MessageIcon::Information, title, text});
+                         if (leaveQuestionsOpen) {
+                             return;
+                         }
+                         const bool answer = !answers.empty() && answers.front();
+                         if (!answers.empty()) {
+                             answers.pop_front();
+                         }
+                         QTimer::singleShot(0, &session,
+                                            [&session, answer] { session.AnswerQuestion(answer); });
+                     });
 }
 
 void EnsureApplication() {
@@ -79,10 +89,11 @@ SimulatedInstrument::SimulatedInstrument(const std::vector<std::string>& argumen
 
 SessionHarness::SessionHarness() {
     EnsureApplication();
-    session_ = std::make_unique<DownloadSession>(prompts);
+    session_ = std::make_unique<DownloadSession>();
+    prompts.Attach(*session_);
     QObject::connect(session_.get(), &DownloadSession::FastCommandSent,
                      [this](const std::string& command) { fastCommands.push_back(command); });
-    QObject::connect(session_.get(), &ConnectionSession::ButtonCarriedOut,
+    QObject::connect(session_.get(), &DownloadSession::ButtonCarriedOut,
                      [this](WizardButton button) { carriedOut.push_back(button); });
     QObject::connect(session_.get(), &DownloadSession::DownloadProgressChanged, [this] {
         if (pressAtRecord_ && session_->RecordsDone() > 0) {
@@ -96,15 +107,25 @@ SessionHarness::~SessionHarness() {
     session_->CloseConnections();
 }
 
+void SessionHarness::WaitFor(const std::function<bool()>& condition) {
+    RunUntil(condition);
+}
+
+void SessionHarness::RunFor(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 IdentifyOutcome SessionHarness::Identify(int port, int address) {
     std::optional<IdentifyOutcome> outcome;
     DownloadSession* session = session_.get();
     QObject context;
-    QObject::connect(session, &ConnectionSession::IdentityShown, &context,
+    QObject::connect(session, &DownloadSession::IdentityShown, &context,
                      [&] { outcome = IdentifyOutcome::Identified; });
-    QObject::connect(session, &ConnectionSession::InstrumentNotFound, &context,
+    QObject::connect(session, &DownloadSession::InstrumentNotFound, &context,
                      [&] { outcome = IdentifyOutcome::NotFound; });
-    QObject::connect(session, &ConnectionSession::CommunicationLost, &context,
+    QObject::connect(session, &DownloadSession::CommunicationLost, &context,
                      [&] { outcome = IdentifyOutcome::Lost; });
     if (!session->StartIdentification(port, address)) {
         return IdentifyOutcome::Refused;

@@ -1,13 +1,14 @@
 #pragma once
 
 // Drives the sessions as a wizard would, against kestrix-sim on a pseudo-terminal: prompts that
-// record every message and answer questions from a script, and waits on the Qt event loop.
+// record every notice and answer questions from a script, from the event loop as a window's
+// box would, and waits on the Qt event loop.
 
 #include "SimProcess.h"
 #include "kestrix/instrument/DownloadSession.h"
-#include "kestrix/instrument/SessionPrompts.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,12 +22,12 @@ struct ShownMessage {
     std::string text;
 };
 
-class RecordingPrompts : public SessionPrompts {
+class RecordingPrompts {
 public:
-    bool AskYesNo(const std::string& title, const std::string& text) override;
-    void Inform(MessageIcon icon, const std::string& title, const std::string& text) override;
+    void Attach(DownloadSession& session);
 
-    std::deque<bool> answers; // a question without an answer left is answered No
+    std::deque<bool> answers;        // a question without an answer left is answered No
+    bool leaveQuestionsOpen = false; // the test answers with AnswerQuestion itself
     std::vector<ShownMessage> questions;
     std::vector<ShownMessage> messages;
 };
@@ -65,6 +66,10 @@ public:
     ~SessionHarness();
 
     IdentifyOutcome Identify(int port, int address);
+    // Runs the event loop until the condition holds.
+    void WaitFor(const std::function<bool()>& condition);
+    // Runs the event loop for a while, as a modal box would.
+    static void RunFor(int milliseconds);
     DownloadOutcome Download();
     // A press of the button at the first progress of the record phase.
     void PressAtFirstRecord(WizardButton button) { pressAtRecord_ = button; }

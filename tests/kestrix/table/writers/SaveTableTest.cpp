@@ -4,12 +4,14 @@
 #include "TemporaryFolder.h"
 #include "XlsxReader.h"
 #include "kestrix/shell/userLocale.h"
+#include "kestrix/table/writers/XlsxPackageCheck.h"
 #include "support/FileBytes.h"
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -114,6 +116,43 @@ TEST_F(SaveTableTest, FailedWriteLeavesTheExistingFileIntact) {
     EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(test_support::ReadFileBytes(path), "old contents");
     EXPECT_EQ(FilesIn(folder_.Root()), 1u);
+}
+
+// Rows of distinct numbers, so that the streamed rows take several times the workbook's size.
+table::GridModel NumberRows(int columns, int rows) {
+    table::GridModel grid;
+    grid.SetColumnCount(columns);
+    for (int row = 1; row <= rows; ++row) {
+        grid.AddRow();
+        for (int column = 1; column <= columns; ++column) {
+            grid.SetNumber(column, row, row * 1000.0 + column / 7.0, 3);
+        }
+    }
+    return grid;
+}
+
+// The spreadsheet library stages the rows, and then the sheet, in temporary files whose writes
+// it does not check; the limits cut the rows short, the sheet short, and every file.
+TEST_F(SaveTableTest, AFullDiscWhileAnExcelFileIsWrittenIsReportedAndKeepsTheOldFile) {
+    const table::GridModel grid = NumberRows(20, 2000);
+    const std::string path = folder_.Path("table.xlsx");
+    ASSERT_TRUE(SaveTable(&grid, path, kFormatExcel).saved);
+    const std::optional<table::PartEnding> sheet =
+        table::ReadPartEnding(path, table::kXlsxSheetPart, 0);
+    ASSERT_TRUE(sheet.has_value());
+    const auto workbook = std::filesystem::file_size(path);
+    ASSERT_LT(workbook * 2, sheet->size);
+    for (const rlim_t limit : {rlim_t(workbook * 2), rlim_t(sheet->size - 10), rlim_t{8}}) {
+        std::ofstream(path) << "old contents";
+        SaveTableResult result;
+        {
+            FileSizeLimit fullDisc(limit);
+            result = SaveTable(&grid, path, kFormatExcel);
+        }
+        EXPECT_TRUE(result.Failed()) << limit;
+        EXPECT_TRUE(test_support::ReadFileBytes(path) == "old contents") << limit;
+        EXPECT_EQ(FilesIn(folder_.Root()), 1u) << limit;
+    }
 }
 
 TEST_F(SaveTableTest, FailedRenameLeavesNoTemporaryFileBehind) {

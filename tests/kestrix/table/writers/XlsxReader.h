@@ -9,8 +9,9 @@
 
 namespace kestrix::table::testing {
 
-// What the script printed: sheets, cells (value, cached result, number format, date flag,
-// colours), comments, merged ranges, freeze panes. Null when the script failed.
+// What the script printed: sheets, cells with a value or a look (value, cached result, number
+// format, date flag, colours, horizontal alignment, borders as the letters of the sides "LTRB"),
+// comments, merged ranges, freeze panes. Null when the script failed.
 nlohmann::json ReadXlsx(const std::string& path);
 
 } // namespace kestrix::table::testing

@@ -3,10 +3,19 @@
 #include "SampleTable.h"
 #include "XlsxReader.h"
 #include "kestrix/table/writers/TimestampCells.h"
+#include "kestrix/table/writers/XlsxPackageCheck.h"
+#include "support/FileBytes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace kestrix::table {
 namespace {
@@ -42,7 +51,36 @@ TEST_F(XlsxWriterTest, OneSheetNamedSheet1WithTheTitleRowsFrozen) {
     const nlohmann::json book = Written(MakeSampleTable(QLocale::c(), {4, 8, 15}).grid);
     EXPECT_EQ(book["sheets"], nlohmann::json::array({"Sheet 1"}));
     EXPECT_EQ(book["freeze"], "A4");
-    EXPECT_EQ(book["merged"], nlohmann::json::array({"A1:C1"}));
+}
+
+TEST_F(XlsxWriterTest, SpansAreCentredAcrossTheirColumnsInsteadOfMerged) {
+    const nlohmann::json book = Written(MakeSampleTable(QLocale::c(), {4, 8, 15}).grid);
+    EXPECT_EQ(book["merged"], nlohmann::json::array());
+    const nlohmann::json& cells = book["cells"];
+    EXPECT_EQ(cells["A1"]["value"], testing::kHeaderText);
+    for (const char* name : {"A1", "B1", "C1"}) {
+        EXPECT_EQ(cells[name]["align"], "centerContinuous") << name;
+        EXPECT_EQ(cells[name]["fill"], "FFD4D0C8") << name;
+    }
+    EXPECT_TRUE(cells["B1"]["value"].is_null());
+    EXPECT_TRUE(cells["C1"]["value"].is_null());
+    EXPECT_TRUE(cells["A2"]["align"].is_null());
+}
+
+TEST_F(XlsxWriterTest, ABorderedSpanIsOutlinedAsOneCell) {
+    GridModel grid;
+    grid.SetColumnCount(4);
+    grid.AddRow();
+    grid.SetText(1, 1, "Average");
+    grid.SetBorders(1, 1, kBorderAll);
+    grid.SetSpan(1, 1, 3);
+    grid.SetText(4, 1, "next");
+    const nlohmann::json cells = Written(grid)["cells"];
+    EXPECT_EQ(cells["A1"]["borders"], "LTB");
+    EXPECT_EQ(cells["B1"]["borders"], "TB");
+    EXPECT_EQ(cells["C1"]["borders"], "TRB");
+    EXPECT_EQ(cells["D1"]["borders"], "");
+    EXPECT_TRUE(cells["D1"]["align"].is_null());
 }
 
 TEST_F(XlsxWriterTest, CellsHoldTheirTextsAndNumbers) {
@@ -130,17 +168,85 @@ TEST_F(XlsxWriterTest, UnwritablePathIsReported) {
     EXPECT_FALSE(error.empty());
 }
 
+TEST_F(XlsxWriterTest, TheStreamedRowsLeaveNoTemporaryFileBeside) {
+    const GridModel grid = MakeSampleTable(QLocale::c(), {4, 8, 15}).grid;
+    std::string error;
+    ASSERT_TRUE(WriteXlsx(grid, folder_.Path("table.xlsx"), {}, error)) << error;
+    // A folder in the workbook's place: the rows are streamed, then the workbook cannot open.
+    std::filesystem::create_directory(folder_.Path("folder.xlsx"));
+    EXPECT_FALSE(WriteXlsx(grid, folder_.Path("folder.xlsx"), {}, error));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.Root())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"folder.xlsx", "table.xlsx"}));
+}
+
+TEST_F(XlsxWriterTest, TheSheetPartIsReadBackToItsEndAndADamagedPackageIsNot) {
+    std::string error;
+    const std::string path = folder_.Path("table.xlsx");
+    ASSERT_TRUE(WriteXlsx(GridModel{}, path, {}, error)) << error;
+    const std::optional<PartEnding> sheet = ReadPartEnding(path, kXlsxSheetPart, 12);
+    ASSERT_TRUE(sheet.has_value());
+    EXPECT_EQ(sheet->tail, "</worksheet>");
+    EXPECT_FALSE(ReadPartEnding(path, "xl/none.xml", 12).has_value());
+
+    std::string bytes = test_support::ReadFileBytes(path);
+    const std::size_t part = bytes.find(kXlsxSheetPart);
+    bytes.replace(part + kXlsxSheetPart.size(), 40, 40, '\xff');
+    test_support::WriteFileBytes(folder_.Path("damaged.xlsx"), bytes);
+    test_support::WriteFileBytes(folder_.Path("text.xlsx"), std::string(100, 'P'));
+    for (const char* name : {"damaged.xlsx", "text.xlsx", "missing.xlsx"}) {
+        EXPECT_FALSE(ReadPartEnding(folder_.Path(name), kXlsxSheetPart, 12).has_value()) << name;
+    }
+}
+
 TEST(TimestampCells, TwoDigitYearsCountFrom1970) {
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     ASSERT_EQ(us.dateFormat(QLocale::ShortFormat), "M/d/yy");
     EXPECT_DOUBLE_EQ(*ParseTimestampText("3/9/24 14:05:00", us),
                      MakeDateTime(2024, 3, 9, 14, 5, 0));
     EXPECT_DOUBLE_EQ(*ParseTimestampText("12/31/70 00:00:00", us), MakeDateTime(1970, 12, 31));
-    EXPECT_FALSE(ParseTimestampText("3/9/24", us).has_value());
-    EXPECT_FALSE(ParseTimestampText("", us).has_value());
+    for (const char* text : {"3/9/24", "", " 14:05:00", "3/9/24 24:05:00", "3/9/24T14:05:00"}) {
+        EXPECT_FALSE(ParseTimestampText(text, us).has_value()) << text;
+    }
     EXPECT_EQ(TimestampNumberFormat(us), "m/d/yyyy hh:mm:ss");
     EXPECT_EQ(TimestampNumberFormat(QLocale(QLocale::German, QLocale::Germany)),
               "dd.mm.yyyy hh:mm:ss");
+}
+
+// The process's time zone for the lifetime of the object.
+class TimeZoneSetting {
+public:
+    explicit TimeZoneSetting(const char* zone) {
+        if (const char* old = std::getenv("TZ")) {
+            saved_ = old;
+        }
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+    }
+    ~TimeZoneSetting() {
+        if (saved_) {
+            ::setenv("TZ", saved_->c_str(), 1);
+        } else {
+            ::unsetenv("TZ");
+        }
+        ::tzset();
+    }
+    TimeZoneSetting(const TimeZoneSetting&) = delete;
+    TimeZoneSetting& operator=(const TimeZoneSetting&) = delete;
+
+private:
+    std::optional<std::string> saved_;
+};
+
+// Instrument clocks keep no daylight-saving time: an hour the local zone skips is a time too.
+TEST(TimestampCells, AnHourTheLocalZoneSkipsStaysATime) {
+    const TimeZoneSetting newYork("America/New_York");
+    const std::optional<DateTime> stamp = ParseTimestampText("10 Mar 2024 02:30:00", QLocale::c());
+    ASSERT_TRUE(stamp.has_value());
+    EXPECT_DOUBLE_EQ(*stamp, MakeDateTime(2024, 3, 10, 2, 30, 0));
 }
 
 } // namespace

@@ -16,6 +16,12 @@ def color(c):
     return c.rgb if c is not None and isinstance(c.rgb, str) else None
 
 
+def borders(cell):
+    sides = (("L", cell.border.left), ("T", cell.border.top), ("R", cell.border.right),
+             ("B", cell.border.bottom))
+    return "".join(name for name, side in sides if side is not None and side.style is not None)
+
+
 def main(path):
     formulas = openpyxl.load_workbook(path)
     cached = openpyxl.load_workbook(path, data_only=True)
@@ -27,7 +33,7 @@ def main(path):
         for cell in row:
             if cell.comment is not None:
                 comments[cell.coordinate] = cell.comment.text
-            if cell.value is None:
+            if cell.value is None and not cell.has_style:
                 continue
             cells[cell.coordinate] = {
                 "value": plain(cell.value),
@@ -36,6 +42,8 @@ def main(path):
                 "is_date": cell.is_date,
                 "font_color": color(cell.font.color),
                 "fill": color(cell.fill.fgColor) if cell.fill.fill_type == "solid" else None,
+                "align": cell.alignment.horizontal,
+                "borders": borders(cell),
             }
     print(json.dumps({
         "sheets": formulas.sheetnames,
