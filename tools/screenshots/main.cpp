@@ -10,6 +10,7 @@
 #include "kestrix/gui/main/QtUserDialogs.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
 #include "kestrix/gui/wizards/WizardPages.h"
+#include "kestrix/shell/iniFile.h"
 #include "kestrix/shell/modConfig.h"
 #include "support/SampleRecordSet.h"
 
@@ -24,7 +25,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
-#include <tolvex/PortTable.h>
 
 namespace {
 
@@ -70,7 +70,9 @@ bool SavePictureSheet(const QString& folder, const QString& suffix) {
 bool SaveDownloadWizard(gui::MainWindow& window, modConfig::ConfigStore& store,
                         const QString& folder, const QString& suffix) {
     sim::test::SimProcess simulator({"--preset", "iaq-fast", "--pace"});
-    if (!simulator.WaitReady() || !tolvex::SetPortDevice(1, simulator.Link())) {
+    IniFile config(store.GetConfigPath());
+    if (!simulator.WaitReady() || !config.Load() ||
+        !config.SetString("ports", "COM1", simulator.Link()) || !config.Save()) {
         std::fprintf(stderr, "the simulator did not start: %s\n", simulator.ErrorText().c_str());
         return false;
     }

@@ -4,13 +4,16 @@
 #include "kestrix/gui/wizards/WizardPages.h"
 #include "kestrix/instrument/DownloadSession.h"
 #include "kestrix/instrument/PictureKey.h"
+#include "kestrix/instrument/PortBinding.h"
 #include "kestrix/instrument/PortList.h"
 #include "kestrix/instrument/sessionTexts.h"
 #include "kestrix/shell/modConfig.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kestrix::gui {
@@ -58,8 +61,7 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 
 DownloadWizard::DownloadWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, QWidget* parent)
     : WizardFrame(QStringLiteral("Data Download Wizard"), parent), store_(store), dialogs_(dialogs),
-      session_(std::make_unique<DownloadSession>(static_cast<SessionPrompts&>(*this))),
-      portPage_(new PortAddressPage(kPortTexts)),
+      session_(std::make_unique<DownloadSession>()), portPage_(new PortAddressPage(kPortTexts)),
       identityPage_(new IdentityPage(Text(sessionTexts::NotFoundText()))) {
     setObjectName(QStringLiteral("frmDlgDownloadWiz"));
     AddStep(MakeTextPage(QStringLiteral("lbl1Welcome"), kWelcome));
@@ -74,13 +76,15 @@ DownloadWizard::DownloadWizard(modConfig::ConfigStore& store, UserDialogs& dialo
     connect(portPage_, &PortAddressPage::AddressChosen, this,
             [this](int address) { store_.SetConfigValue(modConfig::kDeviceAddress, address); });
     DownloadSession* session = session_.get();
-    connect(session, &ConnectionSession::ButtonCarriedOut, this, &DownloadWizard::CarryOut);
-    connect(session, &ConnectionSession::ConnectProgressChanged, this,
+    connect(session, &DownloadSession::ButtonCarriedOut, this, &DownloadWizard::CarryOut);
+    connect(session, &DownloadSession::ConnectProgressChanged, this,
             &DownloadWizard::ShowConnectProgress);
-    connect(session, &ConnectionSession::IdentityShown, this, &DownloadWizard::ShowIdentity);
-    connect(session, &ConnectionSession::InstrumentNotFound, this,
+    connect(session, &DownloadSession::IdentityShown, this, &DownloadWizard::ShowIdentity);
+    connect(session, &DownloadSession::InstrumentNotFound, this,
             [this] { identityPage_->ShowNotFound(true); });
-    connect(session, &ConnectionSession::CommunicationLost, this, [this] { ShowStep(2); });
+    connect(session, &DownloadSession::CommunicationLost, this, [this] { ShowStep(2); });
+    connect(session, &DownloadSession::NoticeShown, this, &DownloadWizard::ShowNotice);
+    connect(session, &DownloadSession::QuestionAsked, this, &DownloadWizard::AskQuestion);
     connect(session, &DownloadSession::DownloadProgressChanged, this,
             &DownloadWizard::ShowDownloadState);
     connect(session, &DownloadSession::DownloadEnded, this, &DownloadWizard::ShowDownloadState);
@@ -129,7 +133,9 @@ void DownloadWizard::OnPress(WizardButton button) {
 
 void DownloadWizard::Restart() {
     session_->DiscardRecordSet();
-    portPage_->SetPorts(BuildPortList(store_.GetConfigValue(modConfig::kComPort)));
+    ports_ = BuildPortList(store_.GetConfigValue(modConfig::kComPort),
+                           BindSystemPorts(store_.GetConfigPath()));
+    portPage_->SetPorts(ports_);
     WizardFrame::Restart();
 }
 
@@ -166,9 +172,24 @@ void DownloadWizard::EnterConnectStep(int previous) {
     }
     identityPage_->ShowNotFound(false);
     identityPage_->ShowIdentityLabels(false);
-    if (!session_->StartIdentification(portPage_->SelectedPort(), portPage_->SelectedAddress())) {
+    if (!ChosenPortCanOpen() ||
+        !session_->StartIdentification(portPage_->SelectedPort(), portPage_->SelectedAddress())) {
         ShowStep(2);
     }
+}
+
+bool DownloadWizard::ChosenPortCanOpen() {
+    const int chosen = portPage_->PortList()->currentIndex();
+    if (chosen < 0 || chosen >= static_cast<int>(ports_.entries.size()) ||
+        ports_.entries[static_cast<std::size_t>(chosen)].canOpen) {
+        return true;
+    }
+    dialogs_.Message(this, {Text(ports_.entries[static_cast<std::size_t>(chosen)].reason),
+                            QString::fromUtf8(sessionTexts::kConfigurationErrorTitle),
+                            QMessageBox::Warning,
+                            QMessageBox::Ok,
+                            {}});
+    return false;
 }
 
 void DownloadWizard::EnterDownloadStep() {
@@ -209,16 +230,19 @@ void DownloadWizard::ShowDownloadState() {
     SetCloseCaption(view.cancelCaption == sessionTexts::kCloseCaption);
 }
 
-bool DownloadWizard::AskYesNo(const std::string& title, const std::string& text) {
-    return dialogs_.Message(this, {Text(text),
-                                   Text(title),
-                                   QMessageBox::Question,
-                                   QMessageBox::Yes | QMessageBox::No,
-                                   {}}) == QMessageBox::Yes;
+void DownloadWizard::ShowNotice(MessageIcon icon, const std::string& title,
+                                const std::string& text) {
+    QTimer::singleShot(0, this, [this, icon, title = Text(title), text = Text(text)] {
+        dialogs_.Message(this, {text, title, BoxIcon(icon), QMessageBox::Ok, {}});
+    });
 }
 
-void DownloadWizard::Inform(MessageIcon icon, const std::string& title, const std::string& text) {
-    dialogs_.Message(this, {Text(text), Text(title), BoxIcon(icon), QMessageBox::Ok, {}});
+void DownloadWizard::AskQuestion(const std::string& title, const std::string& text) {
+    QTimer::singleShot(0, this, [this, title = Text(title), text = Text(text)] {
+        const auto answer = dialogs_.Message(
+            this, {text, title, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, {}});
+        session_->AnswerQuestion(answer == QMessageBox::Yes);
+    });
 }
 
 } // namespace kestrix::gui

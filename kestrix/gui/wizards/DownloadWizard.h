@@ -5,7 +5,8 @@
 
 #include "kestrix/data/clsDataRecordSet.h"
 #include "kestrix/gui/wizards/WizardFrame.h"
-#include "kestrix/instrument/SessionPrompts.h"
+#include "kestrix/instrument/PortList.h"
+#include "kestrix/instrument/SessionMessages.h"
 
 #include <memory>
 
@@ -25,7 +26,7 @@ class IdentityPage;
 class PortAddressPage;
 class UserDialogs;
 
-class DownloadWizard : public WizardFrame, private SessionPrompts {
+class DownloadWizard : public WizardFrame {
     Q_OBJECT
 public:
     DownloadWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, QWidget* parent = nullptr);
@@ -44,8 +45,11 @@ protected:
     void OnHidden() override;
 
 private:
-    bool AskYesNo(const std::string& title, const std::string& text) override;
-    void Inform(MessageIcon icon, const std::string& title, const std::string& text) override;
+    // Boxes open after the session's signal has returned, so that no box runs its event loop
+    // inside the session.
+    void ShowNotice(MessageIcon icon, const std::string& title, const std::string& text);
+    void AskQuestion(const std::string& title, const std::string& text);
+    bool ChosenPortCanOpen();
 
     QWidget* MakeDownloadPage();
     void EnterConnectStep(int previous);
@@ -57,6 +61,7 @@ private:
     modConfig::ConfigStore& store_;
     UserDialogs& dialogs_;
     std::unique_ptr<DownloadSession> session_;
+    ListChoice ports_;
     PortAddressPage* portPage_;
     IdentityPage* identityPage_;
     QProgressBar* pbarDownload_ = nullptr;

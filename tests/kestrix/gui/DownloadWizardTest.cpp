@@ -14,7 +14,7 @@ namespace {
 class DownloadWizardTest : public MainWindowTest {
 protected:
     void Start(const std::string& preset) {
-        simulator = StartSimulator({"--preset", preset});
+        simulator = StartSimulator({"--preset", preset}, store.GetConfigPath());
         store.SetConfigValue(modConfig::kComPort, 1);
         store.SetConfigValue(modConfig::kDeviceAddress, 1);
         wizard().show();
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(DownloadWizardTest, AFullDownloadEndsInTheMainWindowsTable) {
     for (const auto& [preset, records] : {std::pair{"iaq-fast", 450}, {"standard", 500}}) {
-        simulator = StartSimulator({"--preset", preset});
+        simulator = StartSimulator({"--preset", preset}, store.GetConfigPath());
         store.SetConfigValue(modConfig::kComPort, 1);
         dialogs.onModal = [this](QDialog& dialog) {
             dialog.show();
@@ -65,7 +65,8 @@ TEST_F(DownloadWizardTest, AFullDownloadEndsInTheMainWindowsTable) {
 TEST_F(DownloadWizardTest, AutoDetectFindsAHigherAddressAndAFixedAddressCanFindNothing) {
     std::ofstream(Path("address3.json").toStdString())
         << R"({"preset": "iaq-fast", "identity": {"address": 3}})";
-    simulator = StartSimulator({"--scenario", Path("address3.json").toStdString()});
+    simulator =
+        StartSimulator({"--scenario", Path("address3.json").toStdString()}, store.GetConfigPath());
     store.SetConfigValue(modConfig::kComPort, 1);
     store.SetConfigValue(modConfig::kDeviceAddress, 0);
     wizard().show();
@@ -144,7 +145,8 @@ TEST_F(DownloadWizardTest, ASilentLineEndsInTheLostCommunicationWarning) {
     Identify();
     simulator->Stop();
     Click(wizard().NextButton());
-    ASSERT_TRUE(WaitFor([this] { return wizard().Step() == 2; }));
+    ASSERT_TRUE(WaitFor([this] { return !dialogs.messages.empty(); }));
+    EXPECT_EQ(wizard().Step(), 2);
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].title, "Warning");
     EXPECT_TRUE(dialogs.messages[0].text.startsWith("Instrument communications has been lost!"));

@@ -5,6 +5,7 @@
 
 #include "SimProcess.h"
 #include "kestrix/gui/wizards/WizardFrame.h"
+#include "kestrix/shell/iniFile.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,17 +13,20 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <tolvex/PortTable.h>
 
 namespace kestrix::gui::testing {
 
 // Long enough for any step on a loaded machine; it only guards against a hang.
 inline constexpr int kStepWaitMs = 120000;
 
-inline std::unique_ptr<sim::test::SimProcess> StartSimulator(const std::vector<std::string>& args) {
+// The simulator's link is bound to COM 1 in the configuration file, as a user binds a device.
+inline std::unique_ptr<sim::test::SimProcess> StartSimulator(const std::vector<std::string>& args,
+                                                             const std::string& configPath) {
     auto simulator = std::make_unique<sim::test::SimProcess>(args);
     EXPECT_TRUE(simulator->WaitReady()) << simulator->ErrorText();
-    EXPECT_TRUE(tolvex::SetPortDevice(1, simulator->Link()));
+    IniFile config(configPath);
+    EXPECT_TRUE(config.Load());
+    EXPECT_TRUE(config.SetString("ports", "COM1", simulator->Link()) && config.Save());
     return simulator;
 }
 
