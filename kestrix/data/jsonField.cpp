@@ -28,6 +28,15 @@ Json NumberToJson(double value) {
     return value;
 }
 
+std::optional<double> NonFiniteNumber(std::string_view text) {
+    for (const auto& [name, value] : kNonFiniteTexts) {
+        if (text == name) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
 Field Field::Member(std::string_view key) const {
     if (!value_->is_object()) {
         Refuse("expected an object");
@@ -93,10 +102,8 @@ double Field::NumberOrNonFinite() const {
         return value_->get<double>();
     }
     if (value_->is_string()) {
-        for (const auto& [text, value] : kNonFiniteTexts) {
-            if (value_->get_ref<const std::string&>() == text) {
-                return value;
-            }
+        if (const auto value = NonFiniteNumber(value_->get_ref<const std::string&>())) {
+            return *value;
         }
     }
     Refuse(R"(expected a number, "NaN", "Infinity" or "-Infinity")");

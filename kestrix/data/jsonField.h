@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -58,5 +59,7 @@ private:
 
 // JSON has no non-finite numbers: they become "NaN", "Infinity", "-Infinity".
 Json NumberToJson(double value);
+// The non-finite number one of those texts stands for; none for any other text.
+std::optional<double> NonFiniteNumber(std::string_view text);
 
 } // namespace kestrix::jsonField

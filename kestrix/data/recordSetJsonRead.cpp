@@ -1,20 +1,16 @@
-#include "kestrix/data/isoDateTime.h"
 #include "kestrix/data/jsonField.h"
+#include "kestrix/data/plainRecordSetRead.h"
+#include "kestrix/data/recordSetFields.h"
 #include "kestrix/data/recordSetFile.h"
+#include "kestrix/data/recordSetHeader.h"
 #include "kestrix/data/recordSetJsonScan.h"
 #include "kestrix/data/recordShapes.h"
 
-#include <algorithm>
 #include <array>
-#include <cfloat>
-#include <cmath>
 #include <ios>
 #include <istream>
-#include <limits>
 #include <new>
 #include <sstream>
-#include <string_view>
-#include <vector>
 
 namespace kestrix {
 
@@ -24,137 +20,23 @@ using jsonField::Field;
 using jsonField::FieldError;
 using jsonField::Json;
 
-constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-constexpr std::int64_t kStatusMax = 255;
-constexpr std::size_t kMaxChannelsPerRecord = std::numeric_limits<std::int16_t>::max();
-const std::string kParticleUnits = "#";
-
-struct Header {
-    std::string model;
-    std::int32_t serial = 0;
-    float flowRate = 1.0F;
-    std::string flowRateUnits;
-    float particleDensity = 0.0F;
-    DateTime downloadedOn = 0.0;
-    std::string sampleTimeUnits;
-    std::vector<std::string> particleTypes;
-    std::vector<bool> alarms;
-    std::vector<std::int32_t> thresholds;
-    std::vector<std::string> analogTypes;
-    std::vector<std::string> analogUnits;
-    bool hasLocationNames = false;
-    std::vector<std::string> locationNames;
-};
-
-std::int32_t Int32(const Field& field, std::int64_t min = kInt32Min) {
-    return static_cast<std::int32_t>(field.Integer(min, kInt32Max));
-}
-
-std::uint8_t Status(const Field& field) {
-    return static_cast<std::uint8_t>(field.Integer(0, kStatusMax));
-}
-
-DateTime Time(const Field& field) {
-    const auto value = ParseIsoDateTime(field.Text());
-    if (!value) {
-        field.Refuse("expected a local date-time such as \"2026-03-01T08:15:00\"");
-    }
-    return *value;
-}
-
-float Single(const Field& field) {
-    const double value = field.NumberOrNonFinite();
-    if (std::isfinite(value) && std::fabs(value) > FLT_MAX) {
-        field.Refuse("expected a number within the single-precision range");
-    }
-    return static_cast<float>(value);
-}
-
-void ReadFormat(const Field& file) {
-    const Field format = file.Member("format");
-    if (!format.IsText() || format.Text() != kRecordSetFormatName) {
-        format.Refuse(std::string("expected \"") + kRecordSetFormatName + "\"");
-    }
-    file.Member("version").Integer(kRecordSetFormatVersion, kRecordSetFormatVersion);
-}
-
-void ReadInstrument(const Field& instrument, Header& header) {
-    header.model = instrument.Member("model").Text();
-    header.serial = Int32(instrument.Member("serial"));
-    const Field flowRate = instrument.Member("flow_rate");
-    header.flowRate = Single(flowRate);
-    if (!(header.flowRate > 0.0F)) {
-        flowRate.Refuse("expected a number above 0");
-    }
-    header.flowRateUnits = instrument.Member("flow_rate_units").Text();
-    header.particleDensity = Single(instrument.Member("particle_density"));
-    header.downloadedOn = Time(instrument.Member("downloaded_on"));
-}
-
-void ReadParticleChannels(const Field& channels, Header& header) {
-    for (std::size_t index = 0; index < channels.ListSize(); ++index) {
-        const Field channel = channels.Item(index);
-        header.particleTypes.push_back(channel.Member("type").Text());
-        const Field units = channel.Member("units");
-        if (units.Text() != kParticleUnits) {
-            units.Refuse("expected \"" + kParticleUnits + "\"");
-        }
-        header.alarms.push_back(channel.Member("alarm").Flag());
-        header.thresholds.push_back(Int32(channel.Member("threshold")));
-    }
-}
-
-void ReadAnalogChannels(const Field& channels, Header& header) {
-    for (std::size_t index = 0; index < channels.ListSize(); ++index) {
-        const Field channel = channels.Item(index);
-        header.analogTypes.push_back(channel.Member("type").Text());
-        header.analogUnits.push_back(channel.Member("units").Text());
-    }
-}
-
-void ReadLocationNames(const Field& names, Header& header) {
-    if (names.IsNull()) {
-        return;
-    }
-    for (std::size_t index = 0; index < names.ListSize(); ++index) {
-        header.locationNames.push_back(names.Item(index).Text());
-    }
-    header.hasLocationNames = !header.locationNames.empty();
-}
-
-Header ReadHeader(const Field& file) {
-    Header header;
-    ReadInstrument(file.Member("instrument"), header);
-    const Field sampleTimeUnits = file.Member("sample_time_units");
-    header.sampleTimeUnits = sampleTimeUnits.Text();
-    ReadParticleChannels(file.Member("particle_channels"), header);
-    ReadAnalogChannels(file.Member("analog_channels"), header);
-    if (header.particleTypes.size() > kMaxChannelsPerRecord ||
-        header.analogTypes.size() > kMaxChannelsPerRecord) {
-        file.Refuse("more than " + std::to_string(kMaxChannelsPerRecord) + " channels of one kind");
-    }
-    ReadLocationNames(file.Member("location_names"), header);
-    return header;
-}
-
 void ReadRecord(const Field& entry, clsDataRecord& record) {
-    record.SetTimeStamp(Time(entry.Member("time")));
-    record.SetLocationID(Int32(entry.Member("location")));
-    const std::int32_t sampleTime = Int32(entry.Member("sample_time"), 0);
-    record.SetSampleTimeData(sampleTime, Status(entry.Member("sample_time_status")));
+    record.SetTimeStamp(TimeField(entry.Member("time")));
+    record.SetLocationID(Int32Field(entry.Member("location")));
+    const std::int32_t sampleTime = Int32Field(entry.Member("sample_time"), 0);
+    record.SetSampleTimeData(sampleTime, StatusField(entry.Member("sample_time_status")));
     const Field particles = entry.Member("particles");
     for (std::size_t channel = 0; channel < particles.ListSize(); ++channel) {
         const Field item = particles.Item(channel);
-        record.SetPartChanData(static_cast<std::int16_t>(channel), Int32(item.Member("count")),
-                               Status(item.Member("status")), item.Member("enabled").Flag());
+        record.SetPartChanData(static_cast<std::int16_t>(channel), Int32Field(item.Member("count")),
+                               StatusField(item.Member("status")), item.Member("enabled").Flag());
     }
     const Field analogs = entry.Member("analogs");
     for (std::size_t channel = 0; channel < analogs.ListSize(); ++channel) {
         const Field item = analogs.Item(channel);
         record.SetAnalogChanData(static_cast<std::int16_t>(channel),
                                  item.Member("value").NumberOrNonFinite(),
-                                 Status(item.Member("status")), item.Member("enabled").Flag());
+                                 StatusField(item.Member("status")), item.Member("enabled").Flag());
     }
 }
 
@@ -166,9 +48,7 @@ void ReadRecord(const Field& entry, clsDataRecord& record) {
 // the last "records" member, as a whole parse would keep it.
 class Survey : public RecordSetJsonEvents {
 public:
-    bool WantsMember(const std::string& key) const override {
-        return std::find(kMembersRead.begin(), kMembersRead.end(), key) != kMembersRead.end();
-    }
+    bool WantsMember(const std::string& key) const override { return IsRecordSetMember(key); }
 
     void Member(const std::string& key, Json&& value) override {
         members_[key] = std::move(value);
@@ -191,15 +71,6 @@ public:
     const RecordShapes& Shapes() const { return shapes_; }
 
 private:
-    static constexpr std::array<std::string_view, 8> kMembersRead = {"format",
-                                                                     "version",
-                                                                     "instrument",
-                                                                     "sample_time_units",
-                                                                     "particle_channels",
-                                                                     "analog_channels",
-                                                                     "location_names",
-                                                                     kRecordsMemberName};
-
     Json members_ = Json::object();
     std::size_t lists_ = 0;
     std::size_t recordsList_ = 0;
@@ -207,7 +78,7 @@ private:
 };
 
 // Refuses records that are missing, too many or not shaped as the channels.
-std::size_t CheckRecords(const Field& file, const Survey& survey, const Header& header) {
+std::size_t CheckRecords(const Field& file, const Survey& survey, const RecordSetHeader& header) {
     if (survey.RecordsList() == 0) {
         file.Member(kRecordsMemberName).ListSize();
     }
@@ -221,26 +92,8 @@ std::size_t CheckRecords(const Field& file, const Survey& survey, const Header& 
 
 // The set made ready for its records, with everything but the records.
 std::unique_ptr<clsDataRecordSet> PrepareRecordSet(const Field& file, const Survey& survey) {
-    ReadFormat(file);
-    Header header = ReadHeader(file);
-    const std::size_t count = CheckRecords(file, survey, header);
-    if (count > 0 && header.sampleTimeUnits.empty()) {
-        file.Member("sample_time_units").Refuse("expected a unit text");
-    }
-    // Without records the set keeps no sample time units, so any stands in.
-    const std::string initUnits = count > 0 ? header.sampleTimeUnits : "s";
-    auto recordSet = std::make_unique<clsDataRecordSet>();
-    if (!recordSet->Init(header.model, header.serial, header.flowRate, header.flowRateUnits,
-                         header.particleDensity, static_cast<std::int32_t>(count), initUnits,
-                         header.particleTypes, header.analogTypes, header.analogUnits,
-                         header.alarms, header.thresholds)) {
-        throw std::bad_alloc();
-    }
-    recordSet->SetDownloadTime(header.downloadedOn);
-    if (header.hasLocationNames) {
-        recordSet->SetLocationNames(header.locationNames);
-    }
-    return recordSet;
+    const RecordSetHeader header = ReadRecordSetHeader(file);
+    return PrepareRecordSet(file, header, CheckRecords(file, survey, header));
 }
 
 // Second pass: each record of the list that counts, read and stored in turn.
@@ -293,21 +146,50 @@ private:
     std::size_t filled_ = 0;
 };
 
-// Two passes hold no more than the header and one record of the document at a
-// time; the stream is wound back in between.
-std::unique_ptr<clsDataRecordSet> ReadInTwoPasses(std::istream& in) {
-    const std::istream::pos_type start = in.tellg();
-    Survey survey;
-    const Json notAnObject;
-    const bool isObject = ScanRecordSetJson(in, survey);
-    auto recordSet = PrepareRecordSet(Field(isObject ? survey.Members() : notAnObject), survey);
+void WindBack(std::istream& in, std::istream::pos_type start) {
     in.clear();
     if (!in.seekg(start)) {
         RefuseRecords("the file cannot be read a second time");
     }
-    RecordFiller filler(*recordSet, survey.RecordsList());
+}
+
+void FillRecords(std::istream& in, clsDataRecordSet& recordSet, std::size_t recordsList) {
+    RecordFiller filler(recordSet, recordsList);
     ScanRecordSetJson(in, filler);
     filler.Finish();
+}
+
+// A file as the writer makes it takes the quick way; any other goes the general way, which
+// also names what is wrong.
+std::unique_ptr<clsDataRecordSet> ReadPlainInTwoPasses(std::istream& in) {
+    const std::istream::pos_type start = in.tellg();
+    auto recordSet = SurveyPlainRecordSet(in);
+    if (!recordSet) {
+        return nullptr;
+    }
+    WindBack(in, start);
+    if (!FillPlainRecords(in, *recordSet)) {
+        // Changed since the first pass, which found one records list: the general pass tells how.
+        WindBack(in, start);
+        FillRecords(in, *recordSet, 1);
+    }
+    return recordSet;
+}
+
+// Two passes hold no more than the header and one record of the document at a
+// time; the stream is wound back in between.
+std::unique_ptr<clsDataRecordSet> ReadInTwoPasses(std::istream& in) {
+    const std::istream::pos_type start = in.tellg();
+    if (auto recordSet = ReadPlainInTwoPasses(in)) {
+        return recordSet;
+    }
+    WindBack(in, start);
+    Survey survey;
+    const Json notAnObject;
+    const bool isObject = ScanRecordSetJson(in, survey);
+    auto recordSet = PrepareRecordSet(Field(isObject ? survey.Members() : notAnObject), survey);
+    WindBack(in, start);
+    FillRecords(in, *recordSet, survey.RecordsList());
     return recordSet;
 }
 

@@ -1,5 +1,6 @@
 #include "CTolvexCtrl.h"
 
+#include "FunctionCode.h"
 #include "RequestEngine.h"
 #include "SerialProfile.h"
 #include "tolvex/ResultCode.h"
@@ -100,13 +101,13 @@ void CTolvexCtrl::SetTCPIPPort(int32_t value) {
 }
 
 short CTolvexCtrl::RTSControl() const {
-    return engine_->GetRtsMode();
+    return engine_->Master().Serial().GetRtsMode();
 }
 
 void CTolvexCtrl::SetRTSControl(short value) {
     modified_ = true;
     if (value >= TOLVEX_RTS_DISABLE && value <= TOLVEX_RTS_TOGGLE) {
-        engine_->SetRtsMode(static_cast<uint8_t>(value));
+        engine_->Master().Serial().SetRtsMode(static_cast<uint8_t>(value));
     }
 }
 
@@ -128,48 +129,56 @@ bool CTolvexCtrl::DefineRequest(short handle, short slave, uint8_t function, int
 
 bool CTolvexCtrl::ReadHoldingRegisters(short handle, short slave, int32_t address, short quantity,
                                        int32_t updateRate) {
-    return DefineRequest(handle, slave, 3, address, quantity, 0, 0, updateRate);
+    return DefineRequest(handle, slave, Byte(FunctionCode::ReadHoldingRegisters), address, quantity,
+                         0, 0, updateRate);
 }
 
 bool CTolvexCtrl::ReadInputRegisters(short handle, short slave, int32_t address, short quantity,
                                      int32_t updateRate) {
-    return DefineRequest(handle, slave, 4, address, quantity, 0, 0, updateRate);
+    return DefineRequest(handle, slave, Byte(FunctionCode::ReadInputRegisters), address, quantity,
+                         0, 0, updateRate);
 }
 
 bool CTolvexCtrl::ReadCoilStatus(short handle, short slave, int32_t address, short quantity,
                                  int32_t updateRate) {
-    return DefineRequest(handle, slave, 1, address, quantity, 0, 0, updateRate);
+    return DefineRequest(handle, slave, Byte(FunctionCode::ReadCoils), address, quantity, 0, 0,
+                         updateRate);
 }
 
 bool CTolvexCtrl::ReadInputStatus(short handle, short slave, int32_t address, short quantity,
                                   int32_t updateRate) {
-    return DefineRequest(handle, slave, 2, address, quantity, 0, 0, updateRate);
+    return DefineRequest(handle, slave, Byte(FunctionCode::ReadDiscreteInputs), address, quantity,
+                         0, 0, updateRate);
 }
 
 bool CTolvexCtrl::PresetSingleRegister(short handle, short slave, int32_t address,
                                        int32_t updateRate) {
-    return DefineRequest(handle, slave, 6, 0, 0, address, 1, updateRate);
+    return DefineRequest(handle, slave, Byte(FunctionCode::WriteSingleRegister), 0, 0, address, 1,
+                         updateRate);
 }
 
 bool CTolvexCtrl::ForceSingleCoil(short handle, short slave, int32_t address, int32_t updateRate) {
-    return DefineRequest(handle, slave, 5, 0, 0, address, 1, updateRate);
+    return DefineRequest(handle, slave, Byte(FunctionCode::WriteSingleCoil), 0, 0, address, 1,
+                         updateRate);
 }
 
 bool CTolvexCtrl::ForceMultipleCoils(short handle, short slave, int32_t address, short quantity,
                                      int32_t updateRate) {
-    return DefineRequest(handle, slave, 15, 0, 0, address, quantity, updateRate);
+    return DefineRequest(handle, slave, Byte(FunctionCode::WriteMultipleCoils), 0, 0, address,
+                         quantity, updateRate);
 }
 
 bool CTolvexCtrl::PresetMultipleRegisters(short handle, short slave, int32_t address,
                                           short quantity, int32_t updateRate) {
-    return DefineRequest(handle, slave, 16, 0, 0, address, quantity, updateRate);
+    return DefineRequest(handle, slave, Byte(FunctionCode::WriteMultipleRegisters), 0, 0, address,
+                         quantity, updateRate);
 }
 
 bool CTolvexCtrl::ReadWriteMultipleRegisters(short handle, short slave, int32_t readAddress,
                                              short readQuantity, int32_t writeAddress,
                                              short writeQuantity, int32_t updateRate) {
-    return DefineRequest(handle, slave, 23, readAddress, readQuantity, writeAddress, writeQuantity,
-                         updateRate);
+    return DefineRequest(handle, slave, Byte(FunctionCode::ReadWriteMultipleRegisters), readAddress,
+                         readQuantity, writeAddress, writeQuantity, updateRate);
 }
 
 bool CTolvexCtrl::SetUpdateMode(short handle, short lowestHandle, UpdateMode mode) {
@@ -209,14 +218,15 @@ bool CTolvexCtrl::OpenSerial() {
     line.parity = static_cast<tolvex::Parity>(props_.parity);
     line.twoStopBits = props_.stopBits != 0;
     // A loaded value outside its range cannot describe a line: the open fails as any other.
-    connected_ = validLine && engine_->Open(props_.connection, line);
+    connected_ = validLine && engine_->Master().Open(props_.connection, line);
     if (!connected_) {
         lastError_ = static_cast<short>(Code(ResultCode::PortOpenFailed));
         return false;
     }
-    engine_->SetTimeouts(TimeoutsFor(props_.baudRate, props_.protocolMode, props_.timeout));
-    engine_->SetTransportMode(props_.protocolMode == TOLVEX_MODE_ASCII ? TransportMode::Ascii
-                                                                       : TransportMode::Rtu);
+    engine_->Master().SetTimeouts(
+        TimeoutsFor(props_.baudRate, props_.protocolMode, props_.timeout));
+    engine_->Master().SetTransportMode(
+        props_.protocolMode == TOLVEX_MODE_ASCII ? TransportMode::Ascii : TransportMode::Rtu);
     lastError_ = 0;
     engine_->Start();
     return true;
@@ -231,12 +241,12 @@ std::string CTolvexCtrl::TcpAddressText() const {
 
 bool CTolvexCtrl::OpenTcp() {
     const auto port = static_cast<uint16_t>(tcpIpPort_ & 0xFFFF);
-    const uint16_t code = engine_->Tcp().Connect(TcpAddressText(), port, props_.timeout);
+    const uint16_t code = engine_->Master().Tcp().Connect(TcpAddressText(), port, props_.timeout);
     lastError_ = static_cast<short>(code);
     if (code != Code(ResultCode::Success)) {
         return false;
     }
-    engine_->SetTransportMode(TransportMode::Tcp);
+    engine_->Master().SetTransportMode(TransportMode::Tcp);
     engine_->Start();
     connected_ = true;
     return true;
@@ -244,12 +254,12 @@ bool CTolvexCtrl::OpenTcp() {
 
 void CTolvexCtrl::CloseConnection() {
     connected_ = false;
-    if (engine_->Tcp().IsSocketOpen()) {
+    if (engine_->Master().Tcp().IsSocketOpen()) {
         engine_->Stop();
-        engine_->Tcp().Disconnect();
-    } else if (engine_->IsOpen()) {
+        engine_->Master().Tcp().Disconnect();
+    } else if (engine_->Master().Serial().IsOpen()) {
         engine_->Stop();
-        engine_->Close();
+        engine_->Master().Close();
     }
 }
 

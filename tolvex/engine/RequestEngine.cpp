@@ -1,5 +1,6 @@
 #include "RequestEngine.h"
 
+#include "FunctionCode.h"
 #include "RequestRules.h"
 #include "TickCount.h"
 #include "tolvex/ResultCode.h"
@@ -229,28 +230,29 @@ uint16_t RequestEngine::RunTransaction() {
     const RequestDefinition& r = inProgress_;
     const auto slave = static_cast<uint8_t>(r.slave);
     const auto function = static_cast<uint8_t>(r.function);
-    switch (r.function) {
-    case 1:
-    case 2:
-        return ReadBits(slave, function, r.readAddress, r.readQuantity, workingBuffer_);
-    case 3:
-    case 4:
-        return ReadRegisters(slave, function, r.readAddress, r.readQuantity, workingBuffer_);
-    case 5:
-        return WriteSingleCoil(slave, r.writeAddress, workingBuffer_[0]);
-    case 6:
-        return WriteSingleRegister(slave, r.writeAddress, FirstRegister(workingBuffer_));
-    case 15:
-        return WriteMultipleCoils(slave, r.writeAddress, r.writeQuantity, workingBuffer_);
-    case 16:
-        return WriteMultipleRegisters(slave, r.writeAddress, r.writeQuantity, workingBuffer_);
-    case 23:
-        return ReadWriteRegisters(slave, r.readAddress, r.readQuantity, r.writeAddress,
-                                  r.writeQuantity, workingBuffer_);
-    default:
-        // Refused when defined; never reached.
-        return Code(ResultCode::SendFailed);
+    switch (static_cast<FunctionCode>(r.function)) {
+    case FunctionCode::ReadCoils:
+    case FunctionCode::ReadDiscreteInputs:
+        return master_.ReadBits(slave, function, r.readAddress, r.readQuantity, workingBuffer_);
+    case FunctionCode::ReadHoldingRegisters:
+    case FunctionCode::ReadInputRegisters:
+        return master_.ReadRegisters(slave, function, r.readAddress, r.readQuantity,
+                                     workingBuffer_);
+    case FunctionCode::WriteSingleCoil:
+        return master_.WriteSingleCoil(slave, r.writeAddress, workingBuffer_[0]);
+    case FunctionCode::WriteSingleRegister:
+        return master_.WriteSingleRegister(slave, r.writeAddress, FirstRegister(workingBuffer_));
+    case FunctionCode::WriteMultipleCoils:
+        return master_.WriteMultipleCoils(slave, r.writeAddress, r.writeQuantity, workingBuffer_);
+    case FunctionCode::WriteMultipleRegisters:
+        return master_.WriteMultipleRegisters(slave, r.writeAddress, r.writeQuantity,
+                                              workingBuffer_);
+    case FunctionCode::ReadWriteMultipleRegisters:
+        return master_.ReadWriteRegisters(slave, r.readAddress, r.readQuantity, r.writeAddress,
+                                          r.writeQuantity, workingBuffer_);
     }
+    // Refused when defined; never reached.
+    return Code(ResultCode::SendFailed);
 }
 
 std::optional<RequestEngine::Notice> RequestEngine::FinishTransaction(int handle, uint16_t code) {

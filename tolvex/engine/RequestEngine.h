@@ -13,13 +13,18 @@
 
 namespace tolvex {
 
-// The request table of 100 handles and the worker thread that serves them one at a time over the
-// connection of the ModbusMaster it derives from. All storage is fixed; the table lock is never
-// held while a transaction is on the wire.
-class RequestEngine : public ModbusMaster {
+// The request table of 100 handles and the worker thread that serves them one at a time through
+// the ModbusMaster it owns. All storage is fixed; the table lock is never held while a transaction
+// is on the wire.
+class RequestEngine {
 public:
     RequestEngine();
-    ~RequestEngine() override;
+    RequestEngine(const RequestEngine&) = delete;
+    RequestEngine& operator=(const RequestEngine&) = delete;
+    ~RequestEngine();
+
+    // Its connection and transport are set up and torn down only while the worker is stopped.
+    ModbusMaster& Master() { return master_; }
 
     // Defines (or redefines) a handle's request: mode 0, result 23, due as soon as enabled.
     bool DefineRequest(NoticeSink* owner, uint16_t handle, uint32_t updateRate,
@@ -63,6 +68,7 @@ private:
     void PostNotice(const Notice& notice);
     void WakeWorker();
 
+    ModbusMaster master_;
     std::array<RequestSlot, kHandleCount> slots_;
     std::array<uint16_t, kHandleCount> results_{};
     std::array<DataArea, kHandleCount> dataAreas_{};

@@ -1,5 +1,9 @@
 #include "RequestRules.h"
 
+#include "FunctionCode.h"
+
+#include <limits>
+
 namespace tolvex {
 namespace {
 
@@ -16,26 +20,28 @@ bool Within(uint16_t value, uint16_t low, uint16_t high) {
 }
 
 bool QuantitiesFit(const RequestDefinition& r) {
-    switch (r.function) {
-    case 1:
-    case 2:
-        return r.slave != 0 && Within(r.readQuantity, 1, kMaxBits);
-    case 3:
-    case 4:
-        return r.slave != 0 && Within(r.readQuantity, 1, kMaxReadRegisters);
-    case 5:
-    case 6:
-        return r.writeQuantity <= 1;
-    case 15:
-        return Within(r.writeQuantity, 1, kMaxBits);
-    case 16:
-        return Within(r.writeQuantity, 1, kMaxWriteRegisters);
-    case 23:
-        return r.slave != 0 && r.readQuantity <= kMaxReadRegisters &&
-               Within(r.writeQuantity, 1, kMaxReadWriteRegisters);
-    default:
+    if (r.function > std::numeric_limits<uint8_t>::max()) {
         return false;
     }
+    switch (static_cast<FunctionCode>(r.function)) {
+    case FunctionCode::ReadCoils:
+    case FunctionCode::ReadDiscreteInputs:
+        return r.slave != 0 && Within(r.readQuantity, 1, kMaxBits);
+    case FunctionCode::ReadHoldingRegisters:
+    case FunctionCode::ReadInputRegisters:
+        return r.slave != 0 && Within(r.readQuantity, 1, kMaxReadRegisters);
+    case FunctionCode::WriteSingleCoil:
+    case FunctionCode::WriteSingleRegister:
+        return r.writeQuantity <= 1;
+    case FunctionCode::WriteMultipleCoils:
+        return Within(r.writeQuantity, 1, kMaxBits);
+    case FunctionCode::WriteMultipleRegisters:
+        return Within(r.writeQuantity, 1, kMaxWriteRegisters);
+    case FunctionCode::ReadWriteMultipleRegisters:
+        return r.slave != 0 && r.readQuantity <= kMaxReadRegisters &&
+               Within(r.writeQuantity, 1, kMaxReadWriteRegisters);
+    }
+    return false;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ModbusPdu.h"
 
+#include "FunctionCode.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -44,27 +46,30 @@ ModbusRequest BuildReadRequest(uint8_t slave, uint8_t function, uint16_t address
                                uint16_t quantity) {
     ModbusRequest request{Header(slave, function, address), 0};
     AppendWord(request.pdu, quantity);
-    const bool bits = function == 1 || function == 2;
+    const bool bits = IsBitRead(function);
     request.expectedReplyLength = kReplyDataOffset + (bits ? PackedBytes(quantity) : 2U * quantity);
     return request;
 }
 
 ModbusRequest BuildWriteSingleCoil(uint8_t slave, uint16_t address, uint8_t coil) {
-    ModbusRequest request{Header(slave, 5, address), kWriteReplyLength};
+    ModbusRequest request{Header(slave, Byte(FunctionCode::WriteSingleCoil), address),
+                          kWriteReplyLength};
     request.pdu.push_back(coil != 0 ? 0xFF : 0x00);
     request.pdu.push_back(0x00);
     return request;
 }
 
 ModbusRequest BuildWriteSingleRegister(uint8_t slave, uint16_t address, uint16_t value) {
-    ModbusRequest request{Header(slave, 6, address), kWriteReplyLength};
+    ModbusRequest request{Header(slave, Byte(FunctionCode::WriteSingleRegister), address),
+                          kWriteReplyLength};
     AppendWord(request.pdu, value);
     return request;
 }
 
 ModbusRequest BuildWriteMultipleCoils(uint8_t slave, uint16_t address,
                                       std::span<const uint8_t> coils) {
-    ModbusRequest request{Header(slave, 15, address), kWriteReplyLength};
+    ModbusRequest request{Header(slave, Byte(FunctionCode::WriteMultipleCoils), address),
+                          kWriteReplyLength};
     AppendWord(request.pdu, static_cast<uint16_t>(coils.size()));
     std::vector<uint8_t> packed(PackedBytes(coils.size()), 0);
     for (size_t i = 0; i < coils.size(); ++i) {
@@ -79,7 +84,8 @@ ModbusRequest BuildWriteMultipleCoils(uint8_t slave, uint16_t address,
 
 ModbusRequest BuildWriteMultipleRegisters(uint8_t slave, uint16_t address,
                                           std::span<const uint8_t> registers) {
-    ModbusRequest request{Header(slave, 16, address), kWriteReplyLength};
+    ModbusRequest request{Header(slave, Byte(FunctionCode::WriteMultipleRegisters), address),
+                          kWriteReplyLength};
     AppendWord(request.pdu, static_cast<uint16_t>(registers.size() / 2));
     AppendRegisters(request.pdu, registers);
     return request;
@@ -87,7 +93,9 @@ ModbusRequest BuildWriteMultipleRegisters(uint8_t slave, uint16_t address,
 
 ModbusRequest BuildReadWriteRegisters(uint8_t slave, uint16_t readAddress, uint16_t readQuantity,
                                       uint16_t writeAddress, std::span<const uint8_t> registers) {
-    ModbusRequest request{Header(slave, 23, readAddress), kReplyDataOffset + 2U * readQuantity};
+    ModbusRequest request{
+        Header(slave, Byte(FunctionCode::ReadWriteMultipleRegisters), readAddress),
+        kReplyDataOffset + 2U * readQuantity};
     AppendWord(request.pdu, readQuantity);
     AppendWord(request.pdu, writeAddress);
     AppendWord(request.pdu, static_cast<uint16_t>(registers.size() / 2));

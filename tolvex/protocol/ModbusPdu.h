@@ -6,6 +6,9 @@
 
 namespace tolvex {
 
+// The longest PDU of any request or reply, slave address included.
+constexpr size_t kMaxPduLength = 256;
+
 // Quantity limits that keep every request and reply inside one Modbus PDU.
 constexpr uint16_t kMaxReadBits = 1968;
 constexpr uint16_t kMaxReadRegisters = 125;

@@ -20,7 +20,7 @@ public:
     SerialPort() = default;
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
-    virtual ~SerialPort();
+    ~SerialPort();
 
     // Port 1..32. Fails when the port is open already or cannot be had exclusively. When the line
     // cannot be configured it fails but keeps the device open, so IsOpen() is true until Close().

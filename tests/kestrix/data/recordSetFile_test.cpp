@@ -231,6 +231,68 @@ TEST(RecordSetFileFormat, TextsThatAreNotUtf8AreWrittenWithReplacementCharacters
     EXPECT_EQ(read.recordSet->GetLocationName(0), "Caf\xef\xbf\xbd");
 }
 
+// Every object of the document with its members in reverse order.
+Json Reversed(const Json& value) {
+    if (value.is_array()) {
+        Json list = Json::array();
+        for (const Json& item : value) {
+            list.push_back(Reversed(item));
+        }
+        return list;
+    }
+    if (!value.is_object()) {
+        return value;
+    }
+    Json object = Json::object();
+    std::vector<std::pair<std::string, Json>> members;
+    for (const auto& [key, member] : value.items()) {
+        members.emplace_back(key, Reversed(member));
+    }
+    for (auto it = members.rbegin(); it != members.rend(); ++it) {
+        object[it->first] = it->second;
+    }
+    return object;
+}
+
+TEST(RecordSetFileLayout, OtherLayoutsOfTheSameDocumentReadAlike) {
+    auto set = MakeRecordSet({3, 7, 5});
+    const std::string written = ToJsonText(*set);
+    const Json document = Json::parse(written);
+    std::string escaped = written;
+    escaped.replace(escaped.find(R"("time":"20)"), 10, R"("time":"\u0032\u0030)");
+    const std::vector<std::pair<std::string, std::string>> layouts = {
+        {"indented", document.dump(4)},
+        {"tabs and CR LF", "\t{\r\n" + document.dump(1, '\t').substr(1) + "\r\n"},
+        {"members reversed", Reversed(document).dump()},
+        {"escaped time", escaped},
+    };
+    for (const auto& [layout, text] : layouts) {
+        SCOPED_TRACE(layout);
+        const RecordSetReadResult read = FromJsonText(text);
+        ASSERT_TRUE(read.recordSet) << read.error;
+        ExpectSameRecordSet(*set, *read.recordSet);
+    }
+}
+
+TEST(RecordSetFileLayout, EveryNumberFormReadsAsAWholeParseGivesIt) {
+    auto set = MakeRecordSet({1, 1, 1});
+    const std::string text = ToJsonText(*set);
+    const std::string value = R"("value":)";
+    const std::size_t at = text.find(value) + value.size();
+    const std::size_t length = text.find(',', at) - at;
+    for (const std::string number :
+         {"-0", "0", "-12", "123456789012345678", "1234567890123456789", "99999999999999999999",
+          "-0.0", "1.5", "2.5e-3", "1E+2", "4.9e-324", "1e-400", "1.7976931348623157e308",
+          "0.30000000000000004"}) {
+        std::string changed = text;
+        changed.replace(at, length, number);
+        const RecordSetReadResult read = FromJsonText(changed);
+        ASSERT_TRUE(read.recordSet) << number << ": " << read.error;
+        ExpectSameValue(Json::parse(number).get<double>(),
+                        read.recordSet->Record(0)->GetAnalogChanValue(0), number);
+    }
+}
+
 // Hands out its bytes once and cannot be wound back, like a pipe.
 class OneWayBuffer : public std::streambuf {
 public:

@@ -39,12 +39,12 @@ bool Eventually(Condition condition) {
 class RequestEngineOverTcp : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(engine->Tcp().Connect("127.0.0.1", server.Port(), 1000), 0);
-        engine->SetTransportMode(TransportMode::Tcp);
+        ASSERT_EQ(engine->Master().Tcp().Connect("127.0.0.1", server.Port(), 1000), 0);
+        engine->Master().SetTransportMode(TransportMode::Tcp);
     }
     void TearDown() override {
         engine->Stop();
-        engine->Tcp().Disconnect();
+        engine->Master().Tcp().Disconnect();
     }
 
     void Define(uint16_t handle, uint32_t rate, const RequestDefinition& request) {
@@ -234,7 +234,7 @@ TEST_F(RequestEngineOverTcp, AnUnpostableNoticeIsTriedTenTimesThenDropped) {
 TEST(RequestEngine, ClosedConnectionGivesCode16) {
     NoticeRecorder notices;
     auto engine = std::make_unique<RequestEngine>();
-    engine->SetTransportMode(TransportMode::Tcp);
+    engine->Master().SetTransportMode(TransportMode::Tcp);
     ASSERT_TRUE(engine->DefineRequest(&notices, 0, 0, ReadHolding(0)));
     ASSERT_TRUE(engine->SetUpdateMode(0, UpdateMode::Once));
     ASSERT_TRUE(engine->Start());

@@ -83,6 +83,8 @@ TEST_F(RequestRules, QuantityLimitsOfEachFunction) {
         {Read(7, 1), false},
         {Write(17, 1), false},
         {Read(0, 1), false},
+        // A code whose low byte names a function is still unknown.
+        {Read(256 + 3, 1), false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Define(1, 100, c.request), c.accepted)

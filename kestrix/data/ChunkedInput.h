@@ -1,0 +1,35 @@
+#pragma once
+
+// A stream read in large blocks and looked at through a window of its unread bytes, so that a
+// scanner can work on plain memory.
+
+#include <cstddef>
+#include <istream>
+#include <string_view>
+#include <vector>
+
+namespace kestrix {
+
+class ChunkedInput {
+public:
+    // Reads blocks of up to capacity bytes; the capacity well above the lookahead keeps the
+    // bytes moved to the front at each refill few.
+    ChunkedInput(std::istream& in, std::size_t lookahead, std::size_t capacity);
+
+    // The unread bytes: at least the lookahead unless the stream ends sooner.
+    std::string_view Window();
+    // Marks bytes at the front of the window as read; no more than the window holds.
+    void Consume(std::size_t count) { begin_ += count; }
+
+private:
+    void Refill();
+
+    std::istream& in_;
+    std::size_t lookahead_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool ended_ = false;
+};
+
+} // namespace kestrix
