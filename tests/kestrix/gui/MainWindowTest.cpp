@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTableView>
 #include <QToolBar>
@@ -179,6 +180,19 @@ TEST_F(MainWindowTest, RecordSetFilesOpenSaveAndAreRefusedWhenBroken) {
     EXPECT_THAT(dialogs.messages[0].text.toStdString(), HasSubstr("broken.json"));
     EXPECT_FALSE(dialogs.messages[0].detail.isEmpty());
     EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), 5);
+}
+
+TEST_F(MainWindowTest, PrintingGoesToTheChosenPrinterAndCancelPrintsNothing) {
+    dialogs.printFile = Path("printed.pdf");
+    window->RunCommand(shell::MainCommand::PrintTable);
+    EXPECT_FALSE(QFileInfo::exists(dialogs.printFile));
+
+    dialogs.printerChosen = true;
+    window->OnToolbarKey("print");
+    EXPECT_EQ(test_support::ReadFileBytes(dialogs.printFile.toStdString()).rfind("%PDF", 0), 0U);
+    window->RunCommand(shell::MainCommand::PrintPreview);
+    EXPECT_EQ(dialogs.printPreviews, 1);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(MainWindowTest, HelpAndWebsiteOpenWithTheDesktop) {
