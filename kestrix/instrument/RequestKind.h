@@ -23,6 +23,7 @@ enum class RequestKind : std::int32_t {
     ReadCalibrationLow = 14,
     ReadCalibrationRaw = 15,
     MakeIdle = 17,
+    WriteLocationName = 18,
 };
 
 inline bool IsIdentificationKind(RequestKind kind) {

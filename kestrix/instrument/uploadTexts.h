@@ -1,0 +1,25 @@
+#pragma once
+
+// The texts of the location-name upload; lines are separated by CR LF.
+
+#include <string>
+
+namespace kestrix::uploadTexts {
+
+extern const char* const kInvalidNameTitle;
+extern const char* const kRepeatedNamesTitle;
+extern const char* const kCannotUploadTitle;
+
+// name is cut at its NUL.
+std::string InvalidNameText(const std::string& name);
+// name with its trailing spaces.
+std::string RepeatedNameText(const std::string& name, int count);
+std::string CannotUploadQuestion();
+std::string CancelUploadQuestion();
+extern const char* const kDoNotUseText;
+std::string DoneText();
+extern const char* const kNoLocationsText;
+// "n/count"
+std::string ProgressText(int done, int count);
+
+} // namespace kestrix::uploadTexts
