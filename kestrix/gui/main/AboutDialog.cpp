@@ -1,6 +1,7 @@
 #include "kestrix/gui/main/AboutDialog.h"
 
 #include "kestrix/gui/main/Icons.h"
+#include "kestrix/shell/programFiles.h"
 
 #include <QDialogButtonBox>
 #include <QEvent>
@@ -52,7 +53,7 @@ AboutDialog::AboutDialog(const shell::ProgramVersion& version, const QString& pr
     txtLicense_->setReadOnly(true);
     txtLicense_->setMinimumHeight(fontMetrics().lineSpacing() * kLicenseLines);
     const auto license = shell::ReadLicenseText(
-        (programFolder + QLatin1Char('/') + QLatin1String(shell::kLicenseFileName)).toStdString());
+        shell::FindProgramFile(programFolder.toStdString(), shell::kLicenseFileName));
     txtLicense_->setPlainText(QString::fromStdString(license.value_or(shell::kLicenseMissingText)));
 
     auto* buttons = new QDialogButtonBox(this);
