@@ -12,6 +12,7 @@
 #include "kestrix/shell/fileChoices.h"
 #include "kestrix/shell/modConfig.h"
 #include "kestrix/shell/modUtils.h"
+#include "kestrix/shell/programFiles.h"
 #include "kestrix/table/TableViewOptions.h"
 #include "kestrix/table/modDataTable.h"
 #include "kestrix/table/print/TablePrinter.h"
@@ -358,7 +359,8 @@ void MainWindow::SaveRecordSetAs() {
 // ---- Help and the outside world
 
 void MainWindow::OpenManual() {
-    const QString manual = program_.programFolder + QStringLiteral("/Kestrix.pdf");
+    const QString manual = QString::fromStdString(
+        shell::FindProgramFile(program_.programFolder.toStdString(), "Kestrix.pdf"));
     if (!QFileInfo(manual).isFile()) {
         ShowError(tr("The manual %1 cannot be found.").arg(manual));
         return;
