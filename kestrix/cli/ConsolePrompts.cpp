@@ -14,16 +14,34 @@ std::string ConsoleLines(const std::string& text) {
     return lines;
 }
 
-void AnswerOnConsole(DownloadSession& session) {
-    QObject::connect(&session, &DownloadSession::NoticeShown, &session,
+namespace {
+
+template <typename Session>
+void ReportNotices(Session& session) {
+    QObject::connect(&session, &Session::NoticeShown, &session,
                      [](MessageIcon, const std::string& title, const std::string& text) {
                          ReportNote(title + ": " + ConsoleLines(text));
                      });
-    QObject::connect(&session, &DownloadSession::QuestionAsked, &session,
+}
+
+template <typename Session>
+void AnswerNo(Session& session) {
+    ReportNotices(session);
+    QObject::connect(&session, &Session::QuestionAsked, &session,
                      [&session](const std::string& title, const std::string& text) {
                          ReportNote(title + ": " + ConsoleLines(text) + " (answered No)");
                          session.AnswerQuestion(false);
                      });
+}
+
+} // namespace
+
+void AnswerOnConsole(DownloadSession& session) {
+    AnswerNo(session);
+}
+
+void AnswerOnConsole(UploadSession& session) {
+    AnswerNo(session);
 }
 
 } // namespace kestrix::cli

@@ -4,10 +4,12 @@
 // No at once, through the same call a window makes.
 
 #include "kestrix/instrument/DownloadSession.h"
+#include "kestrix/instrument/UploadSession.h"
 
 namespace kestrix::cli {
 
 void AnswerOnConsole(DownloadSession& session);
+void AnswerOnConsole(UploadSession& session);
 
 // The text with its CR LF line breaks as plain new lines.
 std::string ConsoleLines(const std::string& text);

@@ -25,15 +25,16 @@ std::string NotFoundText(const InstrumentChoice& choice) {
            PortName(choice.port) + ".";
 }
 
-int RunIdentification(DownloadSession& session, const InstrumentChoice& choice) {
+template <typename Session>
+int RunIdentification(Session& session, const InstrumentChoice& choice) {
     QEventLoop loop;
     int status = kExitOk;
-    QObject::connect(&session, &DownloadSession::IdentityShown, &loop, [&] { loop.quit(); });
-    QObject::connect(&session, &DownloadSession::InstrumentNotFound, &loop, [&] {
+    QObject::connect(&session, &Session::IdentityShown, &loop, [&] { loop.quit(); });
+    QObject::connect(&session, &Session::InstrumentNotFound, &loop, [&] {
         status = Fail(kExitNotFound, NotFoundText(choice));
         loop.quit();
     });
-    QObject::connect(&session, &DownloadSession::CommunicationLost, &loop, [&] {
+    QObject::connect(&session, &Session::CommunicationLost, &loop, [&] {
         status = kExitLostCommunication;
         loop.quit();
     });
@@ -44,10 +45,9 @@ int RunIdentification(DownloadSession& session, const InstrumentChoice& choice) 
     return status;
 }
 
-} // namespace
-
-int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& options,
-                             modConfig::ConfigStore& store) {
+template <typename Session>
+int IdentifyWith(Session& session, const InstrumentOptions& options,
+                 modConfig::ConfigStore& store) {
     BindSystemPorts(store.GetConfigPath());
     const auto choice = options.Resolve(store);
     if (!choice) {
@@ -61,6 +61,18 @@ int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& 
         RememberChoice(store, *choice);
     }
     return status;
+}
+
+} // namespace
+
+int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& options,
+                             modConfig::ConfigStore& store) {
+    return IdentifyWith(session, options, store);
+}
+
+int IdentifyChosenInstrument(UploadSession& session, const InstrumentOptions& options,
+                             modConfig::ConfigStore& store) {
+    return IdentifyWith(session, options, store);
 }
 
 DownloadOutcome RunDownload(DownloadSession& session, bool showProgress) {

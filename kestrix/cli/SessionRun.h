@@ -4,6 +4,7 @@
 
 #include "kestrix/cli/InstrumentOptions.h"
 #include "kestrix/instrument/DownloadSession.h"
+#include "kestrix/instrument/UploadSession.h"
 
 namespace kestrix::cli {
 
@@ -12,6 +13,8 @@ namespace kestrix::cli {
 // identifies the instrument and, once it answered, stores the choice in the configuration. The exit
 // status: kExitOk once the identity is shown.
 int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& options,
+                             modConfig::ConfigStore& store);
+int IdentifyChosenInstrument(UploadSession& session, const InstrumentOptions& options,
                              modConfig::ConfigStore& store);
 
 // The outcome of the download started on an identified session; progress goes to display.

@@ -3,6 +3,8 @@
 #include "kestrix/cli/DownloadCommand.h"
 #include "kestrix/cli/ExportCommand.h"
 #include "kestrix/cli/IdentifyCommand.h"
+#include "kestrix/cli/LocationsCommand.h"
+#include "kestrix/cli/UploadNamesCommand.h"
 
 namespace kestrix::cli {
 
@@ -11,6 +13,8 @@ std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     commands.push_back(std::make_unique<IdentifyCommand>());
     commands.push_back(std::make_unique<DownloadCommand>());
     commands.push_back(std::make_unique<ExportCommand>());
+    commands.push_back(std::make_unique<LocationsCommand>());
+    commands.push_back(std::make_unique<UploadNamesCommand>());
     return commands;
 }
 

@@ -18,6 +18,11 @@ enum ExitCode : int {
     kExitNoData = 8,
     kExitDecodingError = 9,
     kExitNotSameInstrument = 10,
+    kExitNoNameList = 12,
+    kExitInvalidName = 13,
+    kExitRepeatedName = 14,
+    kExitUploadStopped = 15,
+    kExitNotConfirmed = 16,
 };
 
 struct ExitCodeMeaning {
@@ -38,7 +43,17 @@ inline constexpr std::array kExitCodeMeanings = {
     ExitCodeMeaning{kExitLostCommunication, "communication with the instrument was lost"},
     ExitCodeMeaning{kExitNoData, "the instrument has no records to download"},
     ExitCodeMeaning{kExitDecodingError, "the instrument's records could not be decoded"},
-    ExitCodeMeaning{kExitNotSameInstrument, "another instrument was attached during the download"},
+    ExitCodeMeaning{kExitNotSameInstrument, "another instrument was attached during the download "
+                                            "or before the names were uploaded"},
+    ExitCodeMeaning{kExitNoNameList,
+                    "the instrument takes no location names (none, or map version 137 or lower)"},
+    ExitCodeMeaning{kExitInvalidName, "a short name to upload has characters other than A-Z, "
+                                      "0-9 and underscore; nothing was written"},
+    ExitCodeMeaning{kExitRepeatedName,
+                    "a short name to upload appears twice; nothing was written"},
+    ExitCodeMeaning{kExitUploadStopped,
+                    "a name could not be written; the names before it are on the instrument"},
+    ExitCodeMeaning{kExitNotConfirmed, "overwriting the instrument's names was not confirmed"},
 };
 
 } // namespace kestrix::cli

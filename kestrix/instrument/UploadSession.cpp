@@ -38,7 +38,6 @@ void UploadSession::CloseConnections() {
 // The identity block's reply is still on handle 0: the byte order needs its instrument code.
 void UploadSession::OnIdentified() {
     highFirst_ = IsHighByteFirst(Identity(), InstrumentCode(runner_.Reply(kIdentityRegisters)));
-    emit IdentityShown(Identity());
     IssueRequest(RequestKind::ReadLocationCount, 0);
 }
 
@@ -178,6 +177,7 @@ void UploadSession::CompleteUploadRequest(RequestKind kind) {
     case RequestKind::ReadLocationCount:
         nameCount_ = runner_.Reply(1).Unsigned(0);
         runner_.End();
+        emit IdentityShown(Identity());
         emit NameCountShown(nameCount_, CanUpload());
         break;
     case RequestKind::CheckIdentity:

@@ -17,7 +17,7 @@
 // Signals:
 //   BusyChanged(busy)                   a request is outstanding (presses are deferred)
 //   ConnectProgressChanged(progress)    step 3's bar
-//   IdentityShown(identity)             the identity is read; the name count follows
+//   IdentityShown(identity)             the identity and the name count are read; then
 //   NameCountShown(count, canUpload)    step 3's labels complete; Next enabled when canUpload
 //   InstrumentNotFound()                step 3 shows the not-found text
 //   CommunicationLost()                 after the lost-communication notice: back to step 2
