@@ -5,15 +5,16 @@
 
 #include <cstddef>
 #include <istream>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace kestrix {
 
 class ChunkedInput {
 public:
-    // Reads blocks of up to capacity bytes; the capacity well above the lookahead keeps the
-    // bytes moved to the front at each refill few.
+    // Reads blocks of up to capacity bytes; a capacity well above the lookahead keeps the bytes
+    // moved to the front at each refill few. The buffer starts small and grows while the stream
+    // fills it, so a short stream costs little.
     ChunkedInput(std::istream& in, std::size_t lookahead, std::size_t capacity);
 
     // The unread bytes: at least the lookahead unless the stream ends sooner.
@@ -23,10 +24,13 @@ public:
 
 private:
     void Refill();
+    void Grow();
 
     std::istream& in_;
     std::size_t lookahead_;
-    std::vector<char> buffer_;
+    std::size_t capacity_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t size_ = 0;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool ended_ = false;
