@@ -29,10 +29,15 @@ std::optional<double> OrderedValues::Find(std::string_view key) const {
         return std::nullopt;
     }
     const auto slot = keys_->Find(key);
-    if (!slot || !presentBySlot_[static_cast<std::size_t>(*slot)]) {
+    return slot ? AtSlot(*slot) : std::nullopt;
+}
+
+std::optional<double> OrderedValues::AtSlot(std::int32_t slot) const {
+    const auto index = static_cast<std::size_t>(slot);
+    if (!presentBySlot_[index]) {
         return std::nullopt;
     }
-    return valueBySlot_[static_cast<std::size_t>(*slot)];
+    return valueBySlot_[index];
 }
 
 double OrderedValues::Value(std::string_view key) const {

@@ -54,6 +54,11 @@ public:
 
     bool Contains(std::string_view key) const { return Find(key).has_value(); }
     std::optional<double> Find(std::string_view key) const;
+    // The keys the collection may hold since the last Reset; a reader that looks up the same
+    // keys for many records finds their slots once per keys and reads AtSlot.
+    const std::shared_ptr<const OrderedValueKeys>& Keys() const { return keys_; }
+    // The value in the slot of Keys(); none when no value was added there.
+    std::optional<double> AtSlot(std::int32_t slot) const;
     // The value under the key; std::out_of_range when the key is absent.
     double Value(std::string_view key) const;
     std::int32_t Count() const { return static_cast<std::int32_t>(order_.size()); }

@@ -16,6 +16,8 @@ public:
     FormatPool();
 
     std::uint32_t Intern(const CellFormat& format);
+    // The id of the format with other decimals; remembered, as every number cell asks.
+    std::uint32_t WithDecimals(std::uint32_t id, std::uint8_t decimals);
     const CellFormat& Get(std::uint32_t id) const { return formats_[id]; }
     void Clear();
     std::size_t BytesHeld() const;
@@ -23,6 +25,7 @@ public:
 private:
     std::vector<CellFormat> formats_;
     std::unordered_map<CellFormat, std::uint32_t, CellFormatHash> ids_;
+    std::vector<std::uint32_t> withDecimals_; // [id * decimal choices + decimals]
 };
 
 } // namespace kestrix::table

@@ -9,21 +9,28 @@ namespace kestrix::table {
 class FormulaCells::ColumnLookup : public CellLookup {
 public:
     ColumnLookup(const FormulaCells& formulas, const Content& content, int column)
-        : formulas_(formulas), content_(content), column_(column) {}
+        : formulas_(formulas), rowCount_(content.RowCount()), cells_(content.Cells(column)),
+          column_(column) {}
 
-    int RowCount() const override { return content_.RowCount(); }
+    int RowCount() const override { return rowCount_; }
+
+    void ValuesAt(int first, std::span<CellValue> cells) const override {
+        for (CellValue& cell : cells) {
+            cell = ColumnLookup::ValueAt(first++);
+        }
+    }
 
     CellValue ValueAt(int row) const override {
-        const CellPos pos{column_, row};
-        switch (content_.Kind(pos)) {
+        const auto index = static_cast<std::size_t>(row - 1);
+        switch (cells_.Kind(index)) {
         case CellKind::Empty:
             return {};
         case CellKind::Text:
             return {.kind = CellValue::Kind::Text};
         case CellKind::Number:
-            return {.kind = CellValue::Kind::Number, .number = content_.Number(pos)};
+            return {.kind = CellValue::Kind::Number, .number = cells_.Number(index)};
         case CellKind::Formula:
-            return FormulaCell(pos);
+            return FormulaCell({column_, row});
         }
         return {};
     }
@@ -43,7 +50,8 @@ private:
     }
 
     const FormulaCells& formulas_;
-    const Content& content_;
+    int rowCount_;
+    const GridColumn& cells_;
     int column_;
 };
 

@@ -27,13 +27,13 @@ struct CellPos {
 
 class FormulaCells {
 public:
-    // The grid's other cells as the store sees them (positions are always valid).
+    // The grid's other cells as the store sees them, a column at a time (columns are always
+    // valid).
     class Content {
     public:
         virtual ~Content() = default;
         virtual int RowCount() const = 0;
-        virtual CellKind Kind(CellPos pos) const = 0;
-        virtual double Number(CellPos pos) const = 0;
+        virtual const GridColumn& Cells(int column) const = 0;
     };
 
     void Set(CellPos pos, std::string_view text);

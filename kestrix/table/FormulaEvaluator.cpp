@@ -3,6 +3,7 @@
 #include "kestrix/table/Formula.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <span>
@@ -31,9 +32,17 @@ std::string_view ErrorText(FormulaError error) {
     return "#ERROR!";
 }
 
+void CellLookup::ValuesAt(int first, std::span<CellValue> cells) const {
+    for (CellValue& cell : cells) {
+        cell = ValueAt(first++);
+    }
+}
+
 namespace {
 
 using Function = Formula::Function;
+// Rows of a range read in one go.
+constexpr std::size_t kRangeBlock = 256;
 using Op = Formula::Op;
 
 // A value on the stack, or a reference whose meaning depends on where it is used.
@@ -78,8 +87,12 @@ FormulaValue ScalarOf(const Operand& operand, const CellLookup& cells) {
 }
 
 // Running statistics over the numbers of an aggregate's arguments (Welford's update keeps the
-// standard deviation accurate for large, close values).
+// standard deviation accurate for large, close values; its division per number is spent only
+// when the deviation is asked for).
 struct Statistics {
+    explicit Statistics(bool withDeviation) : withDeviation(withDeviation) {}
+
+    bool withDeviation;
     std::size_t count = 0;
     double sum = 0.0;
     double sumOfSquares = 0.0;
@@ -94,9 +107,11 @@ struct Statistics {
         sumOfSquares += x * x;
         minimum = std::min(minimum, x);
         maximum = std::max(maximum, x);
-        const double delta = x - mean;
-        mean += delta / static_cast<double>(count);
-        squaredDeviations += delta * (x - mean);
+        if (withDeviation) {
+            const double delta = x - mean;
+            mean += delta / static_cast<double>(count);
+            squaredDeviations += delta * (x - mean);
+        }
     }
 };
 
@@ -105,13 +120,18 @@ FormulaError AddRange(const RowRange& rows, const CellLookup& cells, Statistics&
         return FormulaError::Reference;
     }
     const int last = std::max(rows.first, rows.last);
-    for (int row = std::min(rows.first, rows.last); row <= last; ++row) {
-        const CellValue cell = cells.ValueAt(row);
-        if (cell.kind == CellValue::Kind::Error) {
-            return cell.error;
-        }
-        if (cell.kind == CellValue::Kind::Number) {
-            statistics.Add(cell.number);
+    std::array<CellValue, kRangeBlock> block;
+    for (int row = std::min(rows.first, rows.last); row <= last; row += kRangeBlock) {
+        const auto count = std::min(kRangeBlock, static_cast<std::size_t>(last - row + 1));
+        const std::span<CellValue> values(block.data(), count);
+        cells.ValuesAt(row, values);
+        for (const CellValue& cell : values) {
+            if (cell.kind == CellValue::Kind::Error) {
+                return cell.error;
+            }
+            if (cell.kind == CellValue::Kind::Number) {
+                statistics.Add(cell.number);
+            }
         }
     }
     return FormulaError::None;
@@ -143,7 +163,7 @@ FormulaValue Aggregate(Function function, const Statistics& s) {
 
 FormulaValue CallAggregate(Function function, std::span<const Operand> arguments,
                            const CellLookup& cells) {
-    Statistics statistics;
+    Statistics statistics(function == Function::Stdev);
     for (const Operand& argument : arguments) {
         if (argument.isRange) {
             const FormulaError error = AddRange(argument.rows, cells, statistics);

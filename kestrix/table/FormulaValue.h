@@ -3,6 +3,7 @@
 // Results of formula evaluation and what a formula sees of the cells of its column.
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace kestrix::table {
@@ -44,6 +45,10 @@ public:
     virtual int RowCount() const = 0;
     // Only called for rows 1 to RowCount().
     virtual CellValue ValueAt(int row) const = 0;
+    // The cells of the rows from first on, one per entry of cells, all of them rows 1 to
+    // RowCount(). By default one ValueAt each; a lookup that holds its cells together reads
+    // them faster in one go, as ranges are read.
+    virtual void ValuesAt(int first, std::span<CellValue> cells) const;
 };
 
 } // namespace kestrix::table

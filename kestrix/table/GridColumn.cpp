@@ -14,6 +14,8 @@ void GridColumn::Reserve(std::size_t rows) {
     kinds_.reserve(rows);
     formats_.reserve(rows);
     payloads_.reserve(rows);
+    notes_.Reserve(rows);
+    spans_.Reserve(rows);
 }
 
 void GridColumn::InsertRow(std::size_t index) {

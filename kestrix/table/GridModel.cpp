@@ -3,6 +3,7 @@
 #include "kestrix/table/NumberText.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kestrix::table {
 
@@ -25,12 +26,7 @@ class GridModel::FormulaContent : public FormulaCells::Content {
 public:
     explicit FormulaContent(const GridModel& grid) : grid_(grid) {}
     int RowCount() const override { return grid_.rowCount_; }
-    CellKind Kind(CellPos pos) const override {
-        return grid_.columns_[Index(pos.column)].Kind(Index(pos.row));
-    }
-    double Number(CellPos pos) const override {
-        return grid_.columns_[Index(pos.column)].Number(Index(pos.row));
-    }
+    const GridColumn& Cells(int column) const override { return grid_.columns_[Index(column)]; }
 
 private:
     const GridModel& grid_;
@@ -152,12 +148,15 @@ bool GridModel::SetNumber(int column, int row, double value, int decimals) {
 }
 
 bool GridModel::SetNumberType(int column, int row, int decimals) {
-    if (!ChangeFormat(column, row,
-                      [decimals](CellFormat& f) { f.decimals = ClampDecimals(decimals); })) {
+    GridColumn* cells = CellColumn(column, row);
+    if (!cells) {
         return false;
     }
+    const std::size_t index = Index(row);
+    cells->SetFormatId(index,
+                       formats_.WithDecimals(cells->FormatId(index), ClampDecimals(decimals)));
     BeforeContentChange(column, row);
-    columns_[Index(column)].SetEmpty(Index(row));
+    cells->SetEmpty(index);
     return true;
 }
 
@@ -198,7 +197,20 @@ bool GridModel::IsNumberCell(int column, int row) const {
 }
 
 bool GridModel::HoldsNumber(int column, int row) const {
-    return IsNumberCell(column, row) && !Value(column, row).IsError();
+    const GridColumn* cells = CellColumn(column, row);
+    if (!cells) {
+        return false;
+    }
+    switch (cells->Kind(Index(row))) {
+    case CellKind::Number:
+        return true;
+    case CellKind::Formula:
+        return !Value(column, row).IsError();
+    case CellKind::Empty:
+    case CellKind::Text:
+        break;
+    }
+    return false;
 }
 
 FormulaValue GridModel::Value(int column, int row) const {
@@ -440,12 +452,23 @@ bool GridModel::SetColumnWidth(int column, double width) {
 }
 
 int GridModel::WidestTextWidth(int column) const {
-    if (!Column(column)) {
+    const GridColumn* cells = Column(column);
+    if (!cells) {
         return 0;
     }
+    std::array<WidestNumberText, CellFormat::kMaxDecimals + 1> numbersByDecimals;
     int widest = 0;
     for (int row = 1; row <= rowCount_; ++row) {
-        widest = std::max(widest, ShownTextWidth(column, row));
+        const std::size_t index = Index(row);
+        if (cells->Kind(index) == CellKind::Number) {
+            numbersByDecimals[formats_.Get(cells->FormatId(index)).decimals].Add(
+                cells->Number(index));
+        } else {
+            widest = std::max(widest, ShownTextWidth(column, row));
+        }
+    }
+    for (std::size_t decimals = 0; decimals < numbersByDecimals.size(); ++decimals) {
+        widest = std::max(widest, numbersByDecimals[decimals].Width(static_cast<int>(decimals)));
     }
     return widest;
 }

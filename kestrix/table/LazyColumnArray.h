@@ -18,9 +18,16 @@ public:
             if (value == T{}) {
                 return;
             }
+            values_.reserve(capacity_);
             values_.assign(size_, T{});
         }
         values_[row] = value;
+    }
+
+    // Capacity hint, also for an array allocated later.
+    void Reserve(std::size_t rows) {
+        capacity_ = rows;
+        values_.reserve(values_.empty() ? 0 : rows);
     }
 
     void Resize(std::size_t size) {
@@ -45,6 +52,7 @@ public:
 private:
     std::vector<T> values_;
     std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
 };
 
 } // namespace kestrix::table

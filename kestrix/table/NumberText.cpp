@@ -149,4 +149,26 @@ int FormattedNumberWidth(double value, int decimals) {
     return WidthOfParts(value < 0.0 && !AllZero(digits), static_cast<int>(digits.size()), decimals);
 }
 
+void WidestNumberText::Add(double value) {
+    if (!std::isfinite(value)) {
+        nonFinite_ = true;
+    } else if (!any_) {
+        any_ = true;
+        least_ = value;
+        greatest_ = value;
+    } else {
+        least_ = std::min(least_, value);
+        greatest_ = std::max(greatest_, value);
+    }
+}
+
+int WidestNumberText::Width(int decimals) const {
+    const int nonFinite = nonFinite_ ? static_cast<int>(kNotANumber.size()) : 0;
+    if (!any_) {
+        return nonFinite;
+    }
+    return std::max({nonFinite, FormattedNumberWidth(least_, decimals),
+                     FormattedNumberWidth(greatest_, decimals)});
+}
+
 } // namespace kestrix::table

@@ -32,7 +32,8 @@ DataRowWriter::DataRowWriter(GridModel& grid, const std::vector<TableColumn>& co
       columnStatus_(columns.size(), 0) {
     plans_.reserve(columns.size());
     for (const TableColumn& column : columns) {
-        plans_.push_back({&column, modUnits::GetDecimalPlaces(column.dataType, column.units)});
+        plans_.push_back(
+            {&column, modUnits::GetDecimalPlaces(column.dataType, column.units), std::nullopt});
     }
 }
 
@@ -43,12 +44,13 @@ void DataRowWriter::WriteRows() {
         return;
     }
     PrepareCalculator();
+    // Room for the statistics rows that follow, so the columns are not moved for them.
     grid_.ReserveRows(grid_.RowCount() + count + 16);
+    const int firstRow = AddTableRows(grid_, count);
     for (std::int32_t index = 0; index < count; ++index) {
-        const clsDataRecord* record = recordSet_->Record(index);
-        const int row = AddTableRow(grid_);
+        const int row = firstRow + index;
         grid_.SetRowUserValue(row, kRowData);
-        WriteRecord(row, *record);
+        WriteRecord(row, *recordSet_->Record(index));
     }
     for (std::size_t i = 0; i < columnStatus_.size(); ++i) {
         grid_.SetColumnUserValue(static_cast<int>(i) + 1, columnStatus_[i]);
@@ -83,9 +85,21 @@ std::int32_t DataRowWriter::ResolvedLocationSource() const {
     return options_.locationNameSource;
 }
 
+// The calculator keeps its keys while the channels stay the same, so the slots are found once.
+void DataRowWriter::FindResultSlots() {
+    slotKeys_ = results_.Keys();
+    for (ColumnPlan& plan : plans_) {
+        plan.resultSlot =
+            slotKeys_ ? slotKeys_->Find(plan.column->dataType) : std::optional<std::int32_t>();
+    }
+}
+
 void DataRowWriter::WriteRecord(int row, const clsDataRecord& record) {
     calculator_.DataRecord(&record);
     calculator_.Calculate(results_);
+    if (results_.Keys() != slotKeys_) {
+        FindResultSlots();
+    }
     for (std::size_t i = 0; i < plans_.size(); ++i) {
         WriteCell(static_cast<int>(i) + 1, row, plans_[i], record);
     }
@@ -180,7 +194,7 @@ void DataRowWriter::WriteValue(int gridColumn, int row, const ColumnPlan& plan, 
 
 void DataRowWriter::WriteDerivedValue(int gridColumn, int row, const ColumnPlan& plan,
                                       std::uint8_t status) {
-    if (const auto value = results_.Find(plan.column->dataType)) {
+    if (const auto value = plan.resultSlot ? results_.AtSlot(*plan.resultSlot) : std::nullopt) {
         WriteValue(gridColumn, row, plan, *value, status);
         return;
     }

@@ -11,6 +11,8 @@
 #include "kestrix/table/tableColumns.h"
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace kestrix {
@@ -41,9 +43,11 @@ private:
     struct ColumnPlan {
         const TableColumn* column;
         int decimals;
+        std::optional<std::int32_t> resultSlot; // of the column's derived value in results_
     };
 
     void PrepareCalculator();
+    void FindResultSlots();
     std::int32_t ResolvedLocationSource() const;
     void WriteRecord(int row, const clsDataRecord& record);
     void WriteCell(int gridColumn, int row, const ColumnPlan& plan, const clsDataRecord& record);
@@ -61,6 +65,7 @@ private:
     std::int32_t locationSource_ = kInstrumentNames;
     clsParticleDataCalculator calculator_;
     OrderedValues results_;
+    std::shared_ptr<const OrderedValueKeys> slotKeys_; // the keys resultSlot was found in
     TimestampText timestampText_;
     std::vector<std::uint8_t> columnStatus_;
     double sampleTimeToMinutes_ = 1.0;

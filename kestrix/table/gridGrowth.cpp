@@ -22,11 +22,15 @@ void SetTableColumnCount(GridModel& grid, int count) {
 }
 
 int AddTableRow(GridModel& grid) {
-    const int row = grid.AddRow();
-    if (row == 0) {
+    return AddTableRows(grid, 1);
+}
+
+int AddTableRows(GridModel& grid, int count) {
+    const int first = grid.RowCount() + 1;
+    if (count > GridModel::kMaxRows - grid.RowCount() || !grid.SetRowCount(first - 1 + count)) {
         RefuseRows();
     }
-    return row;
+    return first;
 }
 
 void InsertTableRowAbove(GridModel& grid, int row) {

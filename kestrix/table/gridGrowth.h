@@ -18,6 +18,8 @@ public:
 void SetTableColumnCount(GridModel& grid, int count);
 // The new row's number.
 int AddTableRow(GridModel& grid);
+// Appends count empty rows at once; the first one's number.
+int AddTableRows(GridModel& grid, int count);
 void InsertTableRowAbove(GridModel& grid, int row);
 
 } // namespace kestrix::table

@@ -290,6 +290,10 @@ TEST(GridWidths, WidestTextCoversEveryKindOfCell) {
     EXPECT_EQ(grid.WidestTextWidth(2), 0);
     grid.SetNumber(2, 1, 99.96, 1);
     EXPECT_EQ(grid.WidestTextWidth(2), static_cast<int>(grid.ShownText(2, 1).size()));
+    // Numbers of other decimals in the same column are measured with their own.
+    grid.SetNumber(2, 2, -5.5, 0);
+    grid.SetNumber(2, 3, 7.0, 5);
+    EXPECT_EQ(grid.WidestTextWidth(2), 7);
 }
 
 TEST(GridMemory, CellsAreStoredCompactly) {

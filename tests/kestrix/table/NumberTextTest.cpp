@@ -2,9 +2,12 @@
 
 #include "kestrix/table/TextWidth.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace kestrix::table {
 namespace {
@@ -62,6 +65,30 @@ TEST(NumberText, WidthMatchesTheFormattedTextNearTiesAndPowersOfTen) {
                     << value << " " << decimals;
             }
         }
+    }
+}
+
+TEST(NumberText, WidestOfManyIsTheWidestOfEach) {
+    const double nan = std::nan("");
+    const double infinity = std::numeric_limits<double>::infinity();
+    const std::vector<std::pair<std::vector<double>, int>> cases = {
+        {{}, 2},
+        {{1.0, -0.001, 999.95}, 1},
+        {{3.0, -7.25, 0.5}, 2},
+        {{-0.004, 0.001, -0.0}, 2},
+        {{-1e-9, 12345.6, -99.9996}, 3},
+        {{nan, 1.0}, 0},
+        {{-infinity}, 4},
+        {{-123.0, 9999.4}, 0},
+    };
+    for (const auto& [values, decimals] : cases) {
+        WidestNumberText widest;
+        int expected = 0;
+        for (const double value : values) {
+            widest.Add(value);
+            expected = std::max(expected, FormattedNumberWidth(value, decimals));
+        }
+        EXPECT_EQ(widest.Width(decimals), expected) << values.size() << " values, " << decimals;
     }
 }
 
