@@ -1,0 +1,69 @@
+// The names an upload writes: the byte-order rule, the register values, and the checks made
+// before the first write.
+
+#include "kestrix/instrument/UploadNames.h"
+
+#include "kestrix/instrument/InstrumentIdentity.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrix {
+namespace {
+
+TEST(UploadNames, OnlyTheOneModelFamilyTakesTheLowByteFirst) {
+    const struct {
+        const char* modelName;
+        const char* modelType;
+        int code;
+        int mapVersion;
+        bool highFirst;
+    } cases[] = {
+        {"Velora 1100", "APC", 250, 138, false}, {"velora 2", "particle counter", 250, 138, false},
+        {"Velora 1100", "LPC", 250, 138, true},  {"Velora 1100", "APC", 251, 138, true},
+        {"Velora 1100", "APC", 250, 139, true},  {"Dastel 9304", "APC", 250, 138, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.modelName + std::string(" ") + c.modelType);
+        InstrumentIdentity identity;
+        identity.modelName = c.modelName;
+        identity.modelType = c.modelType;
+        identity.mapVersion = c.mapVersion;
+        EXPECT_EQ(IsHighByteFirst(identity, c.code), c.highFirst);
+    }
+}
+
+TEST(UploadNames, LobbyFillsFourRegistersWithSpaces) {
+    const auto prepared = std::get<PreparedNames>(PrepareUploadNames({"HOME", "LOBBY"}, 1));
+    const std::int16_t high[] = {0x4C4F, 0x4242, 0x5920, 0x2020};
+    const std::int16_t low[] = {0x4F4C, 0x4242, 0x2059, 0x2020};
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(NameRegister(c), 199 + c);
+        EXPECT_EQ(NameRegisterValue(prepared, c, true), high[c]);
+        EXPECT_EQ(NameRegisterValue(prepared, c, false), low[c]);
+    }
+}
+
+TEST(UploadNames, ChecksCoverIndexZeroToTheCount) {
+    const struct {
+        std::vector<std::string> names;
+        int count;
+        bool accepted;
+        bool backToReview;
+    } cases[] = {
+        {{"HOME", "A", "B"}, 2, true, false},      {{"home", "A", "B"}, 2, false, true},
+        {{"HOME", "A", "B", "c"}, 2, true, false}, // beyond the count
+        {{"A", "B", "A"}, 2, false, false},        // index 0 takes part
+        {{"HOME", "A", "A "}, 2, false, true},     // a space is not a name character
+        {{"HOME", "A"}, 3, false, false},          // two missing names are both empty
+    };
+    for (const auto& c : cases) {
+        const auto result = PrepareUploadNames(c.names, c.count);
+        ASSERT_EQ(std::holds_alternative<PreparedNames>(result), c.accepted);
+        if (!c.accepted) {
+            EXPECT_EQ(std::get<NameRejection>(result).backToReview, c.backToReview);
+        }
+    }
+}
+
+} // namespace
+} // namespace kestrix
