@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Installs the build into a staging folder (DESTDIR), moves the installed tree elsewhere and runs
+# its programs from there with nothing of the build tree in their environment: the run paths are
+# relative, the data files lie where the programs look, the man pages agree with --help.
+#
+#   staged_install.sh BUILD_DIR WORK_DIR INSTALL_PREFIX LIBDIR C_HOST_SOURCE [C_FLAGS...]
+set -euo pipefail
+build=$1 work=$2 prefix=$3 libdir=$4 c_host_source=$5
+shift 5
+c_flags=("$@")
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+rm -rf "$work"
+mkdir -p "$work"
+for component in kestrix dev; do
+    DESTDIR="$work/stage" cmake --install "$build" --component "$component" >/dev/null
+done
+root=$work/moved
+mv "$work/stage$prefix" "$root"
+
+clean=(env -i PATH=/usr/bin:/bin HOME="$work" ASAN_OPTIONS=detect_leaks=0)
+
+for elf in "$root"/bin/* "$root/$libdir"/libtolvex.so.*; do
+    if readelf -d "$elf" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
+        fail "$elf keeps a run path into the build tree"
+    fi
+done
+
+"${clean[@]}" "$root/bin/kestrix-cli" --help >/dev/null || fail "kestrix-cli --help"
+"${clean[@]}" "$root/bin/tolvexctl" --help >/dev/null || fail "tolvexctl --help"
+"${clean[@]}" "$root/bin/kestrix-sim" --help >/dev/null || fail "kestrix-sim --help"
+
+# The C host built from the moved tree's pkg-config file alone. Nothing listens on port 1, so a
+# host that loaded the library reports the failed connection with status 1.
+read -ra tolvex_flags <<<"$(PKG_CONFIG_PATH="$root/$libdir/pkgconfig" pkg-config --cflags --libs tolvex)"
+cc "${c_flags[@]}" -o "$work/c-host" "$c_host_source" "${tolvex_flags[@]}" -Wl,-rpath,"$root/$libdir"
+status=0
+"${clean[@]}" "$work/c-host" 127.0.0.1 1 0 1 1 >/dev/null 2>"$work/c-host.err" || status=$?
+[ "$status" -eq 1 ] || fail "the C host exited with $status: $(cat "$work/c-host.err")"
+
+# The program finds these in ../share/kestrix beside its bin folder.
+for file in Kestrix.pdf license.txt; do
+    [ -s "$root/share/kestrix/$file" ] || fail "share/kestrix/$file is missing"
+done
+# The manual holds its last chapter twice: in the contents and in the text.
+chapters=$(pdftotext "$root/share/kestrix/Kestrix.pdf" - | grep -c '^Troubleshooting' || true)
+[ "$chapters" -ge 2 ] || fail "Kestrix.pdf lacks its contents or its text"
+[ -s "$root/share/doc/tolvex/tolvex.html" ] || fail "share/doc/tolvex/tolvex.html is missing"
+
+# Every line of --help appears in the man page, which must also render without warnings.
+for program in kestrix-cli kestrix-sim tolvexctl; do
+    page=$root/share/man/man1/$program.1
+    [ -s "$page" ] || fail "the man page of $program is missing"
+    sed -e 's/\\-/-/g' -e 's/\\e/\\/g' -e 's/^\\&//' "$page" >"$work/$program.text"
+    "${clean[@]}" "$root/bin/$program" --help | grep -v '^$' >"$work/$program.help"
+    missing=$(grep -vxF -f "$work/$program.text" "$work/$program.help" || true)
+    [ -z "$missing" ] || fail "the man page of $program lacks: $missing"
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "the man page of $program: $warnings"
+done
+echo "staged install: every check passed"
