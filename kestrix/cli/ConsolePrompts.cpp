@@ -44,4 +44,8 @@ void AnswerOnConsole(UploadSession& session) {
     AnswerNo(session);
 }
 
+void AnswerOnConsole(DensitySession& session) {
+    ReportNotices(session);
+}
+
 } // namespace kestrix::cli

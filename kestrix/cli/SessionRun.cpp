@@ -70,6 +70,11 @@ int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& 
     return IdentifyWith(session, options, store);
 }
 
+int IdentifyChosenInstrument(DensitySession& session, const InstrumentOptions& options,
+                             modConfig::ConfigStore& store) {
+    return IdentifyWith(session, options, store);
+}
+
 int IdentifyChosenInstrument(UploadSession& session, const InstrumentOptions& options,
                              modConfig::ConfigStore& store) {
     return IdentifyWith(session, options, store);

@@ -3,6 +3,7 @@
 // Runs the sessions to their end on the Qt event loop, as the wizard's steps 3 and 4 would.
 
 #include "kestrix/cli/InstrumentOptions.h"
+#include "kestrix/instrument/DensitySession.h"
 #include "kestrix/instrument/DownloadSession.h"
 #include "kestrix/instrument/UploadSession.h"
 
@@ -13,6 +14,8 @@ namespace kestrix::cli {
 // identifies the instrument and, once it answered, stores the choice in the configuration. The exit
 // status: kExitOk once the identity is shown.
 int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& options,
+                             modConfig::ConfigStore& store);
+int IdentifyChosenInstrument(DensitySession& session, const InstrumentOptions& options,
                              modConfig::ConfigStore& store);
 int IdentifyChosenInstrument(UploadSession& session, const InstrumentOptions& options,
                              modConfig::ConfigStore& store);

@@ -1,5 +1,6 @@
 #include "kestrix/cli/cliCommands.h"
 
+#include "kestrix/cli/DensityCommand.h"
 #include "kestrix/cli/DownloadCommand.h"
 #include "kestrix/cli/ExportCommand.h"
 #include "kestrix/cli/IdentifyCommand.h"
@@ -12,6 +13,7 @@ std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     std::vector<std::unique_ptr<CliCommand>> commands;
     commands.push_back(std::make_unique<IdentifyCommand>());
     commands.push_back(std::make_unique<DownloadCommand>());
+    commands.push_back(std::make_unique<DensityCommand>());
     commands.push_back(std::make_unique<ExportCommand>());
     commands.push_back(std::make_unique<LocationsCommand>());
     commands.push_back(std::make_unique<UploadNamesCommand>());

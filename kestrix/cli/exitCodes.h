@@ -18,6 +18,7 @@ enum ExitCode : int {
     kExitNoData = 8,
     kExitDecodingError = 9,
     kExitNotSameInstrument = 10,
+    kExitNotIaqInstrument = 11,
     kExitNoNameList = 12,
     kExitInvalidName = 13,
     kExitRepeatedName = 14,
@@ -43,8 +44,11 @@ inline constexpr std::array kExitCodeMeanings = {
     ExitCodeMeaning{kExitLostCommunication, "communication with the instrument was lost"},
     ExitCodeMeaning{kExitNoData, "the instrument has no records to download"},
     ExitCodeMeaning{kExitDecodingError, "the instrument's records could not be decoded"},
-    ExitCodeMeaning{kExitNotSameInstrument, "another instrument was attached during the download "
-                                            "or before the names were uploaded"},
+    ExitCodeMeaning{kExitNotSameInstrument,
+                    "another instrument was attached during the download, before the density "
+                    "was written or before the names were uploaded"},
+    ExitCodeMeaning{kExitNotIaqInstrument,
+                    "the instrument is not an IAQ instrument: it has no particle density"},
     ExitCodeMeaning{kExitNoNameList,
                     "the instrument takes no location names (none, or map version 137 or lower)"},
     ExitCodeMeaning{kExitInvalidName, "a short name to upload has characters other than A-Z, "

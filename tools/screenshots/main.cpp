@@ -9,16 +9,19 @@
 #include "kestrix/gui/main/MainWindow.h"
 #include "kestrix/gui/main/QtUserDialogs.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
+#include "kestrix/gui/wizards/IaqSetupWizard.h"
 #include "kestrix/gui/wizards/WizardPages.h"
 #include "kestrix/shell/iniFile.h"
 #include "kestrix/shell/modConfig.h"
 #include "support/SampleRecordSet.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -111,6 +114,65 @@ bool SaveDownloadWizard(gui::MainWindow& window, modConfig::ConfigStore& store,
     return Save(window, folder, QStringLiteral("main-after-download"), suffix) && ok;
 }
 
+// The simulator's link bound to COM 1 in the configuration, as a user binds a device.
+bool BindSimulator(sim::test::SimProcess& simulator, modConfig::ConfigStore& store) {
+    IniFile config(store.GetConfigPath());
+    if (!simulator.WaitReady() || !config.Load() ||
+        !config.SetString("ports", "COM1", simulator.Link()) || !config.Save()) {
+        std::fprintf(stderr, "the simulator did not start: %s\n", simulator.ErrorText().c_str());
+        return false;
+    }
+    store.SetConfigValue(modConfig::kComPort, 1);
+    store.SetConfigValue(modConfig::kDeviceAddress, 1);
+    return true;
+}
+
+// Every step of the IAQ setup wizard against the simulated IAQ instrument, the density changed
+// and written; then the identity of an instrument that is not an IAQ one.
+bool SaveIaqWizard(gui::MainWindow& window, modConfig::ConfigStore& store, const QString& folder,
+                   const QString& suffix) {
+    gui::IaqSetupWizard& wizard = *window.IaqWiz();
+    {
+        sim::test::SimProcess simulator({"--preset", "iaq-fast"});
+        if (!BindSimulator(simulator, store)) {
+            return false;
+        }
+        wizard.show();
+        bool ok = Save(wizard, folder, QStringLiteral("iaq-1-welcome"), suffix);
+        wizard.NextButton()->click();
+        ok = Save(wizard, folder, QStringLiteral("iaq-2-port"), suffix) && ok;
+        wizard.NextButton()->click();
+        ok = QTest::qWaitFor([&wizard] { return wizard.NextButton()->isEnabled(); }, kStepWaitMs) &&
+             ok;
+        ok = Save(wizard, folder, QStringLiteral("iaq-3-identity"), suffix) && ok;
+        wizard.NextButton()->click();
+        ok = Save(wizard, folder, QStringLiteral("iaq-4-density"), suffix) && ok;
+        wizard.ChangeBox()->click();
+        wizard.NewDensityBox()->setText(QStringLiteral("1.2"));
+        ok = Save(wizard, folder, QStringLiteral("iaq-4-change"), suffix) && ok;
+        wizard.NextButton()->click();
+        auto* done = wizard.findChild<QLabel*>(QStringLiteral("lbl5Done"));
+        ok = QTest::qWaitFor([done] { return done->isVisible(); }, kStepWaitMs) && ok;
+        ok = Save(wizard, folder, QStringLiteral("iaq-5-written"), suffix) && ok;
+        wizard.CancelButton()->click();
+        if (!ok) {
+            return false;
+        }
+    }
+    sim::test::SimProcess other({"--preset", "standard"});
+    if (!BindSimulator(other, store)) {
+        return false;
+    }
+    wizard.show();
+    wizard.NextButton()->click();
+    wizard.NextButton()->click();
+    auto* connected = wizard.findChild<QLabel*>(QStringLiteral("lbl3Connected"));
+    const bool shown = QTest::qWaitFor([connected] { return connected->isVisible(); }, kStepWaitMs);
+    const bool saved = Save(wizard, folder, QStringLiteral("iaq-3-not-iaq"), suffix);
+    wizard.CancelButton()->click();
+    return shown && saved;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -150,5 +212,6 @@ int main(int argc, char* argv[]) {
     ok = SavePictureSheet(folder, suffix) && ok;
     window.ToggleConfigBar();
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;
+    ok = SaveIaqWizard(window, store, folder, suffix) && ok;
     return ok ? 0 : 1;
 }

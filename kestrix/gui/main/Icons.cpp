@@ -38,7 +38,9 @@ QPixmap DrawnPicture(const QString& resource, const QColor& color, QSize size,
     pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    renderer.render(&painter);
+    // In logical pixels: left to itself the renderer fills the device pixels, twice too large at
+    // 200%.
+    renderer.render(&painter, QRectF(QPointF(0, 0), size));
     return pixmap;
 }
 

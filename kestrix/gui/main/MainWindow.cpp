@@ -8,6 +8,7 @@
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/Icons.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
+#include "kestrix/gui/wizards/IaqSetupWizard.h"
 #include "kestrix/shell/configBarLayout.h"
 #include "kestrix/shell/fileChoices.h"
 #include "kestrix/shell/modConfig.h"
@@ -67,7 +68,9 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
                        const ProgramInfo& program, QWidget* parent)
     : QMainWindow(parent), store_(store), dialogs_(dialogs), program_(program),
       about_(new AboutDialog(program.version, program.programFolder, this)),
-      downloadWizard_(new DownloadWizard(store, dialogs, this)), configBar_(new ConfigBar),
+      downloadWizard_(new DownloadWizard(store, dialogs, this)),
+      iaqWizard_(new IaqSetupWizard(store, dialogs, this)),
+      locationsDialog_(new LocationsDialog(store, dialogs, this)), configBar_(new ConfigBar),
       gridView_(new GridView(grid_)), splitter_(new QSplitter) {
     setObjectName(QStringLiteral("frmWinMain"));
     setWindowTitle(QStringLiteral("Kestrix"));
@@ -185,6 +188,7 @@ void MainWindow::RunCommand(shell::MainCommand command) {
     case MainCommand::OpenLocationNames:
         return OpenLocationNames();
     case MainCommand::SetupIaqInstrument:
+        return dialogs_.ShowModal(*iaqWizard_);
     case MainCommand::UploadLocationNames:
         return ShowComingLater();
     }

@@ -28,6 +28,7 @@ namespace kestrix::gui {
 class AboutDialog;
 class ConfigBar;
 class DownloadWizard;
+class IaqSetupWizard;
 class LocationsDialog;
 class GridView;
 
@@ -67,6 +68,7 @@ public:
     ConfigBar* Bar() const { return configBar_; }
     AboutDialog* About() const { return about_; }
     DownloadWizard* DownloadWiz() const { return downloadWizard_; }
+    IaqSetupWizard* IaqWiz() const { return iaqWizard_; }
     LocationsDialog* Locations() const { return locationsDialog_; }
     QAction* MenuAction(const QString& key) const { return menuActions_.value(key); }
     QAction* ToolbarAction(const QString& key) const { return toolbarActions_.value(key); }
@@ -103,6 +105,7 @@ private:
     table::GridModel grid_;
     AboutDialog* about_;
     DownloadWizard* downloadWizard_;
+    IaqSetupWizard* iaqWizard_;
     LocationsDialog* locationsDialog_;
     ConfigBar* configBar_;
     GridView* gridView_;

@@ -131,7 +131,7 @@ IdentityPage::IdentityPage(const QString& notFoundText, QWidget* parent)
     : QWidget(parent), pbarConnect_(new QProgressBar(this)),
       lblProgInfo_(NamedLabel("lbl3ProgInfo", {}, this)),
       lblError_(NamedLabel("lbl3Error", notFoundText, this)), identity_(new QWidget(this)),
-      lblInstrument_(NamedLabel("lbl3Instrument", {}, identity_)),
+      form_(new QFormLayout), lblInstrument_(NamedLabel("lbl3Instrument", {}, identity_)),
       lblSerialNum_(NamedLabel("lbl3SerialNum", {}, identity_)),
       lblAddress_(NamedLabel("lbl3Address", {}, identity_)),
       lblRecords_(NamedLabel("lbl3Records", {}, identity_)),
@@ -147,15 +147,14 @@ IdentityPage::IdentityPage(const QString& notFoundText, QWidget* parent)
     QFont bold = connected->font();
     bold.setBold(true);
     connected->setFont(bold);
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Instrument :"), lblInstrument_);
-    form->addRow(QStringLiteral("Serial # :"), lblSerialNum_);
-    form->addRow(QStringLiteral("Address :"), lblAddress_);
-    form->addRow(QStringLiteral("Data Records :"), lblRecords_);
+    form_->addRow(QStringLiteral("Instrument :"), lblInstrument_);
+    form_->addRow(QStringLiteral("Serial # :"), lblSerialNum_);
+    form_->addRow(QStringLiteral("Address :"), lblAddress_);
+    form_->addRow(QStringLiteral("Data Records :"), lblRecords_);
     auto* labels = new QVBoxLayout(identity_);
     labels->setContentsMargins(0, 0, 0, 0);
     labels->addWidget(connected);
-    labels->addLayout(form);
+    labels->addLayout(form_);
     labels->addWidget(lblDownload_);
     labels->addStretch(1);
     auto* row = new QHBoxLayout;
@@ -185,11 +184,12 @@ void IdentityPage::ShowNotFound(bool shown) {
 }
 
 void IdentityPage::ShowIdentity(const QString& model, const QString& serial, int address,
-                                int records, const QString& pictureKey) {
+                                std::optional<int> records, const QString& pictureKey) {
     lblInstrument_->setText(model);
     lblSerialNum_->setText(serial);
     lblAddress_->setText(QString::number(address));
-    lblRecords_->setText(QString::number(records));
+    lblRecords_->setText(records ? QString::number(*records) : QString());
+    form_->setRowVisible(lblRecords_, records.has_value());
     const QString resource = QStringLiteral(":/instruments/%1.svg").arg(pictureKey);
     hasPicture_ = QFile::exists(resource);
     imgInstrument_->setPixmap(

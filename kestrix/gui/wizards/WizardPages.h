@@ -10,6 +10,7 @@
 #include <optional>
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QProgressBar;
 
@@ -58,8 +59,9 @@ public:
 
     void SetProgress(int value, int maximum, const QString& text, bool textVisible);
     void ShowNotFound(bool shown);
-    void ShowIdentity(const QString& model, const QString& serial, int address, int records,
-                      const QString& pictureKey);
+    // Without a record count its row is hidden.
+    void ShowIdentity(const QString& model, const QString& serial, int address,
+                      std::optional<int> records, const QString& pictureKey);
     void ShowIdentityLabels(bool shown);
     void SetHint(const QString& hint);
 
@@ -68,6 +70,7 @@ private:
     QLabel* lblProgInfo_;
     QLabel* lblError_;
     QWidget* identity_;
+    QFormLayout* form_;
     QLabel* lblInstrument_;
     QLabel* lblSerialNum_;
     QLabel* lblAddress_;

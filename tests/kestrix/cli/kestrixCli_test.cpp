@@ -295,8 +295,9 @@ TEST_F(KestrixCli, HelpListsCommandsAndExitStatuses) {
     const CliRun run = Run({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_THAT(run.out, HasSubstr("export"));
+    EXPECT_THAT(run.out, HasSubstr("density"));
     EXPECT_THAT(run.out, HasSubstr("Exit status"));
-    for (const char* code : {"  2  ", "  3  ", "  4  "}) {
+    for (const char* code : {"  2  ", "  3  ", "  4  ", "  11  "}) {
         EXPECT_THAT(run.out, HasSubstr(code));
     }
 }

@@ -141,5 +141,48 @@ TEST_F(CliDownload, EachOutcomeHasItsOwnExitStatus) {
     EXPECT_EQ(badAddress.status, 2);
 }
 
+TEST_F(CliDownload, DensityIsPrintedAndAWrittenOneReadBack) {
+    sim::test::SimProcess sim({"--preset", "iaq-fast"});
+    ASSERT_TRUE(sim.WaitReady());
+    const CliRun shown = Run({"density", "--port", sim.Link(), "--address", "1"});
+    ASSERT_EQ(shown.status, 0) << shown.error;
+    EXPECT_EQ(shown.output, "1.650\n");
+    const CliRun written = Run({"density", "--port", sim.Link(), "--set", "1.2"});
+    ASSERT_EQ(written.status, 0) << written.error;
+    EXPECT_EQ(written.output, "1.200\n");
+    EXPECT_THAT(written.error, HasSubstr("wrote 1.200 g/ml; the particle density was 1.650"));
+    sim.Stop();
+    EXPECT_THAT(sim.StateText(), HasSubstr("\"density_x1000\": 1200"));
+}
+
+TEST_F(CliDownload, DensityRefusalsHaveTheirOwnExitStatusAndWriteNothing) {
+    sim::test::SimProcess iaq({"--preset", "iaq-fast"});
+    ASSERT_TRUE(iaq.WaitReady());
+    const struct {
+        const char* value;
+        const char* said;
+    } refused[] = {{"0", "cannot be zero"},
+                   {"0.000", "cannot be zero"},
+                   {"1.2345", "at most three decimals"},
+                   {"65.536", "between 0.001 and 65.535"},
+                   {"1.", "at most three decimals"},
+                   {"2,5", "at most three decimals"}};
+    for (const auto& c : refused) {
+        const CliRun run =
+            Run({"density", "--port", iaq.Link(), "--address", "1", "--set", c.value});
+        EXPECT_EQ(run.status, 2) << c.value;
+        EXPECT_THAT(run.error, HasSubstr(c.said)) << c.value;
+    }
+    iaq.Stop();
+    EXPECT_THAT(iaq.StateText(), HasSubstr("\"density_x1000\": 1650"));
+
+    sim::test::SimProcess standard({"--preset", "standard"});
+    ASSERT_TRUE(standard.WaitReady());
+    const CliRun notIaq =
+        Run({"density", "--port", standard.Link(), "--address", "1", "--set", "1.2"});
+    EXPECT_EQ(notIaq.status, 11) << notIaq.error;
+    EXPECT_THAT(notIaq.error, HasSubstr("is not an IAQ instrument"));
+}
+
 } // namespace
 } // namespace kestrix::test

@@ -67,7 +67,7 @@ public:
 
     IdentifyOutcome Identify(int port, int address);
     // Runs the event loop until the condition holds.
-    void WaitFor(const std::function<bool()>& condition);
+    static void WaitFor(const std::function<bool()>& condition);
     // Runs the event loop for a while, as a modal box would.
     static void RunFor(int milliseconds);
     DownloadOutcome Download();

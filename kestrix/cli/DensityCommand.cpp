@@ -1,0 +1,129 @@
+#include "kestrix/cli/DensityCommand.h"
+
+#include "kestrix/cli/ConsolePrompts.h"
+#include "kestrix/cli/SessionRun.h"
+#include "kestrix/cli/cliConfig.h"
+#include "kestrix/cli/cliMessages.h"
+#include "kestrix/cli/exitCodes.h"
+#include "kestrix/instrument/DensityValue.h"
+
+#include <QEventLoop>
+#include <charconv>
+#include <iostream>
+#include <regex>
+
+namespace kestrix::cli {
+
+namespace {
+
+// The instrument keeps thousandths: a value with more decimals could not be written exactly.
+std::optional<double> ParseDensity(const std::string& text) {
+    static const std::regex kThreeDecimals(R"([0-9]{1,6}(\.[0-9]{1,3})?)");
+    double value = 0.0;
+    if (!std::regex_match(text, kThreeDecimals) ||
+        std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+int Write(DensitySession& session, double density) {
+    QEventLoop loop;
+    DensityOutcome outcome = DensityOutcome::LostCommunication;
+    QObject::connect(&session, &DensitySession::WriteEnded, &loop, [&](DensityOutcome ended) {
+        outcome = ended;
+        loop.quit();
+    });
+    if (!session.StartWrite(density)) {
+        return kExitUsage;
+    }
+    loop.exec();
+    switch (outcome) {
+    case DensityOutcome::Written:
+        return kExitOk;
+    case DensityOutcome::NotSameInstrument:
+        return Fail(kExitNotSameInstrument, "the density was not written");
+    case DensityOutcome::LostCommunication:
+        break;
+    }
+    return kExitLostCommunication;
+}
+
+int ReadBack(DensitySession& session) {
+    QEventLoop loop;
+    int status = kExitOk;
+    QObject::connect(&session, &DensitySession::IdentityShown, &loop, [&] { loop.quit(); });
+    QObject::connect(&session, &DensitySession::CommunicationLost, &loop, [&] {
+        status = kExitLostCommunication;
+        loop.quit();
+    });
+    session.ReadIdentityAgain();
+    loop.exec();
+    return status;
+}
+
+int ShowAndChange(DensitySession& session, const std::optional<double>& density) {
+    if (!session.IsIaq()) {
+        return Fail(kExitNotIaqInstrument, "\"" + session.Identity().modelName +
+                                               "\" is not an IAQ instrument: it has no "
+                                               "particle density");
+    }
+    if (density) {
+        const std::uint16_t before = session.DensityRegister();
+        if (const int status = Write(session, *density); status != kExitOk) {
+            return status;
+        }
+        if (const int status = ReadBack(session); status != kExitOk) {
+            return status;
+        }
+        ReportNote("wrote " + FormatDensity(session.WrittenRegister()) +
+                   " g/ml; the particle density was " + FormatDensity(before) + " g/ml");
+    }
+    std::cout << FormatDensity(session.DensityRegister()) << '\n';
+    return kExitOk;
+}
+
+} // namespace
+
+CLI::App* DensityCommand::Register(CLI::App& program) {
+    CLI::App* command = program.add_subcommand(
+        "density", "Connect to an IAQ instrument and print its particle density in g/ml with "
+                   "three decimals on stdout; with --set write a new one first and print the "
+                   "density read back.");
+    instrument_.Register(*command);
+    command
+        ->add_option("--set", newDensity_,
+                     "the new particle density in g/ml, 0.001 to 65.535 with at most three "
+                     "decimals (for example 1.2)")
+        ->type_name("VALUE");
+    return command;
+}
+
+int DensityCommand::Run(const CliContext& context) {
+    std::optional<double> density;
+    if (newDensity_) {
+        density = ParseDensity(*newDensity_);
+        if (!density) {
+            return Fail(kExitUsage, "--set takes a density in g/ml with at most three decimals, "
+                                    "such as 1.2, not \"" +
+                                        *newDensity_ + "\"");
+        }
+        // Refused before anything goes on the line.
+        if (const DensityProblem problem = CheckDensity(*density);
+            problem != DensityProblem::None) {
+            return Fail(kExitUsage, DensityProblemText(problem));
+        }
+    }
+    modConfig::ConfigStore store;
+    LoadCliConfig(context, store);
+    DensitySession session;
+    AnswerOnConsole(session);
+    int status = IdentifyChosenInstrument(session, instrument_, store);
+    if (status == kExitOk) {
+        status = ShowAndChange(session, density);
+    }
+    session.CloseConnections();
+    return status;
+}
+
+} // namespace kestrix::cli

@@ -1,0 +1,307 @@
+#include "kestrix/gui/wizards/IaqSetupWizard.h"
+
+#include "kestrix/gui/wizards/WizardNotices.h"
+#include "kestrix/gui/wizards/WizardPages.h"
+#include "kestrix/instrument/DensitySession.h"
+#include "kestrix/instrument/DensityValue.h"
+#include "kestrix/instrument/PictureKey.h"
+#include "kestrix/instrument/PortBinding.h"
+#include "kestrix/instrument/sessionTexts.h"
+#include "kestrix/shell/modConfig.h"
+#include "kestrix/shell/modUtils.h"
+#include "kestrix/shell/userLocale.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kestrix::gui {
+namespace {
+
+const QString kWelcome = QStringLiteral(
+    "Welcome to the IAQ instrument setup wizard!\n\n"
+    "This wizard lets you view and reconfigure your instrument's IAQ related settings. These "
+    "settings affect how the IAQ instrument calculates its mass concentration data.\n\n"
+    "Click \"Next\" to continue with this wizard.\n\n"
+    "Click \"Cancel\" if you do not want to view your IAQ instrument's settings.");
+
+const PortAddressTexts kPortTexts{
+    QStringLiteral("Connect your Orvenda IAQ instrument to an unused COM (serial) port on your "
+                   "PC.  Select the COM port you are using below."),
+    QStringLiteral("Select the instrument's communication address below.  If you do not know "
+                   "this address, then select the <Auto-Detect> option.  (Auto-detect might take "
+                   "about one minute to locate your instrument.)"),
+    QStringLiteral("Please stop all actions on your instrument such as sampling and printing "
+                   "before clicking the \"Next\" button.")};
+
+const QString kIaqHint =
+    QStringLiteral("Click the \"Next\" button to view the instrument's IAQ settings.");
+const QString kNotIaqHint =
+    QStringLiteral("This is not an IAQ instrument.\nPlease click \"Cancel\" to exit this wizard "
+                   "or click \"Prev\" to choose a different instrument.");
+const QString kUnits = QStringLiteral("grams / milliliter");
+
+constexpr QChar kBlank = u'_';
+// A value this small in the box, an empty box included, counts as no value: the instrument's
+// own is put in.
+constexpr double kNoValue = 0.0001;
+
+QString DecimalSeparator() {
+    return QString::fromStdString(modUtils::GetDecimalSeparator());
+}
+
+// One digit, the locale's separator and three digits; a blank shows as '_'.
+QString DensityMask() {
+    return QStringLiteral("9\\") + DecimalSeparator() + QStringLiteral("999;") + kBlank;
+}
+
+// The box's text with what the user left blank read as zeros.
+QString Completed(const QLineEdit& box) {
+    return box.displayText().replace(kBlank, u'0');
+}
+
+double ValueOf(const QLineEdit& box) {
+    return UserLocale().toDouble(Completed(box));
+}
+
+QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
+    QLabel* label = MakeWrappedLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+// A value and its unit on one line.
+QHBoxLayout* WithUnits(QWidget* value, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(value);
+    row->addWidget(new QLabel(kUnits, parent));
+    row->addStretch(1);
+    return row;
+}
+
+} // namespace
+
+IaqSetupWizard::IaqSetupWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, QWidget* parent)
+    : WizardFrame(QStringLiteral("IAQ Setup Wizard"), parent), store_(store), dialogs_(dialogs),
+      session_(std::make_unique<DensitySession>()), portPage_(new PortAddressPage(kPortTexts)),
+      identityPage_(new IdentityPage(WizardText(sessionTexts::NotFoundText()))) {
+    setObjectName(QStringLiteral("frmDlgIaqSetupWiz"));
+    AddStep(MakeTextPage(QStringLiteral("lbl1Welcome"), kWelcome));
+    AddStep(portPage_);
+    AddStep(identityPage_);
+    AddStep(MakeDensityPage());
+    AddStep(MakeWritePage());
+    portPage_->SetAddresses(BuildAddressList(store_.GetConfigValue(modConfig::kDeviceAddress)));
+
+    connect(portPage_, &PortAddressPage::PortChosen, this,
+            [this](int port) { store_.SetConfigValue(modConfig::kComPort, port); });
+    connect(portPage_, &PortAddressPage::AddressChosen, this,
+            [this](int address) { store_.SetConfigValue(modConfig::kDeviceAddress, address); });
+    connect(chkChange_, &QCheckBox::clicked, this, &IaqSetupWizard::ApplyChangeChoice);
+    DensitySession* session = session_.get();
+    connect(session, &DensitySession::ButtonCarriedOut, this, &IaqSetupWizard::CarryOut);
+    connect(session, &DensitySession::ConnectProgressChanged, this,
+            &IaqSetupWizard::ShowConnectProgress);
+    connect(session, &DensitySession::IdentityShown, this, &IaqSetupWizard::ShowIdentity);
+    connect(session, &DensitySession::InstrumentNotFound, this,
+            [this] { identityPage_->ShowNotFound(true); });
+    connect(session, &DensitySession::CommunicationLost, this, [this] { ShowStep(2); });
+    connect(session, &DensitySession::NoticeShown, this,
+            [this](MessageIcon icon, const std::string& title, const std::string& text) {
+                ShowNoticeLater(*this, dialogs_, icon, title, text);
+            });
+    connect(session, &DensitySession::WriteEnded, this, [this](DensityOutcome outcome) {
+        if (outcome == DensityOutcome::Written) {
+            ShowWritten();
+        } else if (outcome == DensityOutcome::NotSameInstrument) {
+            ShowStep(2);
+        }
+    });
+}
+
+IaqSetupWizard::~IaqSetupWizard() = default;
+
+QWidget* IaqSetupWizard::MakeDensityPage() {
+    auto* page = new QWidget;
+    lblInstrumentDensity_ = NamedLabel("lbl4InstrumentDensityValue", QStringLiteral("0.000"), page);
+    lblInstrumentDensity_->setWordWrap(false);
+    lblInstrumentDensity_->setAccessibleName(QStringLiteral("Instrument density"));
+    chkChange_ =
+        new QCheckBox(QStringLiteral("Change the particle density to the value below:"), page);
+    chkChange_->setObjectName(QStringLiteral("chk4ChangeDensity"));
+    txtNewDensity_ = new QLineEdit(page);
+    txtNewDensity_->setObjectName(QStringLiteral("txt4NewDensityValue"));
+    txtNewDensity_->setAccessibleName(QStringLiteral("New density"));
+    txtNewDensity_->setInputMask(DensityMask());
+    txtNewDensity_->setMaximumWidth(txtNewDensity_->fontMetrics().averageCharWidth() * 12);
+    txtNewDensity_->installEventFilter(this);
+    lblNextInfo_ = NamedLabel(
+        "lbl4NextInfo",
+        QStringLiteral("Click the \"Next\" button to upload the new density value."), page);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(NamedLabel(
+        "lbl4InstrumentDensity",
+        QStringLiteral("The instrument assumes that all particles have the following density:"),
+        page));
+    layout->addLayout(WithUnits(lblInstrumentDensity_, page));
+    layout->addSpacing(layout->spacing() * 2);
+    layout->addWidget(chkChange_);
+    layout->addLayout(WithUnits(txtNewDensity_, page));
+    layout->addSpacing(layout->spacing() * 2);
+    layout->addWidget(lblNextInfo_);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* IaqSetupWizard::MakeWritePage() {
+    auto* page = new QWidget;
+    lblDone_ = NamedLabel(
+        "lbl5Done",
+        QStringLiteral("The new density value has been successfully written to the instrument."),
+        page);
+    lblDownloadInfo_ = NamedLabel(
+        "lbl5DownloadInfo",
+        QStringLiteral("If you have already downloaded data from this instrument, then you'll "
+                       "need to download the data again for this new density value to be applied "
+                       "to the instrument's mass concentrations."),
+        page);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(NamedLabel(
+        "lbl5Writing", QStringLiteral("Writing configuration into the instrument..."), page));
+    layout->addSpacing(layout->spacing() * 2);
+    layout->addWidget(lblDone_);
+    layout->addWidget(lblDownloadInfo_);
+    layout->addStretch(1);
+    return page;
+}
+
+void IaqSetupWizard::OnPress(WizardButton button) {
+    session_->PressButton(button);
+}
+
+void IaqSetupWizard::Restart() {
+    ports_ = BuildPortList(store_.GetConfigValue(modConfig::kComPort),
+                           BindSystemPorts(store_.GetConfigPath()));
+    portPage_->SetPorts(ports_);
+    WizardFrame::Restart();
+}
+
+void IaqSetupWizard::OnHidden() {
+    session_->CloseConnections();
+}
+
+void IaqSetupWizard::EnterStep(int step, int previous) {
+    switch (step) {
+    case 1:
+        SetButtons({.prevVisible = false, .prevEnabled = false});
+        NextButton()->setFocus();
+        return;
+    case 2:
+        SetButtons({});
+        portPage_->SelectDefaults();
+        NextButton()->setFocus();
+        return;
+    case 3:
+        return EnterConnectStep(previous);
+    case 4:
+        SetButtons({});
+        return ApplyChangeChoice();
+    case 5:
+        return EnterWriteStep();
+    default:
+        return;
+    }
+}
+
+void IaqSetupWizard::EnterConnectStep(int previous) {
+    const bool forward = previous < 3;
+    SetButtons({.nextEnabled = !forward});
+    if (!forward) {
+        return;
+    }
+    identityPage_->ShowNotFound(false);
+    identityPage_->ShowIdentityLabels(false);
+    if (!ChosenPortCanOpen(*this, dialogs_, ports_, portPage_->PortList()->currentIndex()) ||
+        !session_->StartIdentification(portPage_->SelectedPort(), portPage_->SelectedAddress())) {
+        ShowStep(2);
+    }
+}
+
+void IaqSetupWizard::ShowConnectProgress() {
+    const ConnectProgress& progress = session_->Progress();
+    identityPage_->SetProgress(progress.value, progress.maximum,
+                               QString::fromStdString(progress.text), progress.textVisible);
+}
+
+void IaqSetupWizard::ShowIdentity() {
+    const InstrumentIdentity& identity = session_->Identity();
+    identityPage_->ShowIdentity(QString::fromStdString(identity.modelName),
+                                QString::fromStdString(session_->SerialNumberText()),
+                                session_->SlaveAddress(), std::nullopt,
+                                QString::fromStdString(PictureKey(identity.modelName)));
+    lblInstrumentDensity_->setText(QString::fromStdString(
+        FormatDensity(session_->DensityRegister(), modUtils::GetDecimalSeparator())));
+    PrefillNewDensity();
+    const bool iaq = session_->IsIaq();
+    identityPage_->SetHint(iaq ? kIaqHint : kNotIaqHint);
+    identityPage_->ShowIdentityLabels(true);
+    NextButton()->setEnabled(iaq);
+    if (iaq) {
+        NextButton()->setFocus();
+    }
+}
+
+// The new value starts out as the instrument's, unless the user has typed one already.
+void IaqSetupWizard::PrefillNewDensity() {
+    if (ValueOf(*txtNewDensity_) <= kNoValue) {
+        txtNewDensity_->setText(lblInstrumentDensity_->text());
+    }
+}
+
+void IaqSetupWizard::ApplyChangeChoice() {
+    const bool change = chkChange_->isChecked();
+    txtNewDensity_->setEnabled(change);
+    QPalette colours = txtNewDensity_->palette();
+    colours.setColor(QPalette::Base, palette().color(change ? QPalette::Base : QPalette::Button));
+    txtNewDensity_->setPalette(colours);
+    lblNextInfo_->setVisible(change);
+    NextButton()->setVisible(change);
+    NextButton()->setEnabled(change);
+    SetCloseCaption(!change);
+}
+
+void IaqSetupWizard::FillBlanks() {
+    txtNewDensity_->setText(Completed(*txtNewDensity_));
+}
+
+bool IaqSetupWizard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtNewDensity_ && event->type() == QEvent::FocusOut) {
+        FillBlanks();
+    }
+    return WizardFrame::eventFilter(watched, event);
+}
+
+void IaqSetupWizard::EnterWriteStep() {
+    FillBlanks();
+    SetButtons({.nextVisible = false, .nextEnabled = false});
+    lblDone_->hide();
+    lblDownloadInfo_->hide();
+    if (!session_->StartWrite(ValueOf(*txtNewDensity_))) {
+        ShowStep(4);
+    }
+}
+
+void IaqSetupWizard::ShowWritten() {
+    lblDone_->show();
+    lblDownloadInfo_->show();
+    SetCloseCaption(true);
+    CancelButton()->setFocus();
+}
+
+} // namespace kestrix::gui
