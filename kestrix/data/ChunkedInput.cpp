@@ -27,7 +27,8 @@ void ChunkedInput::Refill() {
         end_ -= begin_;
         begin_ = 0;
     }
-    if (end_ == size_) {
+    // Each refill means the stream has more: the buffer doubles until it reaches its capacity.
+    if (size_ < capacity_) {
         Grow();
     }
     const std::size_t wanted = size_ - end_;

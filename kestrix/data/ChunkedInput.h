@@ -13,8 +13,8 @@ namespace kestrix {
 class ChunkedInput {
 public:
     // Reads blocks of up to capacity bytes; a capacity well above the lookahead keeps the bytes
-    // moved to the front at each refill few. The buffer starts small and grows while the stream
-    // fills it, so a short stream costs little.
+    // moved to the front at each refill few. The buffer starts small and doubles while the
+    // stream goes on, so a short stream costs little.
     ChunkedInput(std::istream& in, std::size_t lookahead, std::size_t capacity);
 
     // The unread bytes: at least the lookahead unless the stream ends sooner.
