@@ -1,6 +1,7 @@
 #include "kestrix/gui/wizards/DownloadWizard.h"
 
 #include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/gui/wizards/WizardNotices.h"
 #include "kestrix/gui/wizards/WizardPages.h"
 #include "kestrix/instrument/DownloadSession.h"
 #include "kestrix/instrument/PictureKey.h"
@@ -18,11 +19,6 @@
 
 namespace kestrix::gui {
 namespace {
-
-// The instrument's texts break lines with CR LF; labels want LF.
-QString Text(const std::string& text) {
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
 
 const QString kWelcome = QStringLiteral(
     "Welcome to the Data Download wizard!\n\n"
@@ -45,24 +41,12 @@ const PortAddressTexts kPortTexts{
 const QString kDownloadHint =
     QStringLiteral("Click the \"Next\" button to download the instrument's data.");
 
-QMessageBox::Icon BoxIcon(MessageIcon icon) {
-    switch (icon) {
-    case MessageIcon::Information:
-        return QMessageBox::Information;
-    case MessageIcon::Warning:
-        return QMessageBox::Warning;
-    case MessageIcon::Error:
-        return QMessageBox::Critical;
-    }
-    return QMessageBox::NoIcon;
-}
-
 } // namespace
 
 DownloadWizard::DownloadWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, QWidget* parent)
     : WizardFrame(QStringLiteral("Data Download Wizard"), parent), store_(store), dialogs_(dialogs),
       session_(std::make_unique<DownloadSession>()), portPage_(new PortAddressPage(kPortTexts)),
-      identityPage_(new IdentityPage(Text(sessionTexts::NotFoundText()))) {
+      identityPage_(new IdentityPage(WizardText(sessionTexts::NotFoundText()))) {
     setObjectName(QStringLiteral("frmDlgDownloadWiz"));
     AddStep(MakeTextPage(QStringLiteral("lbl1Welcome"), kWelcome));
     AddStep(portPage_);
@@ -83,7 +67,10 @@ DownloadWizard::DownloadWizard(modConfig::ConfigStore& store, UserDialogs& dialo
     connect(session, &DownloadSession::InstrumentNotFound, this,
             [this] { identityPage_->ShowNotFound(true); });
     connect(session, &DownloadSession::CommunicationLost, this, [this] { ShowStep(2); });
-    connect(session, &DownloadSession::NoticeShown, this, &DownloadWizard::ShowNotice);
+    connect(session, &DownloadSession::NoticeShown, this,
+            [this](MessageIcon icon, const std::string& title, const std::string& text) {
+                ShowNoticeLater(*this, dialogs_, icon, title, text);
+            });
     connect(session, &DownloadSession::QuestionAsked, this, &DownloadWizard::AskQuestion);
     connect(session, &DownloadSession::DownloadProgressChanged, this,
             &DownloadWizard::ShowDownloadState);
@@ -104,9 +91,9 @@ QWidget* DownloadWizard::MakeDownloadPage() {
     lblProgInfo_->setObjectName(QStringLiteral("lbl4ProgInfo"));
     lblDoNotUse_ = MakeWrappedLabel(QString::fromUtf8(sessionTexts::kDoNotUseText), page);
     lblDoNotUse_->setObjectName(QStringLiteral("lbl4DoNotDoAnything"));
-    lblDone_ = MakeWrappedLabel(Text(sessionTexts::DoneLabelText()), page);
+    lblDone_ = MakeWrappedLabel(WizardText(sessionTexts::DoneLabelText()), page);
     lblDone_->setObjectName(QStringLiteral("lbl4Done"));
-    lblNoData_ = MakeWrappedLabel(Text(sessionTexts::NoDataLabelText()), page);
+    lblNoData_ = MakeWrappedLabel(WizardText(sessionTexts::NoDataLabelText()), page);
     lblNoData_->setObjectName(QStringLiteral("lbl4NoData"));
     auto* layout = new QVBoxLayout(page);
     for (QWidget* widget :
@@ -172,24 +159,10 @@ void DownloadWizard::EnterConnectStep(int previous) {
     }
     identityPage_->ShowNotFound(false);
     identityPage_->ShowIdentityLabels(false);
-    if (!ChosenPortCanOpen() ||
+    if (!ChosenPortCanOpen(*this, dialogs_, ports_, portPage_->PortList()->currentIndex()) ||
         !session_->StartIdentification(portPage_->SelectedPort(), portPage_->SelectedAddress())) {
         ShowStep(2);
     }
-}
-
-bool DownloadWizard::ChosenPortCanOpen() {
-    const int chosen = portPage_->PortList()->currentIndex();
-    if (chosen < 0 || chosen >= static_cast<int>(ports_.entries.size()) ||
-        ports_.entries[static_cast<std::size_t>(chosen)].canOpen) {
-        return true;
-    }
-    dialogs_.Message(this, {Text(ports_.entries[static_cast<std::size_t>(chosen)].reason),
-                            QString::fromUtf8(sessionTexts::kConfigurationErrorTitle),
-                            QMessageBox::Warning,
-                            QMessageBox::Ok,
-                            {}});
-    return false;
 }
 
 void DownloadWizard::EnterDownloadStep() {
@@ -230,15 +203,8 @@ void DownloadWizard::ShowDownloadState() {
     SetCloseCaption(view.cancelCaption == sessionTexts::kCloseCaption);
 }
 
-void DownloadWizard::ShowNotice(MessageIcon icon, const std::string& title,
-                                const std::string& text) {
-    QTimer::singleShot(0, this, [this, icon, title = Text(title), text = Text(text)] {
-        dialogs_.Message(this, {text, title, BoxIcon(icon), QMessageBox::Ok, {}});
-    });
-}
-
 void DownloadWizard::AskQuestion(const std::string& title, const std::string& text) {
-    QTimer::singleShot(0, this, [this, title = Text(title), text = Text(text)] {
+    QTimer::singleShot(0, this, [this, title = WizardText(title), text = WizardText(text)] {
         const auto answer = dialogs_.Message(
             this, {text, title, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, {}});
         session_->AnswerQuestion(answer == QMessageBox::Yes);

@@ -45,11 +45,9 @@ protected:
     void OnHidden() override;
 
 private:
-    // Boxes open after the session's signal has returned, so that no box runs its event loop
-    // inside the session.
-    void ShowNotice(MessageIcon icon, const std::string& title, const std::string& text);
+    // The question box opens after the session's signal has returned, so that no box runs its
+    // event loop inside the session.
     void AskQuestion(const std::string& title, const std::string& text);
-    bool ChosenPortCanOpen();
 
     QWidget* MakeDownloadPage();
     void EnterConnectStep(int previous);
