@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
     CLI::App program("Downloads, converts and exports the records of Kestrix particle counters.",
                      kProgramName);
     program.footer(ExitCodeHelp());
+    program.set_version_flag("--version", std::string(kProgramName) + " " + KESTRIX_VERSION);
     program.require_subcommand(1);
     program.fallthrough();
     CliContext context;

@@ -31,7 +31,7 @@ holds "${kestrix[0]}" /usr/bin/kestrix /usr/bin/kestrix-cli /usr/bin/kestrix-sim
     /usr/share/kestrix/Kestrix.pdf /usr/share/kestrix/license.txt /usr/share/doc/tolvex/tolvex.html \
     /usr/share/applications/kestrix.desktop /usr/share/icons/hicolor/scalable/apps/kestrix.svg \
     /usr/share/metainfo/org.orvenda.kestrix.metainfo.xml \
-    /usr/share/man/man1/kestrix-cli.1 /usr/share/man/man1/kestrix-sim.1 /usr/share/man/man1/tolvexctl.1
+    /usr/share/man/man1/kestrix-cli.1.gz /usr/share/man/man1/kestrix-sim.1.gz /usr/share/man/man1/tolvexctl.1.gz
 holds "${dev[0]}" /usr/include/tolvex/tolvex.h /usr/include/tolvex/tolvex_constants.h \
     "/usr/$libdir/libtolvex.so" "/usr/$libdir/pkgconfig/tolvex.pc" \
     "/usr/$libdir/cmake/tolvex/tolvexConfig.cmake" "/usr/$libdir/cmake/tolvex/tolvexTargets.cmake"

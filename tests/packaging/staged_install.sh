@@ -27,6 +27,8 @@ for elf in "$root"/bin/* "$root/$libdir"/libtolvex.so.*; do
     fi
 done
 
+version=$("${clean[@]}" "$root/bin/kestrix-cli" --version) || fail "kestrix-cli --version"
+[[ "$version" =~ ^kestrix-cli\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "kestrix-cli --version printed: $version"
 "${clean[@]}" "$root/bin/kestrix-cli" --help >/dev/null || fail "kestrix-cli --help"
 "${clean[@]}" "$root/bin/tolvexctl" --help >/dev/null || fail "tolvexctl --help"
 "${clean[@]}" "$root/bin/kestrix-sim" --help >/dev/null || fail "kestrix-sim --help"
@@ -50,9 +52,9 @@ chapters=$(pdftotext "$root/share/kestrix/Kestrix.pdf" - | grep -c '^Troubleshoo
 
 # Every line of --help appears in the man page, which must also render without warnings.
 for program in kestrix-cli kestrix-sim tolvexctl; do
-    page=$root/share/man/man1/$program.1
+    page=$root/share/man/man1/$program.1.gz
     [ -s "$page" ] || fail "the man page of $program is missing"
-    sed -e 's/\\-/-/g' -e 's/\\e/\\/g' -e 's/^\\&//' "$page" >"$work/$program.text"
+    zcat "$page" | sed -e 's/\\-/-/g' -e 's/\\e/\\/g' -e 's/^\\&//' >"$work/$program.text"
     "${clean[@]}" "$root/bin/$program" --help | grep -v '^$' >"$work/$program.help"
     missing=$(grep -vxF -f "$work/$program.text" "$work/$program.help" || true)
     [ -z "$missing" ] || fail "the man page of $program lacks: $missing"
