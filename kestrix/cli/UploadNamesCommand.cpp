@@ -17,12 +17,8 @@ namespace kestrix::cli {
 
 namespace {
 
-const char* const kOverwriteQuestion =
-    "The current names on the instrument will be lost and will be replaced with the new names.\n"
-    "Do you want to continue? [y/N] ";
-
 bool ConfirmedOnConsole() {
-    std::cerr << kOverwriteQuestion << std::flush;
+    std::cerr << ConsoleLines(uploadTexts::OverwriteQuestion()) << " [y/N] " << std::flush;
     std::string answer;
     std::getline(std::cin, answer);
     return answer == "y" || answer == "Y" || answer == "yes";

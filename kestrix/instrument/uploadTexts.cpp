@@ -9,6 +9,7 @@ using sessionTexts::kLineBreak;
 const char* const kInvalidNameTitle = "Invalid Location Name Found";
 const char* const kRepeatedNamesTitle = "Repeated Location Names";
 const char* const kCannotUploadTitle = "Cannot Upload Location Names";
+const char* const kOverwriteTitle = "Do you want to overwrite names?";
 const char* const kDoNotUseText =
     "Please do not use the instrument while uploading location names.  \r\n\r\n"
     "Warning: Cancelling this operation will leave the list of names on the instrument "
@@ -31,6 +32,12 @@ std::string CannotUploadQuestion() {
     return std::string("Cannot upload location names.") + kLineBreak +
            "Please check connection to the instrument." + kLineBreak +
            "Do you want to retry uploading location names?";
+}
+
+std::string OverwriteQuestion() {
+    return std::string("The current names on the instrument will be lost and will be replaced "
+                       "with the new names.") +
+           kLineBreak + "Do you want to continue?";
 }
 
 std::string CancelUploadQuestion() {

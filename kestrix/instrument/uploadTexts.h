@@ -9,12 +9,15 @@ namespace kestrix::uploadTexts {
 extern const char* const kInvalidNameTitle;
 extern const char* const kRepeatedNamesTitle;
 extern const char* const kCannotUploadTitle;
+extern const char* const kOverwriteTitle;
 
 // name is cut at its NUL.
 std::string InvalidNameText(const std::string& name);
 // name with its trailing spaces.
 std::string RepeatedNameText(const std::string& name, int count);
 std::string CannotUploadQuestion();
+// Asked before the first name is written.
+std::string OverwriteQuestion();
 std::string CancelUploadQuestion();
 extern const char* const kDoNotUseText;
 std::string DoneText();

@@ -3,6 +3,9 @@
 //   kestrix-screenshots OUTPUT_FOLDER [SCALE_SUFFIX]
 
 #include "SimProcess.h"
+#include "kestrix/gui/locations/LocationEditDialog.h"
+#include "kestrix/gui/locations/LocationsDialog.h"
+#include "kestrix/gui/locations/SaveLocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/Icons.h"
@@ -10,6 +13,7 @@
 #include "kestrix/gui/main/QtUserDialogs.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
+#include "kestrix/gui/wizards/UploadWizard.h"
 #include "kestrix/gui/wizards/WizardPages.h"
 #include "kestrix/shell/iniFile.h"
 #include "kestrix/shell/modConfig.h"
@@ -22,11 +26,13 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -68,11 +74,8 @@ bool SavePictureSheet(const QString& folder, const QString& suffix) {
     return Save(sheet, folder, QStringLiteral("instrument-pictures"), suffix);
 }
 
-// Every step of a download from the simulated IAQ instrument, paced at the line's rate so that
-// the download can be caught in progress; then the table it gives.
-bool SaveDownloadWizard(gui::MainWindow& window, modConfig::ConfigStore& store,
-                        const QString& folder, const QString& suffix) {
-    sim::test::SimProcess simulator({"--preset", "iaq-fast", "--pace"});
+// The simulator's link bound to COM 1 in the configuration, as a user binds a device.
+bool BindSimulator(sim::test::SimProcess& simulator, modConfig::ConfigStore& store) {
     IniFile config(store.GetConfigPath());
     if (!simulator.WaitReady() || !config.Load() ||
         !config.SetString("ports", "COM1", simulator.Link()) || !config.Save()) {
@@ -81,14 +84,44 @@ bool SaveDownloadWizard(gui::MainWindow& window, modConfig::ConfigStore& store,
     }
     store.SetConfigValue(modConfig::kComPort, 1);
     store.SetConfigValue(modConfig::kDeviceAddress, 1);
-    gui::DownloadWizard& wizard = *window.DownloadWiz();
+    return true;
+}
+
+// Steps 1 to 3 of an instrument wizard as PREFIX-1-welcome, PREFIX-2-port and PREFIX-3-identity.
+bool SaveConnectSteps(gui::WizardFrame& wizard, const QString& prefix, const QString& folder,
+                      const QString& suffix) {
     wizard.show();
-    bool ok = Save(wizard, folder, QStringLiteral("download-1-welcome"), suffix);
+    bool ok = Save(wizard, folder, prefix + QStringLiteral("-1-welcome"), suffix);
     wizard.NextButton()->click();
-    ok = Save(wizard, folder, QStringLiteral("download-2-port"), suffix) && ok;
+    ok = Save(wizard, folder, prefix + QStringLiteral("-2-port"), suffix) && ok;
     wizard.NextButton()->click();
     ok = QTest::qWaitFor([&wizard] { return wizard.NextButton()->isEnabled(); }, kStepWaitMs) && ok;
-    ok = Save(wizard, folder, QStringLiteral("download-3-identity"), suffix) && ok;
+    return Save(wizard, folder, prefix + QStringLiteral("-3-identity"), suffix) && ok;
+}
+
+// Step 3 with an instrument the wizard will not work with; the wizard is closed after.
+bool SaveRefusedIdentity(gui::WizardFrame& wizard, const QString& name, const QString& folder,
+                         const QString& suffix) {
+    wizard.show();
+    wizard.NextButton()->click();
+    wizard.NextButton()->click();
+    auto* connected = wizard.findChild<QLabel*>(QStringLiteral("lbl3Connected"));
+    const bool shown = QTest::qWaitFor([connected] { return connected->isVisible(); }, kStepWaitMs);
+    const bool saved = Save(wizard, folder, name, suffix);
+    wizard.CancelButton()->click();
+    return shown && saved;
+}
+
+// Every step of a download from the simulated IAQ instrument, paced at the line's rate so that
+// the download can be caught in progress; then the table it gives.
+bool SaveDownloadWizard(gui::MainWindow& window, modConfig::ConfigStore& store,
+                        const QString& folder, const QString& suffix) {
+    sim::test::SimProcess simulator({"--preset", "iaq-fast", "--pace"});
+    if (!BindSimulator(simulator, store)) {
+        return false;
+    }
+    gui::DownloadWizard& wizard = *window.DownloadWiz();
+    bool ok = SaveConnectSteps(wizard, QStringLiteral("download"), folder, suffix);
     wizard.NextButton()->click();
     auto* progress = wizard.findChild<QProgressBar*>(QStringLiteral("pbar4Download"));
     ok = QTest::qWaitFor([progress] { return progress->value() * 3 > progress->maximum(); },
@@ -114,19 +147,6 @@ bool SaveDownloadWizard(gui::MainWindow& window, modConfig::ConfigStore& store,
     return Save(window, folder, QStringLiteral("main-after-download"), suffix) && ok;
 }
 
-// The simulator's link bound to COM 1 in the configuration, as a user binds a device.
-bool BindSimulator(sim::test::SimProcess& simulator, modConfig::ConfigStore& store) {
-    IniFile config(store.GetConfigPath());
-    if (!simulator.WaitReady() || !config.Load() ||
-        !config.SetString("ports", "COM1", simulator.Link()) || !config.Save()) {
-        std::fprintf(stderr, "the simulator did not start: %s\n", simulator.ErrorText().c_str());
-        return false;
-    }
-    store.SetConfigValue(modConfig::kComPort, 1);
-    store.SetConfigValue(modConfig::kDeviceAddress, 1);
-    return true;
-}
-
 // Every step of the IAQ setup wizard against the simulated IAQ instrument, the density changed
 // and written; then the identity of an instrument that is not an IAQ one.
 bool SaveIaqWizard(gui::MainWindow& window, modConfig::ConfigStore& store, const QString& folder,
@@ -137,14 +157,7 @@ bool SaveIaqWizard(gui::MainWindow& window, modConfig::ConfigStore& store, const
         if (!BindSimulator(simulator, store)) {
             return false;
         }
-        wizard.show();
-        bool ok = Save(wizard, folder, QStringLiteral("iaq-1-welcome"), suffix);
-        wizard.NextButton()->click();
-        ok = Save(wizard, folder, QStringLiteral("iaq-2-port"), suffix) && ok;
-        wizard.NextButton()->click();
-        ok = QTest::qWaitFor([&wizard] { return wizard.NextButton()->isEnabled(); }, kStepWaitMs) &&
-             ok;
-        ok = Save(wizard, folder, QStringLiteral("iaq-3-identity"), suffix) && ok;
+        bool ok = SaveConnectSteps(wizard, QStringLiteral("iaq"), folder, suffix);
         wizard.NextButton()->click();
         ok = Save(wizard, folder, QStringLiteral("iaq-4-density"), suffix) && ok;
         wizard.ChangeBox()->click();
@@ -163,14 +176,71 @@ bool SaveIaqWizard(gui::MainWindow& window, modConfig::ConfigStore& store, const
     if (!BindSimulator(other, store)) {
         return false;
     }
-    wizard.show();
-    wizard.NextButton()->click();
-    wizard.NextButton()->click();
-    auto* connected = wizard.findChild<QLabel*>(QStringLiteral("lbl3Connected"));
-    const bool shown = QTest::qWaitFor([connected] { return connected->isVisible(); }, kStepWaitMs);
-    const bool saved = Save(wizard, folder, QStringLiteral("iaq-3-not-iaq"), suffix);
-    wizard.CancelButton()->click();
-    return shown && saved;
+    return SaveRefusedIdentity(wizard, QStringLiteral("iaq-3-not-iaq"), folder, suffix);
+}
+
+// My Locations with a few names of the user's, the edit dialog over one of them and the
+// save-names dialog with the downloaded instrument's names on offer.
+bool SaveLocationDialogs(gui::MainWindow& window, modConfig::ConfigStore& store,
+                         gui::UserDialogs& dialogs, const QString& folder, const QString& suffix) {
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {"LOBBY", "Main lobby"}, {"CLEAN_A", "Cleanroom A (ISO 7)"}, {"GOWNING", "Gowning room"}};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        store.SetShortLocationName(static_cast<std::int32_t>(i) + 1, names[i].first);
+        store.SetLongLocationName(static_cast<std::int32_t>(i) + 1, names[i].second);
+    }
+    gui::LocationsDialog& locations = *window.Locations();
+    locations.show();
+    bool ok = Save(locations, folder, QStringLiteral("locations-list"), suffix);
+    gui::LocationEditDialog& edit = *locations.EditDialog();
+    edit.SetLocationID(2);
+    edit.show();
+    ok = Save(edit, folder, QStringLiteral("locations-edit"), suffix) && ok;
+    edit.hide();
+    locations.hide();
+
+    gui::SaveLocationsDialog save(store, dialogs, &window);
+    save.SetDataRecordSet(window.RecordSet());
+    save.show();
+    return Save(save, folder, QStringLiteral("locations-save"), suffix) && ok;
+}
+
+// Every step of the upload of those names into a simulated instrument holding three, paced so
+// that the upload can be caught in progress; then an instrument that takes no names.
+bool SaveUploadWizard(gui::MainWindow& window, modConfig::ConfigStore& store, const QString& folder,
+                      const QString& suffix) {
+    gui::UploadWizard& wizard = *window.UploadWiz();
+    {
+        sim::test::SimProcess simulator({"--preset", "iaq-fast", "--pace"});
+        if (!BindSimulator(simulator, store)) {
+            return false;
+        }
+        bool ok = SaveConnectSteps(wizard, QStringLiteral("upload"), folder, suffix);
+        wizard.NextButton()->click();
+        ok = Save(wizard, folder, QStringLiteral("upload-4-review"), suffix) && ok;
+        // The overwrite question is a real message box here: answered Yes from the event loop.
+        QTimer::singleShot(0, &wizard, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        wizard.NextButton()->click();
+        auto* progress = wizard.findChild<QProgressBar*>(QStringLiteral("pbar5Upload"));
+        ok = QTest::qWaitFor([progress] { return progress->value() > 0; }, kStepWaitMs) && ok;
+        ok = Save(wizard, folder, QStringLiteral("upload-5-progress"), suffix) && ok;
+        auto* done = wizard.findChild<QLabel*>(QStringLiteral("lbl5Done"));
+        ok = QTest::qWaitFor([done] { return done->isVisible(); }, kStepWaitMs) && ok;
+        ok = Save(wizard, folder, QStringLiteral("upload-5-done"), suffix) && ok;
+        wizard.CancelButton()->click();
+        if (!ok) {
+            return false;
+        }
+    }
+    sim::test::SimProcess noNames({"--preset", "legacy-137"});
+    if (!BindSimulator(noNames, store)) {
+        return false;
+    }
+    return SaveRefusedIdentity(wizard, QStringLiteral("upload-3-no-names"), folder, suffix);
 }
 
 } // namespace
@@ -213,5 +283,7 @@ int main(int argc, char* argv[]) {
     window.ToggleConfigBar();
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;
     ok = SaveIaqWizard(window, store, folder, suffix) && ok;
+    ok = SaveLocationDialogs(window, store, dialogs, folder, suffix) && ok;
+    ok = SaveUploadWizard(window, store, folder, suffix) && ok;
     return ok ? 0 : 1;
 }

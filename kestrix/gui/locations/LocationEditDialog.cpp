@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <algorithm>
 
 namespace kestrix::gui {
 namespace {
@@ -32,13 +33,15 @@ QString Filtered(const QString& text) {
     return QString::fromStdString(locations::FilterShortNameInput(text.toStdString()));
 }
 
-// Typed and pasted text alike: upper case, underscores for spaces, nothing else.
+// Typed and pasted text alike: upper case, underscores for spaces, nothing else, and cut to the
+// short name's length only after filtering, so that a pasted dot does not push a letter out.
 class ShortNameValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& position) const override {
-        position = static_cast<int>(Filtered(input.left(position)).size());
-        input = Filtered(input);
+        const auto length = static_cast<qsizetype>(modConfig::kShortNameMaxChars);
+        position = static_cast<int>(std::min(Filtered(input.left(position)).size(), length));
+        input = Filtered(input).left(length);
         return Acceptable;
     }
 };
@@ -54,7 +57,6 @@ LocationEditDialog::LocationEditDialog(modConfig::ConfigStore& store, UserDialog
     txtName_->setObjectName(QStringLiteral("txtName"));
     txtName_->setMaxLength(static_cast<int>(modConfig::kLongNameMaxChars));
     txtShortName_->setObjectName(QStringLiteral("txtShortName"));
-    txtShortName_->setMaxLength(static_cast<int>(modConfig::kShortNameMaxChars));
     txtShortName_->setValidator(new ShortNameValidator(txtShortName_));
 
     auto* instruction = new QLabel(kInstruction, this);

@@ -1,5 +1,6 @@
 #include "kestrix/gui/locations/LocationsDialog.h"
 
+#include "kestrix/gui/locations/HeaderSorting.h"
 #include "kestrix/gui/locations/LocationEditDialog.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
 #include "kestrix/gui/main/UserDialogs.h"
@@ -43,6 +44,7 @@ private:
 LocationsDialog::LocationsDialog(modConfig::ConfigStore& store, UserDialogs& dialogs,
                                  QWidget* parent)
     : QDialog(parent), store_(store), dialogs_(dialogs), lstLocations_(new LocationList(this)),
+      sorting_(new HeaderSorting(*lstLocations_)),
       editDialog_(new LocationEditDialog(store, dialogs, this)) {
     setObjectName(QStringLiteral("frmDlgLocations"));
     setWindowTitle(QStringLiteral("Setup My Locations"));
@@ -53,9 +55,6 @@ LocationsDialog::LocationsDialog(modConfig::ConfigStore& store, UserDialogs& dia
     lstLocations_->setRootIsDecorated(false);
     lstLocations_->setUniformRowHeights(true);
     lstLocations_->setAllColumnsShowFocus(true);
-    lstLocations_->header()->setSectionsClickable(true);
-    lstLocations_->header()->setSortIndicatorShown(true);
-    connect(lstLocations_->header(), &QHeaderView::sectionClicked, this, &LocationsDialog::SortBy);
     connect(lstLocations_, &QTreeWidget::itemDoubleClicked, this,
             &LocationsDialog::EditSelectedLocation);
 
@@ -118,7 +117,7 @@ void LocationsDialog::FillLocationList() {
         rows.append(row);
     }
     lstLocations_->addTopLevelItems(rows);
-    Sort();
+    sorting_->Sort();
     lstLocations_->setCurrentItem(lstLocations_->topLevelItem(0));
     lstLocations_->scrollToItem(lstLocations_->currentItem());
     FitNameColumns();
@@ -127,19 +126,6 @@ void LocationsDialog::FillLocationList() {
 void LocationsDialog::FitNameColumns() {
     lstLocations_->resizeColumnToContents(kShortColumn);
     lstLocations_->resizeColumnToContents(kLongColumn);
-}
-
-void LocationsDialog::SortBy(int column) {
-    if (column == sortColumn_) {
-        sortOrder_ = sortOrder_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    }
-    sortColumn_ = column;
-    Sort();
-}
-
-void LocationsDialog::Sort() {
-    lstLocations_->sortItems(sortColumn_, sortOrder_);
-    lstLocations_->header()->setSortIndicator(sortColumn_, sortOrder_);
 }
 
 void LocationsDialog::EditSelectedLocation() {
@@ -158,7 +144,7 @@ void LocationsDialog::EditSelectedLocation() {
         return;
     }
     ShowRow(row, index);
-    Sort();
+    sorting_->Sort();
     lstLocations_->scrollToItem(row);
     FitNameColumns();
     modified_ = true;

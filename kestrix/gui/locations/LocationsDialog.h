@@ -17,6 +17,7 @@ class ConfigStore;
 
 namespace kestrix::gui {
 
+class HeaderSorting;
 class LocationEditDialog;
 class UserDialogs;
 
@@ -39,8 +40,6 @@ protected:
 private:
     void FillLocationList();
     void FitNameColumns();
-    void SortBy(int column);
-    void Sort();
     void OpenFile();
     void ShowRow(QTreeWidgetItem* row, int index);
 
@@ -48,9 +47,8 @@ private:
     UserDialogs& dialogs_;
     std::shared_ptr<clsDataRecordSet> recordSet_;
     QTreeWidget* lstLocations_;
+    HeaderSorting* sorting_;
     LocationEditDialog* editDialog_;
-    int sortColumn_ = 0;
-    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     bool modified_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include "kestrix/gui/main/Icons.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
+#include "kestrix/gui/wizards/UploadWizard.h"
 #include "kestrix/shell/configBarLayout.h"
 #include "kestrix/shell/fileChoices.h"
 #include "kestrix/shell/modConfig.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
     : QMainWindow(parent), store_(store), dialogs_(dialogs), program_(program),
       about_(new AboutDialog(program.version, program.programFolder, this)),
       downloadWizard_(new DownloadWizard(store, dialogs, this)),
+      uploadWizard_(new UploadWizard(store, dialogs, this)),
       iaqWizard_(new IaqSetupWizard(store, dialogs, this)),
       locationsDialog_(new LocationsDialog(store, dialogs, this)), configBar_(new ConfigBar),
       gridView_(new GridView(grid_)), splitter_(new QSplitter) {
@@ -190,7 +192,7 @@ void MainWindow::RunCommand(shell::MainCommand command) {
     case MainCommand::SetupIaqInstrument:
         return dialogs_.ShowModal(*iaqWizard_);
     case MainCommand::UploadLocationNames:
-        return ShowComingLater();
+        return dialogs_.ShowModal(*uploadWizard_);
     }
 }
 
@@ -403,14 +405,6 @@ void MainWindow::OpenLocationNames() {
         OnViewOptionChanged(modConfig::kLocationNameSource,
                             store_.GetConfigValue(modConfig::kLocationNameSource));
     }
-}
-
-void MainWindow::ShowComingLater() {
-    dialogs_.Message(this, {tr("This feature comes in a later version of Kestrix."),
-                            tr("Information"),
-                            QMessageBox::Information,
-                            QMessageBox::Ok,
-                            {}});
 }
 
 // ---- Window

@@ -29,6 +29,7 @@ class AboutDialog;
 class ConfigBar;
 class DownloadWizard;
 class IaqSetupWizard;
+class UploadWizard;
 class LocationsDialog;
 class GridView;
 
@@ -52,6 +53,7 @@ public:
     // Makes the record set the window's own and shows it, as a finished download does; false
     // (with a message, the shown data kept) when it cannot be laid out.
     bool TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet);
+    const std::shared_ptr<clsDataRecordSet>& RecordSet() const { return recordSet_; }
     bool HasData() const { return recordSet_ != nullptr; }
 
     void ShowConfigBar(bool show);
@@ -68,6 +70,7 @@ public:
     ConfigBar* Bar() const { return configBar_; }
     AboutDialog* About() const { return about_; }
     DownloadWizard* DownloadWiz() const { return downloadWizard_; }
+    UploadWizard* UploadWiz() const { return uploadWizard_; }
     IaqSetupWizard* IaqWiz() const { return iaqWizard_; }
     LocationsDialog* Locations() const { return locationsDialog_; }
     QAction* MenuAction(const QString& key) const { return menuActions_.value(key); }
@@ -95,7 +98,6 @@ private:
     void DownloadData();
     void SetupMyLocations();
     void OpenLocationNames();
-    void ShowComingLater();
     QString DownloadsFolder() const;
 
     modConfig::ConfigStore& store_;
@@ -105,6 +107,7 @@ private:
     table::GridModel grid_;
     AboutDialog* about_;
     DownloadWizard* downloadWizard_;
+    UploadWizard* uploadWizard_;
     IaqSetupWizard* iaqWizard_;
     LocationsDialog* locationsDialog_;
     ConfigBar* configBar_;

@@ -1,18 +1,12 @@
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 
-#include "kestrix/gui/wizards/WizardNotices.h"
-#include "kestrix/gui/wizards/WizardPages.h"
 #include "kestrix/instrument/DensitySession.h"
 #include "kestrix/instrument/DensityValue.h"
-#include "kestrix/instrument/PictureKey.h"
-#include "kestrix/instrument/PortBinding.h"
 #include "kestrix/instrument/sessionTexts.h"
-#include "kestrix/shell/modConfig.h"
 #include "kestrix/shell/modUtils.h"
 #include "kestrix/shell/userLocale.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -87,34 +81,20 @@ QHBoxLayout* WithUnits(QWidget* value, QWidget* parent) {
 } // namespace
 
 IaqSetupWizard::IaqSetupWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, QWidget* parent)
-    : WizardFrame(QStringLiteral("IAQ Setup Wizard"), parent), store_(store), dialogs_(dialogs),
-      session_(std::make_unique<DensitySession>()), portPage_(new PortAddressPage(kPortTexts)),
-      identityPage_(new IdentityPage(WizardText(sessionTexts::NotFoundText()))) {
+    : ConnectingWizard(QStringLiteral("IAQ Setup Wizard"), store, dialogs, kPortTexts,
+                       new IdentityPage(WizardText(sessionTexts::NotFoundText())), parent),
+      session_(std::make_unique<DensitySession>()) {
     setObjectName(QStringLiteral("frmDlgIaqSetupWiz"));
     AddStep(MakeTextPage(QStringLiteral("lbl1Welcome"), kWelcome));
-    AddStep(portPage_);
-    AddStep(identityPage_);
+    AddStep(&PortPage());
+    AddStep(&ConnectPage());
     AddStep(MakeDensityPage());
     AddStep(MakeWritePage());
-    portPage_->SetAddresses(BuildAddressList(store_.GetConfigValue(modConfig::kDeviceAddress)));
 
-    connect(portPage_, &PortAddressPage::PortChosen, this,
-            [this](int port) { store_.SetConfigValue(modConfig::kComPort, port); });
-    connect(portPage_, &PortAddressPage::AddressChosen, this,
-            [this](int address) { store_.SetConfigValue(modConfig::kDeviceAddress, address); });
     connect(chkChange_, &QCheckBox::clicked, this, &IaqSetupWizard::ApplyChangeChoice);
     DensitySession* session = session_.get();
-    connect(session, &DensitySession::ButtonCarriedOut, this, &IaqSetupWizard::CarryOut);
-    connect(session, &DensitySession::ConnectProgressChanged, this,
-            &IaqSetupWizard::ShowConnectProgress);
+    BindConnection(*session);
     connect(session, &DensitySession::IdentityShown, this, &IaqSetupWizard::ShowIdentity);
-    connect(session, &DensitySession::InstrumentNotFound, this,
-            [this] { identityPage_->ShowNotFound(true); });
-    connect(session, &DensitySession::CommunicationLost, this, [this] { ShowStep(2); });
-    connect(session, &DensitySession::NoticeShown, this,
-            [this](MessageIcon icon, const std::string& title, const std::string& text) {
-                ShowNoticeLater(*this, dialogs_, icon, title, text);
-            });
     connect(session, &DensitySession::WriteEnded, this, [this](DensityOutcome outcome) {
         if (outcome == DensityOutcome::Written) {
             ShowWritten();
@@ -185,11 +165,8 @@ void IaqSetupWizard::OnPress(WizardButton button) {
     session_->PressButton(button);
 }
 
-void IaqSetupWizard::Restart() {
-    ports_ = BuildPortList(store_.GetConfigValue(modConfig::kComPort),
-                           BindSystemPorts(store_.GetConfigPath()));
-    portPage_->SetPorts(ports_);
-    WizardFrame::Restart();
+bool IaqSetupWizard::StartIdentification(std::optional<int> port, std::optional<int> address) {
+    return session_->StartIdentification(port, address);
 }
 
 void IaqSetupWizard::OnHidden() {
@@ -197,60 +174,25 @@ void IaqSetupWizard::OnHidden() {
 }
 
 void IaqSetupWizard::EnterStep(int step, int previous) {
-    switch (step) {
-    case 1:
-        SetButtons({.prevVisible = false, .prevEnabled = false});
-        NextButton()->setFocus();
+    if (EnterSharedStep(step, previous)) {
         return;
-    case 2:
+    }
+    if (step == 4) {
         SetButtons({});
-        portPage_->SelectDefaults();
-        NextButton()->setFocus();
-        return;
-    case 3:
-        return EnterConnectStep(previous);
-    case 4:
-        SetButtons({});
-        return ApplyChangeChoice();
-    case 5:
-        return EnterWriteStep();
-    default:
-        return;
+        ApplyChangeChoice();
+    } else if (step == 5) {
+        EnterWriteStep();
     }
-}
-
-void IaqSetupWizard::EnterConnectStep(int previous) {
-    const bool forward = previous < 3;
-    SetButtons({.nextEnabled = !forward});
-    if (!forward) {
-        return;
-    }
-    identityPage_->ShowNotFound(false);
-    identityPage_->ShowIdentityLabels(false);
-    if (!ChosenPortCanOpen(*this, dialogs_, ports_, portPage_->PortList()->currentIndex()) ||
-        !session_->StartIdentification(portPage_->SelectedPort(), portPage_->SelectedAddress())) {
-        ShowStep(2);
-    }
-}
-
-void IaqSetupWizard::ShowConnectProgress() {
-    const ConnectProgress& progress = session_->Progress();
-    identityPage_->SetProgress(progress.value, progress.maximum,
-                               QString::fromStdString(progress.text), progress.textVisible);
 }
 
 void IaqSetupWizard::ShowIdentity() {
-    const InstrumentIdentity& identity = session_->Identity();
-    identityPage_->ShowIdentity(QString::fromStdString(identity.modelName),
-                                QString::fromStdString(session_->SerialNumberText()),
-                                session_->SlaveAddress(), std::nullopt,
-                                QString::fromStdString(PictureKey(identity.modelName)));
+    ConnectPage().ShowIdentity(session_->Identity(), session_->SlaveAddress(), std::nullopt);
     lblInstrumentDensity_->setText(QString::fromStdString(
         FormatDensity(session_->DensityRegister(), modUtils::GetDecimalSeparator())));
     PrefillNewDensity();
     const bool iaq = session_->IsIaq();
-    identityPage_->SetHint(iaq ? kIaqHint : kNotIaqHint);
-    identityPage_->ShowIdentityLabels(true);
+    ConnectPage().SetHint(iaq ? kIaqHint : kNotIaqHint);
+    ConnectPage().ShowIdentityLabels(true);
     NextButton()->setEnabled(iaq);
     if (iaq) {
         NextButton()->setFocus();
@@ -284,7 +226,7 @@ bool IaqSetupWizard::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtNewDensity_ && event->type() == QEvent::FocusOut) {
         FillBlanks();
     }
-    return WizardFrame::eventFilter(watched, event);
+    return ConnectingWizard::eventFilter(watched, event);
 }
 
 void IaqSetupWizard::EnterWriteStep() {

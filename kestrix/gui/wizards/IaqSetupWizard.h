@@ -4,8 +4,7 @@
 // with the choice to change it, and its write. The density session does the work; the wizard
 // shows its state and hands it the user's presses and the new density.
 
-#include "kestrix/gui/wizards/WizardFrame.h"
-#include "kestrix/instrument/PortList.h"
+#include "kestrix/gui/wizards/ConnectingWizard.h"
 
 #include <memory>
 
@@ -16,52 +15,37 @@ class QLineEdit;
 namespace kestrix {
 class DensitySession;
 }
-namespace kestrix::modConfig {
-class ConfigStore;
-}
 
 namespace kestrix::gui {
 
-class IdentityPage;
-class PortAddressPage;
-class UserDialogs;
-
-class IaqSetupWizard : public WizardFrame {
+class IaqSetupWizard : public ConnectingWizard {
     Q_OBJECT
 public:
     IaqSetupWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, QWidget* parent = nullptr);
     ~IaqSetupWizard() override;
 
     DensitySession& Session() { return *session_; }
-    PortAddressPage& PortPage() const { return *portPage_; }
     QCheckBox* ChangeBox() const { return chkChange_; }
     QLineEdit* NewDensityBox() const { return txtNewDensity_; }
 
 protected:
     void EnterStep(int step, int previous) override;
     void OnPress(WizardButton button) override;
-    void Restart() override;
     void OnHidden() override;
+    bool StartIdentification(std::optional<int> port, std::optional<int> address) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* MakeDensityPage();
     QWidget* MakeWritePage();
-    void EnterConnectStep(int previous);
     void EnterWriteStep();
-    void ShowConnectProgress();
     void ShowIdentity();
     void PrefillNewDensity();
     void ApplyChangeChoice();
     void FillBlanks();
     void ShowWritten();
 
-    modConfig::ConfigStore& store_;
-    UserDialogs& dialogs_;
     std::unique_ptr<DensitySession> session_;
-    ListChoice ports_;
-    PortAddressPage* portPage_;
-    IdentityPage* identityPage_;
     QLabel* lblInstrumentDensity_ = nullptr;
     QCheckBox* chkChange_ = nullptr;
     QLineEdit* txtNewDensity_ = nullptr;

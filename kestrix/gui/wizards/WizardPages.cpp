@@ -1,6 +1,7 @@
 #include "kestrix/gui/wizards/WizardPages.h"
 
 #include "kestrix/gui/main/Icons.h"
+#include "kestrix/instrument/PictureKey.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -125,16 +126,28 @@ std::optional<int> PortAddressPage::SelectedAddress() const {
     return SelectedData(*cmbAddress_);
 }
 
+PortAddressTexts ParticleCounterPortTexts() {
+    return {QStringLiteral("Connect your Orvenda particle counter to an unused COM (serial) port "
+                           "on your PC.  Select the COM port you are using below."),
+            QStringLiteral("Select the particle counter's communication address below.  If you "
+                           "do not know this address, then select the <Auto-Detect> option.  "
+                           "(Auto-detect might take about one minute to locate your particle "
+                           "counter.)"),
+            QStringLiteral("Please stop all actions on your particle counter such as sampling "
+                           "and printing before clicking the \"Next\" button.")};
+}
+
 // ---- Connection and identity
 
-IdentityPage::IdentityPage(const QString& notFoundText, QWidget* parent)
+IdentityPage::IdentityPage(const QString& notFoundText, const QString& countCaption,
+                           const char* countName, QWidget* parent)
     : QWidget(parent), pbarConnect_(new QProgressBar(this)),
       lblProgInfo_(NamedLabel("lbl3ProgInfo", {}, this)),
       lblError_(NamedLabel("lbl3Error", notFoundText, this)), identity_(new QWidget(this)),
       form_(new QFormLayout), lblInstrument_(NamedLabel("lbl3Instrument", {}, identity_)),
       lblSerialNum_(NamedLabel("lbl3SerialNum", {}, identity_)),
       lblAddress_(NamedLabel("lbl3Address", {}, identity_)),
-      lblRecords_(NamedLabel("lbl3Records", {}, identity_)),
+      lblCount_(NamedLabel(countName, {}, identity_)),
       lblDownload_(NamedLabel("lbl3Download", {}, identity_)), imgInstrument_(new QLabel(this)) {
     pbarConnect_->setObjectName(QStringLiteral("pbar3Connect"));
     pbarConnect_->setAccessibleName(QStringLiteral("Connecting to instrument"));
@@ -150,7 +163,7 @@ IdentityPage::IdentityPage(const QString& notFoundText, QWidget* parent)
     form_->addRow(QStringLiteral("Instrument :"), lblInstrument_);
     form_->addRow(QStringLiteral("Serial # :"), lblSerialNum_);
     form_->addRow(QStringLiteral("Address :"), lblAddress_);
-    form_->addRow(QStringLiteral("Data Records :"), lblRecords_);
+    form_->addRow(countCaption, lblCount_);
     auto* labels = new QVBoxLayout(identity_);
     labels->setContentsMargins(0, 0, 0, 0);
     labels->addWidget(connected);
@@ -183,14 +196,16 @@ void IdentityPage::ShowNotFound(bool shown) {
     lblError_->setVisible(shown);
 }
 
-void IdentityPage::ShowIdentity(const QString& model, const QString& serial, int address,
-                                std::optional<int> records, const QString& pictureKey) {
+void IdentityPage::ShowIdentity(const InstrumentIdentity& identity, int address,
+                                std::optional<int> count) {
+    const QString model = QString::fromStdString(identity.modelName);
     lblInstrument_->setText(model);
-    lblSerialNum_->setText(serial);
+    lblSerialNum_->setText(QString::fromStdString(FormatSerialNumber(identity.serialNumber)));
     lblAddress_->setText(QString::number(address));
-    lblRecords_->setText(records ? QString::number(*records) : QString());
-    form_->setRowVisible(lblRecords_, records.has_value());
-    const QString resource = QStringLiteral(":/instruments/%1.svg").arg(pictureKey);
+    lblCount_->setText(count ? QString::number(*count) : QString());
+    form_->setRowVisible(lblCount_, count.has_value());
+    const QString resource = QStringLiteral(":/instruments/%1.svg")
+                                 .arg(QString::fromStdString(PictureKey(identity.modelName)));
     hasPicture_ = QFile::exists(resource);
     imgInstrument_->setPixmap(
         hasPicture_ ? DrawnPicture(resource, palette().color(QPalette::WindowText),

@@ -4,6 +4,7 @@
 // connection with the instrument's identity. They only show what they are given and announce
 // the user's choices.
 
+#include "kestrix/instrument/InstrumentIdentity.h"
 #include "kestrix/instrument/PortList.h"
 
 #include <QWidget>
@@ -27,6 +28,9 @@ struct PortAddressTexts {
     QString addressInfo;
     QString stopActions;
 };
+
+// The texts of the wizards that talk to any particle counter (the IAQ wizard has its own).
+PortAddressTexts ParticleCounterPortTexts();
 
 class PortAddressPage : public QWidget {
     Q_OBJECT
@@ -55,13 +59,15 @@ private:
 class IdentityPage : public QWidget {
     Q_OBJECT
 public:
-    explicit IdentityPage(const QString& notFoundText, QWidget* parent = nullptr);
+    // The count row reads "Data Records :" unless a wizard counts something else.
+    explicit IdentityPage(const QString& notFoundText,
+                          const QString& countCaption = QStringLiteral("Data Records :"),
+                          const char* countName = "lbl3Records", QWidget* parent = nullptr);
 
     void SetProgress(int value, int maximum, const QString& text, bool textVisible);
     void ShowNotFound(bool shown);
-    // Without a record count its row is hidden.
-    void ShowIdentity(const QString& model, const QString& serial, int address,
-                      std::optional<int> records, const QString& pictureKey);
+    // Without a count its row is hidden.
+    void ShowIdentity(const InstrumentIdentity& identity, int address, std::optional<int> count);
     void ShowIdentityLabels(bool shown);
     void SetHint(const QString& hint);
 
@@ -74,7 +80,7 @@ private:
     QLabel* lblInstrument_;
     QLabel* lblSerialNum_;
     QLabel* lblAddress_;
-    QLabel* lblRecords_;
+    QLabel* lblCount_;
     QLabel* lblDownload_;
     QLabel* imgInstrument_;
     bool hasPicture_ = false;

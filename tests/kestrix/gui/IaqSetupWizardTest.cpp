@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <fstream>
 #include <gmock/gmock.h>
 
 namespace kestrix::gui::testing {
@@ -19,11 +18,7 @@ protected:
     void TearDown() override { SetUserLocale(QLocale::system()); }
 
     void Start(const std::string& scenario) {
-        std::ofstream(Path("scenario.json").toStdString()) << scenario;
-        simulator = StartSimulator({"--scenario", Path("scenario.json").toStdString()},
-                                   store.GetConfigPath());
-        store.SetConfigValue(modConfig::kComPort, 1);
-        store.SetConfigValue(modConfig::kDeviceAddress, 1);
+        simulator = StartScenario(scenario, Path("scenario.json"), store);
     }
 
     IaqSetupWizard& wizard() { return *window->IaqWiz(); }

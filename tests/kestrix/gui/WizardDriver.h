@@ -6,10 +6,12 @@
 #include "SimProcess.h"
 #include "kestrix/gui/wizards/WizardFrame.h"
 #include "kestrix/shell/iniFile.h"
+#include "kestrix/shell/modConfig.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -27,6 +29,18 @@ inline std::unique_ptr<sim::test::SimProcess> StartSimulator(const std::vector<s
     IniFile config(configPath);
     EXPECT_TRUE(config.Load());
     EXPECT_TRUE(config.SetString("ports", "COM1", simulator->Link()) && config.Save());
+    return simulator;
+}
+
+// A simulator on the scenario, written to scenarioPath, bound to COM 1 at address 1.
+inline std::unique_ptr<sim::test::SimProcess> StartScenario(const std::string& scenario,
+                                                            const QString& scenarioPath,
+                                                            modConfig::ConfigStore& store) {
+    std::ofstream(scenarioPath.toStdString()) << scenario;
+    auto simulator =
+        StartSimulator({"--scenario", scenarioPath.toStdString()}, store.GetConfigPath());
+    store.SetConfigValue(modConfig::kComPort, 1);
+    store.SetConfigValue(modConfig::kDeviceAddress, 1);
     return simulator;
 }
 

@@ -1,0 +1,80 @@
+#include "kestrix/gui/wizards/ConnectingWizard.h"
+
+#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/instrument/PortBinding.h"
+#include "kestrix/shell/modConfig.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace kestrix::gui {
+
+ConnectingWizard::ConnectingWizard(const QString& title, modConfig::ConfigStore& store,
+                                   UserDialogs& dialogs, const PortAddressTexts& portTexts,
+                                   IdentityPage* identityPage, QWidget* parent)
+    : WizardFrame(title, parent), store_(store), dialogs_(dialogs),
+      portPage_(new PortAddressPage(portTexts)), identityPage_(identityPage) {
+    portPage_->SetAddresses(BuildAddressList(store_.GetConfigValue(modConfig::kDeviceAddress)));
+    connect(portPage_, &PortAddressPage::PortChosen, this,
+            [this](int port) { store_.SetConfigValue(modConfig::kComPort, port); });
+    connect(portPage_, &PortAddressPage::AddressChosen, this,
+            [this](int address) { store_.SetConfigValue(modConfig::kDeviceAddress, address); });
+}
+
+void ConnectingWizard::Restart() {
+    ports_ = BuildPortList(store_.GetConfigValue(modConfig::kComPort),
+                           BindSystemPorts(store_.GetConfigPath()));
+    portPage_->SetPorts(ports_);
+    WizardFrame::Restart();
+}
+
+bool ConnectingWizard::EnterSharedStep(int step, int previous) {
+    switch (step) {
+    case 1:
+        SetButtons({.prevVisible = false, .prevEnabled = false});
+        NextButton()->setFocus();
+        return true;
+    case 2:
+        SetButtons({});
+        portPage_->SelectDefaults();
+        NextButton()->setFocus();
+        return true;
+    case 3:
+        EnterConnectStep(previous);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Coming back from a later step keeps the identity shown; coming forward connects afresh.
+void ConnectingWizard::EnterConnectStep(int previous) {
+    const bool forward = previous < 3;
+    SetButtons({.nextEnabled = !forward});
+    if (!forward) {
+        return;
+    }
+    identityPage_->ShowNotFound(false);
+    identityPage_->ShowIdentityLabels(false);
+    if (!ChosenPortCanOpen(*this, dialogs_, ports_, portPage_->PortList()->currentIndex()) ||
+        !StartIdentification(portPage_->SelectedPort(), portPage_->SelectedAddress())) {
+        ShowStep(2);
+    }
+}
+
+void ConnectingWizard::AskLater(const std::string& title, const std::string& text,
+                                std::function<void(bool yes)> answer) {
+    QTimer::singleShot(0, this,
+                       [this, title = WizardText(title), text = WizardText(text),
+                        answer = std::move(answer)] { answer(AskNow(title, text)); });
+}
+
+bool ConnectingWizard::AskNow(const QString& title, const QString& text) {
+    return dialogs_.Message(
+               this,
+               {text, title, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, {}}) ==
+           QMessageBox::Yes;
+}
+
+} // namespace kestrix::gui

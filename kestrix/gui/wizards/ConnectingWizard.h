@@ -1,0 +1,80 @@
+#pragma once
+
+// What the instrument wizards share: the welcome, the choice of port and address (kept in the
+// configuration as the user picks them), the connection with the instrument's identity, and the
+// session's notices and questions shown from the event loop. Each wizard adds its later steps.
+
+#include "kestrix/gui/wizards/WizardFrame.h"
+#include "kestrix/gui/wizards/WizardNotices.h"
+#include "kestrix/gui/wizards/WizardPages.h"
+#include "kestrix/instrument/ConnectionSteps.h"
+#include "kestrix/instrument/PortList.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kestrix::modConfig {
+class ConfigStore;
+}
+
+namespace kestrix::gui {
+
+class UserDialogs;
+
+class ConnectingWizard : public WizardFrame {
+    Q_OBJECT
+public:
+    PortAddressPage& PortPage() const { return *portPage_; }
+    IdentityPage& ConnectPage() const { return *identityPage_; }
+
+protected:
+    ConnectingWizard(const QString& title, modConfig::ConfigStore& store, UserDialogs& dialogs,
+                     const PortAddressTexts& portTexts, IdentityPage* identityPage,
+                     QWidget* parent);
+
+    // The session's signals of steps 1 to 3 shown on the shared pages.
+    template <class Session>
+    void BindConnection(Session& session);
+
+    // Steps 1 to 3 as every wizard enters them; false for a later step.
+    bool EnterSharedStep(int step, int previous);
+    // A Yes/No box opened after the session's signal has returned, so that no box runs its
+    // event loop inside the session.
+    void AskLater(const std::string& title, const std::string& text,
+                  std::function<void(bool yes)> answer);
+    // A Yes/No box at once.
+    bool AskNow(const QString& title, const QString& text);
+
+    void Restart() override;
+    virtual bool StartIdentification(std::optional<int> port, std::optional<int> address) = 0;
+
+    modConfig::ConfigStore& store_;
+    UserDialogs& dialogs_;
+
+private:
+    void EnterConnectStep(int previous);
+
+    ListChoice ports_;
+    PortAddressPage* portPage_;
+    IdentityPage* identityPage_;
+};
+
+template <class Session>
+void ConnectingWizard::BindConnection(Session& session) {
+    connect(&session, &Session::ButtonCarriedOut, this, &ConnectingWizard::CarryOut);
+    connect(
+        &session, &Session::ConnectProgressChanged, this, [this](const ConnectProgress& progress) {
+            identityPage_->SetProgress(progress.value, progress.maximum,
+                                       QString::fromStdString(progress.text), progress.textVisible);
+        });
+    connect(&session, &Session::InstrumentNotFound, this,
+            [this] { identityPage_->ShowNotFound(true); });
+    connect(&session, &Session::CommunicationLost, this, [this] { ShowStep(2); });
+    connect(&session, &Session::NoticeShown, this,
+            [this](MessageIcon icon, const std::string& title, const std::string& text) {
+                ShowNoticeLater(*this, dialogs_, icon, title, text);
+            });
+}
+
+} // namespace kestrix::gui
