@@ -32,7 +32,8 @@ std::string RefusalForPlan(const ClassificationRequest& request, const clsDataRe
     const std::vector<double> sizes =
         request.sizes.empty() ? request.target.DefaultSizes() : request.sizes;
     if (sizes.empty()) {
-        return request.target.Name() + " has no limit at 0.5 or 5.0 µm: name the sizes.";
+        const std::string refusal = request.target.LimitAt(kGradeTableSizes[0]).refusal;
+        return request.target.isoClass ? refusal + " Name sizes it has limits at." : refusal;
     }
     SizeMatch match = MatchSizes(recordSet, sizes);
     if (!match.refusal.empty()) {

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <sstream>
 
 namespace kestrix::cleanroom {
 
@@ -56,27 +55,6 @@ std::string ChannelSizesText(const clsDataRecordSet& recordSet) {
         list += (channel == 0 ? "" : ", ") + recordSet.GetPartChanType(channel);
     }
     return list + " µm";
-}
-
-std::vector<double> ParseSizeList(const std::string& text) {
-    std::vector<double> sizes;
-    std::istringstream items(text);
-    std::string item;
-    while (std::getline(items, item, ',')) {
-        std::size_t used = 0;
-        double size = 0;
-        try {
-            size = std::stod(item, &used);
-        } catch (const std::exception&) {
-            return {};
-        }
-        const bool onlyBlanksAfter = item.find_first_not_of(' ', used) == std::string::npos;
-        if (!onlyBlanksAfter || !std::isfinite(size) || size <= 0) {
-            return {};
-        }
-        sizes.push_back(size);
-    }
-    return sizes;
 }
 
 } // namespace kestrix::cleanroom

@@ -30,7 +30,4 @@ SizeMatch MatchSizes(const clsDataRecordSet& recordSet, std::vector<double> size
 // "0.3, 0.5, 5.0 µm", or "no particle channels".
 std::string ChannelSizesText(const clsDataRecordSet& recordSet);
 
-// Parses "0.5,5.0"; nothing for an empty list or a value that is not a positive number.
-std::vector<double> ParseSizeList(const std::string& text);
-
 } // namespace kestrix::cleanroom

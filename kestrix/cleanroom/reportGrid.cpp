@@ -18,9 +18,33 @@ constexpr table::Rgb kPassColor{0x00, 0x80, 0x00};
 constexpr table::Rgb kFailColor{0xC0, 0x00, 0x00};
 constexpr int kFixedColumns = 4;   // location, name, samples, volume
 constexpr int kColumnsPerSize = 3; // mean, limit, result
+// Lines longer than this are wrapped, so a page holds them beside the tables.
+constexpr int kLineCharacters = 110;
 constexpr const char* kSignatureLine =
-    "Name: ______________________________   Signature: ______________________________   "
-    "Date: ________________";
+    "Name: ____________________________   Signature: ____________________________   "
+    "Date: ______________";
+
+// Breaks at blanks so that no line is wider than kLineCharacters (a longer word stays whole).
+std::vector<std::string> WrappedLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(' ', start);
+        end = end == std::string::npos ? text.size() : end;
+        const std::string word = text.substr(start, end - start);
+        const std::string joined = line.empty() ? word : line + " " + word;
+        if (!line.empty() && table::TextWidth(joined) > kLineCharacters) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = joined;
+        }
+        start = end + 1;
+    }
+    lines.push_back(line);
+    return lines;
+}
 
 class ReportLayout {
 public:
@@ -49,11 +73,14 @@ private:
     int LastColumn() const { return grid_.ColumnCount(); }
 
     int AddLine(const std::string& text, bool bold = false) {
-        const int row = grid_.AddRow();
-        grid_.SetText(1, row, text);
-        grid_.SetSpan(1, row, LastColumn());
-        grid_.SetBold(1, row, bold);
-        lines_.push_back(row);
+        int row = 0;
+        for (const std::string& line : WrappedLines(text)) {
+            row = grid_.AddRow();
+            grid_.SetText(1, row, line);
+            grid_.SetSpan(1, row, LastColumn());
+            grid_.SetBold(1, row, bold);
+            lines_.push_back(row);
+        }
         return row;
     }
 
@@ -95,19 +122,32 @@ private:
         tableRows_.push_back(row);
     }
 
-    void AddLocationsTable() {
+    // Two heading rows: the sizes over their mean, limit and result columns.
+    void AddHeadings(const char* const (&fixed)[kFixedColumns], bool limits) {
+        const int sizeRow = grid_.AddRow();
         const int row = grid_.AddRow();
-        const char* fixed[] = {"Location", "Name", "Samples", "Volume (L)"};
         for (int column = 1; column <= kFixedColumns; ++column) {
+            Heading(column, sizeRow, "");
             Heading(column, row, fixed[column - 1]);
         }
         for (int size = 0; size < SizeCount(); ++size) {
-            const std::string at = "≥ " + SizeText(report_.sizes[size].micrometres);
-            Heading(SizeColumn(size), row, "Mean " + at + " (/m³)");
-            Heading(SizeColumn(size) + 1, row, "Limit " + at + " (/m³)");
-            Heading(SizeColumn(size) + 2, row, "Result " + at);
+            const int first = SizeColumn(size);
+            Heading(first, sizeRow, "≥ " + SizeText(report_.sizes[size].micrometres));
+            grid_.SetSpan(first, sizeRow, limits ? kColumnsPerSize : 1);
+            Heading(first, row, limits ? "Mean (/m³)" : "Per m³");
+            if (limits) {
+                Heading(first + 1, row, "Limit (/m³)");
+                Heading(first + 2, row, "Result");
+            }
         }
-        Heading(LastColumn(), row, "Cleanest ISO Class");
+        if (limits) {
+            Heading(LastColumn(), sizeRow, "Cleanest");
+            Heading(LastColumn(), row, "ISO Class");
+        }
+    }
+
+    void AddLocationsTable() {
+        AddHeadings({"Location", "Name", "Samples", "Volume (L)"}, true);
         for (const LocationResult& location : report_.locations) {
             AddLocationRow(location);
         }
@@ -189,15 +229,7 @@ private:
 
     void AddSamplesTable() {
         AddLine("Samples", true);
-        const int row = grid_.AddRow();
-        const char* fixed[] = {"Location", "Time", "Record", "Volume (L)"};
-        for (int column = 1; column <= kFixedColumns; ++column) {
-            Heading(column, row, fixed[column - 1]);
-        }
-        for (int size = 0; size < SizeCount(); ++size) {
-            Heading(SizeColumn(size), row,
-                    "≥ " + SizeText(report_.sizes[size].micrometres) + " (/m³)");
-        }
+        AddHeadings({"Location", "Time", "Record", "Volume (L)"}, false);
         for (const LocationResult& location : report_.locations) {
             for (const SampleResult& sample : location.samples) {
                 AddSampleRow(location.locationId, sample);
