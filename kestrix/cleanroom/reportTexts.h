@@ -19,6 +19,10 @@ std::string LocationLabel(std::int32_t locationId, const std::string& name);
 // "2024-03-15 12:00:00".
 std::string ReportDateTime(DateTime value);
 
+// "fail: ISO Class 7, 3 location(s), 1 check warning(s)".
+std::string SummaryText(bool passed, const std::string& target, std::size_t locations,
+                        std::size_t checks);
+
 std::string TooFewLocationsText(std::int32_t sampled, std::int32_t required, double area);
 std::string LeftOutText(std::size_t records);
 std::string SmallSamplesText(const std::string& location, std::size_t small, std::size_t samples,

@@ -3,6 +3,7 @@
 #include "kestrix/cleanroom/classification.h"
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
+#include "kestrix/cleanroom/reportTexts.h"
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
@@ -124,11 +125,11 @@ int ClassifyCommand::Run(const CliContext& context) {
     if (!error.empty()) {
         return Fail(kExitSaveFailed, "cannot save \"" + savePath_ + "\": " + error);
     }
-    const bool passed = outcome.report->passed;
-    std::cout << (passed ? "pass" : "fail") << ": " << outcome.report->targetName << ", "
-              << outcome.report->locations.size() << " location(s), "
-              << outcome.report->checks.size() << " check warning(s)\n";
-    return passed ? kExitOk : kExitRoomFailed;
+    const ClassificationReport& report = *outcome.report;
+    std::cout << SummaryText(report.passed, report.targetName, report.locations.size(),
+                             report.checks.size())
+              << '\n';
+    return report.passed ? kExitOk : kExitRoomFailed;
 }
 
 } // namespace kestrix::cli

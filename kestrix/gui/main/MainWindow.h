@@ -27,6 +27,7 @@ namespace kestrix::gui {
 
 class AboutDialog;
 class ConfigBar;
+class DataChecksPane;
 class DownloadWizard;
 class IaqSetupWizard;
 class LocationsDialog;
@@ -70,6 +71,7 @@ public:
     DownloadWizard* DownloadWiz() const { return downloadWizard_; }
     IaqSetupWizard* IaqWiz() const { return iaqWizard_; }
     LocationsDialog* Locations() const { return locationsDialog_; }
+    DataChecksPane* DataChecks() const { return dataChecks_; }
     QAction* MenuAction(const QString& key) const { return menuActions_.value(key); }
     QAction* ToolbarAction(const QString& key) const { return toolbarActions_.value(key); }
     QToolBar* Toolbar() const { return toolbar_; }
@@ -96,6 +98,9 @@ private:
     void SetupMyLocations();
     void OpenLocationNames();
     void ShowComingLater();
+    void ShowClassification();
+    void ToggleDataChecks();
+    void ShowRecordRow(std::int32_t recordIndex);
     QString DownloadsFolder() const;
 
     modConfig::ConfigStore& store_;
@@ -109,6 +114,7 @@ private:
     LocationsDialog* locationsDialog_;
     ConfigBar* configBar_;
     GridView* gridView_;
+    DataChecksPane* dataChecks_;
     QSplitter* splitter_;
     QToolBar* toolbar_ = nullptr;
     QHash<QString, QAction*> menuActions_;
