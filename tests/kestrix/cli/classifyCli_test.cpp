@@ -1,5 +1,4 @@
 #include "kestrix/cleanroom/WorkedExample.h"
-
 #include "kestrix/data/recordSetFile.h"
 
 #include <QProcess>
