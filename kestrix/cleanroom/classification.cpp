@@ -190,6 +190,12 @@ private:
             report_.checks.push_back(TooFewLocationsText(locationCount, report_.minimumLocations,
                                                          report_.areaSquareMetres));
         }
+        for (const std::int32_t locationId :
+             std::set<std::int32_t>(request_.locations.begin(), request_.locations.end())) {
+            if (!locations_.contains(locationId)) {
+                report_.checks.push_back(NoRecordsText(locationId));
+            }
+        }
         for (const LocationResult& location : report_.locations) {
             AddLocationChecks(location);
         }

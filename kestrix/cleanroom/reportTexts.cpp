@@ -50,6 +50,10 @@ std::string TooFewLocationsText(std::int32_t sampled, std::int32_t required, dou
            OneDecimalText(area) + " m² needs at least " + std::to_string(required) + ".";
 }
 
+std::string NoRecordsText(std::int32_t locationId) {
+    return "Location " + std::to_string(locationId) + " was chosen but has no records.";
+}
+
 std::string LeftOutText(std::size_t records) {
     return std::to_string(records) +
            " record(s) left out of the means: flagged by the instrument, without sampled air or "

@@ -24,6 +24,7 @@ std::string SummaryText(bool passed, const std::string& target, std::size_t loca
                         std::size_t checks);
 
 std::string TooFewLocationsText(std::int32_t sampled, std::int32_t required, double area);
+std::string NoRecordsText(std::int32_t locationId);
 std::string LeftOutText(std::size_t records);
 std::string SmallSamplesText(const std::string& location, std::size_t small, std::size_t samples,
                              double minimumLitres);

@@ -139,6 +139,11 @@ TEST(Classification, SamplingPlanChecks) {
                                    "least 6.")));
 
     request = Iso7Request();
+    request.locations = {1, 2, 3, 4};
+    EXPECT_THAT(ClassifyNamed(*set, request).report->checks,
+                Contains("Location 4 was chosen but has no records."));
+
+    request = Iso7Request();
     request.target = {std::nullopt, GmpGrade::A, CleanroomState::AtRest};
     EXPECT_THAT(ClassifyNamed(*set, request).report->checks,
                 Contains("Location 3 (Corridor): 200.0 L sampled in total; grade A needs at "
