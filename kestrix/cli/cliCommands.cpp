@@ -1,5 +1,7 @@
 #include "kestrix/cli/cliCommands.h"
 
+#include "kestrix/cli/CheckCommand.h"
+#include "kestrix/cli/ClassifyCommand.h"
 #include "kestrix/cli/DensityCommand.h"
 #include "kestrix/cli/DownloadCommand.h"
 #include "kestrix/cli/ExportCommand.h"
@@ -17,6 +19,8 @@ std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     commands.push_back(std::make_unique<ExportCommand>());
     commands.push_back(std::make_unique<LocationsCommand>());
     commands.push_back(std::make_unique<UploadNamesCommand>());
+    commands.push_back(std::make_unique<ClassifyCommand>());
+    commands.push_back(std::make_unique<CheckCommand>());
     return commands;
 }
 

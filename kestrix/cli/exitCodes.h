@@ -24,6 +24,9 @@ enum ExitCode : int {
     kExitRepeatedName = 14,
     kExitUploadStopped = 15,
     kExitNotConfirmed = 16,
+    kExitRoomFailed = 17,
+    kExitNotClassified = 18,
+    kExitDataQuestioned = 19,
 };
 
 struct ExitCodeMeaning {
@@ -53,11 +56,17 @@ inline constexpr std::array kExitCodeMeanings = {
                     "the instrument takes no location names (none, or map version 137 or lower)"},
     ExitCodeMeaning{kExitInvalidName, "a short name to upload has characters other than A-Z, "
                                       "0-9 and underscore; nothing was written"},
-    ExitCodeMeaning{kExitRepeatedName,
-                    "a short name to upload appears twice; nothing was written"},
+    ExitCodeMeaning{kExitRepeatedName, "a short name to upload appears twice; nothing was written"},
     ExitCodeMeaning{kExitUploadStopped,
                     "a name could not be written; the names before it are on the instrument"},
     ExitCodeMeaning{kExitNotConfirmed, "overwriting the instrument's names was not confirmed"},
+    ExitCodeMeaning{kExitRoomFailed,
+                    "classify: the room fails: a location exceeds a limit or has no usable "
+                    "sample; the report is saved"},
+    ExitCodeMeaning{kExitNotClassified,
+                    "classify: no classification: a size the instrument has no channel for, a "
+                    "size or state without a limit, or no records at the chosen locations"},
+    ExitCodeMeaning{kExitDataQuestioned, "check: records to question were found and listed"},
 };
 
 } // namespace kestrix::cli

@@ -26,10 +26,13 @@ constexpr std::array kToolsEntries{
     MenuEntry{"mnuSetupIAQ", "Setup &IAQ Instrument...", "setup", ""},
     MenuEntry{"mnuLocations", "Setup My &Locations...", "locations", ""},
     MenuEntry{"mnuUploadLocations", "&Upload Locations...", "uploadlocation", ""},
+    kSeparator,
+    MenuEntry{"mnuClassification", "Cleanroom &Classification Report...", "", ""},
 };
 
 constexpr std::array kViewEntries{
     MenuEntry{"mnuConfigBar", "Show &Configuration Bar", "", "", true},
+    MenuEntry{"mnuDataChecks", "Show &Data Checks", "", "", true},
     MenuEntry{"mnuWebsite", "Orvenda &Website", "website", "applications-internet"},
 };
 
@@ -83,7 +86,9 @@ constexpr std::array kMenuCommands{
     KeyedCommand{"mnuSetupIAQ", MainCommand::SetupIaqInstrument},
     KeyedCommand{"mnuLocations", MainCommand::SetupMyLocations},
     KeyedCommand{"mnuUploadLocations", MainCommand::UploadLocationNames},
+    KeyedCommand{"mnuClassification", MainCommand::CleanroomClassification},
     KeyedCommand{"mnuConfigBar", MainCommand::ToggleConfigBar},
+    KeyedCommand{"mnuDataChecks", MainCommand::ToggleDataChecks},
     KeyedCommand{"mnuWebsite", MainCommand::OpenWebsite},
     KeyedCommand{"mnuManual", MainCommand::OpenManual},
     KeyedCommand{"mnuAbout", MainCommand::ShowAbout},

@@ -7,6 +7,7 @@
 #include "kestrix/shell/modConfig.h"
 #include "kestrix/shell/modUtils.h"
 #include "kestrix/table/gridGrowth.h"
+#include "kestrix/table/locationNames.h"
 #include "kestrix/table/tableCellStyle.h"
 #include "kestrix/table/tableRowKinds.h"
 
@@ -66,7 +67,7 @@ void DataRowWriter::PrepareCalculator() {
     calculator_.ParticleDensity(recordSet_->GetParticleDensity());
     calculator_.MassConcentrationsEnabled(options_.showMassConcentrations && iaq);
     calculator_.ParticulateMatterEnabled(options_.showParticulateMatter && iaq);
-    locationSource_ = ResolvedLocationSource();
+    locationSource_ = table::ResolvedLocationSource(options_.locationNameSource, *recordSet_);
 
     const std::int32_t timeUnits = modUnits::GetUnitCode(recordSet_->GetSampleTimeUnits());
     sampleTimeToMinutes_ = modUnits::GetConversionFactor(timeUnits, modUnits::kUnitMinutes);
@@ -75,14 +76,6 @@ void DataRowWriter::PrepareCalculator() {
         modUnits::ConvertUnits(recordSet_->GetSensorFlowRate(),
                                modUnits::GetUnitCode(recordSet_->GetSensorFlowRateUnits()),
                                modUnits::kUnitCubicFeetPerMinute);
-}
-
-std::int32_t DataRowWriter::ResolvedLocationSource() const {
-    const bool noInstrumentNames = !recordSet_->HasLocationNames();
-    if (options_.locationNameSource == kInstrumentNames && noInstrumentNames) {
-        return kMyLongNames;
-    }
-    return options_.locationNameSource;
 }
 
 // The calculator keeps its keys while the channels stay the same, so the slots are found once.
@@ -158,20 +151,7 @@ void DataRowWriter::WriteCell(int gridColumn, int row, const ColumnPlan& plan,
 }
 
 void DataRowWriter::WriteLocationName(int gridColumn, int row, std::int32_t locationId) {
-    std::string name;
-    switch (locationSource_) {
-    case kInstrumentNames:
-        name = recordSet_->GetLocationName(locationId);
-        break;
-    case kMyLongNames:
-        name = store_.GetLongLocationName(locationId);
-        break;
-    case kMyShortNames:
-        name = store_.GetShortLocationName(locationId);
-        break;
-    default:
-        return;
-    }
+    const std::string name = LocationNameFrom(locationSource_, *recordSet_, store_, locationId);
     if (!name.empty()) {
         grid_.SetText(gridColumn, row, name);
     }

@@ -48,7 +48,6 @@ private:
 
     void PrepareCalculator();
     void FindResultSlots();
-    std::int32_t ResolvedLocationSource() const;
     void WriteRecord(int row, const clsDataRecord& record);
     void WriteCell(int gridColumn, int row, const ColumnPlan& plan, const clsDataRecord& record);
     void WriteLocationName(int gridColumn, int row, std::int32_t locationId);

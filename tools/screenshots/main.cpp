@@ -3,6 +3,9 @@
 //   kestrix-screenshots OUTPUT_FOLDER [SCALE_SUFFIX]
 
 #include "SimProcess.h"
+#include "kestrix/cleanroom/reportFiles.h"
+#include "kestrix/gui/cleanroom/ClassificationDialog.h"
+#include "kestrix/gui/cleanroom/DataChecksPane.h"
 #include "kestrix/gui/locations/LocationEditDialog.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/locations/SaveLocationsDialog.h"
@@ -30,6 +33,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -243,6 +247,41 @@ bool SaveUploadWizard(gui::MainWindow& window, modConfig::ConfigStore& store, co
     return SaveRefusedIdentity(wizard, QStringLiteral("upload-3-no-names"), folder, suffix);
 }
 
+// The classification dialog over six locations of the demo data, its report written as a PDF
+// (scripts/screenshots turns its first page into a PNG), and the data checks pane.
+bool SaveClassification(gui::MainWindow& window, clsDataRecordSet& recordSet,
+                        const modConfig::ConfigStore& store, gui::UserDialogs& dialogs,
+                        const QString& folder, const QString& suffix) {
+    gui::ClassificationDialog dialog(recordSet, store, dialogs, &window);
+    dialog.findChild<QLineEdit*>(QStringLiteral("txtRoom"))->setText(QStringLiteral("Fill room 2"));
+    dialog.findChild<QLineEdit*>(QStringLiteral("txtSizes"))->setText(QStringLiteral("0.3, 1.0"));
+    dialog.findChild<QLineEdit*>(QStringLiteral("txtLocations"))->setText(QStringLiteral("1-6"));
+    auto* target = dialog.findChild<QComboBox*>(QStringLiteral("cmbTarget"));
+    target->setCurrentIndex(target->findData(6));
+    dialog.show();
+    bool ok = Save(dialog, folder, QStringLiteral("classification-dialog"), suffix);
+    dialog.hide();
+
+    cleanroom::ClassificationRequest request;
+    request.target.isoClass = 6;
+    request.areaSquareMetres = 10;
+    request.sizes = {0.3, 1.0};
+    request.room = "Fill room 2";
+    request.locations = {1, 2, 3, 4, 5, 6};
+    const auto outcome = cleanroom::Classify(
+        recordSet, request, [&](std::int32_t id) { return recordSet.GetLocationName(id); });
+    const QString pdf = folder + QStringLiteral("/classification-report") + suffix + ".pdf";
+    const bool written =
+        outcome.report && cleanroom::SaveReport(*outcome.report, pdf.toStdString()) == "";
+    std::printf("%s %s\n", written ? "wrote" : "FAILED", qPrintable(pdf));
+
+    window.RunCommand(shell::MainCommand::ToggleDataChecks);
+    window.DataChecks()->List()->selectRow(2);
+    ok = Save(window, folder, QStringLiteral("main-data-checks"), suffix) && ok;
+    window.RunCommand(shell::MainCommand::ToggleDataChecks);
+    return ok && written;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -266,11 +305,13 @@ int main(int argc, char* argv[]) {
     window.show();
     bool ok = Save(window, folder, QStringLiteral("main-empty"), suffix);
 
-    window.TakeRecordSet(bench::BuildSampleRecordSet());
+    const std::shared_ptr<clsDataRecordSet> demo = bench::BuildSampleRecordSet();
+    window.TakeRecordSet(demo);
     QApplication::processEvents();
     gui::GridView& view = *window.View();
     view.ScrollTo({view.ScrollingView()->model()->rowCount() / 2, 0});
     ok = Save(window, folder, QStringLiteral("main-full-iaq"), suffix) && ok;
+    ok = SaveClassification(window, *demo, store, dialogs, folder, suffix) && ok;
 
     window.ToggleConfigBar();
     ok = Save(window, folder, QStringLiteral("main-bar-hidden"), suffix) && ok;

@@ -141,6 +141,19 @@ bool GridView::ScrollTo(ScrollPosition position) {
     return true;
 }
 
+bool GridView::SelectGridRow(int gridRow) {
+    const int row = gridRow - 1 - grid_.FrozenRows();
+    if (row < 0 || row >= scrollingModel_->rowCount()) {
+        return false;
+    }
+    const QModelIndex cell = scrollingModel_->index(row, 0);
+    scrollingView_->setFocus();
+    scrollingView_->setCurrentIndex(cell);
+    scrollingView_->selectRow(row);
+    scrollingView_->scrollTo(cell, QAbstractItemView::PositionAtCenter);
+    return true;
+}
+
 QString GridView::SelectedText() const {
     const QTableView* view = frozenView_->hasFocus() ? frozenView_ : scrollingView_;
     const QModelIndexList selected = view->selectionModel()->selectedIndexes();

@@ -28,6 +28,9 @@ public:
     ScrollPosition FirstVisibleCell() const;
     // Makes the cell the first visible one; false when the table has no such cell.
     bool ScrollTo(ScrollPosition position);
+    // Selects the grid row (counted from 1 like the grid's) and scrolls it into view; false for
+    // a frozen row or no row.
+    bool SelectGridRow(int gridRow);
 
     QTableView* FrozenView() const { return frozenView_; }
     QTableView* ScrollingView() const { return scrollingView_; }

@@ -1,6 +1,9 @@
 #include "kestrix/gui/main/MainWindow.h"
 
+#include "kestrix/cleanroom/dataChecks.h"
 #include "kestrix/data/recordSetFile.h"
+#include "kestrix/gui/cleanroom/ClassificationDialog.h"
+#include "kestrix/gui/cleanroom/DataChecksPane.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
@@ -18,6 +21,7 @@
 #include "kestrix/table/TableViewOptions.h"
 #include "kestrix/table/modDataTable.h"
 #include "kestrix/table/print/TablePrinter.h"
+#include "kestrix/table/recordRows.h"
 #include "kestrix/table/writers/SaveTable.h"
 
 #include <QAction>
@@ -73,7 +77,8 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
       uploadWizard_(new UploadWizard(store, dialogs, this)),
       iaqWizard_(new IaqSetupWizard(store, dialogs, this)),
       locationsDialog_(new LocationsDialog(store, dialogs, this)), configBar_(new ConfigBar),
-      gridView_(new GridView(grid_)), splitter_(new QSplitter) {
+      gridView_(new GridView(grid_)), dataChecks_(new DataChecksPane(this)),
+      splitter_(new QSplitter) {
     setObjectName(QStringLiteral("frmWinMain"));
     setWindowTitle(QStringLiteral("Kestrix"));
     setWindowIcon(ApplicationIcon());
@@ -90,6 +95,13 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
     const QSize available = screen() ? screen()->availableSize() : kDefaultSize;
     resize(kDefaultSize.boundedTo(available * kSmallScreenShare).expandedTo(QSize(640, 480)));
 
+    addDockWidget(Qt::BottomDockWidgetArea, dataChecks_);
+    dataChecks_->hide();
+    connect(dataChecks_, &DataChecksPane::RecordActivated, this, &MainWindow::ShowRecordRow);
+    connect(dataChecks_, &QDockWidget::visibilityChanged, this, [this] {
+        menuActions_.value(QStringLiteral("mnuDataChecks"))
+            ->setChecked(dataChecks_->isVisibleTo(this));
+    });
     connect(configBar_, &ConfigBar::OptionChanged, this, &MainWindow::OnViewOptionChanged);
     connect(configBar_, &ConfigBar::CommandRequested, this, &MainWindow::RunCommand);
     RebuildConfigBar();
@@ -193,6 +205,10 @@ void MainWindow::RunCommand(shell::MainCommand command) {
         return dialogs_.ShowModal(*iaqWizard_);
     case MainCommand::UploadLocationNames:
         return dialogs_.ShowModal(*uploadWizard_);
+    case MainCommand::CleanroomClassification:
+        return ShowClassification();
+    case MainCommand::ToggleDataChecks:
+        return ToggleDataChecks();
     }
 }
 
@@ -219,7 +235,27 @@ bool MainWindow::TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet) {
     }
     recordSet_ = std::move(recordSet);
     RebuildConfigBar();
+    dataChecks_->ShowFindings(cleanroom::CheckRecords(*recordSet_), recordSet_->RecordCount() > 0);
     return true;
+}
+
+void MainWindow::ShowClassification() {
+    if (!recordSet_ || recordSet_->RecordCount() == 0) {
+        dialogs_.Message(this, {tr("There are no records to classify: download or open data "
+                                   "first."),
+                                tr("Information"), QMessageBox::Information});
+        return;
+    }
+    ClassificationDialog dialog(*recordSet_, store_, dialogs_, this);
+    dialogs_.ShowModal(dialog);
+}
+
+void MainWindow::ToggleDataChecks() {
+    dataChecks_->setVisible(!dataChecks_->isVisibleTo(this));
+}
+
+void MainWindow::ShowRecordRow(std::int32_t recordIndex) {
+    gridView_->SelectGridRow(table::GridRowOfRecord(grid_, recordIndex));
 }
 
 void MainWindow::RebuildConfigBar() {

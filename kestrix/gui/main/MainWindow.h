@@ -27,6 +27,7 @@ namespace kestrix::gui {
 
 class AboutDialog;
 class ConfigBar;
+class DataChecksPane;
 class DownloadWizard;
 class IaqSetupWizard;
 class UploadWizard;
@@ -73,6 +74,7 @@ public:
     UploadWizard* UploadWiz() const { return uploadWizard_; }
     IaqSetupWizard* IaqWiz() const { return iaqWizard_; }
     LocationsDialog* Locations() const { return locationsDialog_; }
+    DataChecksPane* DataChecks() const { return dataChecks_; }
     QAction* MenuAction(const QString& key) const { return menuActions_.value(key); }
     QAction* ToolbarAction(const QString& key) const { return toolbarActions_.value(key); }
     QToolBar* Toolbar() const { return toolbar_; }
@@ -98,6 +100,9 @@ private:
     void DownloadData();
     void SetupMyLocations();
     void OpenLocationNames();
+    void ShowClassification();
+    void ToggleDataChecks();
+    void ShowRecordRow(std::int32_t recordIndex);
     QString DownloadsFolder() const;
 
     modConfig::ConfigStore& store_;
@@ -112,6 +117,7 @@ private:
     LocationsDialog* locationsDialog_;
     ConfigBar* configBar_;
     GridView* gridView_;
+    DataChecksPane* dataChecks_;
     QSplitter* splitter_;
     QToolBar* toolbar_ = nullptr;
     QHash<QString, QAction*> menuActions_;

@@ -43,8 +43,10 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
               "mnuSaveLocations=S&ave Location Names As... "
               "mnuLoadLocations=&Open Location Names From... - mnuExit=E&xit "
               "mnuDownload=&Download Data... mnuSetupIAQ=Setup &IAQ Instrument... "
-              "mnuLocations=Setup My &Locations... mnuUploadLocations=&Upload Locations... "
-              "mnuConfigBar=Show &Configuration Bar mnuWebsite=Orvenda &Website "
+              "mnuLocations=Setup My &Locations... mnuUploadLocations=&Upload Locations... - "
+              "mnuClassification=Cleanroom &Classification Report... "
+              "mnuConfigBar=Show &Configuration Bar mnuDataChecks=Show &Data Checks "
+              "mnuWebsite=Orvenda &Website "
               "mnuManual=&Manual... mnuAbout=&About...");
 
     QStringList buttons;

@@ -1,0 +1,91 @@
+#pragma once
+
+// Classifying a room from the records of its sampling locations: per location the samples'
+// concentrations at each considered size, their mean against the limit, the cleanest whole
+// ISO class the location meets; the checks the sampling plan must pass; and the verdict.
+
+#include "kestrix/base/dateTime.h"
+#include "kestrix/cleanroom/ClassificationTarget.h"
+#include "kestrix/cleanroom/consideredSizes.h"
+#include "kestrix/cleanroom/dataChecks.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrix {
+class clsDataRecordSet;
+}
+
+namespace kestrix::cleanroom {
+
+struct ClassificationRequest {
+    ClassificationTarget target;
+    double areaSquareMetres = 0;
+    std::vector<double> sizes; // empty: the target's default sizes
+    std::string room;
+    std::vector<std::int32_t> locations; // empty: every location in the records
+};
+
+struct SampleResult {
+    std::int32_t recordIndex = 0;
+    DateTime timeStamp = 0;
+    double litres = 0;
+    std::vector<double> perCubicMetre; // per considered size
+};
+
+struct LocationResult {
+    std::int32_t locationId = 0;
+    std::string name;
+    std::vector<SampleResult> samples;
+    double totalLitres = 0;
+    std::vector<double> means; // per considered size; empty without samples
+    std::vector<bool> withinLimit;
+    bool passed = false;
+    std::optional<int> cleanestIsoClass;
+};
+
+struct LeftOutRecord {
+    std::int32_t recordIndex = 0;
+    std::int32_t locationId = 0;
+    std::string reason;
+};
+
+struct ClassificationReport {
+    std::string room;
+    double areaSquareMetres = 0;
+    std::string targetName;
+    CleanroomState state = CleanroomState::AtRest;
+    std::vector<ConsideredSize> sizes;
+    std::vector<double> limits; // per considered size, particles/m³
+    double minimumSampleLitres = 0;
+    std::int32_t minimumLocations = 0;
+    std::string instrumentModel;
+    std::int32_t instrumentSerial = 0;
+    DateTime firstSample = 0;
+    DateTime lastSample = 0;
+    std::vector<LocationResult> locations;
+    std::vector<std::string> checks;
+    std::vector<LeftOutRecord> leftOut;
+    std::vector<DataFinding> findings;
+    bool passed = false;
+};
+
+struct ClassificationOutcome {
+    std::optional<ClassificationReport> report;
+    std::string refusal; // why there is no report
+};
+
+using LocationNamer = std::function<std::string(std::int32_t locationId)>;
+
+// The minimum volume of one sample: 20 particles expected at the limit of the largest
+// considered size, and never under 2 litres.
+double MinimumSampleLitres(double limitAtLargestSize);
+
+// Moves no record cursor of the set.
+ClassificationOutcome Classify(clsDataRecordSet& recordSet, const ClassificationRequest& request,
+                               const LocationNamer& nameOf);
+
+} // namespace kestrix::cleanroom

@@ -1,0 +1,40 @@
+#include "kestrix/cli/CheckCommand.h"
+
+#include "kestrix/cleanroom/dataChecks.h"
+#include "kestrix/cleanroom/recordFacts.h"
+#include "kestrix/cli/cliMessages.h"
+#include "kestrix/cli/exitCodes.h"
+#include "kestrix/data/recordSetFile.h"
+
+#include <iostream>
+
+namespace kestrix::cli {
+
+CLI::App* CheckCommand::Register(CLI::App& program) {
+    CLI::App* command = program.add_subcommand(
+        "check", "List the records of a record-set file to question: counts rising with size, "
+                 "volumes off the flow rate, zero runs, time stamps going back or repeating, "
+                 "status flags.");
+    command->add_option("--json", jsonPath_, "record-set file (JSON) to read")
+        ->required()
+        ->type_name("IN");
+    return command;
+}
+
+int CheckCommand::Run(const CliContext&) {
+    const RecordSetReadResult input = ReadRecordSetJson(jsonPath_);
+    if (!input.recordSet) {
+        return Fail(kExitUnreadableInput, input.error);
+    }
+    if (!cleanroom::MeasuredVolume(*input.recordSet).Available()) {
+        ReportNote("the records carry no measured sample volume: the volume check does not apply");
+    }
+    const std::vector<cleanroom::DataFinding> findings = cleanroom::CheckRecords(*input.recordSet);
+    for (const cleanroom::DataFinding& finding : findings) {
+        std::cout << "record " << finding.recordIndex + 1 << ": "
+                  << cleanroom::FindingKindKey(finding.kind) << ": " << finding.message << '\n';
+    }
+    return findings.empty() ? kExitOk : kExitDataQuestioned;
+}
+
+} // namespace kestrix::cli

@@ -1,0 +1,135 @@
+#include "kestrix/cli/ClassifyCommand.h"
+
+#include "kestrix/cleanroom/classification.h"
+#include "kestrix/cleanroom/listTexts.h"
+#include "kestrix/cleanroom/reportFiles.h"
+#include "kestrix/cleanroom/reportTexts.h"
+#include "kestrix/cli/cliConfig.h"
+#include "kestrix/cli/cliMessages.h"
+#include "kestrix/cli/exitCodes.h"
+#include "kestrix/data/recordSetFile.h"
+#include "kestrix/table/TableViewOptions.h"
+#include "kestrix/table/locationNames.h"
+
+#include <iostream>
+
+namespace kestrix::cli {
+
+namespace {
+
+using namespace kestrix::cleanroom;
+
+CLI::Validator ListCheck(bool (*valid)(const std::string&), const char* what) {
+    return CLI::Validator(
+        [valid, what](const std::string& text) {
+            return valid(text) ? std::string() : std::string("must be ") + what;
+        },
+        "", what);
+}
+
+bool IsSizeList(const std::string& text) {
+    const auto sizes = ParseSizeList(text);
+    return sizes && !sizes->empty();
+}
+
+bool IsLocationList(const std::string& text) {
+    const auto locations = ParseLocationList(text);
+    return locations && !locations->empty();
+}
+
+bool IsReportFile(const std::string& text) {
+    return ReportFileKindOf(text).has_value();
+}
+
+} // namespace
+
+CLI::App* ClassifyCommand::Register(CLI::App& program) {
+    CLI::App* command = program.add_subcommand(
+        "classify", "Classify the cleanroom sampled in a record-set file against an ISO class "
+                    "or an EU GMP Annex 1 grade and save the report.");
+    command->add_option("--json", jsonPath_, "record-set file (JSON) to read")
+        ->required()
+        ->type_name("IN");
+    command->add_option("--area", area_, "area of the room or zone in square metres")
+        ->required()
+        ->type_name("M2")
+        ->check(CLI::PositiveNumber);
+    classOption_ = command->add_option("--class", isoClass_, "ISO class, 1 to 9")
+                       ->type_name("N")
+                       ->check(CLI::Range(kFirstIsoClass, kLastIsoClass));
+    CLI::Option* grade = command->add_option("--grade", grade_, "EU GMP Annex 1 grade")
+                             ->type_name("A|B|C|D")
+                             ->check(CLI::IsMember({"A", "B", "C", "D"}));
+    classOption_->excludes(grade);
+    command
+        ->add_option("--sizes", sizes_,
+                     "considered particle sizes in µm, channels of the instrument (default: "
+                     "those of 0.5 and 5.0 the class or grade has limits at)")
+        ->type_name("LIST")
+        ->check(ListCheck(IsSizeList, "sizes in µm separated by commas"));
+    command->add_option("--state", state_, "occupancy state (default at-rest)")
+        ->type_name("as-built|at-rest|in-operation")
+        ->check(CLI::IsMember({"as-built", "at-rest", "in-operation"}));
+    command->add_option("--room", room_, "name of the room, for the report")->type_name("TEXT");
+    command
+        ->add_option("--locations", locations_,
+                     "location numbers to classify, such as 1,3,5-8 (default: all)")
+        ->type_name("LIST")
+        ->check(ListCheck(IsLocationList, "location numbers and ranges separated by commas"));
+    command->add_option("--save", savePath_, "report file to write: .pdf, .html, .htm or .json")
+        ->required()
+        ->type_name("OUT")
+        ->check(ListCheck(IsReportFile, "a file name ending in .pdf, .html, .htm or .json"));
+    command->callback([this, command, grade] {
+        if (classOption_->count() == 0 && grade->count() == 0) {
+            throw CLI::RequiredError("--class or --grade");
+        }
+    });
+    return command;
+}
+
+ApplicationKind ClassifyCommand::RequiredApplication() const {
+    return ReportFileKindOf(savePath_) == ReportFileKind::Pdf ? ApplicationKind::kGui
+                                                              : ApplicationKind::kCore;
+}
+
+int ClassifyCommand::Run(const CliContext& context) {
+    const RecordSetReadResult input = ReadRecordSetJson(jsonPath_);
+    if (!input.recordSet) {
+        return Fail(kExitUnreadableInput, input.error);
+    }
+    modConfig::ConfigStore store;
+    LoadCliConfig(context, store);
+    clsDataRecordSet& recordSet = *input.recordSet;
+    const std::int32_t source = table::ResolvedLocationSource(
+        table::ReadTableViewOptions(store).locationNameSource, recordSet);
+
+    ClassificationRequest request;
+    if (classOption_->count() > 0) {
+        request.target.isoClass = isoClass_;
+    } else {
+        request.target.grade = ParseGrade(grade_);
+    }
+    request.target.state = *ParseState(state_);
+    request.areaSquareMetres = area_;
+    request.sizes = ParseSizeList(sizes_).value_or(std::vector<double>{});
+    request.room = room_;
+    request.locations = ParseLocationList(locations_).value_or(std::vector<std::int32_t>{});
+    const ClassificationOutcome outcome = Classify(recordSet, request, [&](std::int32_t id) {
+        return table::LocationNameFrom(source, recordSet, store, id);
+    });
+    if (!outcome.report) {
+        return Fail(kExitNotClassified, outcome.refusal);
+    }
+    const std::string error = SaveReport(*outcome.report, savePath_);
+    if (!error.empty()) {
+        return Fail(kExitSaveFailed, "cannot save \"" + savePath_ + "\": " + error);
+    }
+    const ClassificationReport& report = *outcome.report;
+    std::cout << SummaryText(report.passed, report.targetName, report.locations.size(),
+                             report.checks.size())
+              << '\n';
+    return report.passed ? kExitOk : kExitRoomFailed;
+}
+
+} // namespace kestrix::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+// kestrix-cli classify --json IN --area M2 (--class N | --grade A|B|C|D) [--sizes LIST]
+// [--state STATE] [--room TEXT] [--locations LIST] --save OUT: classifies the room sampled in
+// a record-set file and saves the report as PDF, HTML or JSON.
+
+#include "kestrix/cli/CliCommand.h"
+
+#include <string>
+
+namespace kestrix::cli {
+
+class ClassifyCommand : public CliCommand {
+public:
+    CLI::App* Register(CLI::App& program) override;
+    ApplicationKind RequiredApplication() const override;
+    int Run(const CliContext& context) override;
+
+private:
+    std::string jsonPath_;
+    std::string savePath_;
+    double area_ = 0;
+    int isoClass_ = 0;
+    std::string grade_;
+    std::string sizes_;
+    std::string state_ = "at-rest";
+    std::string room_;
+    std::string locations_;
+    CLI::Option* classOption_ = nullptr;
+};
+
+} // namespace kestrix::cli

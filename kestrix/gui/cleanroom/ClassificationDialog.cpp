@@ -1,0 +1,191 @@
+#include "kestrix/gui/cleanroom/ClassificationDialog.h"
+
+#include "kestrix/cleanroom/listTexts.h"
+#include "kestrix/cleanroom/reportFiles.h"
+#include "kestrix/cleanroom/reportTexts.h"
+#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/table/TableViewOptions.h"
+#include "kestrix/table/locationNames.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kestrix::gui {
+
+namespace {
+
+using namespace kestrix::cleanroom;
+
+constexpr int kDialogCharacters = 72;
+constexpr double kDefaultArea = 10.0;
+constexpr double kLargestArea = 1'000'000.0;
+constexpr int kDefaultIsoClass = 7;
+constexpr GmpGrade kGrades[] = {GmpGrade::A, GmpGrade::B, GmpGrade::C, GmpGrade::D};
+constexpr CleanroomState kStates[] = {CleanroomState::AsBuilt, CleanroomState::AtRest,
+                                      CleanroomState::InOperation};
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Entries carry the ISO class (1-9) or 100 + the grade's position.
+constexpr int kGradeBase = 100;
+
+void FillTargets(QComboBox& list) {
+    for (int isoClass = kFirstIsoClass; isoClass <= kLastIsoClass; ++isoClass) {
+        list.addItem(Text(ClassificationTarget{isoClass, std::nullopt}.Name()), isoClass);
+    }
+    for (const GmpGrade grade : kGrades) {
+        list.addItem(Text(ClassificationTarget{std::nullopt, grade}.Name()),
+                     kGradeBase + static_cast<int>(grade));
+    }
+    list.setCurrentIndex(list.findData(kDefaultIsoClass));
+}
+
+QLabel* Buddy(const QString& text, QWidget* field) {
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    return label;
+}
+
+} // namespace
+
+ClassificationDialog::ClassificationDialog(clsDataRecordSet& recordSet,
+                                           const modConfig::ConfigStore& store,
+                                           UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), recordSet_(recordSet), store_(store), dialogs_(dialogs),
+      room_(new QLineEdit), area_(new QDoubleSpinBox), target_(new QComboBox),
+      state_(new QComboBox), sizes_(new QLineEdit), locations_(new QLineEdit), preview_(new QLabel),
+      saveButton_(new QPushButton(tr("&Save Report..."))) {
+    setObjectName(QStringLiteral("frmDlgClassification"));
+    setWindowTitle(tr("Cleanroom Classification Report"));
+    room_->setObjectName(QStringLiteral("txtRoom"));
+    area_->setObjectName(QStringLiteral("txtArea"));
+    target_->setObjectName(QStringLiteral("cmbTarget"));
+    state_->setObjectName(QStringLiteral("cmbState"));
+    sizes_->setObjectName(QStringLiteral("txtSizes"));
+    locations_->setObjectName(QStringLiteral("txtLocations"));
+    area_->setRange(0.1, kLargestArea);
+    area_->setDecimals(1);
+    area_->setValue(kDefaultArea);
+    area_->setSuffix(QStringLiteral(" m²"));
+    FillTargets(*target_);
+    for (const CleanroomState state : kStates) {
+        state_->addItem(Text(StateText(state)), static_cast<int>(state));
+    }
+    state_->setCurrentIndex(state_->findData(static_cast<int>(CleanroomState::AtRest)));
+    sizes_->setPlaceholderText(tr("0.5 and 5.0 where the class or grade has limits"));
+    locations_->setPlaceholderText(tr("all, or such as 1, 3, 5-8"));
+    preview_->setWordWrap(true);
+    preview_->setObjectName(QStringLiteral("lblPreview"));
+    preview_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* form = new QFormLayout;
+    form->addRow(Buddy(tr("&Room:"), room_), room_);
+    form->addRow(Buddy(tr("&Area:"), area_), area_);
+    form->addRow(Buddy(tr("&Class or grade:"), target_), target_);
+    form->addRow(Buddy(tr("&Occupancy state:"), state_), state_);
+    form->addRow(Buddy(tr("Si&zes (µm):"), sizes_), sizes_);
+    form->addRow(Buddy(tr("&Locations:"), locations_), locations_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    buttons->addButton(saveButton_, QDialogButtonBox::ActionRole);
+    // Wide enough for the preview's sentences to read as lines, not as a column of words.
+    setMinimumWidth(fontMetrics().averageCharWidth() * kDialogCharacters);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(preview_, 1);
+    layout->addWidget(buttons);
+
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(saveButton_, &QPushButton::clicked, this, &ClassificationDialog::SaveReport);
+    connect(area_, &QDoubleSpinBox::valueChanged, this, &ClassificationDialog::UpdatePreview);
+    connect(target_, &QComboBox::currentIndexChanged, this, &ClassificationDialog::UpdatePreview);
+    connect(state_, &QComboBox::currentIndexChanged, this, &ClassificationDialog::UpdatePreview);
+    for (QLineEdit* field : {room_, sizes_, locations_}) {
+        connect(field, &QLineEdit::textChanged, this, &ClassificationDialog::UpdatePreview);
+    }
+    UpdatePreview();
+}
+
+std::optional<ClassificationRequest> ClassificationDialog::Request(QString& problem) const {
+    ClassificationRequest request;
+    const int target = target_->currentData().toInt();
+    if (target >= kGradeBase) {
+        request.target.grade = static_cast<GmpGrade>(target - kGradeBase);
+    } else {
+        request.target.isoClass = target;
+    }
+    request.target.state = static_cast<CleanroomState>(state_->currentData().toInt());
+    request.areaSquareMetres = area_->value();
+    request.room = room_->text().toStdString();
+    const auto sizes = ParseSizeList(sizes_->text().toStdString());
+    const auto locations = ParseLocationList(locations_->text().toStdString());
+    if (!sizes) {
+        problem = tr("The sizes must be numbers in µm separated by commas, such as 0.5, 5.0.");
+        return std::nullopt;
+    }
+    if (!locations) {
+        problem = tr("The locations must be numbers and ranges separated by commas, such as "
+                     "1, 3, 5-8.");
+        return std::nullopt;
+    }
+    request.sizes = *sizes;
+    request.locations = *locations;
+    return request;
+}
+
+void ClassificationDialog::UpdatePreview() {
+    report_.reset();
+    QString problem;
+    const std::optional<ClassificationRequest> request = Request(problem);
+    if (request) {
+        const std::int32_t source = table::ResolvedLocationSource(
+            table::ReadTableViewOptions(store_).locationNameSource, recordSet_);
+        ClassificationOutcome outcome = Classify(recordSet_, *request, [&](std::int32_t id) {
+            return table::LocationNameFrom(source, recordSet_, store_, id);
+        });
+        report_ = std::move(outcome.report);
+        problem = Text(outcome.refusal);
+    }
+    saveButton_->setEnabled(report_.has_value());
+    if (!report_) {
+        preview_->setText(problem);
+        return;
+    }
+    QString text = Text(SummaryText(report_->passed, report_->targetName, report_->locations.size(),
+                                    report_->checks.size()));
+    text[0] = text[0].toUpper();
+    for (const std::string& check : report_->checks) {
+        text += QStringLiteral("\n- ") + Text(check);
+    }
+    preview_->setText(text);
+}
+
+void ClassificationDialog::SaveReport() {
+    if (!report_) {
+        return;
+    }
+    FileRequest request;
+    request.mode = FileRequest::Mode::Save;
+    request.title = tr("Save Classification Report");
+    request.filters = {tr("PDF File (*.pdf)"), tr("HTML File (*.html *.htm)"),
+                       tr("JSON File (*.json)")};
+    request.suffixes = {QStringLiteral("pdf"), QStringLiteral("html"), QStringLiteral("json")};
+    const FileChoice choice = dialogs_.ChooseFile(this, request);
+    if (choice.Cancelled()) {
+        return;
+    }
+    const std::string error = cleanroom::SaveReport(*report_, choice.path.toStdString());
+    if (!error.empty()) {
+        dialogs_.Message(this, {tr("The report cannot be saved."), tr("File Error!"),
+                                QMessageBox::Warning, QMessageBox::Ok, Text(error)});
+    }
+}
+
+} // namespace kestrix::gui

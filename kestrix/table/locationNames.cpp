@@ -1,0 +1,30 @@
+#include "kestrix/table/locationNames.h"
+
+#include "kestrix/data/clsDataRecordSet.h"
+#include "kestrix/shell/modConfig.h"
+#include "kestrix/table/TableViewOptions.h"
+
+namespace kestrix::table {
+
+std::int32_t ResolvedLocationSource(std::int32_t source, const clsDataRecordSet& recordSet) {
+    if (source == kInstrumentNames && !recordSet.HasLocationNames()) {
+        return kMyLongNames;
+    }
+    return source;
+}
+
+std::string LocationNameFrom(std::int32_t resolvedSource, const clsDataRecordSet& recordSet,
+                             const modConfig::ConfigStore& store, std::int32_t locationId) {
+    switch (resolvedSource) {
+    case kInstrumentNames:
+        return recordSet.GetLocationName(locationId);
+    case kMyLongNames:
+        return store.GetLongLocationName(locationId);
+    case kMyShortNames:
+        return store.GetShortLocationName(locationId);
+    default:
+        return {};
+    }
+}
+
+} // namespace kestrix::table

@@ -1,0 +1,101 @@
+#include "kestrix/cleanroom/WorkedExample.h"
+#include "kestrix/data/recordSetFile.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace kestrix::cleanroom::testing {
+namespace {
+
+using ::testing::HasSubstr;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// kestrix-cli on the worked example of the classification tests.
+class ClassifyCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        std::vector<table::testing::SampleSpec> samples;
+        for (std::size_t i = 0; i < kHandSamples.size(); ++i) {
+            samples.push_back(HandSampleSpec(kHandSamples[i], static_cast<int>(i)));
+        }
+        samples[4].particleStatus = {0x01};
+        auto set = table::testing::MakeRecordSet(HandSpec(), samples);
+        std::string error;
+        ASSERT_TRUE(WriteRecordSetJson(*set, Path("set.json").toStdString(), error)) << error;
+    }
+
+    QString Path(const char* name) const { return folder_.filePath(name); }
+
+    CliRun Run(const QStringList& arguments) const {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", folder_.filePath("xdg"));
+        process.setProcessEnvironment(environment);
+        process.start(KESTRIX_CLI_PATH, arguments);
+        process.waitForFinished(-1);
+        return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+                process.readAllStandardError().toStdString()};
+    }
+
+    CliRun Classify(const QStringList& more) const {
+        return Run(QStringList{"classify", "--json", Path("set.json"), "--area", "5", "--save",
+                               Path("report.json")} +
+                   more);
+    }
+
+    QTemporaryDir folder_;
+};
+
+TEST_F(ClassifyCli, EachOutcomeHasItsExitStatus) {
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        std::string said;
+    };
+    const Case cases[] = {
+        {{"--class", "7"}, 17, "fail: ISO Class 7, 3 location(s)"},
+        {{"--class", "7", "--locations", "1-2"}, 0, "pass: ISO Class 7, 2 location(s)"},
+        {{"--class", "7", "--sizes", "0.7"}, 18, "its channels are 0.3, 0.5, 1.0, 5.0 µm"},
+        {{"--grade", "D", "--state", "in-operation"}, 18, "does not predetermine"},
+        {{"--class", "7", "--grade", "B"}, 2, "excludes"},
+        {{}, 2, "--class or --grade"},
+        {{"--class", "10"}, 2, "--class"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CliRun run = Classify(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_THAT(run.out + run.err, HasSubstr(c.said));
+    }
+}
+
+TEST_F(ClassifyCli, TheSavedReportHoldsTheFlaggedRecordAndTheRoom) {
+    ASSERT_EQ(Classify({"--class", "8", "--room", "Suite 4", "--state", "in-operation"}).exitCode,
+              0);
+    std::ifstream file(Path("report.json").toStdString());
+    const auto json = nlohmann::json::parse(file);
+    EXPECT_EQ(json["room"], "Suite 4");
+    EXPECT_EQ(json["state"], "in operation");
+    EXPECT_EQ(json["left_out"][0]["record"], 5);
+    EXPECT_EQ(json["data_checks"][0]["kind"], "status-flags");
+}
+
+TEST_F(ClassifyCli, CheckListsTheQuestionedRecords) {
+    const CliRun run = Run({"check", "--json", Path("set.json")});
+    EXPECT_EQ(run.exitCode, 19);
+    EXPECT_EQ(run.out, "record 5: status-flags: The instrument flagged the record: bad laser "
+                       "voltage.\n");
+}
+
+} // namespace
+} // namespace kestrix::cleanroom::testing
