@@ -25,6 +25,40 @@ double EffectiveParticleDensity(const clsDataRecordSet& recordSet) {
     return calculator.ParticleDensity();
 }
 
+void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet* recordSet,
+                         const TableViewOptions& options) {
+    const bool iaq = IsIaqData(recordSet);
+    calculator.DataRecordSet(recordSet);
+    calculator.CumulativeModeEnabled(!options.particleDifferential);
+    calculator.NormalizedCountsEnabled(options.showParticleNorm);
+    calculator.NormalizedCountUnits(options.EffectiveParticleNormUnits());
+    calculator.ParticleDensity(recordSet->GetParticleDensity());
+    calculator.MassConcentrationsEnabled(options.showMassConcentrations && iaq);
+    calculator.ParticulateMatterEnabled(options.showParticulateMatter && iaq);
+}
+
+std::int32_t ResolveLocationSource(const clsDataRecordSet& recordSet,
+                                   const TableViewOptions& options) {
+    if (options.locationNameSource == kInstrumentNames && !recordSet.HasLocationNames()) {
+        return kMyLongNames;
+    }
+    return options.locationNameSource;
+}
+
+std::string LocationName(const clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+                         std::int32_t source, std::int32_t locationId) {
+    switch (source) {
+    case kInstrumentNames:
+        return recordSet.GetLocationName(locationId);
+    case kMyLongNames:
+        return store.GetLongLocationName(locationId);
+    case kMyShortNames:
+        return store.GetShortLocationName(locationId);
+    default:
+        return {};
+    }
+}
+
 DataRowWriter::DataRowWriter(GridModel& grid, const std::vector<TableColumn>& columns,
                              clsDataRecordSet* recordSet, const TableViewOptions& options,
                              const modConfig::ConfigStore& store)
@@ -58,15 +92,8 @@ void DataRowWriter::WriteRows() {
 }
 
 void DataRowWriter::PrepareCalculator() {
-    const bool iaq = IsIaqData(recordSet_);
-    calculator_.DataRecordSet(recordSet_);
-    calculator_.CumulativeModeEnabled(!options_.particleDifferential);
-    calculator_.NormalizedCountsEnabled(options_.showParticleNorm);
-    calculator_.NormalizedCountUnits(options_.EffectiveParticleNormUnits());
-    calculator_.ParticleDensity(recordSet_->GetParticleDensity());
-    calculator_.MassConcentrationsEnabled(options_.showMassConcentrations && iaq);
-    calculator_.ParticulateMatterEnabled(options_.showParticulateMatter && iaq);
-    locationSource_ = ResolvedLocationSource();
+    ConfigureCalculator(calculator_, recordSet_, options_);
+    locationSource_ = ResolveLocationSource(*recordSet_, options_);
 
     const std::int32_t timeUnits = modUnits::GetUnitCode(recordSet_->GetSampleTimeUnits());
     sampleTimeToMinutes_ = modUnits::GetConversionFactor(timeUnits, modUnits::kUnitMinutes);
@@ -75,14 +102,6 @@ void DataRowWriter::PrepareCalculator() {
         modUnits::ConvertUnits(recordSet_->GetSensorFlowRate(),
                                modUnits::GetUnitCode(recordSet_->GetSensorFlowRateUnits()),
                                modUnits::kUnitCubicFeetPerMinute);
-}
-
-std::int32_t DataRowWriter::ResolvedLocationSource() const {
-    const bool noInstrumentNames = !recordSet_->HasLocationNames();
-    if (options_.locationNameSource == kInstrumentNames && noInstrumentNames) {
-        return kMyLongNames;
-    }
-    return options_.locationNameSource;
 }
 
 // The calculator keeps its keys while the channels stay the same, so the slots are found once.
@@ -158,20 +177,7 @@ void DataRowWriter::WriteCell(int gridColumn, int row, const ColumnPlan& plan,
 }
 
 void DataRowWriter::WriteLocationName(int gridColumn, int row, std::int32_t locationId) {
-    std::string name;
-    switch (locationSource_) {
-    case kInstrumentNames:
-        name = recordSet_->GetLocationName(locationId);
-        break;
-    case kMyLongNames:
-        name = store_.GetLongLocationName(locationId);
-        break;
-    case kMyShortNames:
-        name = store_.GetShortLocationName(locationId);
-        break;
-    default:
-        return;
-    }
+    const std::string name = LocationName(*recordSet_, store_, locationSource_, locationId);
     if (!name.empty()) {
         grid_.SetText(gridColumn, row, name);
     }

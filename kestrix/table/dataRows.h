@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kestrix {
@@ -28,6 +29,19 @@ namespace kestrix::table {
 
 // The density the mass concentrations of the set are computed with (g/ml).
 double EffectiveParticleDensity(const clsDataRecordSet& recordSet);
+
+// Sets the calculator up for the set's rows as the table computes them under the options.
+void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet* recordSet,
+                         const TableViewOptions& options);
+
+// The name source the table uses for the set: My Locations' long names stand in for
+// instrument names the set does not have.
+std::int32_t ResolveLocationSource(const clsDataRecordSet& recordSet,
+                                   const TableViewOptions& options);
+
+// A location's name from the resolved source; empty when the source has none.
+std::string LocationName(const clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+                         std::int32_t source, std::int32_t locationId);
 
 class DataRowWriter {
 public:
@@ -48,7 +62,6 @@ private:
 
     void PrepareCalculator();
     void FindResultSlots();
-    std::int32_t ResolvedLocationSource() const;
     void WriteRecord(int row, const clsDataRecord& record);
     void WriteCell(int gridColumn, int row, const ColumnPlan& plan, const clsDataRecord& record);
     void WriteLocationName(int gridColumn, int row, std::int32_t locationId);
