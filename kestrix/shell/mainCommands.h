@@ -26,6 +26,7 @@ enum class MainCommand {
     SetupMyLocations,
     UploadLocationNames,
     ToggleConfigBar,
+    ToggleCharts,
     OpenWebsite,
     OpenManual,
     ShowAbout,

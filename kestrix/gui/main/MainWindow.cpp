@@ -1,6 +1,8 @@
 #include "kestrix/gui/main/MainWindow.h"
 
+#include "kestrix/charts/chartFiles.h"
 #include "kestrix/data/recordSetFile.h"
+#include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
@@ -71,7 +73,7 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
       downloadWizard_(new DownloadWizard(store, dialogs, this)),
       iaqWizard_(new IaqSetupWizard(store, dialogs, this)),
       locationsDialog_(new LocationsDialog(store, dialogs, this)), configBar_(new ConfigBar),
-      gridView_(new GridView(grid_)), splitter_(new QSplitter) {
+      gridView_(new GridView(grid_)), chartPanel_(new ChartPanel), splitter_(new QSplitter) {
     setObjectName(QStringLiteral("frmWinMain"));
     setWindowTitle(QStringLiteral("Kestrix"));
     setWindowIcon(ApplicationIcon());
@@ -81,7 +83,10 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
 
     splitter_->addWidget(configBar_);
     splitter_->addWidget(gridView_);
+    splitter_->addWidget(chartPanel_);
+    chartPanel_->hide();
     splitter_->setStretchFactor(1, 1);
+    splitter_->setStretchFactor(2, 1);
     splitter_->setChildrenCollapsible(false);
     splitter_->setSizes({kDefaultBarWidth, kDefaultSize.width() - kDefaultBarWidth});
     setCentralWidget(splitter_);
@@ -90,6 +95,7 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
 
     connect(configBar_, &ConfigBar::OptionChanged, this, &MainWindow::OnViewOptionChanged);
     connect(configBar_, &ConfigBar::CommandRequested, this, &MainWindow::RunCommand);
+    connect(chartPanel_, &ChartPanel::ExportRequested, this, &MainWindow::ExportCharts);
     RebuildConfigBar();
     configBar_->LoadViewOptions(store_);
     ShowConfigBar(store_.GetConfigValue(modConfig::kShowConfigBar) != 0);
@@ -173,6 +179,8 @@ void MainWindow::RunCommand(shell::MainCommand command) {
         return;
     case MainCommand::ToggleConfigBar:
         return ToggleConfigBar();
+    case MainCommand::ToggleCharts:
+        return ToggleCharts();
     case MainCommand::OpenWebsite:
         return OpenWebsite();
     case MainCommand::OpenManual:
@@ -217,6 +225,7 @@ bool MainWindow::TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet) {
     }
     recordSet_ = std::move(recordSet);
     RebuildConfigBar();
+    UpdateCharts();
     return true;
 }
 
@@ -241,6 +250,59 @@ void MainWindow::RefreshTable() {
     FillGrid(recordSet_.get());
     grid_.SetRedraw(true);
     gridView_->ScrollTo(position);
+    UpdateCharts();
+}
+
+// ---- Charts
+
+void MainWindow::UpdateCharts() {
+    chartPanel_->SetSource(recordSet_.get(), table::ReadTableViewOptions(store_), store_);
+}
+
+void MainWindow::ShowCharts(bool show) {
+    SetToolbarButtonChecked(QStringLiteral("charts"), show);
+    if (show == chartPanel_->isVisibleTo(this)) {
+        return;
+    }
+    chartPanel_->setVisible(show);
+    if (show) {
+        // The charts share the grid's room evenly; the bar keeps its width.
+        QList<int> sizes = splitter_->sizes();
+        const int shared = sizes.value(1) + sizes.value(2);
+        splitter_->setSizes({sizes.value(0), shared / 2, shared - shared / 2});
+    }
+}
+
+void MainWindow::ToggleCharts() {
+    ShowCharts(!chartPanel_->isVisibleTo(this));
+}
+
+void MainWindow::ExportCharts() {
+    FileRequest request{FileRequest::Mode::Save, tr("Export Charts"), DownloadsFolder(), {}, {}};
+    request.filters = FilterTexts(charts::ChartFileFilters(), &request.suffixes);
+    const FileChoice choice = dialogs_.ChooseFile(this, request);
+    if (choice.Cancelled()) {
+        return;
+    }
+    const auto filters = charts::ChartFileFilters();
+    const auto& filter = filters[static_cast<std::size_t>(
+        std::clamp<int>(choice.filterIndex, 0, static_cast<int>(filters.size()) - 1))];
+    const QString path =
+        QString::fromStdString(shell::WithExtension(choice.path.toStdString(), filter.extension));
+    if (!chartPanel_->ExportTo(path)) {
+        ShowError(tr("The charts could not be written to %1.").arg(path));
+    }
+}
+
+charts::ChartState MainWindow::ChartsState() const {
+    charts::ChartState state = chartPanel_->State();
+    state.shown = chartPanel_->isVisibleTo(this);
+    return state;
+}
+
+void MainWindow::RestoreChartsState(const charts::ChartState& state) {
+    chartPanel_->SetState(state);
+    ShowCharts(state.shown);
 }
 
 // ---- Configuration bar
@@ -258,6 +320,9 @@ void MainWindow::ToggleConfigBar() {
 void MainWindow::SetToolbarButtonChecked(const QString& key, bool checked) {
     if (key == QLatin1String("config_bar")) {
         menuActions_.value(QStringLiteral("mnuConfigBar"))->setChecked(checked);
+    }
+    if (key == QLatin1String("charts")) {
+        menuActions_.value(QStringLiteral("mnuCharts"))->setChecked(checked);
     }
     if (QAction* action = toolbarActions_.value(key)) {
         action->setChecked(checked);

@@ -4,6 +4,7 @@
 // record set on show and runs the commands; the table's layout, the files and the settings are
 // the core's work.
 
+#include "kestrix/charts/chartState.h"
 #include "kestrix/data/clsDataRecordSet.h"
 #include "kestrix/gui/main/UserDialogs.h"
 #include "kestrix/shell/aboutInfo.h"
@@ -26,6 +27,7 @@ class ConfigStore;
 namespace kestrix::gui {
 
 class AboutDialog;
+class ChartPanel;
 class ConfigBar;
 class DownloadWizard;
 class IaqSetupWizard;
@@ -56,15 +58,20 @@ public:
 
     void ShowConfigBar(bool show);
     void ToggleConfigBar();
+    void ShowCharts(bool show);
+    void ToggleCharts();
     void SetToolbarButtonChecked(const QString& key, bool checked);
     void OnViewOptionChanged(std::int32_t setting, std::int32_t value);
     void RefreshTable();
 
     shell::WindowState State() const;
     void RestoreState(const shell::WindowState& state);
+    charts::ChartState ChartsState() const;
+    void RestoreChartsState(const charts::ChartState& state);
 
     const table::GridModel& Grid() const { return grid_; }
     GridView* View() const { return gridView_; }
+    ChartPanel* Charts() const { return chartPanel_; }
     ConfigBar* Bar() const { return configBar_; }
     AboutDialog* About() const { return about_; }
     DownloadWizard* DownloadWiz() const { return downloadWizard_; }
@@ -82,6 +89,8 @@ private:
     void CreateToolbar();
     void RebuildConfigBar();
     bool FillGrid(clsDataRecordSet* recordSet);
+    void UpdateCharts();
+    void ExportCharts();
     void ShowError(const QString& text, const QString& detail = {});
 
     void SaveTableAs();
@@ -109,6 +118,7 @@ private:
     LocationsDialog* locationsDialog_;
     ConfigBar* configBar_;
     GridView* gridView_;
+    ChartPanel* chartPanel_;
     QSplitter* splitter_;
     QToolBar* toolbar_ = nullptr;
     QHash<QString, QAction*> menuActions_;

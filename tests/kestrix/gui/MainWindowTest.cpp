@@ -44,7 +44,8 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
               "mnuLoadLocations=&Open Location Names From... - mnuExit=E&xit "
               "mnuDownload=&Download Data... mnuSetupIAQ=Setup &IAQ Instrument... "
               "mnuLocations=Setup My &Locations... mnuUploadLocations=&Upload Locations... "
-              "mnuConfigBar=Show &Configuration Bar mnuWebsite=Orvenda &Website "
+              "mnuConfigBar=Show &Configuration Bar mnuCharts=Show &Charts "
+              "mnuWebsite=Orvenda &Website "
               "mnuManual=&Manual... mnuAbout=&About...");
 
     QStringList buttons;
@@ -57,7 +58,7 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
         expected << Q(button.key) + "|" + Q(button.tooltip) + "|" + Q(button.description);
     }
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(buttons.value(6), "website|Go to Orvenda' website|Go to Orvenda' website.");
+    EXPECT_EQ(buttons.value(7), "website|Go to Orvenda' website|Go to Orvenda' website.");
 }
 
 TEST_F(MainWindowTest, ClosingAsksOnlyWhileDataIsLoaded) {
