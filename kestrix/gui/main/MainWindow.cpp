@@ -278,17 +278,11 @@ void MainWindow::ToggleCharts() {
 }
 
 void MainWindow::ExportCharts() {
-    FileRequest request{FileRequest::Mode::Save, tr("Export Charts"), DownloadsFolder(), {}, {}};
-    request.filters = FilterTexts(charts::ChartFileFilters(), &request.suffixes);
-    const FileChoice choice = dialogs_.ChooseFile(this, request);
-    if (choice.Cancelled()) {
+    const auto choice = ChooseSaveFile(tr("Export Charts"), charts::ChartFileFilters());
+    if (!choice) {
         return;
     }
-    const auto filters = charts::ChartFileFilters();
-    const auto& filter = filters[static_cast<std::size_t>(
-        std::clamp<int>(choice.filterIndex, 0, static_cast<int>(filters.size()) - 1))];
-    const QString path =
-        QString::fromStdString(shell::WithExtension(choice.path.toStdString(), filter.extension));
+    const QString path = QString::fromStdString(choice->path);
     if (!chartPanel_->ExportTo(path)) {
         ShowError(tr("The charts could not be written to %1.").arg(path));
     }
@@ -341,19 +335,26 @@ void MainWindow::ShowError(const QString& text, const QString& detail) {
                             QMessageBox::Ok, detail});
 }
 
-void MainWindow::SaveTableAs() {
-    FileRequest request{FileRequest::Mode::Save, tr("Save As"), DownloadsFolder(), {}, {}};
-    request.filters = FilterTexts(shell::TableFileFilters(), &request.suffixes);
+std::optional<MainWindow::SaveChoice>
+MainWindow::ChooseSaveFile(const QString& title, std::span<const shell::FileFilter> filters) {
+    FileRequest request{FileRequest::Mode::Save, title, DownloadsFolder(), {}, {}};
+    request.filters = FilterTexts(filters, &request.suffixes);
     const FileChoice choice = dialogs_.ChooseFile(this, request);
     if (choice.Cancelled()) {
-        return;
+        return std::nullopt;
     }
-    const auto filters = shell::TableFileFilters();
     const auto& filter = filters[static_cast<std::size_t>(
         std::clamp<int>(choice.filterIndex, 0, static_cast<int>(filters.size()) - 1))];
-    const std::string path = shell::WithExtension(choice.path.toStdString(), filter.extension);
+    return SaveChoice{shell::WithExtension(choice.path.toStdString(), filter.extension), filter};
+}
+
+void MainWindow::SaveTableAs() {
+    const auto choice = ChooseSaveFile(tr("Save As"), shell::TableFileFilters());
+    if (!choice) {
+        return;
+    }
     const WaitCursor wait;
-    const auto result = modDataTable::SaveTable(&grid_, path, filter.formatCode);
+    const auto result = modDataTable::SaveTable(&grid_, choice->path, choice->filter.formatCode);
     if (result.Failed()) {
         ShowError(QStringLiteral("File Error!"), QString::fromStdString(result.message));
     }

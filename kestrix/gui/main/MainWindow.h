@@ -8,6 +8,7 @@
 #include "kestrix/data/clsDataRecordSet.h"
 #include "kestrix/gui/main/UserDialogs.h"
 #include "kestrix/shell/aboutInfo.h"
+#include "kestrix/shell/fileChoices.h"
 #include "kestrix/shell/mainCommands.h"
 #include "kestrix/shell/windowState.h"
 #include "kestrix/table/GridModel.h"
@@ -15,6 +16,9 @@
 #include <QHash>
 #include <QMainWindow>
 #include <memory>
+#include <optional>
+#include <span>
+#include <string>
 
 class QAction;
 class QSplitter;
@@ -93,6 +97,13 @@ private:
     void ExportCharts();
     void ShowError(const QString& text, const QString& detail = {});
 
+    struct SaveChoice {
+        std::string path; // with the chosen filter's extension when it had none
+        shell::FileFilter filter;
+    };
+    // None when the user cancelled.
+    std::optional<SaveChoice> ChooseSaveFile(const QString& title,
+                                             std::span<const shell::FileFilter> filters);
     void SaveTableAs();
     void PrintTable();
     void PrintPreview();
