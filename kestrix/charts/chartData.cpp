@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <set>
+#include <type_traits>
 
 namespace kestrix::charts {
 namespace {
@@ -130,26 +131,47 @@ private:
 
 } // namespace
 
-ChartData BuildChartData(clsDataRecordSet& recordSet, const table::TableViewOptions& options,
-                         std::optional<std::int32_t> location) {
+ChartData BuildChartData(clsDataRecordSet& recordSet, const table::TableViewOptions& options) {
     SeriesFiller filler(recordSet, options);
     const std::int32_t count = recordSet.RecordCount();
     for (std::int32_t row = 0; row < count; ++row) {
-        const clsDataRecord& record = *recordSet.Record(row);
-        if (!location || record.GetLocationID() == *location) {
-            filler.Add(row, record);
-        }
+        filler.Add(row, *recordSet.Record(row));
     }
     return filler.Take();
 }
 
-std::vector<LocationChoice> LocationChoices(clsDataRecordSet& recordSet,
+ChartData ForLocation(const ChartData& all, std::optional<std::int32_t> location) {
+    if (!location) {
+        return all;
+    }
+    std::vector<std::size_t> kept;
+    for (std::size_t i = 0; i < all.locations.size(); ++i) {
+        if (all.locations[i] == *location) {
+            kept.push_back(i);
+        }
+    }
+    const auto pick = [&kept](const auto& values) {
+        std::decay_t<decltype(values)> picked;
+        picked.reserve(kept.size());
+        for (const std::size_t i : kept) {
+            picked.push_back(values[i]);
+        }
+        return picked;
+    };
+    ChartData one{pick(all.times), pick(all.locations), pick(all.recordRows), all.counts,
+                  all.environmental};
+    for (auto* list : {&one.counts, &one.environmental}) {
+        for (ChartSeries& series : *list) {
+            series.values = pick(series.values);
+        }
+    }
+    return one;
+}
+
+std::vector<LocationChoice> LocationChoices(const ChartData& all, const clsDataRecordSet& recordSet,
                                             const table::TableViewOptions& options,
                                             const modConfig::ConfigStore& store) {
-    std::set<std::int32_t> ids;
-    for (std::int32_t row = 0; row < recordSet.RecordCount(); ++row) {
-        ids.insert(recordSet.Record(row)->GetLocationID());
-    }
+    const std::set<std::int32_t> ids(all.locations.begin(), all.locations.end());
     const std::int32_t source = table::ResolveLocationSource(recordSet, options);
     std::vector<LocationChoice> choices;
     for (const std::int32_t id : ids) {

@@ -42,13 +42,14 @@ struct LocationChoice {
     std::string name; // from the table's location name source; may be empty
 };
 
-// The records of one location, or all when none is given. Throws ArithmeticError where the
-// table would.
-ChartData BuildChartData(clsDataRecordSet& recordSet, const table::TableViewOptions& options,
-                         std::optional<std::int32_t> location);
+// Every record of the set. Throws ArithmeticError where the table would.
+ChartData BuildChartData(clsDataRecordSet& recordSet, const table::TableViewOptions& options);
 
-// The location numbers of the set, ascending, with their names.
-std::vector<LocationChoice> LocationChoices(clsDataRecordSet& recordSet,
+// The records of one location, or all when none is given.
+ChartData ForLocation(const ChartData& all, std::optional<std::int32_t> location);
+
+// The location numbers of the records, ascending, with their names from the set or the store.
+std::vector<LocationChoice> LocationChoices(const ChartData& all, const clsDataRecordSet& recordSet,
                                             const table::TableViewOptions& options,
                                             const modConfig::ConfigStore& store);
 

@@ -17,10 +17,13 @@
 #include <QSvgGenerator>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 #include <exception>
 
 namespace kestrix::gui {
 namespace {
+
+constexpr double kMsPerDay = 86400000.0;
 
 // Time stamps are local wall-clock times, which the time axis reads as local time too.
 double AxisTime(DateTime value) {
@@ -29,6 +32,31 @@ double AxisTime(DateTime value) {
         QDateTime(QDate(civil.year, civil.month, civil.day),
                   QTime(civil.hour, civil.minute, civil.second, civil.millisecond))
             .toMSecsSinceEpoch());
+}
+
+// The records of a day share its midnight, which saves a time-zone look-up per record; a day
+// that is not 24 hours long (a clock change) is converted record by record.
+std::vector<double> AxisTimes(const std::vector<double>& times) {
+    std::vector<double> axis;
+    axis.reserve(times.size());
+    double cachedDay = std::nan("");
+    double midnight = 0.0;
+    bool regularDay = false;
+    for (const double time : times) {
+        if (!std::isfinite(time)) {
+            axis.push_back(std::nan(""));
+            continue;
+        }
+        const double day = std::floor(time);
+        if (day != cachedDay) {
+            cachedDay = day;
+            midnight = AxisTime(day);
+            regularDay = AxisTime(day + 1.0) - midnight == kMsPerDay;
+        }
+        axis.push_back(regularDay ? midnight + std::round((time - day) * kMsPerDay)
+                                  : AxisTime(time));
+    }
+    return axis;
 }
 
 QString ChoiceText(const charts::LocationChoice& choice) {
@@ -40,9 +68,8 @@ QString ChoiceText(const charts::LocationChoice& choice) {
 ChartPanel::ChartPanel(QWidget* parent)
     : QWidget(parent), locationList_(new QComboBox), logScale_(new QCheckBox(tr("Lo&garithmic"))),
       seriesButton_(new QToolButton), seriesMenu_(new QMenu(this)),
-      chartArea_(new QSplitter(Qt::Vertical)),
-      counts_(new TrendChart(tr("Particle Counts"), false)),
-      environmental_(new TrendChart(tr("Environmental"), true)) {
+      chartArea_(new QSplitter(Qt::Vertical)), counts_(new TrendChart(tr("Particle Counts"))),
+      environmental_(new TrendChart(tr("Environmental"))) {
     setObjectName(QStringLiteral("chartPanel"));
     locationList_->setObjectName(QStringLiteral("cmbChartLocation"));
     locationList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -118,21 +145,22 @@ void ChartPanel::showEvent(QShowEvent* event) {
 
 void ChartPanel::Rebuild() {
     stale_ = false;
-    data_ = {};
-    axisTimes_.clear();
-    FillLocationList();
+    allData_ = {};
     if (recordSet_) {
         try {
-            data_ = charts::BuildChartData(*recordSet_, options_, state_.location);
+            allData_ = charts::BuildChartData(*recordSet_, options_);
         } catch (const std::exception&) {
             // The table reports the same failure; the charts stay empty.
-            data_ = {};
+            allData_ = {};
         }
     }
-    axisTimes_.reserve(data_.times.size());
-    for (const double time : data_.times) {
-        axisTimes_.push_back(AxisTime(time));
-    }
+    FillLocationList();
+    ShowLocation();
+}
+
+void ChartPanel::ShowLocation() {
+    data_ = charts::ForLocation(allData_, state_.location);
+    axisTimes_ = AxisTimes(data_.times);
     counts_->SetSource({&data_.counts, &data_, &axisTimes_, &locationNames_});
     environmental_->SetSource({&data_.environmental, &data_, &axisTimes_, &locationNames_});
     FillSeriesMenu();
@@ -149,7 +177,7 @@ void ChartPanel::FillLocationList() {
     }
     bool chosenPresent = false;
     for (const charts::LocationChoice& choice :
-         charts::LocationChoices(*recordSet_, options_, *store_)) {
+         charts::LocationChoices(allData_, *recordSet_, options_, *store_)) {
         locationNames_.insert(choice.id, QString::fromStdString(choice.name));
         locationList_->addItem(ChoiceText(choice), choice.id);
         chosenPresent = chosenPresent || (state_.location && *state_.location == choice.id);
@@ -193,7 +221,7 @@ void ChartPanel::ApplyState() {
 void ChartPanel::OnLocationChosen(int index) {
     const QVariant id = locationList_->itemData(index);
     state_.location = id.isValid() ? std::optional<std::int32_t>(id.toInt()) : std::nullopt;
-    Rebuild();
+    ShowLocation();
 }
 
 void ChartPanel::OnSeriesToggled(const std::string& key, bool shown) {

@@ -56,6 +56,7 @@ protected:
 
 private:
     void Rebuild();
+    void ShowLocation();
     void FillLocationList();
     void FillSeriesMenu();
     void ApplyState();
@@ -67,7 +68,8 @@ private:
     table::TableViewOptions options_;
     bool stale_ = false;
     charts::ChartState state_;
-    charts::ChartData data_;
+    charts::ChartData allData_; // every location
+    charts::ChartData data_;    // the location shown
     std::vector<double> axisTimes_;
     QHash<std::int32_t, QString> locationNames_;
 

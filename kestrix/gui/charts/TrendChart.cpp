@@ -38,9 +38,28 @@ QColor SeriesColor(std::size_t index) {
     return QColor::fromHsv(static_cast<int>(index * kGoldenAngle % 360), 200, 190);
 }
 
+// The unit is the value axis' title; the tooltip names both.
 QString SeriesName(const charts::ChartSeries& series) {
+    return QString::fromStdString(series.title);
+}
+
+QString NameWithUnits(const charts::ChartSeries& series) {
     return QString::fromStdString(series.title + " " + series.units).trimmed();
 }
+
+// Labels short enough for the ticks: the time of day within a day, the day and time within
+// half a year, else the date.
+QString TimeFormat(double spanMs) {
+    constexpr double kMsPerDay = 24 * kMsPerHour;
+    if (spanMs <= kMsPerDay) {
+        return QStringLiteral("hh:mm");
+    }
+    return spanMs <= 183 * kMsPerDay ? QStringLiteral("d MMM hh:mm") : QStringLiteral("d MMM yyyy");
+}
+
+// Whole numbers without a decimal tail, fractions as they are.
+const QString kValueFormat = QStringLiteral("%.10g");
+constexpr int kTickSpacing = 120; // pixels per time label
 
 // A lone instant gets an hour either side, so the axis has a span to show.
 charts::TimeRange Widened(charts::TimeRange range) {
@@ -52,8 +71,7 @@ charts::TimeRange Widened(charts::TimeRange range) {
 
 } // namespace
 
-TrendChart::TrendChart(const QString& title, bool oneAxisPerUnit, QWidget* parent)
-    : QChartView(new QChart, parent), oneAxisPerUnit_(oneAxisPerUnit) {
+TrendChart::TrendChart(const QString& title, QWidget* parent) : QChartView(new QChart, parent) {
     chart()->setTitle(title);
     chart()->legend()->setAlignment(Qt::AlignBottom);
     chart()->setMargins(QMargins());
@@ -116,8 +134,7 @@ void TrendChart::Redraw() {
         }
         Drawn drawn{&series, charts::ReduceToBuckets(*source_.axisTimes, series.values, range,
                                                      buckets, logScale_)};
-        Bounds& unitBounds =
-            bounds[oneAxisPerUnit_ ? QString::fromStdString(series.units) : QString()];
+        Bounds& unitBounds = bounds[QString::fromStdString(series.units)];
         for (const std::size_t i : drawn.kept) {
             unitBounds.Take(series.values[i]);
         }
@@ -128,8 +145,9 @@ void TrendChart::Redraw() {
     }
 
     auto* timeAxis = new QDateTimeAxis;
-    timeAxis->setFormat(QLocale().dateFormat(QLocale::ShortFormat) + QStringLiteral(" hh:mm"));
     const charts::TimeRange shown = Widened(range);
+    timeAxis->setFormat(TimeFormat(shown.last - shown.first));
+    timeAxis->setTickCount(std::clamp(buckets / kTickSpacing + 1, 2, 8));
     timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(shown.first)),
                        QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(shown.last)));
     chart()->addAxis(timeAxis, Qt::AlignBottom);
@@ -156,7 +174,7 @@ QAbstractAxis* TrendChart::ValueAxis(const QString& units, double low, double hi
     QAbstractAxis* axis = nullptr;
     if (logScale_) {
         auto* log = new QLogValueAxis;
-        log->setLabelFormat(QStringLiteral("%g"));
+        log->setLabelFormat(kValueFormat);
         log->setMinorTickCount(-1);
         log->setRange(low, std::max(high, low * 10.0));
         axis = log;
@@ -164,6 +182,7 @@ QAbstractAxis* TrendChart::ValueAxis(const QString& units, double low, double hi
         auto* linear = new QValueAxis;
         linear->setRange(low, high > low ? high : low + 1.0);
         linear->applyNiceNumbers();
+        linear->setLabelFormat(kValueFormat);
         axis = linear;
     }
     axis->setTitleText(units);
@@ -190,8 +209,7 @@ void TrendChart::AddSeries(std::size_t index, charts::TimeRange range) {
     line->setColor(color);
     line->replace(points);
     chart()->addSeries(line);
-    QAbstractAxis* axis =
-        valueAxes_.value(oneAxisPerUnit_ ? QString::fromStdString(series.units) : QString());
+    QAbstractAxis* axis = valueAxes_.value(QString::fromStdString(series.units));
     line->attachAxis(timeAxis_);
     line->attachAxis(axis);
     connect(line, &QLineSeries::hovered, this, [this, index](const QPointF& point, bool state) {
@@ -249,7 +267,7 @@ void TrendChart::ShowPointTip(const Drawn& drawn, const QPointF& point) {
             .arg(QString::fromStdString(timestamp.Format(source_.data->times[nearest])))
             .arg(location)
             .arg(name)
-            .arg(SeriesName(*drawn.series))
+            .arg(NameWithUnits(*drawn.series))
             .arg(QLocale().toString(drawn.series->values[nearest], 'g', 6));
     QToolTip::showText(QCursor::pos(), text, this);
 }

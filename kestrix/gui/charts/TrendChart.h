@@ -1,8 +1,8 @@
 #pragma once
 
 // One trend chart: the series of a chart data set over time, thinned to the plot's width,
-// with a linear or logarithmic value axis, dashed alarm thresholds, a tooltip per point and
-// zoom by dragging over a time span.
+// with a value axis per unit (linear or logarithmic), dashed alarm thresholds, a tooltip per point
+// and zoom by dragging over a time span.
 
 #include "kestrix/charts/bucketReduction.h"
 #include "kestrix/charts/chartData.h"
@@ -30,7 +30,7 @@ public:
         const QHash<std::int32_t, QString>* locationNames = nullptr;
     };
 
-    TrendChart(const QString& title, bool oneAxisPerUnit, QWidget* parent = nullptr);
+    explicit TrendChart(const QString& title, QWidget* parent = nullptr);
 
     void SetSource(const Source& source);
     void SetHidden(const std::set<std::string>& hidden);
@@ -59,7 +59,6 @@ private:
     void OnTimeRangeChanged(qreal first, qreal last);
     void ShowPointTip(const Drawn& drawn, const QPointF& point);
 
-    const bool oneAxisPerUnit_;
     Source source_;
     std::set<std::string> hidden_;
     bool logScale_ = false;

@@ -60,7 +60,7 @@ TEST(ChartData, SeriesHoldWhatTheTableShows) {
         auto set = ThreeSamples();
         table::GridModel grid;
         modDataTable::FillTable(grid, set.get(), options, DefaultStore());
-        const ChartData data = BuildChartData(*set, options, std::nullopt);
+        const ChartData data = BuildChartData(*set, options);
         ASSERT_EQ(data.counts.size(), 3U);
         ASSERT_EQ(data.environmental.size(), 3U);
         for (const auto* list : {&data.counts, &data.environmental}) {
@@ -81,17 +81,17 @@ TEST(ChartData, SeriesHoldWhatTheTableShows) {
 TEST(ChartData, OneLocationKeepsOnlyItsRecords) {
     auto set = ThreeSamples();
     const table::TableViewOptions options;
-    const ChartData all = BuildChartData(*set, options, std::nullopt);
-    const ChartData lab = BuildChartData(*set, options, 7);
+    const ChartData all = BuildChartData(*set, options);
+    const ChartData lab = ForLocation(all, 7);
     EXPECT_THAT(lab.recordRows, ::testing::ElementsAre(0, 2));
     EXPECT_THAT(lab.locations, ::testing::ElementsAre(7, 7));
     EXPECT_THAT(lab.times, ::testing::ElementsAre(all.times[0], all.times[2]));
     EXPECT_THAT(
         lab.environmental[0].values,
         ::testing::ElementsAre(all.environmental[0].values[0], all.environmental[0].values[2]));
-    EXPECT_TRUE(BuildChartData(*set, options, 99).times.empty());
+    EXPECT_TRUE(ForLocation(all, 99).environmental[0].values.empty());
 
-    const auto choices = LocationChoices(*set, options, DefaultStore());
+    const auto choices = LocationChoices(all, *set, options, DefaultStore());
     ASSERT_EQ(choices.size(), 2U);
     EXPECT_EQ(choices[0].id, 7);
     EXPECT_EQ(choices[0].name, "LAB");
@@ -112,7 +112,7 @@ TEST(ChartData, AlarmThresholdsOnlyBesideRawCumulativeCounts) {
                  {"normalized", NormalizedCumulativeMetric(), std::nullopt}};
     for (const auto& c : cases) {
         auto set = ThreeSamples({500, 0, 0});
-        const ChartData data = BuildChartData(*set, c.options, std::nullopt);
+        const ChartData data = BuildChartData(*set, c.options);
         EXPECT_EQ(data.counts[0].threshold, c.first) << c.name;
         EXPECT_EQ(data.counts[1].threshold, std::nullopt) << c.name;
     }
