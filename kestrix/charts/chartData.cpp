@@ -84,10 +84,23 @@ public:
         data_.times.push_back(record.GetTimeStamp());
         data_.locations.push_back(record.GetLocationID());
         data_.recordRows.push_back(row);
-        calculator_.DataRecord(&record);
-        calculator_.Calculate(results_);
+        if (options_.showParticleNorm) {
+            calculator_.DataRecord(&record);
+            calculator_.Calculate(results_);
+        }
         for (const Target& target : targets_) {
             (*target.list)[target.index].values.push_back(Value(*target.column, record));
+        }
+    }
+
+    void Reserve(std::size_t records) {
+        data_.times.reserve(records);
+        data_.locations.reserve(records);
+        data_.recordRows.reserve(records);
+        for (auto* list : {&data_.counts, &data_.environmental}) {
+            for (ChartSeries& series : *list) {
+                series.values.reserve(records);
+            }
         }
     }
 
@@ -134,6 +147,7 @@ private:
 ChartData BuildChartData(clsDataRecordSet& recordSet, const table::TableViewOptions& options) {
     SeriesFiller filler(recordSet, options);
     const std::int32_t count = recordSet.RecordCount();
+    filler.Reserve(static_cast<std::size_t>(count));
     for (std::int32_t row = 0; row < count; ++row) {
         filler.Add(row, *recordSet.Record(row));
     }

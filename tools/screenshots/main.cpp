@@ -3,6 +3,7 @@
 //   kestrix-screenshots OUTPUT_FOLDER [SCALE_SUFFIX]
 
 #include "SimProcess.h"
+#include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/main/AboutDialog.h"
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/Icons.h"
@@ -173,6 +174,24 @@ bool SaveIaqWizard(gui::MainWindow& window, modConfig::ConfigStore& store, const
     return shown && saved;
 }
 
+// The chart panel beside the table over the downloaded data: all locations first, then raw
+// cumulative counts (with the alarm thresholds) of one location on the logarithmic axis.
+bool SaveCharts(gui::MainWindow& window, const QString& folder, const QString& suffix) {
+    window.ShowCharts(true);
+    QTest::qWait(100); // the charts thin their data again once laid out
+    bool ok = Save(window, folder, QStringLiteral("main-charts"), suffix);
+    window.OnViewOptionChanged(modConfig::kShowParticleNorm, 0);
+    window.OnViewOptionChanged(modConfig::kParticleDifferential, 0);
+    gui::ChartPanel& panel = *window.Charts();
+    QComboBox* locations = panel.LocationList();
+    locations->setCurrentIndex(std::min(2, locations->count() - 1));
+    emit locations->activated(locations->currentIndex());
+    panel.LogScaleBox()->setChecked(true);
+    QTest::qWait(100);
+    ok = Save(window, folder, QStringLiteral("main-charts-location-log"), suffix) && ok;
+    return Save(panel, folder, QStringLiteral("charts-panel"), suffix) && ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -213,5 +232,6 @@ int main(int argc, char* argv[]) {
     window.ToggleConfigBar();
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;
     ok = SaveIaqWizard(window, store, folder, suffix) && ok;
+    ok = SaveCharts(window, folder, suffix) && ok;
     return ok ? 0 : 1;
 }

@@ -73,7 +73,8 @@ charts::TimeRange Widened(charts::TimeRange range) {
 
 TrendChart::TrendChart(const QString& title, QWidget* parent) : QChartView(new QChart, parent) {
     chart()->setTitle(title);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
+    // A column beside the plot holds sixteen channels without cutting their names.
+    chart()->legend()->setAlignment(Qt::AlignRight);
     chart()->setMargins(QMargins());
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::HorizontalRubberBand);
@@ -125,7 +126,9 @@ void TrendChart::Redraw() {
         return;
     }
     const charts::TimeRange range = zoom_.value_or(*span);
-    const int buckets = std::max(1, static_cast<int>(chart()->plotArea().width()));
+    // Before the first layout the plot has no width yet; the view's width stands in.
+    const qreal plotWidth = chart()->plotArea().width();
+    const int buckets = std::max(1, static_cast<int>(plotWidth >= 2 ? plotWidth : width()));
 
     QMap<QString, Bounds> bounds;
     for (const charts::ChartSeries& series : *source_.series) {
