@@ -68,8 +68,9 @@ QString ChoiceText(const charts::LocationChoice& choice) {
 ChartPanel::ChartPanel(QWidget* parent)
     : QWidget(parent), locationList_(new QComboBox), logScale_(new QCheckBox(tr("Lo&garithmic"))),
       seriesButton_(new QToolButton), seriesMenu_(new QMenu(this)),
-      chartArea_(new QSplitter(Qt::Vertical)), counts_(new TrendChart(tr("Particle Counts"))),
-      environmental_(new TrendChart(tr("Environmental"))) {
+      chartArea_(new QSplitter(Qt::Vertical)),
+      counts_(new TrendChart(tr("Particle Counts"), Qt::AlignRight)),
+      environmental_(new TrendChart(tr("Environmental"), Qt::AlignBottom)) {
     setObjectName(QStringLiteral("chartPanel"));
     locationList_->setObjectName(QStringLiteral("cmbChartLocation"));
     locationList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -71,10 +71,10 @@ charts::TimeRange Widened(charts::TimeRange range) {
 
 } // namespace
 
-TrendChart::TrendChart(const QString& title, QWidget* parent) : QChartView(new QChart, parent) {
+TrendChart::TrendChart(const QString& title, Qt::Alignment legendSide, QWidget* parent)
+    : QChartView(new QChart, parent) {
     chart()->setTitle(title);
-    // A column beside the plot holds sixteen channels without cutting their names.
-    chart()->legend()->setAlignment(Qt::AlignRight);
+    chart()->legend()->setAlignment(legendSide);
     chart()->setMargins(QMargins());
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::HorizontalRubberBand);

@@ -30,7 +30,8 @@ public:
         const QHash<std::int32_t, QString>* locationNames = nullptr;
     };
 
-    explicit TrendChart(const QString& title, QWidget* parent = nullptr);
+    // The legend goes beside the plot or, where value axes take the sides, below it.
+    TrendChart(const QString& title, Qt::Alignment legendSide, QWidget* parent = nullptr);
 
     void SetSource(const Source& source);
     void SetHidden(const std::set<std::string>& hidden);
