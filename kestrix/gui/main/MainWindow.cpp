@@ -265,10 +265,11 @@ void MainWindow::ShowCharts(bool show) {
         return;
     }
     chartPanel_->setVisible(show);
-    if (show) {
-        // The charts share the grid's room evenly; the bar keeps its width.
-        QList<int> sizes = splitter_->sizes();
-        const int shared = sizes.value(1) + sizes.value(2);
+    // The charts share the grid's room evenly; the bar keeps its width. Before the window is
+    // laid out there is no room to share and the stretch factors do it.
+    const QList<int> sizes = splitter_->sizes();
+    const int shared = sizes.value(1) + sizes.value(2);
+    if (show && shared > 0) {
         splitter_->setSizes({sizes.value(0), shared / 2, shared - shared / 2});
     }
 }
