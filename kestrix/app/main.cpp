@@ -38,6 +38,7 @@ void RefuseSecondInstance() {
 void ShutdownApplication(modConfig::ConfigStore& store, const gui::MainWindow& window) {
     store.SaveConfig();
     shell::SaveWindowState(store.GetConfigPath(), window.State());
+    charts::SaveChartState(store.GetConfigPath(), window.ChartsState());
 }
 
 } // namespace
@@ -65,6 +66,7 @@ int main(int argc, char* argv[]) {
     if (const auto state = shell::LoadWindowState(store.GetConfigPath())) {
         window.RestoreState(*state);
     }
+    window.RestoreChartsState(charts::LoadChartState(store.GetConfigPath()));
     window.show();
     const int status = QApplication::exec();
     ShutdownApplication(store, window);

@@ -33,6 +33,7 @@ constexpr std::array kToolsEntries{
 constexpr std::array kViewEntries{
     MenuEntry{"mnuConfigBar", "Show &Configuration Bar", "", "", true},
     MenuEntry{"mnuDataChecks", "Show &Data Checks", "", "", true},
+    MenuEntry{"mnuCharts", "Show &Charts", "charts", "", true},
     MenuEntry{"mnuWebsite", "Orvenda &Website", "website", "applications-internet"},
 };
 
@@ -58,14 +59,16 @@ constexpr std::array kToolbarButtons{
                   "Upload location names to instrument.", "uploadlocation"},
     ToolbarButton{"config_bar", "Show/hide configuration bar",
                   "Shows/hides the data table's configuration bar.", "config_bar", true},
+    ToolbarButton{"charts", "Show/hide charts", "Shows/hides the trend charts beside the table.",
+                  "charts", true},
     ToolbarButton{"website", "Go to Orvenda' website", "Go to Orvenda' website.", "website"},
     ToolbarButton{"help", "Help", "View the application's manual.", "help"},
     ToolbarButton{"about", "About", "View the about dialog.", "about"},
 };
 
-constexpr std::array<std::string_view, 10> kSmallImageKeys{
-    "save",  "print",   "download",   "locations",      "help",
-    "about", "website", "config_bar", "uploadlocation", "setup",
+constexpr std::array<std::string_view, 11> kSmallImageKeys{
+    "save",    "print",      "download",       "locations", "help",   "about",
+    "website", "config_bar", "uploadlocation", "setup",     "charts",
 };
 
 struct KeyedCommand {
@@ -89,6 +92,7 @@ constexpr std::array kMenuCommands{
     KeyedCommand{"mnuClassification", MainCommand::CleanroomClassification},
     KeyedCommand{"mnuConfigBar", MainCommand::ToggleConfigBar},
     KeyedCommand{"mnuDataChecks", MainCommand::ToggleDataChecks},
+    KeyedCommand{"mnuCharts", MainCommand::ToggleCharts},
     KeyedCommand{"mnuWebsite", MainCommand::OpenWebsite},
     KeyedCommand{"mnuManual", MainCommand::OpenManual},
     KeyedCommand{"mnuAbout", MainCommand::ShowAbout},
@@ -103,6 +107,7 @@ constexpr std::array kToolbarCommands{
     KeyedCommand{"locations", MainCommand::SetupMyLocations},
     KeyedCommand{"uploadlocations", MainCommand::UploadLocationNames},
     KeyedCommand{"config_bar", MainCommand::ToggleConfigBar},
+    KeyedCommand{"charts", MainCommand::ToggleCharts},
     KeyedCommand{"website", MainCommand::OpenWebsite},
     KeyedCommand{"help", MainCommand::OpenManual},
     KeyedCommand{"about", MainCommand::ShowAbout},

@@ -28,6 +28,7 @@ enum class MainCommand {
     CleanroomClassification,
     ToggleConfigBar,
     ToggleDataChecks,
+    ToggleCharts,
     OpenWebsite,
     OpenManual,
     ShowAbout,

@@ -26,6 +26,19 @@ double EffectiveParticleDensity(const clsDataRecordSet& recordSet) {
     return calculator.ParticleDensity();
 }
 
+void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet* recordSet,
+                         const TableViewOptions& options) {
+    const bool iaq = IsIaqData(recordSet);
+    calculator.DataRecordSet(recordSet);
+    calculator.CumulativeModeEnabled(!options.particleDifferential);
+    calculator.NormalizedCountsEnabled(options.showParticleNorm);
+    calculator.NormalizedCountUnits(options.EffectiveParticleNormUnits());
+    calculator.ParticleDensity(recordSet->GetParticleDensity());
+    calculator.MassConcentrationsEnabled(options.showMassConcentrations && iaq);
+    calculator.ParticulateMatterEnabled(options.showParticulateMatter && iaq);
+}
+
+
 DataRowWriter::DataRowWriter(GridModel& grid, const std::vector<TableColumn>& columns,
                              clsDataRecordSet* recordSet, const TableViewOptions& options,
                              const modConfig::ConfigStore& store)
@@ -59,15 +72,8 @@ void DataRowWriter::WriteRows() {
 }
 
 void DataRowWriter::PrepareCalculator() {
-    const bool iaq = IsIaqData(recordSet_);
-    calculator_.DataRecordSet(recordSet_);
-    calculator_.CumulativeModeEnabled(!options_.particleDifferential);
-    calculator_.NormalizedCountsEnabled(options_.showParticleNorm);
-    calculator_.NormalizedCountUnits(options_.EffectiveParticleNormUnits());
-    calculator_.ParticleDensity(recordSet_->GetParticleDensity());
-    calculator_.MassConcentrationsEnabled(options_.showMassConcentrations && iaq);
-    calculator_.ParticulateMatterEnabled(options_.showParticulateMatter && iaq);
-    locationSource_ = table::ResolvedLocationSource(options_.locationNameSource, *recordSet_);
+    ConfigureCalculator(calculator_, recordSet_, options_);
+    locationSource_ = ResolvedLocationSource(options_.locationNameSource, *recordSet_);
 
     const std::int32_t timeUnits = modUnits::GetUnitCode(recordSet_->GetSampleTimeUnits());
     sampleTimeToMinutes_ = modUnits::GetConversionFactor(timeUnits, modUnits::kUnitMinutes);

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kestrix {
@@ -28,6 +29,10 @@ namespace kestrix::table {
 
 // The density the mass concentrations of the set are computed with (g/ml).
 double EffectiveParticleDensity(const clsDataRecordSet& recordSet);
+
+// Sets the calculator up for the set's rows as the table computes them under the options.
+void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet* recordSet,
+                         const TableViewOptions& options);
 
 class DataRowWriter {
 public:

@@ -4,6 +4,7 @@
 
 #include "SimProcess.h"
 #include "kestrix/cleanroom/reportFiles.h"
+#include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
 #include "kestrix/gui/locations/LocationEditDialog.h"
@@ -282,6 +283,24 @@ bool SaveClassification(gui::MainWindow& window, clsDataRecordSet& recordSet,
     return ok && written;
 }
 
+// The chart panel beside the table over the downloaded data: all locations first, then raw
+// cumulative counts (with the alarm thresholds) of one location on the logarithmic axis.
+bool SaveCharts(gui::MainWindow& window, const QString& folder, const QString& suffix) {
+    window.ShowCharts(true);
+    QTest::qWait(100); // the charts thin their data again once laid out
+    bool ok = Save(window, folder, QStringLiteral("main-charts"), suffix);
+    window.OnViewOptionChanged(modConfig::kShowParticleNorm, 0);
+    window.OnViewOptionChanged(modConfig::kParticleDifferential, 0);
+    gui::ChartPanel& panel = *window.Charts();
+    QComboBox* locations = panel.LocationList();
+    locations->setCurrentIndex(std::min(2, locations->count() - 1));
+    emit locations->activated(locations->currentIndex());
+    panel.LogScaleBox()->setChecked(true);
+    QTest::qWait(100);
+    ok = Save(window, folder, QStringLiteral("main-charts-location-log"), suffix) && ok;
+    return Save(panel, folder, QStringLiteral("charts-panel"), suffix) && ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -324,6 +343,7 @@ int main(int argc, char* argv[]) {
     window.ToggleConfigBar();
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;
     ok = SaveIaqWizard(window, store, folder, suffix) && ok;
+    ok = SaveCharts(window, folder, suffix) && ok;
     ok = SaveLocationDialogs(window, store, dialogs, folder, suffix) && ok;
     ok = SaveUploadWizard(window, store, folder, suffix) && ok;
     return ok ? 0 : 1;

@@ -1,7 +1,9 @@
 #include "kestrix/gui/main/MainWindow.h"
 
+#include "kestrix/charts/chartFiles.h"
 #include "kestrix/cleanroom/dataChecks.h"
 #include "kestrix/data/recordSetFile.h"
+#include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
@@ -78,7 +80,7 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
       iaqWizard_(new IaqSetupWizard(store, dialogs, this)),
       locationsDialog_(new LocationsDialog(store, dialogs, this)), configBar_(new ConfigBar),
       gridView_(new GridView(grid_)), dataChecks_(new DataChecksPane(this)),
-      splitter_(new QSplitter) {
+      chartPanel_(new ChartPanel), splitter_(new QSplitter) {
     setObjectName(QStringLiteral("frmWinMain"));
     setWindowTitle(QStringLiteral("Kestrix"));
     setWindowIcon(ApplicationIcon());
@@ -88,7 +90,10 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
 
     splitter_->addWidget(configBar_);
     splitter_->addWidget(gridView_);
+    splitter_->addWidget(chartPanel_);
+    chartPanel_->hide();
     splitter_->setStretchFactor(1, 1);
+    splitter_->setStretchFactor(2, 1);
     splitter_->setChildrenCollapsible(false);
     splitter_->setSizes({kDefaultBarWidth, kDefaultSize.width() - kDefaultBarWidth});
     setCentralWidget(splitter_);
@@ -104,6 +109,7 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
     });
     connect(configBar_, &ConfigBar::OptionChanged, this, &MainWindow::OnViewOptionChanged);
     connect(configBar_, &ConfigBar::CommandRequested, this, &MainWindow::RunCommand);
+    connect(chartPanel_, &ChartPanel::ExportRequested, this, &MainWindow::ExportCharts);
     RebuildConfigBar();
     configBar_->LoadViewOptions(store_);
     ShowConfigBar(store_.GetConfigValue(modConfig::kShowConfigBar) != 0);
@@ -187,6 +193,8 @@ void MainWindow::RunCommand(shell::MainCommand command) {
         return;
     case MainCommand::ToggleConfigBar:
         return ToggleConfigBar();
+    case MainCommand::ToggleCharts:
+        return ToggleCharts();
     case MainCommand::OpenWebsite:
         return OpenWebsite();
     case MainCommand::OpenManual:
@@ -236,6 +244,7 @@ bool MainWindow::TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet) {
     recordSet_ = std::move(recordSet);
     RebuildConfigBar();
     dataChecks_->ShowFindings(cleanroom::CheckRecords(*recordSet_), recordSet_->RecordCount() > 0);
+    UpdateCharts();
     return true;
 }
 
@@ -279,6 +288,54 @@ void MainWindow::RefreshTable() {
     FillGrid(recordSet_.get());
     grid_.SetRedraw(true);
     gridView_->ScrollTo(position);
+    UpdateCharts();
+}
+
+// ---- Charts
+
+void MainWindow::UpdateCharts() {
+    chartPanel_->SetSource(recordSet_.get(), table::ReadTableViewOptions(store_), store_);
+}
+
+void MainWindow::ShowCharts(bool show) {
+    SetToolbarButtonChecked(QStringLiteral("charts"), show);
+    if (show == chartPanel_->isVisibleTo(this)) {
+        return;
+    }
+    chartPanel_->setVisible(show);
+    // The charts share the grid's room evenly; the bar keeps its width. Before the window is
+    // laid out there is no room to share and the stretch factors do it.
+    const QList<int> sizes = splitter_->sizes();
+    const int shared = sizes.value(1) + sizes.value(2);
+    if (show && shared > 0) {
+        splitter_->setSizes({sizes.value(0), shared / 2, shared - shared / 2});
+    }
+}
+
+void MainWindow::ToggleCharts() {
+    ShowCharts(!chartPanel_->isVisibleTo(this));
+}
+
+void MainWindow::ExportCharts() {
+    const auto choice = ChooseSaveFile(tr("Export Charts"), charts::ChartFileFilters());
+    if (!choice) {
+        return;
+    }
+    const QString path = QString::fromStdString(choice->path);
+    if (!chartPanel_->ExportTo(path)) {
+        ShowError(tr("The charts could not be written to %1.").arg(path));
+    }
+}
+
+charts::ChartState MainWindow::ChartsState() const {
+    charts::ChartState state = chartPanel_->State();
+    state.shown = chartPanel_->isVisibleTo(this);
+    return state;
+}
+
+void MainWindow::RestoreChartsState(const charts::ChartState& state) {
+    chartPanel_->SetState(state);
+    ShowCharts(state.shown);
 }
 
 // ---- Configuration bar
@@ -297,6 +354,9 @@ void MainWindow::SetToolbarButtonChecked(const QString& key, bool checked) {
     if (key == QLatin1String("config_bar")) {
         menuActions_.value(QStringLiteral("mnuConfigBar"))->setChecked(checked);
     }
+    if (key == QLatin1String("charts")) {
+        menuActions_.value(QStringLiteral("mnuCharts"))->setChecked(checked);
+    }
     if (QAction* action = toolbarActions_.value(key)) {
         action->setChecked(checked);
     }
@@ -314,19 +374,26 @@ void MainWindow::ShowError(const QString& text, const QString& detail) {
                             QMessageBox::Ok, detail});
 }
 
-void MainWindow::SaveTableAs() {
-    FileRequest request{FileRequest::Mode::Save, tr("Save As"), DownloadsFolder(), {}, {}};
-    request.filters = FilterTexts(shell::TableFileFilters(), &request.suffixes);
+std::optional<MainWindow::SaveChoice>
+MainWindow::ChooseSaveFile(const QString& title, std::span<const shell::FileFilter> filters) {
+    FileRequest request{FileRequest::Mode::Save, title, DownloadsFolder(), {}, {}};
+    request.filters = FilterTexts(filters, &request.suffixes);
     const FileChoice choice = dialogs_.ChooseFile(this, request);
     if (choice.Cancelled()) {
-        return;
+        return std::nullopt;
     }
-    const auto filters = shell::TableFileFilters();
     const auto& filter = filters[static_cast<std::size_t>(
         std::clamp<int>(choice.filterIndex, 0, static_cast<int>(filters.size()) - 1))];
-    const std::string path = shell::WithExtension(choice.path.toStdString(), filter.extension);
+    return SaveChoice{shell::WithExtension(choice.path.toStdString(), filter.extension), filter};
+}
+
+void MainWindow::SaveTableAs() {
+    const auto choice = ChooseSaveFile(tr("Save As"), shell::TableFileFilters());
+    if (!choice) {
+        return;
+    }
     const WaitCursor wait;
-    const auto result = modDataTable::SaveTable(&grid_, path, filter.formatCode);
+    const auto result = modDataTable::SaveTable(&grid_, choice->path, choice->filter.formatCode);
     if (result.Failed()) {
         ShowError(QStringLiteral("File Error!"), QString::fromStdString(result.message));
     }

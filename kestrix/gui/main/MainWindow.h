@@ -4,9 +4,11 @@
 // record set on show and runs the commands; the table's layout, the files and the settings are
 // the core's work.
 
+#include "kestrix/charts/chartState.h"
 #include "kestrix/data/clsDataRecordSet.h"
 #include "kestrix/gui/main/UserDialogs.h"
 #include "kestrix/shell/aboutInfo.h"
+#include "kestrix/shell/fileChoices.h"
 #include "kestrix/shell/mainCommands.h"
 #include "kestrix/shell/windowState.h"
 #include "kestrix/table/GridModel.h"
@@ -14,6 +16,9 @@
 #include <QHash>
 #include <QMainWindow>
 #include <memory>
+#include <optional>
+#include <span>
+#include <string>
 
 class QAction;
 class QSplitter;
@@ -26,6 +31,7 @@ class ConfigStore;
 namespace kestrix::gui {
 
 class AboutDialog;
+class ChartPanel;
 class ConfigBar;
 class DataChecksPane;
 class DownloadWizard;
@@ -59,15 +65,20 @@ public:
 
     void ShowConfigBar(bool show);
     void ToggleConfigBar();
+    void ShowCharts(bool show);
+    void ToggleCharts();
     void SetToolbarButtonChecked(const QString& key, bool checked);
     void OnViewOptionChanged(std::int32_t setting, std::int32_t value);
     void RefreshTable();
 
     shell::WindowState State() const;
     void RestoreState(const shell::WindowState& state);
+    charts::ChartState ChartsState() const;
+    void RestoreChartsState(const charts::ChartState& state);
 
     const table::GridModel& Grid() const { return grid_; }
     GridView* View() const { return gridView_; }
+    ChartPanel* Charts() const { return chartPanel_; }
     ConfigBar* Bar() const { return configBar_; }
     AboutDialog* About() const { return about_; }
     DownloadWizard* DownloadWiz() const { return downloadWizard_; }
@@ -87,8 +98,17 @@ private:
     void CreateToolbar();
     void RebuildConfigBar();
     bool FillGrid(clsDataRecordSet* recordSet);
+    void UpdateCharts();
+    void ExportCharts();
     void ShowError(const QString& text, const QString& detail = {});
 
+    struct SaveChoice {
+        std::string path; // with the chosen filter's extension when it had none
+        shell::FileFilter filter;
+    };
+    // None when the user cancelled.
+    std::optional<SaveChoice> ChooseSaveFile(const QString& title,
+                                             std::span<const shell::FileFilter> filters);
     void SaveTableAs();
     void PrintTable();
     void PrintPreview();
@@ -118,6 +138,7 @@ private:
     ConfigBar* configBar_;
     GridView* gridView_;
     DataChecksPane* dataChecks_;
+    ChartPanel* chartPanel_;
     QSplitter* splitter_;
     QToolBar* toolbar_ = nullptr;
     QHash<QString, QAction*> menuActions_;

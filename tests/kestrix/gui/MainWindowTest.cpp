@@ -46,6 +46,7 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
               "mnuLocations=Setup My &Locations... mnuUploadLocations=&Upload Locations... - "
               "mnuClassification=Cleanroom &Classification Report... "
               "mnuConfigBar=Show &Configuration Bar mnuDataChecks=Show &Data Checks "
+              "mnuCharts=Show &Charts "
               "mnuWebsite=Orvenda &Website "
               "mnuManual=&Manual... mnuAbout=&About...");
 
@@ -59,7 +60,7 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
         expected << Q(button.key) + "|" + Q(button.tooltip) + "|" + Q(button.description);
     }
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(buttons.value(6), "website|Go to Orvenda' website|Go to Orvenda' website.");
+    EXPECT_EQ(buttons.value(7), "website|Go to Orvenda' website|Go to Orvenda' website.");
 }
 
 TEST_F(MainWindowTest, ClosingAsksOnlyWhileDataIsLoaded) {

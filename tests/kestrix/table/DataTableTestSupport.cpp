@@ -37,8 +37,12 @@ std::unique_ptr<clsDataRecordSet> MakeRecordSet(const RecordSetSpec& spec,
                                                 const std::vector<SampleSpec>& samples) {
     auto set = std::make_unique<clsDataRecordSet>();
     std::string flowRateUnits = spec.flowRateUnits;
-    const std::vector<bool> alarms(spec.particleTypes.size(), false);
-    const std::vector<std::int32_t> thresholds(spec.particleTypes.size(), 0);
+    std::vector<std::int32_t> thresholds = spec.thresholds;
+    thresholds.resize(spec.particleTypes.size(), 0);
+    std::vector<bool> alarms;
+    for (const std::int32_t threshold : thresholds) {
+        alarms.push_back(threshold > 0);
+    }
     if (!set->Init(spec.sensorName, spec.sensorId, spec.flowRate, flowRateUnits,
                    spec.particleDensity, static_cast<std::int32_t>(samples.size()),
                    spec.sampleTimeUnits, spec.particleTypes, spec.analogTypes, spec.analogUnits,

@@ -25,6 +25,7 @@ struct RecordSetSpec {
     std::vector<std::string> analogTypes{"TEMP", "RH"};
     std::vector<std::string> analogUnits{"C", "%"};
     std::vector<std::string> locationNames;
+    std::vector<std::int32_t> thresholds; // per particle channel; alarm on where above 0
 };
 
 // One sample: cumulative counts per particle channel, analog values, statuses and flags.

@@ -1,0 +1,70 @@
+#include "kestrix/gui/charts/ChartPanel.h"
+
+#include "MainWindowFixture.h"
+#include "kestrix/gui/charts/TrendChart.h"
+#include "kestrix/shell/modConfig.h"
+
+#include <QAbstractAxis>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineSeries>
+#include <QMenu>
+#include <gmock/gmock.h>
+
+namespace kestrix::gui::testing {
+namespace {
+
+QStringList SeriesNames(const TrendChart& chart) {
+    QStringList names;
+    for (QAbstractSeries* series : chart.chart()->series()) {
+        names << series->name();
+    }
+    return names;
+}
+
+TEST_F(MainWindowTest, ChartsShowSwitchSeriesLogScaleAndExport) {
+    window->show();
+    ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("IAQ 3016", 4)));
+    ChartPanel& panel = *window->Charts();
+    EXPECT_FALSE(panel.isVisible());
+
+    window->MenuAction("mnuCharts")->trigger();
+    ASSERT_TRUE(panel.isVisible());
+    EXPECT_TRUE(window->ToolbarAction("charts")->isChecked());
+    EXPECT_EQ(SeriesNames(*panel.Counts()),
+              QStringList({"0.3 micron", "0.5 micron", "1.0 micron"}));
+    EXPECT_EQ(panel.Environmental()->chart()->series().size(), 2);
+    EXPECT_EQ(panel.LocationList()->count(), 5); // all, then locations 1 to 4
+
+    panel.SeriesMenu()->findChild<QAction*>("0.5")->trigger();
+    EXPECT_EQ(SeriesNames(*panel.Counts()), QStringList({"0.3 micron", "1.0 micron"}));
+    panel.LogScaleBox()->click();
+    const auto axes = panel.Counts()->chart()->axes(Qt::Vertical);
+    ASSERT_EQ(axes.size(), 1);
+    EXPECT_EQ(axes[0]->type(), QAbstractAxis::AxisTypeLogValue);
+
+    // A unit change redraws the environmental chart in the new unit.
+    window->OnViewOptionChanged(modConfig::kUnitTemperature, modUnits::kUnitKelvin);
+    QStringList units;
+    for (const QAbstractAxis* axis : panel.Environmental()->chart()->axes(Qt::Vertical)) {
+        units << axis->titleText();
+    }
+    EXPECT_THAT(units.join('|').toStdString(), ::testing::HasSubstr("(K)"));
+
+    const charts::ChartState state = window->ChartsState();
+    EXPECT_TRUE(state.shown);
+    EXPECT_TRUE(state.logScale);
+    EXPECT_EQ(state.hiddenSeries, std::set<std::string>{"0.5"});
+
+    for (const QString& name : {QStringLiteral("trend.png"), QStringLiteral("trend.svg")}) {
+        dialogs.files.push_back({Path(name), name.endsWith("svg") ? 1 : 0});
+        panel.findChild<QAbstractButton*>("cmdExportChart")->click();
+        EXPECT_GT(QFileInfo(Path(name)).size(), 0) << name.toStdString();
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+} // namespace
+} // namespace kestrix::gui::testing
