@@ -1,5 +1,6 @@
 #include "kestrix/cli/cliCommands.h"
 
+#include "kestrix/cli/ArchiveCommand.h"
 #include "kestrix/cli/DensityCommand.h"
 #include "kestrix/cli/DownloadCommand.h"
 #include "kestrix/cli/ExportCommand.h"
@@ -17,6 +18,7 @@ std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     commands.push_back(std::make_unique<ExportCommand>());
     commands.push_back(std::make_unique<LocationsCommand>());
     commands.push_back(std::make_unique<UploadNamesCommand>());
+    commands.push_back(std::make_unique<ArchiveCommand>());
     return commands;
 }
 

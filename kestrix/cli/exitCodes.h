@@ -24,6 +24,10 @@ enum ExitCode : int {
     kExitRepeatedName = 14,
     kExitUploadStopped = 15,
     kExitNotConfirmed = 16,
+    kExitArchiveUnavailable = 17,
+    kExitArchiveDamaged = 18,
+    kExitArchiveNoInstrument = 19,
+    kExitArchiveNoRecords = 20,
 };
 
 struct ExitCodeMeaning {
@@ -53,11 +57,21 @@ inline constexpr std::array kExitCodeMeanings = {
                     "the instrument takes no location names (none, or map version 137 or lower)"},
     ExitCodeMeaning{kExitInvalidName, "a short name to upload has characters other than A-Z, "
                                       "0-9 and underscore; nothing was written"},
-    ExitCodeMeaning{kExitRepeatedName,
-                    "a short name to upload appears twice; nothing was written"},
+    ExitCodeMeaning{kExitRepeatedName, "a short name to upload appears twice; nothing was written"},
     ExitCodeMeaning{kExitUploadStopped,
                     "a name could not be written; the names before it are on the instrument"},
     ExitCodeMeaning{kExitNotConfirmed, "overwriting the instrument's names was not confirmed"},
+    ExitCodeMeaning{kExitArchiveUnavailable,
+                    "the archive is switched off, cannot be opened or refused a statement"},
+    ExitCodeMeaning{kExitArchiveDamaged,
+                    "archive verify found a changed or deleted entry; the message names the "
+                    "first"},
+    ExitCodeMeaning{kExitArchiveNoInstrument,
+                    "the archive holds no instrument with that serial number, or several models "
+                    "with it"},
+    ExitCodeMeaning{kExitArchiveNoRecords,
+                    "the archive holds no record of the instrument in that time range and at "
+                    "those locations"},
 };
 
 } // namespace kestrix::cli
