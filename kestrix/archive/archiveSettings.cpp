@@ -3,6 +3,7 @@
 #include "kestrix/shell/folders.h"
 #include "kestrix/shell/iniFile.h"
 
+#include <QFileInfo>
 #include <QUrl>
 
 namespace kestrix::archive {
@@ -18,7 +19,12 @@ ArchiveSettings ReadArchiveSettings(const std::string& configPath) {
     ArchiveSettings settings;
     settings.enabled = file.GetInt(kSection, "enabled", 1) != 0;
     settings.url = file.GetString(kSection, "url", "", kUrlMaxLength);
-    settings.sqlitePath = modUtils::GetDataFolder() + "/" + kArchiveFileName;
+    // Beside the configuration, which is the data folder unless another file was named: a
+    // second configuration (a test, another site) gets an archive of its own.
+    const QFileInfo config(QString::fromStdString(configPath));
+    const QString folder = configPath.empty() ? QString::fromStdString(modUtils::GetDataFolder())
+                                              : config.absolutePath();
+    settings.sqlitePath = (folder + "/" + kArchiveFileName).toStdString();
     return settings;
 }
 

@@ -1,5 +1,6 @@
 #include "kestrix/gui/main/MainWindow.h"
 
+#include "kestrix/archive/autoArchive.h"
 #include "kestrix/data/recordSetFile.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
@@ -384,7 +385,22 @@ void MainWindow::DownloadData() {
     gridView_->ScrollingView()->setFocus();
     dialogs_.ShowModal(*downloadWizard_);
     if (downloadWizard_->WasDataDownloaded()) {
-        TakeRecordSet(downloadWizard_->GetDataRecordSet());
+        const std::shared_ptr<clsDataRecordSet> recordSet = downloadWizard_->GetDataRecordSet();
+        TakeRecordSet(recordSet);
+        ArchiveDownload(*recordSet);
+    }
+}
+
+void MainWindow::ArchiveDownload(clsDataRecordSet& recordSet) {
+    const WaitCursor wait;
+    const archive::AutoArchiveOutcome outcome = archive::ArchiveFinishedDownload(
+        archive::ReadArchiveSettings(store_.GetConfigPath()), recordSet,
+        downloadWizard_->Session().Identity().mapVersion);
+    if (!outcome.archived && !outcome.message.empty()) {
+        dialogs_.Message(this, {tr("The download was not archived; the data is shown all the "
+                                   "same."),
+                                tr("Warning"), QMessageBox::Warning, QMessageBox::Ok,
+                                QString::fromStdString(outcome.message)});
     }
 }
 

@@ -27,7 +27,7 @@ protected:
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
-        settings_.sqlitePath = folder_.filePath("xdg/Orvenda/Kestrix/archive.sqlite").toStdString();
+        settings_.sqlitePath = folder_.filePath("archive.sqlite").toStdString();
         WriteConfig("[archive]\nurl=" + settings_.url + "\n");
     }
 
@@ -47,9 +47,6 @@ protected:
     }
 
     void Start(QProcess& process, const QStringList& arguments) const {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_CONFIG_HOME", folder_.filePath("xdg"));
-        process.setProcessEnvironment(environment);
         process.start(
             KESTRIX_CLI_PATH,
             QStringList{"--config", QString::fromStdString(Path("config.ini")), "archive"} +
