@@ -5,10 +5,12 @@
 #include "kestrix/gui/locations/LocationFileCommands.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
+#include "kestrix/gui/main/ArchiveCommands.h"
 #include "kestrix/gui/main/ConfigBar.h"
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/Icons.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
+#include "kestrix/instrument/DownloadSession.h"
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 #include "kestrix/shell/configBarLayout.h"
 #include "kestrix/shell/fileChoices.h"
@@ -167,6 +169,11 @@ void MainWindow::RunCommand(shell::MainCommand command) {
         return PrintPreview();
     case MainCommand::OpenRecordSet:
         return OpenRecordSet();
+    case MainCommand::OpenFromArchive:
+        if (auto recordSet = OpenFromArchive(this, dialogs_, store_.GetConfigPath())) {
+            TakeRecordSet(std::move(recordSet));
+        }
+        return;
     case MainCommand::SaveRecordSetAs:
         return SaveRecordSetAs();
     case MainCommand::Exit:
@@ -378,6 +385,8 @@ void MainWindow::OpenWebsite() {
 }
 
 void MainWindow::ShowAbout() {
+    about_->SetArchivePlace(QString::fromStdString(
+        archive::ArchivePlace(archive::ReadArchiveSettings(store_.GetConfigPath()))));
     dialogs_.ShowModal(*about_);
 }
 
