@@ -2,8 +2,6 @@
 
 #include "kestrix/shell/modUtils.h"
 
-#include <bit>
-#include <cmath>
 #include <limits>
 
 namespace kestrix::archive {
@@ -63,50 +61,6 @@ std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::in
     }
     set->SetLocationNames({"", "Entrance", "Clean room", "Gowning"});
     return set;
-}
-
-void ExpectSameRecordSets(clsDataRecordSet& expected, clsDataRecordSet& actual) {
-    EXPECT_EQ(actual.GetSensorName(), expected.GetSensorName());
-    EXPECT_EQ(actual.GetSensorID(), expected.GetSensorID());
-    EXPECT_EQ(actual.GetSensorFlowRate(), expected.GetSensorFlowRate());
-    EXPECT_EQ(actual.GetSensorFlowRateUnits(), expected.GetSensorFlowRateUnits());
-    EXPECT_EQ(actual.GetParticleDensity(), expected.GetParticleDensity());
-    EXPECT_EQ(actual.GetDownloadTime(), expected.GetDownloadTime());
-    EXPECT_EQ(actual.GetSampleTimeUnits(), expected.GetSampleTimeUnits());
-    EXPECT_EQ(actual.GetLocationNames(), expected.GetLocationNames());
-    ASSERT_EQ(actual.GetPartChanCount(), expected.GetPartChanCount());
-    for (std::int16_t c = 0; c < expected.GetPartChanCount(); ++c) {
-        EXPECT_EQ(actual.GetPartChanType(c), expected.GetPartChanType(c));
-        EXPECT_EQ(actual.GetPartChanAlarm(c), expected.GetPartChanAlarm(c));
-        EXPECT_EQ(actual.GetPartChanHighThreshold(c), expected.GetPartChanHighThreshold(c));
-    }
-    ASSERT_EQ(actual.GetAnalogChanCount(), expected.GetAnalogChanCount());
-    for (std::int16_t c = 0; c < expected.GetAnalogChanCount(); ++c) {
-        EXPECT_EQ(actual.GetAnalogChanType(c), expected.GetAnalogChanType(c));
-        EXPECT_EQ(actual.GetAnalogChanUnits(c), expected.GetAnalogChanUnits(c));
-    }
-    ASSERT_EQ(actual.RecordCount(), expected.RecordCount());
-    for (std::int32_t row = 0; row < expected.RecordCount(); ++row) {
-        const clsDataRecord want = *expected.Record(row);
-        const clsDataRecord* got = actual.Record(row);
-        SCOPED_TRACE("record " + std::to_string(row));
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(got->GetTimeStamp()),
-                  std::bit_cast<std::uint64_t>(want.GetTimeStamp()));
-        EXPECT_EQ(got->GetLocationID(), want.GetLocationID());
-        EXPECT_EQ(got->GetSampleTimeValue(), want.GetSampleTimeValue());
-        EXPECT_EQ(got->GetSampleTimeStatus(), want.GetSampleTimeStatus());
-        for (std::int16_t c = 0; c < want.GetPartChanCount(); ++c) {
-            EXPECT_EQ(got->GetPartChanValue(c, true), want.GetPartChanValue(c, true));
-            EXPECT_EQ(got->GetPartChanStatus(c), want.GetPartChanStatus(c));
-            EXPECT_EQ(got->GetPartChanEnable(c), want.GetPartChanEnable(c));
-        }
-        for (std::int16_t c = 0; c < want.GetAnalogChanCount(); ++c) {
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(got->GetAnalogChanValue(c)),
-                      std::bit_cast<std::uint64_t>(want.GetAnalogChanValue(c)));
-            EXPECT_EQ(got->GetAnalogChanStatus(c), want.GetAnalogChanStatus(c));
-            EXPECT_EQ(got->GetAnalogChanEnable(c), want.GetAnalogChanEnable(c));
-        }
-    }
 }
 
 } // namespace kestrix::archive

@@ -39,7 +39,4 @@ private:
 std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::int32_t serial,
                                                std::int32_t count, std::int32_t firstMinute = 0);
 
-// Every field of every record, the instrument and the channel descriptions are equal.
-void ExpectSameRecordSets(clsDataRecordSet& expected, clsDataRecordSet& actual);
-
 } // namespace kestrix::archive

@@ -4,6 +4,7 @@
 #include "ArchiveFixture.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/data/recordSetFile.h"
+#include "support/SameRecordSet.h"
 
 #include <QDir>
 #include <QProcess>
@@ -202,7 +203,8 @@ TEST_P(ArchiveProcesses, EachOutcomeHasItsOwnExitStatus) {
     }
     auto exported = ReadRecordSetJson(Path("out.json"));
     ASSERT_TRUE(exported.recordSet) << exported.error;
-    ExpectSameRecordSets(*ReadRecordSetJson(Path("set.json")).recordSet, *exported.recordSet);
+    test_support::ExpectSameRecordSet(*ReadRecordSetJson(Path("set.json")).recordSet,
+                                      *exported.recordSet);
 }
 
 TEST_P(ArchiveProcesses, ADamagedArchiveIsNamedByVerify) {

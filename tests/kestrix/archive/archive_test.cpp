@@ -3,6 +3,7 @@
 #include "kestrix/archive/ArchiveError.h"
 #include "kestrix/archive/archiveSchema.h"
 #include "kestrix/archive/autoArchive.h"
+#include "support/SameRecordSet.h"
 
 #include <QFile>
 #include <gmock/gmock.h>
@@ -68,7 +69,7 @@ TEST_P(ArchiveQueries, ExportEqualsTheDownloadedRecordSetFieldByField) {
     archive.Store(*older, {kEventDownload, 150});
     archive.Store(*newer, {kEventDownload, 150});
     auto exported = archive.Query({7, "", std::nullopt, std::nullopt, {}});
-    ExpectSameRecordSets(*newer, *exported);
+    test_support::ExpectSameRecordSet(*newer, *exported);
 }
 
 TEST_P(ArchiveQueries, TimeRangeAndLocationsChooseRecordsInTimeOrder) {
