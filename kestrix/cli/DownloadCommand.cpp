@@ -1,5 +1,6 @@
 #include "kestrix/cli/DownloadCommand.h"
 
+#include "kestrix/archive/autoArchive.h"
 #include "kestrix/cli/ConsolePrompts.h"
 #include "kestrix/cli/SessionRun.h"
 #include "kestrix/cli/cliConfig.h"
@@ -21,6 +22,7 @@ CLI::App* DownloadCommand::Register(CLI::App& program) {
     command->add_option("--json", jsonPath_, "record-set file (JSON) to write")->type_name("OUT");
     AddSaveOption(*command, savePath_);
     command->add_flag("--quiet", quiet_, "show neither identity nor progress");
+    command->add_flag("--no-archive", noArchive_, "do not keep the download in the archive");
     return command;
 }
 
@@ -49,6 +51,15 @@ int DownloadCommand::Run(const CliContext& context) {
         return Fail(ExitCodeOf(outcome), "no record set was downloaded");
     }
     const auto recordSet = session.GetDataRecordSet();
+    if (!noArchive_) {
+        // The archive's trouble is told and never stops the download.
+        const archive::AutoArchiveOutcome archived =
+            archive::ArchiveFinishedDownload(archive::ReadArchiveSettings(store.GetConfigPath()),
+                                             *recordSet, session.Identity().mapVersion);
+        if (!archived.message.empty() && (!archived.archived || !quiet_)) {
+            ReportNote(archived.message);
+        }
+    }
     if (jsonPath_) {
         std::string error;
         if (!WriteRecordSetJson(*recordSet, *jsonPath_, error)) {

@@ -1,8 +1,9 @@
 #pragma once
 
-// kestrix-cli download --port DEVICE|N [--address N|auto] [--json OUT] [--save OUT] [--quiet]:
-// connects, identifies and downloads every record, and writes the record set as a record-set
-// file, the data table as a table file, or both.
+// kestrix-cli download --port DEVICE|N [--address N|auto] [--json OUT] [--save OUT] [--quiet]
+// [--no-archive]: connects, identifies and downloads every record, archives the download unless
+// told not to, and writes the record set as a record-set file, the data table as a table file,
+// or both.
 
 #include "kestrix/cli/CliCommand.h"
 #include "kestrix/cli/InstrumentOptions.h"
@@ -23,6 +24,7 @@ private:
     std::optional<std::string> jsonPath_;
     std::string savePath_;
     bool quiet_ = false;
+    bool noArchive_ = false;
 };
 
 } // namespace kestrix::cli

@@ -1,5 +1,6 @@
 #include "kestrix/cli/cliCommands.h"
 
+#include "kestrix/cli/ArchiveCommand.h"
 #include "kestrix/cli/CheckCommand.h"
 #include "kestrix/cli/ClassifyCommand.h"
 #include "kestrix/cli/DensityCommand.h"
@@ -21,6 +22,7 @@ std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     commands.push_back(std::make_unique<UploadNamesCommand>());
     commands.push_back(std::make_unique<ClassifyCommand>());
     commands.push_back(std::make_unique<CheckCommand>());
+    commands.push_back(std::make_unique<ArchiveCommand>());
     return commands;
 }
 

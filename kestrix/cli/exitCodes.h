@@ -27,6 +27,10 @@ enum ExitCode : int {
     kExitRoomFailed = 17,
     kExitNotClassified = 18,
     kExitDataQuestioned = 19,
+    kExitArchiveUnavailable = 20,
+    kExitArchiveDamaged = 21,
+    kExitArchiveNoInstrument = 22,
+    kExitArchiveNoRecords = 23,
 };
 
 struct ExitCodeMeaning {
@@ -67,6 +71,17 @@ inline constexpr std::array kExitCodeMeanings = {
                     "classify: no classification: a size the instrument has no channel for, a "
                     "size or state without a limit, or no records at the chosen locations"},
     ExitCodeMeaning{kExitDataQuestioned, "check: records to question were found and listed"},
+    ExitCodeMeaning{kExitArchiveUnavailable,
+                    "the archive is switched off, cannot be opened or refused a statement"},
+    ExitCodeMeaning{kExitArchiveDamaged,
+                    "archive verify found a changed or deleted entry; the message names the "
+                    "first"},
+    ExitCodeMeaning{kExitArchiveNoInstrument,
+                    "the archive holds no instrument with that serial number, or several models "
+                    "with it"},
+    ExitCodeMeaning{kExitArchiveNoRecords,
+                    "the archive holds no record of the instrument in that time range and at "
+                    "those locations"},
 };
 
 } // namespace kestrix::cli

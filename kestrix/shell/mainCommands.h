@@ -17,6 +17,7 @@ enum class MainCommand {
     PrintTable,
     PrintPreview,
     OpenRecordSet,
+    OpenFromArchive,
     SaveRecordSetAs,
     SaveLocationNames,
     OpenLocationNames,

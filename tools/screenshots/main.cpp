@@ -3,6 +3,8 @@
 //   kestrix-screenshots OUTPUT_FOLDER [SCALE_SUFFIX]
 
 #include "SimProcess.h"
+#include "kestrix/archive/Archive.h"
+#include "kestrix/archive/auditChain.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
@@ -11,6 +13,7 @@
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/locations/SaveLocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
+#include "kestrix/gui/main/ArchiveDialog.h"
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/Icons.h"
 #include "kestrix/gui/main/MainWindow.h"
@@ -61,6 +64,16 @@ bool Save(QWidget& widget, const QString& folder, const QString& name, const QSt
 }
 
 constexpr int kStepWaitMs = 120000;
+
+// File > Open from Archive over an archive that holds the sample memory.
+bool SaveArchiveDialog(const archive::ArchiveSettings& settings, const QString& folder,
+                       const QString& suffix) {
+    archive::Archive archive(settings);
+    archive.Store(*bench::BuildSampleRecordSet(), {archive::kEventDownload, 150});
+    gui::ArchiveDialog dialog(archive.Instruments());
+    dialog.show();
+    return Save(dialog, folder, QStringLiteral("open-from-archive"), suffix);
+}
 
 // Every instrument picture with its key, to look at them side by side.
 bool SavePictureSheet(const QString& folder, const QString& suffix) {
@@ -335,10 +348,14 @@ int main(int argc, char* argv[]) {
     window.ToggleConfigBar();
     ok = Save(window, folder, QStringLiteral("main-bar-hidden"), suffix) && ok;
 
+    const archive::ArchiveSettings archiveSettings =
+        archive::ReadArchiveSettings(store.GetConfigPath());
+    window.About()->SetArchivePlace(QString::fromStdString(archive::ArchivePlace(archiveSettings)));
     window.About()->show();
     ok = Save(*window.About(), folder, QStringLiteral("about"), suffix) && ok;
     window.About()->hide();
 
+    ok = SaveArchiveDialog(archiveSettings, folder, suffix) && ok;
     ok = SavePictureSheet(folder, suffix) && ok;
     window.ToggleConfigBar();
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;

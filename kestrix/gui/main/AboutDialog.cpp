@@ -22,7 +22,7 @@ constexpr int kLicenseLines = 14;
 AboutDialog::AboutDialog(const shell::ProgramVersion& version, const QString& programFolder,
                          QWidget* parent)
     : QDialog(parent), version_(version), lblVersion_(new QLabel(this)),
-      txtLicense_(new QPlainTextEdit(this)) {
+      lblArchive_(new QLabel(this)), txtLicense_(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("frmDlgAbout"));
     setWindowTitle(tr("About Kestrix"));
 
@@ -70,6 +70,10 @@ AboutDialog::AboutDialog(const shell::ProgramVersion& version, const QString& pr
     versionRow->addStretch(1);
     top->addLayout(versionRow, 0, 1);
     top->addWidget(notice, 1, 1);
+    lblArchive_->setObjectName(QStringLiteral("lblArchive"));
+    lblArchive_->setWordWrap(true);
+    lblArchive_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(lblArchive_, 2, 1);
     top->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -98,6 +102,10 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void AboutDialog::SetArchivePlace(const QString& place) {
+    lblArchive_->setText(tr("Archive: %1").arg(place));
 }
 
 } // namespace kestrix::gui

@@ -20,6 +20,8 @@ public:
     QString VersionText() const;
     QString LicenseText() const;
     void ToggleDetailedVersion();
+    // Where downloads are archived: a file, a server, or "switched off".
+    void SetArchivePlace(const QString& place);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,6 +30,7 @@ private:
     shell::ProgramVersion version_;
     bool detailed_ = false;
     QLabel* lblVersion_;
+    QLabel* lblArchive_;
     QPlainTextEdit* txtLicense_;
 };
 

@@ -1,5 +1,6 @@
 #include "kestrix/gui/main/MainWindow.h"
 
+#include "kestrix/archive/autoArchive.h"
 #include "kestrix/charts/chartFiles.h"
 #include "kestrix/cleanroom/dataChecks.h"
 #include "kestrix/data/recordSetFile.h"
@@ -9,10 +10,12 @@
 #include "kestrix/gui/locations/LocationFileCommands.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
+#include "kestrix/gui/main/ArchiveCommands.h"
 #include "kestrix/gui/main/ConfigBar.h"
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/Icons.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
+#include "kestrix/instrument/DownloadSession.h"
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 #include "kestrix/gui/wizards/UploadWizard.h"
 #include "kestrix/shell/configBarLayout.h"
@@ -186,6 +189,11 @@ void MainWindow::RunCommand(shell::MainCommand command) {
         return PrintPreview();
     case MainCommand::OpenRecordSet:
         return OpenRecordSet();
+    case MainCommand::OpenFromArchive:
+        if (auto recordSet = OpenFromArchive(this, dialogs_, store_.GetConfigPath())) {
+            TakeRecordSet(std::move(recordSet));
+        }
+        return;
     case MainCommand::SaveRecordSetAs:
         return SaveRecordSetAs();
     case MainCommand::Exit:
@@ -482,6 +490,8 @@ void MainWindow::OpenWebsite() {
 }
 
 void MainWindow::ShowAbout() {
+    about_->SetArchivePlace(QString::fromStdString(
+        archive::ArchivePlace(archive::ReadArchiveSettings(store_.GetConfigPath()))));
     dialogs_.ShowModal(*about_);
 }
 
@@ -489,7 +499,22 @@ void MainWindow::DownloadData() {
     gridView_->ScrollingView()->setFocus();
     dialogs_.ShowModal(*downloadWizard_);
     if (downloadWizard_->WasDataDownloaded()) {
-        TakeRecordSet(downloadWizard_->GetDataRecordSet());
+        const std::shared_ptr<clsDataRecordSet> recordSet = downloadWizard_->GetDataRecordSet();
+        TakeRecordSet(recordSet);
+        ArchiveDownload(*recordSet);
+    }
+}
+
+void MainWindow::ArchiveDownload(clsDataRecordSet& recordSet) {
+    const WaitCursor wait;
+    const archive::AutoArchiveOutcome outcome = archive::ArchiveFinishedDownload(
+        archive::ReadArchiveSettings(store_.GetConfigPath()), recordSet,
+        downloadWizard_->Session().Identity().mapVersion);
+    if (!outcome.archived && !outcome.message.empty()) {
+        dialogs_.Message(this, {tr("The download was not archived; the data is shown all the "
+                                   "same."),
+                                tr("Warning"), QMessageBox::Warning, QMessageBox::Ok,
+                                QString::fromStdString(outcome.message)});
     }
 }
 

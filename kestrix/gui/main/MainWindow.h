@@ -118,6 +118,8 @@ private:
     void OpenWebsite();
     void ShowAbout();
     void DownloadData();
+    // An archive that fails is told once and never stops the download.
+    void ArchiveDownload(clsDataRecordSet& recordSet);
     void SetupMyLocations();
     void OpenLocationNames();
     void ShowClassification();

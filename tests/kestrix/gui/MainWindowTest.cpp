@@ -39,6 +39,7 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
     EXPECT_EQ(entries.join(' '),
               "mnuSaveAs=&Save As... mnuPrint=&Print... mnuPrintPreview=Print Pre&view... "
               "mnuOpenRecordSet=&Open Downloaded Data... "
+              "mnuOpenArchive=Open from &Archive... "
               "mnuSaveRecordSet=Save &Downloaded Data As... - "
               "mnuSaveLocations=S&ave Location Names As... "
               "mnuLoadLocations=&Open Location Names From... - mnuExit=E&xit "

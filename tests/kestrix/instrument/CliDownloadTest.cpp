@@ -17,6 +17,7 @@ namespace kestrix::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 struct CliRun {
     int status = -1;
@@ -94,6 +95,25 @@ TEST_F(CliDownload, DownloadSavesTheTableInTheSameRun) {
     // Header lines, two title rows, one line per record, statistics and status rows.
     EXPECT_GT(std::count(table.begin(), table.end(), '\n'), 450);
     EXPECT_FALSE(std::filesystem::exists(Path("set.json"))) << "no record-set file was asked for";
+}
+
+TEST_F(CliDownload, EveryDownloadIsArchivedAndADamagedArchiveStopsNone) {
+    sim::test::SimProcess sim({"--preset", "iaq-fast"});
+    ASSERT_TRUE(sim.WaitReady());
+    const std::vector<std::string> download = {"download", "--port", sim.Link(), "--address", "1"};
+    EXPECT_THAT(Run(download).error, HasSubstr("archived 450 new records of 450"));
+    EXPECT_THAT(Run(download).error, HasSubstr("archived 0 new records of 450"));
+    std::vector<std::string> unarchived = download;
+    unarchived.push_back("--no-archive");
+    EXPECT_THAT(Run(unarchived).error, Not(HasSubstr("archived")));
+    const CliRun listed = Run({"archive", "list"});
+    EXPECT_THAT(listed.output, HasSubstr("450 records\t2 downloads"));
+    std::filesystem::remove_all(Path("archive.sqlite-wal"));
+    std::filesystem::remove_all(Path("archive.sqlite-shm"));
+    test_support::WriteFileBytes(Path("archive.sqlite"), std::string(8192, 'x'));
+    const CliRun damaged = Run(download);
+    EXPECT_EQ(damaged.status, 0);
+    EXPECT_THAT(damaged.error, HasSubstr("the download was not archived"));
 }
 
 TEST_F(CliDownload, IdentifyPrintsTheIdentity) {

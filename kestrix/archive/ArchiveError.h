@@ -1,0 +1,22 @@
+#pragma once
+
+// A failure of the archive database: it cannot be opened, a statement failed, or its contents
+// are not what this program wrote. The message is meant for the user.
+
+#include <stdexcept>
+#include <string>
+
+namespace kestrix::archive {
+
+class ArchiveError : public std::runtime_error {
+public:
+    explicit ArchiveError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A query named no instrument of the archive, or more than one.
+class ArchiveNoInstrument : public ArchiveError {
+public:
+    using ArchiveError::ArchiveError;
+};
+
+} // namespace kestrix::archive

@@ -1,0 +1,173 @@
+#include "kestrix/archive/archiveQuery.h"
+
+#include "kestrix/archive/ArchiveDatabase.h"
+#include "kestrix/archive/ArchiveError.h"
+#include "kestrix/archive/downloadHeader.h"
+#include "kestrix/archive/recordPacking.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kestrix::archive {
+
+namespace {
+
+struct Selection {
+    QString where;
+    QVariantList values;
+};
+
+std::int64_t FindInstrument(ArchiveDatabase& database, const RecordQuery& query) {
+    QSqlQuery found =
+        query.model.empty()
+            ? database.Run("SELECT id FROM instruments WHERE serial = ?", {query.serial})
+            : database.Run("SELECT id FROM instruments WHERE serial = ? AND model = ?",
+                           {query.serial, QString::fromStdString(query.model)});
+    std::vector<std::int64_t> ids;
+    while (found.next()) {
+        ids.push_back(found.value(0).toLongLong());
+    }
+    const std::string name = "serial number " + std::to_string(query.serial) +
+                             (query.model.empty() ? "" : " of model \"" + query.model + "\"");
+    if (ids.empty()) {
+        throw ArchiveNoInstrument("the archive holds no instrument with " + name);
+    }
+    if (ids.size() > 1) {
+        throw ArchiveNoInstrument("the archive holds instruments of several models with " + name);
+    }
+    return ids.front();
+}
+
+Selection Select(std::int64_t instrumentId, const RecordQuery& query) {
+    Selection selection{"instrument_id = ?", {static_cast<qlonglong>(instrumentId)}};
+    if (query.from) {
+        selection.where += " AND time_stamp >= ?";
+        selection.values << *query.from;
+    }
+    if (query.to) {
+        selection.where += " AND time_stamp <= ?";
+        selection.values << *query.to;
+    }
+    if (!query.locations.empty()) {
+        QStringList marks;
+        for (const std::int32_t location : query.locations) {
+            marks << "?";
+            selection.values << location;
+        }
+        selection.where += " AND location IN (" + marks.join(", ") + ")";
+    }
+    return selection;
+}
+
+std::string HeaderText(ArchiveDatabase& database, std::int64_t instrumentId,
+                       const QVariant& newestDownload) {
+    if (!newestDownload.isNull()) {
+        return database.Single("SELECT header FROM downloads WHERE id = ?", {newestDownload})
+            .toString()
+            .toStdString();
+    }
+    return database
+        .Single("SELECT header FROM downloads WHERE id = (SELECT MAX(id) FROM downloads WHERE "
+                "instrument_id = ?)",
+                {static_cast<qlonglong>(instrumentId)})
+        .toString()
+        .toStdString();
+}
+
+// A record of an older download may have had more channels than the newest one describes;
+// it keeps the channels the set has (setting a count clears every channel).
+void FitChannels(clsDataRecord& record, const clsDataRecordSet& recordSet) {
+    if (record.GetPartChanCount() <= recordSet.GetPartChanCount() &&
+        record.GetAnalogChanCount() <= recordSet.GetAnalogChanCount()) {
+        return;
+    }
+    const clsDataRecord whole = record;
+    record.SetPartChanCount(std::min(whole.GetPartChanCount(), recordSet.GetPartChanCount()));
+    for (std::int16_t c = 0; c < record.GetPartChanCount(); ++c) {
+        record.SetPartChanData(c, whole.GetPartChanValue(c, true), whole.GetPartChanStatus(c),
+                               whole.GetPartChanEnable(c));
+    }
+    record.SetAnalogChanCount(std::min(whole.GetAnalogChanCount(), recordSet.GetAnalogChanCount()));
+    for (std::int16_t c = 0; c < record.GetAnalogChanCount(); ++c) {
+        record.SetAnalogChanData(c, whole.GetAnalogChanValue(c), whole.GetAnalogChanStatus(c),
+                                 whole.GetAnalogChanEnable(c));
+    }
+}
+
+std::optional<DateTime> OptionalTime(const QVariant& value) {
+    return value.isNull() ? std::nullopt : std::optional<DateTime>(value.toDouble());
+}
+
+std::vector<std::int32_t> LocationsOf(ArchiveDatabase& database, qlonglong instrumentId) {
+    QSqlQuery query = database.Run(
+        "SELECT DISTINCT location FROM records WHERE instrument_id = ? ORDER BY location",
+        {instrumentId});
+    std::vector<std::int32_t> locations;
+    while (query.next()) {
+        locations.push_back(query.value(0).toInt());
+    }
+    return locations;
+}
+
+} // namespace
+
+std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database) {
+    QSqlQuery query =
+        database.Run("SELECT i.id, i.model, i.serial, "
+                     "(SELECT COUNT(*) FROM records r WHERE r.instrument_id = i.id), "
+                     "(SELECT COUNT(*) FROM downloads d WHERE d.instrument_id = i.id), "
+                     "(SELECT MIN(time_stamp) FROM records r WHERE r.instrument_id = i.id), "
+                     "(SELECT MAX(time_stamp) FROM records r WHERE r.instrument_id = i.id) "
+                     "FROM instruments i ORDER BY i.model, i.serial");
+    std::vector<std::pair<qlonglong, InstrumentSummary>> rows;
+    while (query.next()) {
+        InstrumentSummary summary{query.value(1).toString().toStdString(),
+                                  query.value(2).toInt(),
+                                  query.value(3).toLongLong(),
+                                  query.value(4).toLongLong(),
+                                  OptionalTime(query.value(5)),
+                                  OptionalTime(query.value(6)),
+                                  {}};
+        rows.emplace_back(query.value(0).toLongLong(), std::move(summary));
+    }
+    std::vector<InstrumentSummary> summaries;
+    for (auto& [id, summary] : rows) {
+        summary.locations = LocationsOf(database, id);
+        summaries.push_back(std::move(summary));
+    }
+    return summaries;
+}
+
+std::unique_ptr<clsDataRecordSet> QueryRecords(ArchiveDatabase& database,
+                                               const RecordQuery& query) {
+    const std::int64_t instrumentId = FindInstrument(database, query);
+    const Selection selection = Select(instrumentId, query);
+    QSqlQuery counted =
+        database.Run("SELECT COUNT(*), MAX(download_id) FROM records WHERE " + selection.where,
+                     selection.values);
+    counted.next();
+    const qlonglong count = counted.value(0).toLongLong();
+    if (count > std::numeric_limits<std::int32_t>::max()) {
+        throw ArchiveError("more records than one record set can hold: choose a shorter time");
+    }
+    auto recordSet =
+        MakeRecordSet(ParseHeaderJson(HeaderText(database, instrumentId, counted.value(1))),
+                      static_cast<std::int32_t>(count));
+    QSqlQuery rows = database.Run("SELECT time_stamp, location, sample_time, sample_status, "
+                                  "channels FROM records WHERE " +
+                                      selection.where + " ORDER BY time_stamp",
+                                  selection.values);
+    clsDataRecord record;
+    for (std::int32_t index = 0; index < count && rows.next(); ++index) {
+        record.SetTimeStamp(rows.value(0).toDouble());
+        record.SetLocationID(rows.value(1).toInt());
+        record.SetSampleTimeData(rows.value(2).toInt(),
+                                 static_cast<std::uint8_t>(rows.value(3).toInt()));
+        UnpackChannels(rows.value(4).toByteArray(), record);
+        FitChannels(record, *recordSet);
+        recordSet->RecordCopy(index, &record);
+    }
+    return recordSet;
+}
+
+} // namespace kestrix::archive

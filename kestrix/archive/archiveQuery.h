@@ -1,0 +1,44 @@
+#pragma once
+
+// Reading the archive back: what it holds per instrument, and the records of one instrument
+// in a time range and at chosen locations, merged across downloads in time order into an
+// ordinary record set.
+
+#include "kestrix/base/dateTime.h"
+#include "kestrix/data/clsDataRecordSet.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrix::archive {
+
+class ArchiveDatabase;
+
+struct InstrumentSummary {
+    std::string model;
+    std::int32_t serial = 0;
+    std::int64_t records = 0;
+    std::int64_t downloads = 0;
+    std::optional<DateTime> first; // none without records
+    std::optional<DateTime> last;
+    std::vector<std::int32_t> locations; // that its records were taken at
+};
+
+struct RecordQuery {
+    std::int32_t serial = 0;
+    std::string model; // empty: any model with that serial number
+    std::optional<DateTime> from;
+    std::optional<DateTime> to;
+    std::vector<std::int32_t> locations; // empty: every location
+};
+
+std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database);
+
+// The channels, settings and location names are those of the newest download the records came
+// from. Throws ArchiveError when no instrument, or more than one, fits.
+std::unique_ptr<clsDataRecordSet> QueryRecords(ArchiveDatabase& database, const RecordQuery& query);
+
+} // namespace kestrix::archive

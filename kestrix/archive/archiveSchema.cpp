@@ -1,0 +1,78 @@
+#include "kestrix/archive/archiveSchema.h"
+
+#include "kestrix/archive/ArchiveDatabase.h"
+#include "kestrix/archive/ArchiveError.h"
+
+#include <QStringList>
+
+namespace kestrix::archive {
+
+namespace {
+
+QStringList FirstTables(const ArchiveDatabase& database) {
+    const QString id = database.IdColumn();
+    const QString real = database.DoubleType();
+    return {
+        "CREATE TABLE archive_schema (version INTEGER NOT NULL)",
+        "INSERT INTO archive_schema (version) VALUES (0)",
+        "CREATE TABLE instruments (id " + id +
+            ", model TEXT NOT NULL, serial INTEGER NOT NULL, map_version INTEGER NOT NULL, "
+            "flow_rate " +
+            real + " NOT NULL, flow_rate_units TEXT NOT NULL, density " + real +
+            " NOT NULL, UNIQUE (model, serial))",
+        "CREATE TABLE downloads (id " + id +
+            ", instrument_id INTEGER NOT NULL REFERENCES instruments (id), "
+            "downloaded_at TEXT NOT NULL, user_name TEXT NOT NULL, host TEXT NOT NULL, "
+            "program_version TEXT NOT NULL, record_total INTEGER NOT NULL, "
+            "new_records INTEGER NOT NULL, header TEXT NOT NULL)",
+        "CREATE TABLE records (instrument_id INTEGER NOT NULL, time_stamp " + real +
+            " NOT NULL, download_id INTEGER NOT NULL, location INTEGER NOT NULL, "
+            "sample_time INTEGER NOT NULL, sample_status INTEGER NOT NULL, channels " +
+            database.BlobType() + " NOT NULL, PRIMARY KEY (instrument_id, time_stamp))" +
+            database.ClusteredTableSuffix(),
+        "CREATE INDEX records_by_download ON records (download_id)",
+        "CREATE TABLE events (id " + id +
+            ", happened_at TEXT NOT NULL, user_name TEXT NOT NULL, host TEXT NOT NULL, "
+            "kind TEXT NOT NULL, instrument_id INTEGER, download_id INTEGER, "
+            "details TEXT NOT NULL, records_hash TEXT NOT NULL, previous_hash TEXT NOT NULL, "
+            "hash TEXT NOT NULL)",
+    };
+}
+
+QStringList ChainHead(const ArchiveDatabase&) {
+    return {
+        "CREATE TABLE chain_head (event_id INTEGER NOT NULL, hash TEXT NOT NULL)",
+        "INSERT INTO chain_head (event_id, hash) SELECT id, hash FROM events "
+        "WHERE id = (SELECT MAX(id) FROM events)",
+    };
+}
+
+using Step = QStringList (*)(const ArchiveDatabase&);
+constexpr Step kSteps[kArchiveSchemaVersion] = {FirstTables, ChainHead};
+
+} // namespace
+
+int ArchiveSchemaVersion(ArchiveDatabase& database) {
+    if (database.Single(database.TableExistsSql(), {QString("archive_schema")}).toInt() == 0) {
+        return 0;
+    }
+    return database.Single("SELECT version FROM archive_schema").toInt();
+}
+
+void MigrateArchive(ArchiveDatabase& database, int targetVersion) {
+    WriteTransaction transaction(database);
+    const int version = ArchiveSchemaVersion(database);
+    if (version > kArchiveSchemaVersion) {
+        throw ArchiveError("the archive \"" + database.Place() + "\" has schema version " +
+                           std::to_string(version) + ", made by a newer program");
+    }
+    for (int step = version; step < targetVersion; ++step) {
+        for (const QString& statement : kSteps[step](database)) {
+            database.Run(statement);
+        }
+        database.Run("UPDATE archive_schema SET version = ?", {step + 1});
+    }
+    transaction.Commit();
+}
+
+} // namespace kestrix::archive

@@ -1,0 +1,20 @@
+#pragma once
+
+// The archive's tables. The schema carries its version; opening an archive brings an older
+// one forward step by step, each step in the transaction that records its version.
+//   1  instruments, downloads, records, the audit events
+//   2  the head of the event chain, so that deleting the newest events is found too
+
+namespace kestrix::archive {
+
+class ArchiveDatabase;
+
+inline constexpr int kArchiveSchemaVersion = 2;
+
+// Throws ArchiveError for an archive of a newer program or a failed step.
+void MigrateArchive(ArchiveDatabase& database, int targetVersion = kArchiveSchemaVersion);
+
+// 0 for an archive without tables.
+int ArchiveSchemaVersion(ArchiveDatabase& database);
+
+} // namespace kestrix::archive

@@ -1,0 +1,31 @@
+#pragma once
+
+// Storing one download: its instrument, the download row, the records the archive does not
+// hold yet for that instrument and time stamp, and its event, in one transaction.
+
+#include <cstdint>
+#include <string>
+
+namespace kestrix {
+class clsDataRecordSet;
+}
+
+namespace kestrix::archive {
+
+class ArchiveDatabase;
+
+struct DownloadOrigin {
+    std::string eventKind;       // kEventDownload, or kEventImport for a file
+    std::int32_t mapVersion = 0; // 0 when unknown (a file)
+};
+
+struct StoreResult {
+    std::int64_t downloadId = 0;
+    std::int32_t records = 0;    // in the download
+    std::int32_t newRecords = 0; // of them not archived before
+};
+
+StoreResult StoreDownload(ArchiveDatabase& database, clsDataRecordSet& recordSet,
+                          const DownloadOrigin& origin);
+
+} // namespace kestrix::archive

@@ -1,0 +1,23 @@
+#pragma once
+
+// Walks the event chain and every download's records: a changed, inserted or deleted event,
+// download row or record is found and the first damaged entry named.
+
+#include <cstdint>
+#include <string>
+
+namespace kestrix::archive {
+
+class ArchiveDatabase;
+
+struct VerifyResult {
+    bool intact = true;
+    std::int64_t damagedEvent = 0; // the first event found damaged; 0 when none is to blame
+    std::string problem;           // what is wrong, naming the entry
+    std::int64_t events = 0;       // walked
+    std::int64_t records = 0;      // checked against their downloads' events
+};
+
+VerifyResult VerifyArchive(ArchiveDatabase& database);
+
+} // namespace kestrix::archive

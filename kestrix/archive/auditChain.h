@@ -1,0 +1,63 @@
+#pragma once
+
+// The audit trail: events that are only ever appended, each carrying the SHA-256 of the event
+// before it and of its own content (for a download, of the records it added), so that a
+// changed or deleted row breaks the chain.
+
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace kestrix::archive {
+
+class ArchiveDatabase;
+
+inline constexpr const char* kEventDownload = "download";
+inline constexpr const char* kEventImport = "import";
+inline constexpr const char* kEventExport = "export";
+inline constexpr const char* kEventArchiveExport = "archive export";
+inline constexpr const char* kEventNameUpload = "name upload";
+inline constexpr const char* kEventDensityChange = "density change";
+inline constexpr const char* kEventClassificationReport = "classification report";
+
+struct ArchiveEvent {
+    std::int64_t id = 0;
+    std::string happenedAt; // local ISO 8601 date-time
+    std::string userName;
+    std::string host;
+    std::string kind;
+    std::optional<std::int64_t> instrumentId;
+    std::optional<std::int64_t> downloadId;
+    std::string details;
+    std::string recordsHash; // hex; empty for an event without records
+    std::string previousHash;
+    std::string hash;
+};
+
+// The login name and host of this process.
+std::string CurrentUserName();
+std::string CurrentHost();
+
+// Over every field but the hash itself.
+std::string EventHash(const ArchiveEvent& event);
+
+// Numbers the event, links it to the head of the chain and makes it the head. Call inside a
+// WriteTransaction; time, user and host are filled in when empty.
+void AppendEvent(ArchiveDatabase& database, ArchiveEvent event);
+
+// The SHA-256 of records in time order, the same bytes whether they are being stored or read
+// back from the archive.
+class RecordsHasher {
+public:
+    RecordsHasher() : hash_(QCryptographicHash::Sha256) {}
+    void Add(std::int64_t instrumentId, double timeStamp, std::int32_t location,
+             std::int32_t sampleTime, std::int32_t sampleStatus, const QByteArray& channels);
+    std::string Hex() const;
+
+private:
+    QCryptographicHash hash_;
+};
+
+} // namespace kestrix::archive

@@ -1,0 +1,27 @@
+#pragma once
+
+// Archiving a finished download on the way: whatever goes wrong with the archive is told in
+// one message and never stops the download.
+
+#include "kestrix/archive/archiveSettings.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kestrix {
+class clsDataRecordSet;
+}
+
+namespace kestrix::archive {
+
+struct AutoArchiveOutcome {
+    bool archived = false;
+    // "archived 10 new records of 65535 in <place>", or why nothing was archived; empty when
+    // the archive is switched off.
+    std::string message;
+};
+
+AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
+                                           clsDataRecordSet& recordSet, std::int32_t mapVersion);
+
+} // namespace kestrix::archive

@@ -1,0 +1,133 @@
+#include "kestrix/cli/archiveExport.h"
+
+#include "kestrix/archive/Archive.h"
+#include "kestrix/archive/ArchiveError.h"
+#include "kestrix/cli/cliMessages.h"
+#include "kestrix/cli/exitCodes.h"
+#include "kestrix/cli/tableOutput.h"
+#include "kestrix/data/isoDateTime.h"
+#include "kestrix/data/recordSetFile.h"
+
+#include <QString>
+#include <QStringList>
+#include <nlohmann/json.hpp>
+
+namespace kestrix::cli {
+
+namespace {
+
+std::string CheckTime(const std::string& text) {
+    return ParseIsoDateTime(text) ? std::string()
+                                  : "\"" + text + "\" is no date-time such as 2026-03-01T08:15:00";
+}
+
+std::string CheckLocations(const std::string& text) {
+    for (const QString& part : QString::fromStdString(text).split(',')) {
+        bool number = false;
+        part.trimmed().toInt(&number);
+        if (!number) {
+            return "\"" + text + "\" is no list of location numbers such as 1,4,7";
+        }
+    }
+    return {};
+}
+
+std::vector<std::int32_t> ParseLocations(const std::string& text) {
+    std::vector<std::int32_t> locations;
+    if (!text.empty()) {
+        for (const QString& part : QString::fromStdString(text).split(',')) {
+            locations.push_back(part.trimmed().toInt());
+        }
+    }
+    return locations;
+}
+
+archive::RecordQuery QueryOf(const ArchiveExportOptions& options) {
+    archive::RecordQuery query;
+    query.serial = options.serial;
+    query.model = options.model;
+    if (options.from) {
+        query.from = ParseIsoDateTime(*options.from);
+    }
+    if (options.to) {
+        query.to = ParseIsoDateTime(*options.to);
+    }
+    query.locations = ParseLocations(options.locations);
+    return query;
+}
+
+std::string ExportDetails(const ArchiveExportOptions& options, std::int32_t records) {
+    const nlohmann::ordered_json details = {
+        {"file", options.jsonPath ? *options.jsonPath : options.savePath},
+        {"records", records},
+        {"from", options.from.value_or("")},
+        {"to", options.to.value_or("")},
+        {"locations", options.locations},
+    };
+    return details.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+int WriteExport(clsDataRecordSet& recordSet, const ArchiveExportOptions& options,
+                const modConfig::ConfigStore& store) {
+    if (options.jsonPath) {
+        std::string error;
+        if (!WriteRecordSetJson(recordSet, *options.jsonPath, error)) {
+            return Fail(kExitSaveFailed, error);
+        }
+        return kExitOk;
+    }
+    return SaveRecordSetTable(recordSet, store, "the archived records", options.savePath);
+}
+
+} // namespace
+
+void RegisterArchiveExport(CLI::App& command, ArchiveExportOptions& options) {
+    command.add_option("--serial", options.serial, "the instrument's serial number")
+        ->required()
+        ->type_name("N");
+    command.add_option("--model", options.model,
+                       "the instrument's model, when serial numbers of "
+                       "several models are archived");
+    command.add_option("--from", options.from, "first time stamp, a local ISO 8601 date-time")
+        ->type_name("TIME")
+        ->check(CLI::Validator(CheckTime, "TIME"));
+    command.add_option("--to", options.to, "last time stamp, a local ISO 8601 date-time")
+        ->type_name("TIME")
+        ->check(CLI::Validator(CheckTime, "TIME"));
+    command.add_option("--locations", options.locations, "location numbers, such as 1,4,7")
+        ->type_name("LIST")
+        ->check(CLI::Validator(CheckLocations, "LIST"));
+    CLI::Option* json =
+        command.add_option("--json", options.jsonPath, "record-set file (JSON) to write")
+            ->type_name("OUT");
+    CLI::Option* save = AddSaveOption(command, options.savePath);
+    json->excludes(save);
+    command.callback([json, save] {
+        if (json->count() == 0 && save->count() == 0) {
+            throw CLI::RequiredError("--json or --save");
+        }
+    });
+}
+
+int RunArchiveExport(archive::Archive& archive, const ArchiveExportOptions& options,
+                     const modConfig::ConfigStore& store) {
+    std::unique_ptr<clsDataRecordSet> recordSet;
+    try {
+        recordSet = archive.Query(QueryOf(options));
+    } catch (const archive::ArchiveNoInstrument& error) {
+        return Fail(kExitArchiveNoInstrument, error.what());
+    }
+    if (recordSet->RecordCount() == 0) {
+        return Fail(kExitArchiveNoRecords, "the archive holds no record of serial number " +
+                                               std::to_string(options.serial) +
+                                               " in that time range and at those locations");
+    }
+    if (const int status = WriteExport(*recordSet, options, store); status != kExitOk) {
+        return status;
+    }
+    archive.Note(archive::kEventArchiveExport, ExportDetails(options, recordSet->RecordCount()),
+                 recordSet->GetSensorName(), recordSet->GetSensorID());
+    return kExitOk;
+}
+
+} // namespace kestrix::cli

@@ -1,0 +1,143 @@
+#include "kestrix/gui/main/ArchiveDialog.h"
+
+#include "kestrix/data/isoDateTime.h"
+
+#include <QDateTimeEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace kestrix::gui {
+namespace {
+
+QDateTime ToQDateTime(DateTime value) {
+    const CivilDateTime civil = ToCivilDateTime(value);
+    return {QDate(civil.year, civil.month, civil.day),
+            QTime(civil.hour, civil.minute, civil.second, civil.millisecond)};
+}
+
+DateTime FromQDateTime(const QDateTime& value) {
+    const QDate date = value.date();
+    const QTime time = value.time();
+    return MakeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(),
+                        time.second() + time.msec() / 1000.0);
+}
+
+QString TimeText(const std::optional<DateTime>& value) {
+    return value ? QString::fromStdString(FormatIsoDateTime(*value)).replace('T', ' ')
+                 : QStringLiteral("-");
+}
+
+QDateTimeEdit* NewTimeEdit(const QString& name, QWidget* parent) {
+    auto* edit = new QDateTimeEdit(parent);
+    edit->setObjectName(name);
+    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    edit->setCalendarPopup(true);
+    return edit;
+}
+
+} // namespace
+
+ArchiveDialog::ArchiveDialog(std::vector<archive::InstrumentSummary> instruments, QWidget* parent)
+    : QDialog(parent), instruments_(std::move(instruments)), lstInstruments_(new QTreeWidget(this)),
+      txtFrom_(NewTimeEdit("txtFrom", this)), txtTo_(NewTimeEdit("txtTo", this)),
+      lstLocations_(new QListWidget(this)) {
+    setObjectName(QStringLiteral("frmDlgArchive"));
+    setWindowTitle(tr("Open from Archive"));
+
+    lstInstruments_->setObjectName(QStringLiteral("lstInstruments"));
+    lstInstruments_->setAccessibleName(tr("Instruments"));
+    lstInstruments_->setRootIsDecorated(false);
+    lstInstruments_->setHeaderLabels(
+        {tr("Model"), tr("Serial #"), tr("Records"), tr("Downloads"), tr("First"), tr("Last")});
+    for (const archive::InstrumentSummary& summary : instruments_) {
+        auto* item = new QTreeWidgetItem(
+            lstInstruments_,
+            {QString::fromStdString(summary.model), QString::number(summary.serial),
+             QString::number(summary.records), QString::number(summary.downloads),
+             TimeText(summary.first), TimeText(summary.last)});
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    lstInstruments_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    txtFrom_->setAccessibleName(tr("From"));
+    txtTo_->setAccessibleName(tr("To"));
+    lstLocations_->setObjectName(QStringLiteral("lstLocations"));
+    lstLocations_->setAccessibleName(tr("Locations"));
+
+    auto* range = new QFormLayout;
+    range->addRow(tr("&From:"), txtFrom_);
+    range->addRow(tr("&To:"), txtTo_);
+    range->addRow(tr("&Locations:"), lstLocations_);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* open = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
+    open->setObjectName(QStringLiteral("cmdOpen"));
+    open->setDefault(true);
+    buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("cmdCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(lstInstruments_, &QTreeWidget::currentItemChanged, this,
+            [this] { ShowInstrument(lstInstruments_->currentIndex().row()); });
+
+    auto* layout = new QVBoxLayout(this);
+    auto* instrumentsLabel = new QLabel(tr("&Instruments:"), this);
+    instrumentsLabel->setBuddy(lstInstruments_);
+    layout->addWidget(instrumentsLabel);
+    layout->addWidget(lstInstruments_, 1);
+    layout->addLayout(range);
+    layout->addWidget(buttons);
+    open->setEnabled(!instruments_.empty());
+    if (!instruments_.empty()) {
+        lstInstruments_->setCurrentItem(lstInstruments_->topLevelItem(0));
+    }
+    resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 90, 0)));
+}
+
+void ArchiveDialog::ShowInstrument(int row) {
+    if (row < 0 || row >= static_cast<int>(instruments_.size())) {
+        return;
+    }
+    const archive::InstrumentSummary& summary = instruments_[static_cast<std::size_t>(row)];
+    txtFrom_->setDateTime(ToQDateTime(summary.first.value_or(CurrentLocalDateTime())));
+    txtTo_->setDateTime(ToQDateTime(summary.last.value_or(CurrentLocalDateTime())));
+    lstLocations_->clear();
+    for (const std::int32_t location : summary.locations) {
+        auto* item = new QListWidgetItem(tr("Location %1").arg(location), lstLocations_);
+        item->setData(Qt::UserRole, location);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+}
+
+archive::RecordQuery ArchiveDialog::Choice() const {
+    archive::RecordQuery query;
+    const int row = lstInstruments_->currentIndex().row();
+    if (row >= 0 && row < static_cast<int>(instruments_.size())) {
+        query.serial = instruments_[static_cast<std::size_t>(row)].serial;
+        query.model = instruments_[static_cast<std::size_t>(row)].model;
+    }
+    query.from = FromQDateTime(txtFrom_->dateTime());
+    query.to = FromQDateTime(txtTo_->dateTime());
+    bool everyLocation = true;
+    for (int i = 0; i < lstLocations_->count(); ++i) {
+        const QListWidgetItem* item = lstLocations_->item(i);
+        if (item->checkState() == Qt::Checked) {
+            query.locations.push_back(item->data(Qt::UserRole).toInt());
+        } else {
+            everyLocation = false;
+        }
+    }
+    if (everyLocation) {
+        query.locations.clear();
+    }
+    return query;
+}
+
+} // namespace kestrix::gui

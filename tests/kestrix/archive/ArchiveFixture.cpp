@@ -1,0 +1,66 @@
+#include "ArchiveFixture.h"
+
+#include "kestrix/shell/modUtils.h"
+
+#include <limits>
+
+namespace kestrix::archive {
+
+namespace {
+constexpr std::int32_t kFirstSecond = 1'772'352'000;
+}
+
+std::string EngineName(const ::testing::TestParamInfo<TestEngine>& info) {
+    return info.param == TestEngine::kSqlite ? "Sqlite" : "Postgres";
+}
+
+void ArchiveFixture::SetUp() {
+    ASSERT_TRUE(folder_.isValid());
+    if (GetParam() == TestEngine::kPostgres) {
+        std::string why;
+        server_ = test_support::PostgresServer::Shared(why);
+        if (server_ == nullptr) {
+            SKIP_OR_FAIL_WITHOUT_PEER("no PostgreSQL server: " + why);
+        }
+    }
+    settings_ = FreshArchive();
+}
+
+ArchiveSettings ArchiveFixture::FreshArchive() {
+    ArchiveSettings settings;
+    settings.sqlitePath =
+        folder_.filePath(QString("archive-%1.sqlite").arg(++archives_)).toStdString();
+    if (server_ != nullptr) {
+        settings.url = server_->NewDatabase();
+    }
+    return settings;
+}
+
+std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::int32_t serial,
+                                               std::int32_t count, std::int32_t firstMinute) {
+    auto set = std::make_unique<clsDataRecordSet>();
+    std::string flowUnits = "LPM";
+    EXPECT_TRUE(set->Init(model, serial, 2.83F, flowUnits, 1.65F, count, "s", {"0.3", "0.5", "5.0"},
+                          {"TEMP", "RH", "DPRS"}, {"C", "%", "Pa"}, {true, false, false},
+                          {3000, 0, 0}));
+    for (std::int32_t row = 0; row < count; ++row) {
+        clsDataRecord record;
+        record.SetTimeStamp(modUtils::SecondsToDate(kFirstSecond + 60 * (firstMinute + row)));
+        record.SetLocationID(1 + row % 3);
+        record.SetSampleTimeData(60, static_cast<std::uint8_t>(row % 5 == 0 ? 0x02 : 0));
+        record.SetPartChanCount(3);
+        record.SetPartChanData(0, 5000 + row, static_cast<std::uint8_t>(row % 2 ? 0x10 : 0), true);
+        record.SetPartChanData(1, 800 + row, 0, row % 7 != 0);
+        record.SetPartChanData(2, row % 4, 0, true);
+        record.SetAnalogChanCount(3);
+        record.SetAnalogChanData(0, 21.5 + 0.1 * row, 0, true);
+        record.SetAnalogChanData(1, 45.25F, 0x01, true);
+        record.SetAnalogChanData(2, row % 9 == 0 ? std::numeric_limits<double>::quiet_NaN() : -3.0,
+                                 0, row % 9 != 0);
+        set->RecordCopy(row, &record);
+    }
+    set->SetLocationNames({"", "Entrance", "Clean room", "Gowning"});
+    return set;
+}
+
+} // namespace kestrix::archive

@@ -1,0 +1,223 @@
+// kestrix-cli archiving in processes of its own: killed in the middle, two at once, and the
+// exit status of every archive command's outcome.
+
+#include "ArchiveFixture.h"
+#include "kestrix/archive/Archive.h"
+#include "kestrix/data/recordSetFile.h"
+#include "support/SameRecordSet.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QThread>
+#include <QUrl>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
+
+namespace kestrix::archive {
+namespace {
+
+using ::testing::HasSubstr;
+
+class ArchiveProcesses : public ArchiveFixture {
+protected:
+    void SetUp() override {
+        ArchiveFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        settings_.sqlitePath = folder_.filePath("archive.sqlite").toStdString();
+        WriteConfig("[archive]\nurl=" + settings_.url + "\n");
+    }
+
+    std::string Path(const std::string& name) const {
+        return folder_.filePath(QString::fromStdString(name)).toStdString();
+    }
+
+    void WriteConfig(const std::string& text) const {
+        std::ofstream(Path("config.ini"), std::ios::binary) << text;
+    }
+
+    void WriteDownload(const std::string& name, std::int32_t count, std::int32_t firstMinute) {
+        std::string error;
+        ASSERT_TRUE(
+            WriteRecordSetJson(*MakeDownload("Model 9", 7, count, firstMinute), Path(name), error))
+            << error;
+    }
+
+    void Start(QProcess& process, const QStringList& arguments) const {
+        process.start(
+            KESTRIX_CLI_PATH,
+            QStringList{"--config", QString::fromStdString(Path("config.ini")), "archive"} +
+                arguments);
+        ASSERT_TRUE(process.waitForStarted());
+    }
+
+    struct Outcome {
+        int exitCode = -1;
+        std::string out;
+        std::string err;
+    };
+
+    Outcome Run(const QStringList& arguments) const {
+        QProcess process;
+        Start(process, arguments);
+        process.waitForFinished(-1);
+        return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+                process.readAllStandardError().toStdString()};
+    }
+
+    // True while another connection holds the archive's write lock.
+    bool WriterHoldsLock() const {
+        bool held = false;
+        {
+            QSqlDatabase probe;
+            if (settings_.url.empty()) {
+                probe = QSqlDatabase::addDatabase("QSQLITE", "probe");
+                probe.setDatabaseName(QString::fromStdString(settings_.sqlitePath));
+                probe.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+                probe.open();
+                QSqlQuery query(probe);
+                held = !query.exec("BEGIN IMMEDIATE");
+                query.exec("ROLLBACK");
+            } else {
+                const QUrl url(QString::fromStdString(settings_.url));
+                probe = QSqlDatabase::addDatabase("QPSQL", "probe");
+                probe.setHostName(url.host());
+                probe.setPort(url.port());
+                probe.setUserName(url.userName());
+                probe.setDatabaseName(url.path().mid(1));
+                probe.open();
+                QSqlQuery query(probe);
+                query.exec("SELECT COUNT(*) FROM pg_locks WHERE locktype = 'advisory' AND granted");
+                held = query.next() && query.value(0).toInt() > 0;
+            }
+            probe.close();
+        }
+        QSqlDatabase::removeDatabase("probe");
+        return held;
+    }
+};
+
+TEST_P(ArchiveProcesses, AnImportKilledInTheMiddleLeavesTheArchiveConsistent) {
+    constexpr std::int32_t kRecords = 15000;
+    WriteDownload("big.json", kRecords, 0);
+    Archive(settings_).Instruments(); // the tables exist before the import starts
+    QProcess import;
+    Start(import, {"import", QString::fromStdString(Path("big.json"))});
+    int heldPolls = 0;
+    while (import.state() == QProcess::Running && heldPolls < 3) {
+        heldPolls = WriterHoldsLock() ? heldPolls + 1 : 0;
+        QThread::msleep(20);
+    }
+    import.kill();
+    import.waitForFinished(-1);
+
+    Archive archive(settings_);
+    const VerifyResult verified = archive.Verify();
+    EXPECT_TRUE(verified.intact) << verified.problem;
+    EXPECT_TRUE(verified.records == 0 || verified.records == kRecords) << verified.records;
+    EXPECT_EQ(Run({"import", QString::fromStdString(Path("big.json"))}).exitCode, 0);
+    EXPECT_EQ(archive.Verify().records, kRecords);
+}
+
+TEST_P(ArchiveProcesses, TwoProcessesArchivingAtOnceLoseNothing) {
+    constexpr std::int32_t kRecords = 3000;
+    WriteDownload("first.json", kRecords, 0);
+    WriteDownload("second.json", kRecords, kRecords / 2);
+    QProcess first;
+    QProcess second;
+    Start(first, {"import", QString::fromStdString(Path("first.json"))});
+    Start(second, {"import", QString::fromStdString(Path("second.json"))});
+    first.waitForFinished(-1);
+    second.waitForFinished(-1);
+    EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+
+    Archive archive(settings_);
+    const VerifyResult verified = archive.Verify();
+    EXPECT_TRUE(verified.intact) << verified.problem;
+    EXPECT_EQ(verified.events, 2);
+    EXPECT_EQ(verified.records, kRecords + kRecords / 2);
+}
+
+TEST_P(ArchiveProcesses, ListAndEventsAsJson) {
+    WriteDownload("set.json", 12, 0);
+    ASSERT_EQ(Run({"import", QString::fromStdString(Path("set.json"))}).exitCode, 0);
+    const auto list = nlohmann::json::parse(Run({"list", "--json"}).out);
+    ASSERT_EQ(list.size(), 1U);
+    EXPECT_EQ(list[0]["serial"], 7);
+    EXPECT_EQ(list[0]["records"], 12);
+    EXPECT_EQ(list[0]["downloads"], 1);
+    EXPECT_EQ(list[0]["first"], "2026-03-01T08:00:00");
+    const auto events = nlohmann::json::parse(Run({"events", "--json"}).out);
+    ASSERT_EQ(events.size(), 1U);
+    EXPECT_EQ(events[0]["kind"], "import");
+}
+
+struct StatusCase {
+    const char* name;
+    const char* config; // empty: the fixture's
+    QStringList arguments;
+    int exitCode;
+    const char* message;
+};
+
+TEST_P(ArchiveProcesses, EachOutcomeHasItsOwnExitStatus) {
+    WriteDownload("set.json", 12, 0);
+    const QString set = QString::fromStdString(Path("set.json"));
+    const QString out = QString::fromStdString(Path("out.json"));
+    ASSERT_EQ(Run({"import", set}).exitCode, 0);
+    const StatusCase cases[] = {
+        {"export", "", {"export", "--serial", "7", "--json", out}, 0, ""},
+        {"verify", "", {"verify"}, 0, ""},
+        {"no such instrument", "", {"export", "--serial", "8", "--json", out}, 22, "no instrument"},
+        {"nothing in range",
+         "",
+         {"export", "--serial", "7", "--from", "2030-01-01T00:00:00", "--json", out},
+         23,
+         "no record"},
+        {"bad time",
+         "",
+         {"export", "--serial", "7", "--from", "yesterday", "--json", out},
+         2,
+         "date-time"},
+        {"unreadable import", "", {"import", out + ".missing"}, 3, "cannot read"},
+        {"switched off", "[archive]\nenabled=0\n", {"list"}, 20, "switched off"},
+        {"unreachable server",
+         "[archive]\nurl=postgresql://nobody@127.0.0.1:1/none\n",
+         {"list"},
+         20,
+         "cannot be opened"},
+    };
+    for (const StatusCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (*c.config != '\0') {
+            WriteConfig(c.config);
+        }
+        const Outcome outcome = Run(c.arguments);
+        EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.err;
+        EXPECT_THAT(outcome.err, HasSubstr(c.message));
+    }
+    auto exported = ReadRecordSetJson(Path("out.json"));
+    ASSERT_TRUE(exported.recordSet) << exported.error;
+    test_support::ExpectSameRecordSet(*ReadRecordSetJson(Path("set.json")).recordSet,
+                                      *exported.recordSet);
+}
+
+TEST_P(ArchiveProcesses, ADamagedArchiveIsNamedByVerify) {
+    WriteDownload("set.json", 12, 0);
+    ASSERT_EQ(Run({"import", QString::fromStdString(Path("set.json"))}).exitCode, 0);
+    Archive(settings_).Database().Run("UPDATE downloads SET record_total = 13");
+    const Outcome outcome = Run({"verify"});
+    EXPECT_EQ(outcome.exitCode, 21);
+    EXPECT_THAT(outcome.err, HasSubstr("event 1 (import)"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, ArchiveProcesses,
+                         ::testing::Values(TestEngine::kSqlite, TestEngine::kPostgres), EngineName);
+
+} // namespace
+} // namespace kestrix::archive
