@@ -26,6 +26,9 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 
 set(CPACK_DEBIAN_KESTRIX_PACKAGE_NAME kestrix)
 set(CPACK_DEBIAN_KESTRIX_PACKAGE_SECTION science)
+# Qt loads its database drivers as plugins, which the computed dependencies cannot see.
+set(CPACK_DEBIAN_KESTRIX_PACKAGE_DEPENDS libqt6sql6-sqlite)
+set(CPACK_DEBIAN_KESTRIX_PACKAGE_RECOMMENDS libqt6sql6-psql)
 set(CPACK_DEBIAN_KESTRIX_DESCRIPTION
     "Download, view and export the samples of portable particle counters
  Kestrix downloads the samples that particle counters keep in their memory over a

@@ -38,7 +38,7 @@ holds "${dev[0]}" /usr/include/tolvex/tolvex.h /usr/include/tolvex/tolvex_consta
 grep -q '/libtolvex.so.0.[0-9.]*$' "${kestrix[0]}.list" || fail "no versioned libtolvex.so"
 
 depends=$(dpkg-deb -f "${kestrix[0]}" Depends)
-for library in libc6 libqt6widgets6 libqt6serialport6; do
+for library in libc6 libqt6widgets6 libqt6serialport6 libqt6charts6 libqt6sql6-sqlite; do
     [[ $depends == *"$library"* ]] || fail "kestrix does not depend on $library: $depends"
 done
 [[ $(dpkg-deb -f "${dev[0]}" Depends) == *kestrix* ]] || fail "libtolvex-dev does not depend on kestrix"
