@@ -8,10 +8,10 @@
 #include "kestrix/gui/charts/TrendChart.h"
 #include "kestrix/shell/modConfig.h"
 #include "kestrix/table/TableViewOptions.h"
+#include "support/OffscreenWindows.h"
 #include "support/SampleRecordSet.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 
@@ -47,14 +47,8 @@ void ChartAndReport(gui::ChartPanel& panel, clsDataRecordSet& set,
 } // namespace
 
 int main() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "charts_bench";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    QTemporaryDir folder;
-    modConfig::ConfigStore store;
-    store.LoadConfig(folder.filePath("config.ini").toStdString());
+    bench::OffscreenWindows windows("charts_bench");
+    modConfig::ConfigStore& store = windows.store;
 
     const auto set = bench::BuildSampleRecordSet();
     gui::ChartPanel panel;

@@ -9,6 +9,7 @@
 #include "kestrix/gui/main/MainWindow.h"
 #include "kestrix/gui/main/QtUserDialogs.h"
 #include "kestrix/shell/modConfig.h"
+#include "support/OffscreenWindows.h"
 #include "support/PeakMemory.h"
 #include "support/SampleRecordSet.h"
 
@@ -37,15 +38,11 @@ void Show(gui::MainWindow& window) {
 }
 
 int OpenAndReport(const std::string& path) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "main_window_bench";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    QTemporaryDir folder;
-    modConfig::ConfigStore store;
-    store.LoadConfig(folder.filePath("config.ini").toStdString());
-    for (std::int32_t s = modConfig::kShowInstrumentInfo; s <= modConfig::kShowEnvironmentals; ++s) {
+    bench::OffscreenWindows windows("main_window_bench");
+    modConfig::ConfigStore& store = windows.store;
+    const QTemporaryDir& folder = windows.folder;
+    for (std::int32_t s = modConfig::kShowInstrumentInfo; s <= modConfig::kShowEnvironmentals;
+         ++s) {
         store.SetConfigValue(s, 1);
     }
     gui::QtUserDialogs dialogs;
@@ -86,8 +83,8 @@ int main(int argc, char* argv[]) {
     if (argc == 3 && std::string(argv[1]) == "--open") {
         return OpenAndReport(argv[2]);
     }
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("main_window_bench_" + std::to_string(getpid()) + ".json");
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("main_window_bench_" + std::to_string(getpid()) + ".json");
     {
         const auto set = bench::BuildSampleRecordSet();
         std::string error;
