@@ -109,27 +109,38 @@ QSqlQuery ArchiveDatabase::Run(const QString& sql, std::initializer_list<QVarian
 }
 
 QSqlQuery ArchiveDatabase::Run(const QString& sql, const QVariantList& values) {
-    QSqlQuery query(database_);
-    query.setForwardOnly(true);
     // PostgreSQL prepares only data statements; the others run as they are.
     if (values.isEmpty()) {
+        QSqlQuery query(database_);
+        query.setForwardOnly(true);
         if (!query.exec(sql)) {
             throw ArchiveError("the archive \"" + place_ +
                                "\" failed: " + Reason(query.lastError()));
         }
         return query;
     }
+    QSqlQuery query = Prepare(sql);
+    Execute(query, values);
+    return query;
+}
+
+QSqlQuery ArchiveDatabase::Prepare(const QString& sql) {
+    QSqlQuery query(database_);
+    query.setForwardOnly(true);
     if (!query.prepare(sql)) {
         throw ArchiveError("the archive \"" + place_ +
                            "\" refused a statement: " + Reason(query.lastError()));
     }
+    return query;
+}
+
+void ArchiveDatabase::Execute(QSqlQuery& query, const QVariantList& values) {
     for (const QVariant& value : values) {
         query.addBindValue(value);
     }
     if (!query.exec()) {
         throw ArchiveError("the archive \"" + place_ + "\" failed: " + Reason(query.lastError()));
     }
-    return query;
 }
 
 QVariant ArchiveDatabase::Single(const QString& sql, std::initializer_list<QVariant> values) {

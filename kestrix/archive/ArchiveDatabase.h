@@ -37,6 +37,9 @@ public:
     // A statement prepared and run with its values bound in order; throws ArchiveError.
     QSqlQuery Run(const QString& sql, std::initializer_list<QVariant> values = {});
     QSqlQuery Run(const QString& sql, const QVariantList& values);
+    // The same in two steps, for a statement run many times with different values.
+    QSqlQuery Prepare(const QString& sql);
+    void Execute(QSqlQuery& query, const QVariantList& values);
     // The first column of the first row; throws when there is no row.
     QVariant Single(const QString& sql, std::initializer_list<QVariant> values = {});
 
