@@ -20,14 +20,13 @@ std::unique_ptr<clsDataRecordSet> Archive::Query(const RecordQuery& query) {
     return QueryRecords(database_, query);
 }
 
-void Archive::Note(const std::string& kind, const std::string& details, const std::string& model,
-                   std::int32_t serial) {
+void Archive::Note(const ActivityNote& note) {
     WriteTransaction transaction(database_);
     ArchiveEvent event;
-    event.kind = kind;
-    event.details = details;
+    event.kind = note.kind;
+    event.details = note.details;
     QSqlQuery found = database_.Run("SELECT id FROM instruments WHERE model = ? AND serial = ?",
-                                    {QString::fromStdString(model), serial});
+                                    {QString::fromStdString(note.model), note.serial});
     if (found.next()) {
         event.instrumentId = found.value(0).toLongLong();
     }

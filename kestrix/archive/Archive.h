@@ -5,6 +5,7 @@
 // site's shared server; the same statements for both. Every operation throws ArchiveError.
 
 #include "kestrix/archive/ArchiveDatabase.h"
+#include "kestrix/archive/activityNotes.h"
 #include "kestrix/archive/archiveEvents.h"
 #include "kestrix/archive/archiveQuery.h"
 #include "kestrix/archive/archiveStore.h"
@@ -23,8 +24,7 @@ public:
     std::vector<InstrumentSummary> Instruments();
     std::unique_ptr<clsDataRecordSet> Query(const RecordQuery& query);
     // Notes something done with an instrument's data (an export, a name upload) in the trail.
-    void Note(const std::string& kind, const std::string& details, const std::string& model,
-              std::int32_t serial);
+    void Note(const ActivityNote& note);
     std::vector<EventEntry> Events();
     VerifyResult Verify();
 

@@ -4,6 +4,7 @@
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/cleanroom/reportTexts.h"
+#include "kestrix/cli/archiveNoting.h"
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
@@ -126,6 +127,9 @@ int ClassifyCommand::Run(const CliContext& context) {
         return Fail(kExitSaveFailed, "cannot save \"" + savePath_ + "\": " + error);
     }
     const ClassificationReport& report = *outcome.report;
+    NoteInArchive(store,
+                  archive::ClassificationReportNote(report.instrumentModel, report.instrumentSerial,
+                                                    report.targetName, report.passed, savePath_));
     std::cout << SummaryText(report.passed, report.targetName, report.locations.size(),
                              report.checks.size())
               << '\n';

@@ -2,6 +2,7 @@
 
 #include "kestrix/cli/ConsolePrompts.h"
 #include "kestrix/cli/SessionRun.h"
+#include "kestrix/cli/archiveNoting.h"
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
@@ -62,7 +63,8 @@ int ReadBack(DensitySession& session) {
     return status;
 }
 
-int ShowAndChange(DensitySession& session, const std::optional<double>& density) {
+int ShowAndChange(DensitySession& session, const std::optional<double>& density,
+                  const modConfig::ConfigStore& store) {
     if (!session.IsIaq()) {
         return Fail(kExitNotIaqInstrument, "\"" + session.Identity().modelName +
                                                "\" is not an IAQ instrument: it has no "
@@ -76,8 +78,12 @@ int ShowAndChange(DensitySession& session, const std::optional<double>& density)
         if (const int status = ReadBack(session); status != kExitOk) {
             return status;
         }
-        ReportNote("wrote " + FormatDensity(session.WrittenRegister()) +
-                   " g/ml; the particle density was " + FormatDensity(before) + " g/ml");
+        const std::string written = FormatDensity(session.WrittenRegister());
+        ReportNote("wrote " + written + " g/ml; the particle density was " + FormatDensity(before) +
+                   " g/ml");
+        NoteInArchive(store, archive::DensityChangeNote(session.Identity().modelName,
+                                                        session.Identity().serialNumber,
+                                                        FormatDensity(before), written));
     }
     std::cout << FormatDensity(session.DensityRegister()) << '\n';
     return kExitOk;
@@ -120,7 +126,7 @@ int DensityCommand::Run(const CliContext& context) {
     AnswerOnConsole(session);
     int status = IdentifyChosenInstrument(session, instrument_, store);
     if (status == kExitOk) {
-        status = ShowAndChange(session, density);
+        status = ShowAndChange(session, density, store);
     }
     session.CloseConnections();
     return status;

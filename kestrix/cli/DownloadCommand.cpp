@@ -3,6 +3,7 @@
 #include "kestrix/archive/autoArchive.h"
 #include "kestrix/cli/ConsolePrompts.h"
 #include "kestrix/cli/SessionRun.h"
+#include "kestrix/cli/archiveNoting.h"
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
@@ -28,6 +29,16 @@ CLI::App* DownloadCommand::Register(CLI::App& program) {
 
 ApplicationKind DownloadCommand::RequiredApplication() const {
     return ApplicationForSave(savePath_);
+}
+
+void DownloadCommand::NoteSavedFiles(const clsDataRecordSet& recordSet,
+                                     const modConfig::ConfigStore& store) const {
+    if (jsonPath_) {
+        NoteInArchive(store, archive::ExportNote(recordSet, *jsonPath_));
+    }
+    if (!savePath_.empty()) {
+        NoteInArchive(store, archive::ExportNote(recordSet, savePath_));
+    }
 }
 
 int DownloadCommand::Run(const CliContext& context) {
@@ -72,6 +83,9 @@ int DownloadCommand::Run(const CliContext& context) {
             status != kExitOk) {
             return status;
         }
+    }
+    if (!noArchive_) {
+        NoteSavedFiles(*recordSet, store);
     }
     if (!quiet_) {
         ReportNote("downloaded " + std::to_string(recordSet->RecordCount()) + " records" +

@@ -1,15 +1,22 @@
 #pragma once
 
 // kestrix-cli download --port DEVICE|N [--address N|auto] [--json OUT] [--save OUT] [--quiet]
-// [--no-archive]: connects, identifies and downloads every record, archives the download unless
-// told not to, and writes the record set as a record-set file, the data table as a table file,
-// or both.
+// [--no-archive]: connects, identifies and downloads every record, and writes the record set as a
+// record-set file, the data table as a table file, or both. Unless told not to, it archives the
+// download and notes the files written.
 
 #include "kestrix/cli/CliCommand.h"
 #include "kestrix/cli/InstrumentOptions.h"
 
 #include <optional>
 #include <string>
+
+namespace kestrix {
+class clsDataRecordSet;
+namespace modConfig {
+class ConfigStore;
+}
+} // namespace kestrix
 
 namespace kestrix::cli {
 
@@ -20,6 +27,9 @@ public:
     int Run(const CliContext& context) override;
 
 private:
+    void NoteSavedFiles(const clsDataRecordSet& recordSet,
+                        const modConfig::ConfigStore& store) const;
+
     InstrumentOptions instrument_;
     std::optional<std::string> jsonPath_;
     std::string savePath_;

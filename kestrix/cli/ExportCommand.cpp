@@ -1,5 +1,6 @@
 #include "kestrix/cli/ExportCommand.h"
 
+#include "kestrix/cli/archiveNoting.h"
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
@@ -30,7 +31,12 @@ int ExportCommand::Run(const CliContext& context) {
     }
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    return SaveRecordSetTable(*input.recordSet, store, "\"" + jsonPath_ + "\"", savePath_);
+    const int status =
+        SaveRecordSetTable(*input.recordSet, store, "\"" + jsonPath_ + "\"", savePath_);
+    if (status == kExitOk) {
+        NoteInArchive(store, archive::ExportNote(*input.recordSet, savePath_));
+    }
+    return status;
 }
 
 } // namespace kestrix::cli

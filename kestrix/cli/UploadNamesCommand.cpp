@@ -2,6 +2,7 @@
 
 #include "kestrix/cli/ConsolePrompts.h"
 #include "kestrix/cli/SessionRun.h"
+#include "kestrix/cli/archiveNoting.h"
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
@@ -120,6 +121,9 @@ int UploadNamesCommand::Run(const CliContext& context) {
         return ExitCodeOf(outcome);
     }
     ReportNote("uploaded " + std::to_string(session.NameCount()) + " location names");
+    NoteInArchive(store,
+                  archive::NameUploadNote(session.Identity().modelName,
+                                          session.Identity().serialNumber, session.NameCount()));
     return kExitOk;
 }
 

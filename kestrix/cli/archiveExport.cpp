@@ -125,8 +125,8 @@ int RunArchiveExport(archive::Archive& archive, const ArchiveExportOptions& opti
     if (const int status = WriteExport(*recordSet, options, store); status != kExitOk) {
         return status;
     }
-    archive.Note(archive::kEventArchiveExport, ExportDetails(options, recordSet->RecordCount()),
-                 recordSet->GetSensorName(), recordSet->GetSensorID());
+    archive.Note({archive::kEventArchiveExport, ExportDetails(options, recordSet->RecordCount()),
+                  recordSet->GetSensorName(), recordSet->GetSensorID()});
     return kExitOk;
 }
 

@@ -3,7 +3,9 @@
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/cleanroom/reportTexts.h"
+#include "kestrix/gui/main/ArchiveCommands.h"
 #include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/shell/modConfig.h"
 #include "kestrix/table/TableViewOptions.h"
 #include "kestrix/table/locationNames.h"
 
@@ -181,11 +183,17 @@ void ClassificationDialog::SaveReport() {
     if (choice.Cancelled()) {
         return;
     }
-    const std::string error = cleanroom::SaveReport(*report_, choice.path.toStdString());
+    const std::string path = choice.path.toStdString();
+    const std::string error = cleanroom::SaveReport(*report_, path);
     if (!error.empty()) {
         dialogs_.Message(this, {tr("The report cannot be saved."), tr("File Error!"),
                                 QMessageBox::Warning, QMessageBox::Ok, Text(error)});
+        return;
     }
+    NoteInArchive(*this, dialogs_, store_.GetConfigPath(),
+                  archive::ClassificationReportNote(report_->instrumentModel,
+                                                    report_->instrumentSerial, report_->targetName,
+                                                    report_->passed, path));
 }
 
 } // namespace kestrix::gui

@@ -6,6 +6,7 @@
 #include "kestrix/gui/main/UserDialogs.h"
 
 #include <QDialog>
+#include <QTimer>
 
 namespace kestrix::gui {
 
@@ -47,6 +48,21 @@ std::shared_ptr<clsDataRecordSet> OpenFromArchive(QWidget* parent, UserDialogs& 
              QStringLiteral("File Error!"), QMessageBox::Warning, error.what());
         return nullptr;
     }
+}
+
+void NoteInArchive(QWidget& parent, UserDialogs& dialogs, const std::string& configPath,
+                   const archive::ActivityNote& note) {
+    const std::string problem =
+        archive::NoteActivity(archive::ReadArchiveSettings(configPath), note);
+    if (problem.empty()) {
+        return;
+    }
+    QTimer::singleShot(0, &parent, [&parent, &dialogs, problem] {
+        Tell(&parent, dialogs,
+             QObject::tr("The archive could not note this in its audit trail; what was done "
+                         "stands."),
+             QObject::tr("Warning"), QMessageBox::Warning, problem);
+    });
 }
 
 } // namespace kestrix::gui

@@ -1,8 +1,9 @@
 #pragma once
 
-// File > Open from Archive: asks which records to take and reads them from the archive of the
-// configuration; problems are told in message boxes.
+// The window's use of the archive of the configuration: File > Open from Archive, and noting
+// what the user did with an instrument's data. Problems are told in message boxes.
 
+#include "kestrix/archive/activityNotes.h"
 #include "kestrix/data/clsDataRecordSet.h"
 
 #include <memory>
@@ -17,5 +18,10 @@ class UserDialogs;
 // The chosen records; null when the user cancelled or the archive failed.
 std::shared_ptr<clsDataRecordSet> OpenFromArchive(QWidget* parent, UserDialogs& dialogs,
                                                   const std::string& configPath);
+
+// What went wrong with the archive is told from the event loop, so that no box runs inside a
+// session's signal; what the user did stands either way.
+void NoteInArchive(QWidget& parent, UserDialogs& dialogs, const std::string& configPath,
+                   const archive::ActivityNote& note);
 
 } // namespace kestrix::gui

@@ -15,9 +15,9 @@
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/Icons.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
-#include "kestrix/instrument/DownloadSession.h"
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 #include "kestrix/gui/wizards/UploadWizard.h"
+#include "kestrix/instrument/DownloadSession.h"
 #include "kestrix/shell/configBarLayout.h"
 #include "kestrix/shell/fileChoices.h"
 #include "kestrix/shell/modConfig.h"
@@ -404,7 +404,9 @@ void MainWindow::SaveTableAs() {
     const auto result = modDataTable::SaveTable(&grid_, choice->path, choice->filter.formatCode);
     if (result.Failed()) {
         ShowError(QStringLiteral("File Error!"), QString::fromStdString(result.message));
+        return;
     }
+    NoteExport(choice->path);
 }
 
 void MainWindow::PrintTable() {
@@ -470,6 +472,15 @@ void MainWindow::SaveRecordSetAs() {
     const WaitCursor wait;
     if (!WriteRecordSetJson(*recordSet_, path, error)) {
         ShowError(QStringLiteral("File Error!"), QString::fromStdString(error));
+        return;
+    }
+    NoteExport(path);
+}
+
+void MainWindow::NoteExport(const std::string& path) {
+    if (recordSet_) {
+        NoteInArchive(*this, dialogs_, store_.GetConfigPath(),
+                      archive::ExportNote(*recordSet_, path));
     }
 }
 

@@ -114,6 +114,8 @@ private:
     void PrintPreview();
     void OpenRecordSet();
     void SaveRecordSetAs();
+    // The record set saved as the file, in the archive's audit trail.
+    void NoteExport(const std::string& path);
     void OpenManual();
     void OpenWebsite();
     void ShowAbout();

@@ -1,5 +1,6 @@
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 
+#include "kestrix/gui/main/ArchiveCommands.h"
 #include "kestrix/instrument/DensitySession.h"
 #include "kestrix/instrument/DensityValue.h"
 #include "kestrix/instrument/sessionTexts.h"
@@ -240,6 +241,11 @@ void IaqSetupWizard::EnterWriteStep() {
 }
 
 void IaqSetupWizard::ShowWritten() {
+    NoteInArchive(*this, dialogs_, store_.GetConfigPath(),
+                  archive::DensityChangeNote(session_->Identity().modelName,
+                                             session_->Identity().serialNumber,
+                                             FormatDensity(session_->DensityRegister()),
+                                             FormatDensity(session_->WrittenRegister())));
     lblDone_->show();
     lblDownloadInfo_->show();
     SetCloseCaption(true);

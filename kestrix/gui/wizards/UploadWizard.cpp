@@ -1,6 +1,7 @@
 #include "kestrix/gui/wizards/UploadWizard.h"
 
 #include "kestrix/gui/locations/HeaderSorting.h"
+#include "kestrix/gui/main/ArchiveCommands.h"
 #include "kestrix/instrument/sessionTexts.h"
 #include "kestrix/instrument/uploadTexts.h"
 #include "kestrix/shell/locationNameKeys.h"
@@ -189,6 +190,12 @@ void UploadWizard::ShowUploadState(const UploadView& view) {
 void UploadWizard::EndUpload(UploadOutcome outcome) {
     switch (outcome) {
     case UploadOutcome::Finished:
+        NoteInArchive(*this, dialogs_, store_.GetConfigPath(),
+                      archive::NameUploadNote(session_->Identity().modelName,
+                                              session_->Identity().serialNumber,
+                                              session_->NameCount()));
+        CancelButton()->setFocus();
+        return;
     case UploadOutcome::NoLocations:
         CancelButton()->setFocus();
         return;

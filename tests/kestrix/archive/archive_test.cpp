@@ -122,13 +122,31 @@ TEST_P(ArchiveAudit, VerifyFindsTheFirstChangedOrDeletedEntry) {
         Archive archive(FreshArchive());
         archive.Store(*MakeDownload("Model 9", 7, 20), {kEventDownload, 150});
         archive.Store(*MakeDownload("Model 9", 7, 30), {kEventDownload, 150});
-        archive.Note(kEventArchiveExport, "{}", "Model 9", 7);
+        archive.Note({kEventArchiveExport, "{}", "Model 9", 7});
         ASSERT_TRUE(archive.Verify().intact);
         archive.Database().Run(c.statement);
         const VerifyResult result = archive.Verify();
         EXPECT_FALSE(result.intact);
         EXPECT_EQ(result.damagedEvent, c.damagedEvent) << result.problem;
     }
+}
+
+TEST_P(ArchiveAudit, ActivitiesAreNotedInTheChainWithTheirInstrument) {
+    Archive(settings_).Store(*MakeDownload("Model 9", 7, 20), {kEventDownload, 150});
+    EXPECT_EQ(NoteActivity(settings_, NameUploadNote("Model 9", 7, 12)), "");
+    EXPECT_EQ(NoteActivity(settings_, DensityChangeNote("Model 4", 3, "2.500", "1.200")), "");
+
+    Archive archive(settings_);
+    const std::vector<EventEntry> events = archive.Events();
+    ASSERT_EQ(events.size(), 3U);
+    EXPECT_EQ(events[1].event.kind, "name upload");
+    EXPECT_EQ(events[1].serial, 7);
+    EXPECT_EQ(events[1].event.details, R"({"model":"Model 9","serial":7,"names":12})");
+    // An instrument never downloaded is named by the details alone.
+    EXPECT_EQ(events[2].event.kind, "density change");
+    EXPECT_FALSE(events[2].event.instrumentId.has_value());
+    EXPECT_THAT(events[2].event.details, HasSubstr(R"("model":"Model 4","serial":3)"));
+    EXPECT_TRUE(archive.Verify().intact);
 }
 
 class ArchiveSchema : public ArchiveFixture {};
@@ -179,6 +197,8 @@ TEST(AutoArchive, ADamagedArchiveFileIsToldAndNothingIsThrown) {
     EXPECT_FALSE(outcome.archived);
     EXPECT_THAT(outcome.message, HasSubstr("not archived"));
     EXPECT_EQ(download->RecordCount(), 5);
+    EXPECT_THAT(NoteActivity(settings, ExportNote(*download, "table.csv")),
+                HasSubstr("did not note the export"));
 }
 
 TEST(AutoArchive, ASwitchedOffArchiveIsLeftAlone) {
@@ -188,6 +208,7 @@ TEST(AutoArchive, ASwitchedOffArchiveIsLeftAlone) {
     settings.sqlitePath = folder.filePath("archive.sqlite").toStdString();
     auto download = MakeDownload("Model 9", 7, 5);
     EXPECT_FALSE(ArchiveFinishedDownload(settings, *download, 150).archived);
+    EXPECT_EQ(NoteActivity(settings, ExportNote(*download, "table.csv")), "");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(settings.sqlitePath)));
 }
 

@@ -77,6 +77,12 @@ TEST_F(ClassifyCli, EachOutcomeHasItsExitStatus) {
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_THAT(run.out + run.err, HasSubstr(c.said));
     }
+    // Only the two saved reports are in the audit trail, the failing one first.
+    const auto events = nlohmann::json::parse(Run({"archive", "events", "--json"}).out);
+    ASSERT_EQ(events.size(), 2U);
+    EXPECT_EQ(events[0]["kind"], "classification report");
+    EXPECT_THAT(events[0]["details"].get<std::string>(), HasSubstr(R"("verdict":"fail")"));
+    EXPECT_THAT(events[1]["details"].get<std::string>(), HasSubstr(R"("verdict":"pass")"));
 }
 
 TEST_F(ClassifyCli, TheSavedReportHoldsTheFlaggedRecordAndTheRoom) {

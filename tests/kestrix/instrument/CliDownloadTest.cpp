@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -114,6 +115,33 @@ TEST_F(CliDownload, EveryDownloadIsArchivedAndADamagedArchiveStopsNone) {
     const CliRun damaged = Run(download);
     EXPECT_EQ(damaged.status, 0);
     EXPECT_THAT(damaged.error, HasSubstr("the download was not archived"));
+}
+
+TEST_F(CliDownload, FilesWrittenAndDensityChangesAreNotedInTheArchive) {
+    sim::test::SimProcess sim({"--preset", "iaq-fast"});
+    ASSERT_TRUE(sim.WaitReady());
+    ASSERT_EQ(Run({"download", "--port", sim.Link(), "--address", "1", "--quiet", "--json",
+                   Path("set.json"), "--save", Path("table.csv")})
+                  .status,
+              0);
+    ASSERT_EQ(Run({"export", "--json", Path("set.json"), "--save", Path("again.html")}).status, 0);
+    ASSERT_EQ(Run({"density", "--port", sim.Link(), "--set", "1.2"}).status, 0);
+
+    const auto events = nlohmann::json::parse(Run({"archive", "events", "--json"}).output);
+    const std::pair<const char*, std::string> expected[] = {
+        {"download", "\"records\":450"},
+        {"export", Path("set.json")},
+        {"export", Path("table.csv")},
+        {"export", Path("again.html")},
+        {"density change", R"("before":"1.650","after":"1.200","units":"g/ml")"},
+    };
+    ASSERT_EQ(events.size(), std::size(expected)) << events.dump();
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        EXPECT_EQ(events[i]["kind"], expected[i].first);
+        EXPECT_THAT(events[i]["details"].get<std::string>(), HasSubstr(expected[i].second));
+        EXPECT_EQ(events[i]["serial"], 220417) << "the downloaded instrument";
+    }
+    EXPECT_EQ(Run({"archive", "verify"}).status, 0);
 }
 
 TEST_F(CliDownload, IdentifyPrintsTheIdentity) {

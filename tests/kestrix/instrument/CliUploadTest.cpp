@@ -20,6 +20,7 @@ using ::testing::HasSubstr;
 struct CliRun {
     int status = -1;
     std::string error;
+    std::string output;
 };
 
 class CliUpload : public ::testing::Test {
@@ -30,7 +31,8 @@ protected:
         process.start(KESTRIX_CLI_EXECUTABLE,
                       QStringList{"--config", Path("config.ini")} + arguments);
         process.waitForFinished(-1);
-        return {process.exitCode(), process.readAllStandardError().toStdString()};
+        return {process.exitCode(), process.readAllStandardError().toStdString(),
+                process.readAllStandardOutput().toStdString()};
     }
     QString Path(const char* name) const { return folder_.filePath(name); }
     void Write(const char* name, const std::string& text) {
@@ -59,6 +61,9 @@ TEST_F(CliUpload, ImportedNamesAreExportedAndUploaded) {
     const CliRun run = Run({"upload-names", "--port", QString::fromStdString(sim.Link()), "--yes"});
     ASSERT_EQ(run.status, 0) << run.error;
     EXPECT_THAT(run.error, HasSubstr("uploaded 5/5"));
+    // Never downloaded, the instrument is named in the event's details.
+    EXPECT_THAT(Run({"archive", "events"}).output, HasSubstr("\tname upload\t-\t"));
+    EXPECT_THAT(Run({"archive", "events"}).output, HasSubstr(R"("names":5})"));
     EXPECT_THAT(InstrumentNames(sim),
                 ElementsAre("LOBBY   ", "LAB_2   ", "ROOM_3  ", "HALL    ", "STORE   "));
 }
