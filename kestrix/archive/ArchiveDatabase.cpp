@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 30000;
 constexpr int kDefaultPostgresPort = 5432;
+// A server that does not answer must not hold a finished download for minutes.
+constexpr int kPostgresConnectTimeoutSeconds = 10;
 
 QString NewConnectionName() {
     static QAtomicInteger<int> counter;
@@ -43,6 +45,8 @@ void ConfigurePostgres(QSqlDatabase& database, const std::string& url) {
     database.setUserName(parsed.userName());
     database.setPassword(parsed.password());
     database.setDatabaseName(parsed.path().mid(1));
+    database.setConnectOptions(
+        QStringLiteral("connect_timeout=%1").arg(kPostgresConnectTimeoutSeconds));
 }
 
 } // namespace

@@ -98,15 +98,20 @@ std::optional<DateTime> OptionalTime(const QVariant& value) {
     return value.isNull() ? std::nullopt : std::optional<DateTime>(value.toDouble());
 }
 
-std::vector<std::int32_t> LocationsOf(ArchiveDatabase& database, qlonglong instrumentId) {
+void AddLocations(ArchiveDatabase& database, qlonglong instrumentId, InstrumentSummary& summary) {
     QSqlQuery query = database.Run(
         "SELECT DISTINCT location FROM records WHERE instrument_id = ? ORDER BY location",
         {instrumentId});
-    std::vector<std::int32_t> locations;
     while (query.next()) {
-        locations.push_back(query.value(0).toInt());
+        summary.locations.push_back(query.value(0).toInt());
     }
-    return locations;
+    if (summary.locations.empty()) {
+        return;
+    }
+    const auto named = MakeRecordSet(ParseHeaderJson(HeaderText(database, instrumentId, {})), 0);
+    for (const std::int32_t location : summary.locations) {
+        summary.locationNames.push_back(named->GetLocationName(location));
+    }
 }
 
 } // namespace
@@ -132,7 +137,7 @@ std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database) {
     }
     std::vector<InstrumentSummary> summaries;
     for (auto& [id, summary] : rows) {
-        summary.locations = LocationsOf(database, id);
+        AddLocations(database, id, summary);
         summaries.push_back(std::move(summary));
     }
     return summaries;

@@ -25,6 +25,8 @@ struct InstrumentSummary {
     std::optional<DateTime> first; // none without records
     std::optional<DateTime> last;
     std::vector<std::int32_t> locations; // that its records were taken at
+    // Of each location, the instrument's name in its newest download, or the default name.
+    std::vector<std::string> locationNames;
 };
 
 struct RecordQuery {

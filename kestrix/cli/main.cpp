@@ -49,7 +49,6 @@ int main(int argc, char** argv) {
     kestrix::RemovePendingFilesOnInterrupt();
     CLI::App program("Downloads, converts and exports the records of Kestrix particle counters.",
                      kProgramName);
-    program.footer(ExitCodeHelp());
     program.set_version_flag("--version", std::string(kProgramName) + " " + KESTRIX_VERSION);
     program.require_subcommand(1);
     program.fallthrough();
@@ -64,6 +63,8 @@ int main(int argc, char** argv) {
     for (const auto& command : commands) {
         subcommands.emplace_back(command->Register(program), command.get());
     }
+    // Set after the subcommands, which would copy it: the list is told once, in the top help.
+    program.footer(ExitCodeHelp());
     try {
         program.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

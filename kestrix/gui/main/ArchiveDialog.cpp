@@ -76,15 +76,18 @@ ArchiveDialog::ArchiveDialog(std::vector<archive::InstrumentSummary> instruments
     range->addRow(tr("&Locations:"), lstLocations_);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* open = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
-    open->setObjectName(QStringLiteral("cmdOpen"));
-    open->setDefault(true);
+    cmdOpen_ = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
+    cmdOpen_->setObjectName(QStringLiteral("cmdOpen"));
+    cmdOpen_->setDefault(true);
     buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("cmdCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(lstInstruments_, &QTreeWidget::currentItemChanged, this,
             [this] { ShowInstrument(lstInstruments_->currentIndex().row()); });
+    connect(txtFrom_, &QDateTimeEdit::dateTimeChanged, this, &ArchiveDialog::UpdateOpenButton);
+    connect(txtTo_, &QDateTimeEdit::dateTimeChanged, this, &ArchiveDialog::UpdateOpenButton);
+    connect(lstLocations_, &QListWidget::itemChanged, this, &ArchiveDialog::UpdateOpenButton);
 
     auto* layout = new QVBoxLayout(this);
     auto* instrumentsLabel = new QLabel(tr("&Instruments:"), this);
@@ -93,10 +96,10 @@ ArchiveDialog::ArchiveDialog(std::vector<archive::InstrumentSummary> instruments
     layout->addWidget(lstInstruments_, 1);
     layout->addLayout(range);
     layout->addWidget(buttons);
-    open->setEnabled(!instruments_.empty());
     if (!instruments_.empty()) {
         lstInstruments_->setCurrentItem(lstInstruments_->topLevelItem(0));
     }
+    UpdateOpenButton();
     resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 90, 0)));
 }
 
@@ -108,12 +111,22 @@ void ArchiveDialog::ShowInstrument(int row) {
     txtFrom_->setDateTime(ToQDateTime(summary.first.value_or(CurrentLocalDateTime())));
     txtTo_->setDateTime(ToQDateTime(summary.last.value_or(CurrentLocalDateTime())));
     lstLocations_->clear();
-    for (const std::int32_t location : summary.locations) {
-        auto* item = new QListWidgetItem(tr("Location %1").arg(location), lstLocations_);
-        item->setData(Qt::UserRole, location);
+    for (std::size_t i = 0; i < summary.locations.size(); ++i) {
+        auto* item =
+            new QListWidgetItem(QString::fromStdString(summary.locationNames[i]), lstLocations_);
+        item->setData(Qt::UserRole, summary.locations[i]);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
+}
+
+void ArchiveDialog::UpdateOpenButton() {
+    bool someLocation = lstLocations_->count() == 0;
+    for (int i = 0; i < lstLocations_->count() && !someLocation; ++i) {
+        someLocation = lstLocations_->item(i)->checkState() == Qt::Checked;
+    }
+    cmdOpen_->setEnabled(lstInstruments_->currentItem() != nullptr && someLocation &&
+                         txtFrom_->dateTime() <= txtTo_->dateTime());
 }
 
 archive::RecordQuery ArchiveDialog::Choice() const {

@@ -10,6 +10,7 @@
 
 class QDateTimeEdit;
 class QListWidget;
+class QPushButton;
 class QTreeWidget;
 
 namespace kestrix::gui {
@@ -22,14 +23,23 @@ public:
     // The chosen instrument, time range and locations.
     archive::RecordQuery Choice() const;
 
+    QTreeWidget* InstrumentList() const { return lstInstruments_; }
+    QDateTimeEdit* FromBox() const { return txtFrom_; }
+    QDateTimeEdit* ToBox() const { return txtTo_; }
+    QListWidget* LocationList() const { return lstLocations_; }
+    QPushButton* OpenButton() const { return cmdOpen_; }
+
 private:
     void ShowInstrument(int row);
+    // Open asks for a time range that runs forwards and at least one location.
+    void UpdateOpenButton();
 
     std::vector<archive::InstrumentSummary> instruments_;
     QTreeWidget* lstInstruments_;
     QDateTimeEdit* txtFrom_;
     QDateTimeEdit* txtTo_;
     QListWidget* lstLocations_;
+    QPushButton* cmdOpen_ = nullptr;
 };
 
 } // namespace kestrix::gui

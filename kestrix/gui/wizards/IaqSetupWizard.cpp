@@ -4,6 +4,7 @@
 #include "kestrix/instrument/DensitySession.h"
 #include "kestrix/instrument/DensityValue.h"
 #include "kestrix/instrument/sessionTexts.h"
+#include "kestrix/shell/modConfig.h"
 #include "kestrix/shell/modUtils.h"
 #include "kestrix/shell/userLocale.h"
 

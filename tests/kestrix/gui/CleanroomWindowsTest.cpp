@@ -16,6 +16,7 @@
 namespace kestrix::gui::testing {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 TEST_F(MainWindowTest, ActivatingAFindingSelectsItsRecordsRow) {
@@ -59,6 +60,7 @@ TEST_F(MainWindowTest, ClassificationDialogPreviewsAndSavesTheReport) {
     ASSERT_EQ(dialogs.modalDialogs.size(), 1U);
     EXPECT_TRUE(QFile::exists(Path("room.json")));
     EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_THAT(ArchivedKinds(), ElementsAre("classification report"));
 }
 
 } // namespace

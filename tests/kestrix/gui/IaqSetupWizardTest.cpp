@@ -11,6 +11,7 @@
 namespace kestrix::gui::testing {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 class IaqSetupWizardTest : public MainWindowTest {
@@ -83,6 +84,7 @@ TEST_F(IaqSetupWizardTest, AFullRunFromTheMainWindowWritesTheTypedDensity) {
     EXPECT_FALSE(wizard().isVisible());
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_THAT(StoppedState(), HasSubstr("\"density_x1000\": 1200"));
+    EXPECT_THAT(ArchivedKinds(), ElementsAre("density change"));
 }
 
 TEST_F(IaqSetupWizardTest, TheCheckBoxDecidesWhatTheDensityStepOffers) {

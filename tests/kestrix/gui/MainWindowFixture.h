@@ -4,6 +4,7 @@
 // scripted, under Qt's offscreen platform.
 
 #include "ScriptedDialogs.h"
+#include "kestrix/archive/Archive.h"
 #include "kestrix/gui/main/MainWindow.h"
 #include "kestrix/shell/modConfig.h"
 #include "kestrix/table/DataTableTestSupport.h"
@@ -54,6 +55,16 @@ protected:
     }
 
     QString Path(const QString& name) const { return folder.filePath(name); }
+
+    // The kinds of event in the archive beside the configuration file, oldest first.
+    std::vector<std::string> ArchivedKinds() const {
+        std::vector<std::string> kinds;
+        for (const archive::EventEntry& entry :
+             archive::Archive(archive::ReadArchiveSettings(store.GetConfigPath())).Events()) {
+            kinds.push_back(entry.event.kind);
+        }
+        return kinds;
+    }
 
     QTemporaryDir folder;
     modConfig::ConfigStore store;

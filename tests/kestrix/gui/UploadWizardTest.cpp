@@ -83,6 +83,7 @@ TEST_F(UploadWizardTest, EveryStepFromTheMainWindowToTheNamesOnTheInstrument) {
     ASSERT_EQ(dialogs.messages.size(), 2U);
     EXPECT_EQ(dialogs.messages[0].title, "Do you want to overwrite names?");
     EXPECT_THAT(InstrumentNames(), ElementsAre("LOBBY   ", "LAB_2   ", "ROOM_3  "));
+    EXPECT_THAT(ArchivedKinds(), ElementsAre("name upload"));
 }
 
 TEST_F(UploadWizardTest, RefusedNamesAndInstrumentsStopBeforeAnyWrite) {
