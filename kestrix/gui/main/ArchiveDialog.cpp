@@ -5,10 +5,12 @@
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -41,6 +43,16 @@ QDateTimeEdit* NewTimeEdit(const QString& name, QWidget* parent) {
     return edit;
 }
 
+// Every column shown whole, for as many instruments as a site has.
+int ContentWidth(QTreeWidget& list) {
+    int width = 2 * list.frameWidth();
+    for (int column = 0; column < list.columnCount(); ++column) {
+        list.resizeColumnToContents(column);
+        width += list.columnWidth(column);
+    }
+    return width;
+}
+
 } // namespace
 
 ArchiveDialog::ArchiveDialog(std::vector<archive::InstrumentSummary> instruments, QWidget* parent)
@@ -65,6 +77,7 @@ ArchiveDialog::ArchiveDialog(std::vector<archive::InstrumentSummary> instruments
         item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
     }
     lstInstruments_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lstInstruments_->setMinimumWidth(ContentWidth(*lstInstruments_));
     txtFrom_->setAccessibleName(tr("From"));
     txtTo_->setAccessibleName(tr("To"));
     lstLocations_->setObjectName(QStringLiteral("lstLocations"));
@@ -74,6 +87,7 @@ ArchiveDialog::ArchiveDialog(std::vector<archive::InstrumentSummary> instruments
     range->addRow(tr("&From:"), txtFrom_);
     range->addRow(tr("&To:"), txtTo_);
     range->addRow(tr("&Locations:"), lstLocations_);
+    range->addRow(QString(), MakeCheckAllButtons());
 
     auto* buttons = new QDialogButtonBox(this);
     cmdOpen_ = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
@@ -100,7 +114,33 @@ ArchiveDialog::ArchiveDialog(std::vector<archive::InstrumentSummary> instruments
         lstInstruments_->setCurrentItem(lstInstruments_->topLevelItem(0));
     }
     UpdateOpenButton();
-    resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 90, 0)));
+    resize(sizeHint());
+}
+
+QWidget* ArchiveDialog::MakeCheckAllButtons() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* all = new QPushButton(tr("Select &All"), row);
+    all->setObjectName(QStringLiteral("cmdSelectAll"));
+    auto* none = new QPushButton(tr("Select &None"), row);
+    none->setObjectName(QStringLiteral("cmdSelectNone"));
+    connect(all, &QPushButton::clicked, this, [this] { CheckEveryLocation(Qt::Checked); });
+    connect(none, &QPushButton::clicked, this, [this] { CheckEveryLocation(Qt::Unchecked); });
+    layout->addWidget(all);
+    layout->addWidget(none);
+    layout->addStretch(1);
+    return row;
+}
+
+void ArchiveDialog::CheckEveryLocation(Qt::CheckState state) {
+    {
+        const QSignalBlocker quiet(lstLocations_);
+        for (int i = 0; i < lstLocations_->count(); ++i) {
+            lstLocations_->item(i)->setCheckState(state);
+        }
+    }
+    UpdateOpenButton();
 }
 
 void ArchiveDialog::ShowInstrument(int row) {

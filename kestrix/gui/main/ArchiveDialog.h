@@ -31,6 +31,8 @@ public:
 
 private:
     void ShowInstrument(int row);
+    QWidget* MakeCheckAllButtons();
+    void CheckEveryLocation(Qt::CheckState state);
     // Open asks for a time range that runs forwards and at least one location.
     void UpdateOpenButton();
 

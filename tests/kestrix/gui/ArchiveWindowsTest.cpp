@@ -84,12 +84,13 @@ TEST_F(ArchiveDialogTest, OpenWaitsForALocationAndARangeThatRunsForwards) {
     ArchiveDialog dialog(TwoInstruments());
     QPushButton* open = dialog.OpenButton();
     EXPECT_TRUE(open->isEnabled());
-    for (int i = 0; i < dialog.LocationList()->count(); ++i) {
-        dialog.LocationList()->item(i)->setCheckState(Qt::Unchecked);
-    }
+    dialog.findChild<QPushButton*>("cmdSelectNone")->click();
     EXPECT_FALSE(open->isEnabled()) << "no location: not every location";
     dialog.LocationList()->item(2)->setCheckState(Qt::Checked);
     EXPECT_TRUE(open->isEnabled());
+    EXPECT_THAT(dialog.Choice().locations, ElementsAre(3));
+    dialog.findChild<QPushButton*>("cmdSelectAll")->click();
+    EXPECT_TRUE(dialog.Choice().locations.empty());
     dialog.FromBox()->setDateTime(dialog.ToBox()->dateTime().addSecs(1));
     EXPECT_FALSE(open->isEnabled());
     dialog.FromBox()->setDateTime(dialog.ToBox()->dateTime());
