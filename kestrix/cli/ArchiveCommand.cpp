@@ -6,8 +6,8 @@
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
+#include "kestrix/cli/recordSetInput.h"
 #include "kestrix/cli/tableOutput.h"
-#include "kestrix/data/recordSetFile.h"
 
 #include <iostream>
 
@@ -16,11 +16,11 @@ namespace kestrix::cli {
 namespace {
 
 int Import(archive::Archive& archive, const std::string& path) {
-    const RecordSetReadResult input = ReadRecordSetJson(path);
-    if (!input.recordSet) {
-        return Fail(kExitUnreadableInput, input.error);
+    const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(path);
+    if (!input) {
+        return kExitUnreadableInput;
     }
-    const archive::StoreResult stored = archive.Store(*input.recordSet, {archive::kEventImport, 0});
+    const archive::StoreResult stored = archive.Store(*input, {archive::kEventImport, 0});
     ReportNote("imported " + std::to_string(stored.newRecords) + " new records of " +
                std::to_string(stored.records) + " into " + archive.Place());
     return kExitOk;

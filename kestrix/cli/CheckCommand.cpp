@@ -4,7 +4,7 @@
 #include "kestrix/cleanroom/recordFacts.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
-#include "kestrix/data/recordSetFile.h"
+#include "kestrix/cli/recordSetInput.h"
 
 #include <iostream>
 
@@ -15,21 +15,19 @@ CLI::App* CheckCommand::Register(CLI::App& program) {
         "check", "List the records of a record-set file to question: counts rising with size, "
                  "volumes off the flow rate, zero runs, time stamps going back or repeating, "
                  "status flags.");
-    command->add_option("--json", jsonPath_, "record-set file (JSON) to read")
-        ->required()
-        ->type_name("IN");
+    AddRecordSetInput(*command, jsonPath_);
     return command;
 }
 
 int CheckCommand::Run(const CliContext&) {
-    const RecordSetReadResult input = ReadRecordSetJson(jsonPath_);
-    if (!input.recordSet) {
-        return Fail(kExitUnreadableInput, input.error);
+    const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
+    if (!input) {
+        return kExitUnreadableInput;
     }
-    if (!cleanroom::MeasuredVolume(*input.recordSet).Available()) {
+    if (!cleanroom::MeasuredVolume(*input).Available()) {
         ReportNote("the records carry no measured sample volume: the volume check does not apply");
     }
-    const std::vector<cleanroom::DataFinding> findings = cleanroom::CheckRecords(*input.recordSet);
+    const std::vector<cleanroom::DataFinding> findings = cleanroom::CheckRecords(*input);
     for (const cleanroom::DataFinding& finding : findings) {
         std::cout << "record " << finding.recordIndex + 1 << ": "
                   << cleanroom::FindingKindKey(finding.kind) << ": " << finding.message << '\n';

@@ -8,7 +8,7 @@
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
-#include "kestrix/data/recordSetFile.h"
+#include "kestrix/cli/recordSetInput.h"
 #include "kestrix/table/TableViewOptions.h"
 #include "kestrix/table/locationNames.h"
 
@@ -48,9 +48,7 @@ CLI::App* ClassifyCommand::Register(CLI::App& program) {
     CLI::App* command = program.add_subcommand(
         "classify", "Classify the cleanroom sampled in a record-set file against an ISO class "
                     "or an EU GMP Annex 1 grade and save the report.");
-    command->add_option("--json", jsonPath_, "record-set file (JSON) to read")
-        ->required()
-        ->type_name("IN");
+    AddRecordSetInput(*command, jsonPath_);
     command->add_option("--area", area_, "area of the room or zone in square metres")
         ->required()
         ->type_name("M2")
@@ -95,13 +93,13 @@ ApplicationKind ClassifyCommand::RequiredApplication() const {
 }
 
 int ClassifyCommand::Run(const CliContext& context) {
-    const RecordSetReadResult input = ReadRecordSetJson(jsonPath_);
-    if (!input.recordSet) {
-        return Fail(kExitUnreadableInput, input.error);
+    const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
+    if (!input) {
+        return kExitUnreadableInput;
     }
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    clsDataRecordSet& recordSet = *input.recordSet;
+    clsDataRecordSet& recordSet = *input;
     const std::int32_t source = table::ResolvedLocationSource(
         table::ReadTableViewOptions(store).locationNameSource, recordSet);
 

@@ -4,8 +4,8 @@
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
+#include "kestrix/cli/recordSetInput.h"
 #include "kestrix/cli/tableOutput.h"
-#include "kestrix/data/recordSetFile.h"
 
 namespace kestrix::cli {
 
@@ -13,9 +13,7 @@ CLI::App* ExportCommand::Register(CLI::App& program) {
     CLI::App* command = program.add_subcommand(
         "export", "Lay a record-set file out as the data table and save it as a file; the view "
                   "options and units come from the configuration file.");
-    command->add_option("--json", jsonPath_, "record-set file (JSON) to read")
-        ->required()
-        ->type_name("IN");
+    AddRecordSetInput(*command, jsonPath_);
     AddSaveOption(*command, savePath_)->required();
     return command;
 }
@@ -25,16 +23,15 @@ ApplicationKind ExportCommand::RequiredApplication() const {
 }
 
 int ExportCommand::Run(const CliContext& context) {
-    const RecordSetReadResult input = ReadRecordSetJson(jsonPath_);
-    if (!input.recordSet) {
-        return Fail(kExitUnreadableInput, input.error);
+    const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
+    if (!input) {
+        return kExitUnreadableInput;
     }
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    const int status =
-        SaveRecordSetTable(*input.recordSet, store, "\"" + jsonPath_ + "\"", savePath_);
+    const int status = SaveRecordSetTable(*input, store, "\"" + jsonPath_ + "\"", savePath_);
     if (status == kExitOk) {
-        NoteInArchive(store, archive::ExportNote(*input.recordSet, savePath_));
+        NoteInArchive(store, archive::ExportNote(*input, savePath_));
     }
     return status;
 }
