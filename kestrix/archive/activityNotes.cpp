@@ -10,8 +10,8 @@ namespace kestrix::archive {
 
 namespace {
 
-ActivityNote Note(const char* kind, const std::string& model, std::int32_t serial,
-                  const nlohmann::ordered_json& fields) {
+ActivityNote MakeNote(const char* kind, const std::string& model, std::int32_t serial,
+                      const nlohmann::ordered_json& fields) {
     nlohmann::ordered_json details = {{"model", model}, {"serial", serial}};
     details.update(fields);
     return {kind, details.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), model,
@@ -21,25 +21,25 @@ ActivityNote Note(const char* kind, const std::string& model, std::int32_t seria
 } // namespace
 
 ActivityNote ExportNote(const clsDataRecordSet& recordSet, const std::string& path) {
-    return Note(kEventExport, recordSet.GetSensorName(), recordSet.GetSensorID(),
-                {{"file", path}, {"records", recordSet.RecordCount()}});
+    return MakeNote(kEventExport, recordSet.GetSensorName(), recordSet.GetSensorID(),
+                    {{"file", path}, {"records", recordSet.RecordCount()}});
 }
 
 ActivityNote NameUploadNote(const std::string& model, std::int32_t serial, int names) {
-    return Note(kEventNameUpload, model, serial, {{"names", names}});
+    return MakeNote(kEventNameUpload, model, serial, {{"names", names}});
 }
 
 ActivityNote DensityChangeNote(const std::string& model, std::int32_t serial,
                                const std::string& before, const std::string& after) {
-    return Note(kEventDensityChange, model, serial,
-                {{"before", before}, {"after", after}, {"units", "g/ml"}});
+    return MakeNote(kEventDensityChange, model, serial,
+                    {{"before", before}, {"after", after}, {"units", "g/ml"}});
 }
 
 ActivityNote ClassificationReportNote(const std::string& model, std::int32_t serial,
                                       const std::string& target, bool passed,
                                       const std::string& path) {
-    return Note(kEventClassificationReport, model, serial,
-                {{"file", path}, {"target", target}, {"verdict", passed ? "pass" : "fail"}});
+    return MakeNote(kEventClassificationReport, model, serial,
+                    {{"file", path}, {"target", target}, {"verdict", passed ? "pass" : "fail"}});
 }
 
 std::string NoteActivity(const ArchiveSettings& settings, const ActivityNote& note) {

@@ -99,18 +99,10 @@ TEST_F(ArchiveDialogTest, OpenWaitsForALocationAndARangeThatRunsForwards) {
     EXPECT_FALSE(ArchiveDialog({}).OpenButton()->isEnabled());
 }
 
-class ArchiveWindowTest : public MainWindowTest {
-protected:
-    archive::ArchiveSettings Settings() const {
-        return archive::ReadArchiveSettings(store.GetConfigPath());
-    }
-    std::vector<archive::EventEntry> Events() const {
-        return archive::Archive(Settings()).Events();
-    }
-};
+class ArchiveWindowTest : public MainWindowTest {};
 
 TEST_F(ArchiveWindowTest, OpenFromArchiveShowsTheChosenRecordsAndSavingThemIsNoted) {
-    archive::Archive(Settings())
+    archive::Archive(ConfigArchive())
         .Store(*SmallRecordSet("Model 9", 5), {archive::kEventDownload, 150});
     dialogs.onModal = [](QDialog& shown) {
         auto& dialog = dynamic_cast<ArchiveDialog&>(shown);
@@ -124,7 +116,7 @@ TEST_F(ArchiveWindowTest, OpenFromArchiveShowsTheChosenRecordsAndSavingThemIsNot
 
     dialogs.files = {{Path("table.csv"), 2}};
     window->RunCommand(shell::MainCommand::SaveTableAs);
-    const std::vector<archive::EventEntry> events = Events();
+    const std::vector<archive::EventEntry> events = ArchivedEvents();
     ASSERT_EQ(events.size(), 2U);
     EXPECT_EQ(events[1].event.kind, "export");
     EXPECT_EQ(events[1].serial, 4711);

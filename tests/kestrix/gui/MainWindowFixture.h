@@ -56,11 +56,16 @@ protected:
 
     QString Path(const QString& name) const { return folder.filePath(name); }
 
-    // The kinds of event in the archive beside the configuration file, oldest first.
+    // The archive beside the configuration file and its events, oldest first.
+    archive::ArchiveSettings ConfigArchive() const {
+        return archive::ReadArchiveSettings(store.GetConfigPath());
+    }
+    std::vector<archive::EventEntry> ArchivedEvents() const {
+        return archive::Archive(ConfigArchive()).Events();
+    }
     std::vector<std::string> ArchivedKinds() const {
         std::vector<std::string> kinds;
-        for (const archive::EventEntry& entry :
-             archive::Archive(archive::ReadArchiveSettings(store.GetConfigPath())).Events()) {
+        for (const archive::EventEntry& entry : ArchivedEvents()) {
             kinds.push_back(entry.event.kind);
         }
         return kinds;
