@@ -14,38 +14,16 @@ std::string ConsoleLines(const std::string& text) {
     return lines;
 }
 
-namespace {
-
-template <typename Session>
-void ReportNotices(Session& session) {
-    QObject::connect(&session, &Session::NoticeShown, &session,
+void AnswerOnConsole(SessionCore& session) {
+    QObject::connect(&session, &SessionCore::NoticeShown, &session,
                      [](MessageIcon, const std::string& title, const std::string& text) {
                          ReportNote(title + ": " + ConsoleLines(text));
                      });
-}
-
-template <typename Session>
-void AnswerNo(Session& session) {
-    ReportNotices(session);
-    QObject::connect(&session, &Session::QuestionAsked, &session,
+    QObject::connect(&session, &SessionCore::QuestionAsked, &session,
                      [&session](const std::string& title, const std::string& text) {
                          ReportNote(title + ": " + ConsoleLines(text) + " (answered No)");
                          session.AnswerQuestion(false);
                      });
-}
-
-} // namespace
-
-void AnswerOnConsole(DownloadSession& session) {
-    AnswerNo(session);
-}
-
-void AnswerOnConsole(UploadSession& session) {
-    AnswerNo(session);
-}
-
-void AnswerOnConsole(DensitySession& session) {
-    ReportNotices(session);
 }
 
 } // namespace kestrix::cli

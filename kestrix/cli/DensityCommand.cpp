@@ -6,6 +6,7 @@
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
+#include "kestrix/instrument/DensitySession.h"
 #include "kestrix/instrument/DensityValue.h"
 
 #include <QEventLoop>

@@ -25,16 +25,15 @@ std::string NotFoundText(const InstrumentChoice& choice) {
            PortName(choice.port) + ".";
 }
 
-template <typename Session>
-int RunIdentification(Session& session, const InstrumentChoice& choice) {
+int RunIdentification(SessionCore& session, const InstrumentChoice& choice) {
     QEventLoop loop;
     int status = kExitOk;
-    QObject::connect(&session, &Session::IdentityShown, &loop, [&] { loop.quit(); });
-    QObject::connect(&session, &Session::InstrumentNotFound, &loop, [&] {
+    QObject::connect(&session, &SessionCore::IdentityShown, &loop, [&] { loop.quit(); });
+    QObject::connect(&session, &SessionCore::InstrumentNotFound, &loop, [&] {
         status = Fail(kExitNotFound, NotFoundText(choice));
         loop.quit();
     });
-    QObject::connect(&session, &Session::CommunicationLost, &loop, [&] {
+    QObject::connect(&session, &SessionCore::CommunicationLost, &loop, [&] {
         status = kExitLostCommunication;
         loop.quit();
     });
@@ -45,9 +44,10 @@ int RunIdentification(Session& session, const InstrumentChoice& choice) {
     return status;
 }
 
-template <typename Session>
-int IdentifyWith(Session& session, const InstrumentOptions& options,
-                 modConfig::ConfigStore& store) {
+} // namespace
+
+int IdentifyChosenInstrument(SessionCore& session, const InstrumentOptions& options,
+                             modConfig::ConfigStore& store) {
     BindSystemPorts(store.GetConfigPath());
     const auto choice = options.Resolve(store);
     if (!choice) {
@@ -61,23 +61,6 @@ int IdentifyWith(Session& session, const InstrumentOptions& options,
         RememberChoice(store, *choice);
     }
     return status;
-}
-
-} // namespace
-
-int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& options,
-                             modConfig::ConfigStore& store) {
-    return IdentifyWith(session, options, store);
-}
-
-int IdentifyChosenInstrument(DensitySession& session, const InstrumentOptions& options,
-                             modConfig::ConfigStore& store) {
-    return IdentifyWith(session, options, store);
-}
-
-int IdentifyChosenInstrument(UploadSession& session, const InstrumentOptions& options,
-                             modConfig::ConfigStore& store) {
-    return IdentifyWith(session, options, store);
 }
 
 DownloadOutcome RunDownload(DownloadSession& session, bool showProgress) {

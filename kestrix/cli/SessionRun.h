@@ -3,9 +3,7 @@
 // Runs the sessions to their end on the Qt event loop, as the wizard's steps 3 and 4 would.
 
 #include "kestrix/cli/InstrumentOptions.h"
-#include "kestrix/instrument/DensitySession.h"
 #include "kestrix/instrument/DownloadSession.h"
-#include "kestrix/instrument/UploadSession.h"
 
 namespace kestrix::cli {
 
@@ -13,11 +11,7 @@ namespace kestrix::cli {
 // system reports), takes the port and address from the options or else the configuration,
 // identifies the instrument and, once it answered, stores the choice in the configuration. The exit
 // status: kExitOk once the identity is shown.
-int IdentifyChosenInstrument(DownloadSession& session, const InstrumentOptions& options,
-                             modConfig::ConfigStore& store);
-int IdentifyChosenInstrument(DensitySession& session, const InstrumentOptions& options,
-                             modConfig::ConfigStore& store);
-int IdentifyChosenInstrument(UploadSession& session, const InstrumentOptions& options,
+int IdentifyChosenInstrument(SessionCore& session, const InstrumentOptions& options,
                              modConfig::ConfigStore& store);
 
 // The outcome of the download started on an identified session; progress goes to display.

@@ -14,7 +14,7 @@ namespace kestrix {
 
 bool DownloadSession::OpenFastPort() {
     CloseFastPort();
-    runner_.Close();
+    Runner().Close();
     fastPort_->setPortName(QString::fromStdString(tolvex::GetPortDevice(Port())));
     fastPort_->setBaudRate(kFastBaudRate);
     fastPort_->setDataBits(QSerialPort::Data8);
@@ -33,22 +33,23 @@ void DownloadSession::CloseFastPort() {
 void DownloadSession::ReturnToModbus() {
     transport_ = Transport::Modbus;
     CloseFastPort();
-    steps_.Reconnect();
+    Connection().Reconnect();
 }
 
-void DownloadSession::IssueFastRequest(RequestKind kind, std::int32_t parameter) {
+void DownloadSession::SendFastChunk(std::int32_t parameter) {
     if (parameter < 1) {
         view_.cancelCaption = sessionTexts::kCancelCaption;
         if (!OpenFastPort()) {
             // Said at once: waiting for the watchdog would only repeat the same refusal.
             const std::string reason = fastPort_->errorString().toStdString();
             End(DownloadOutcome::FastPortNotOpened,
-                Notice{MessageIcon::Warning, sessionTexts::kWarningTitle,
-                       sessionTexts::FastPortProblemText(tolvex::GetPortDevice(Port()), reason)});
+                SessionNotice{
+                    MessageIcon::Warning, sessionTexts::kWarningTitle,
+                    sessionTexts::FastPortProblemText(tolvex::GetPortDevice(Port()), reason)});
             return;
         }
     }
-    runner_.Await(kind, parameter);
+    Runner().Await(RequestKind::ReadRecords, parameter);
     const std::int32_t count = std::min(Identity().recordCount - parameter, kFastChunkRecords);
     chunk_->Start(parameter, count);
     if (fastPort_->isOpen()) {
@@ -61,11 +62,11 @@ void DownloadSession::IssueFastRequest(RequestKind kind, std::int32_t parameter)
 }
 
 void DownloadSession::OnFastBytes() {
-    if (transport_ != Transport::Fast || !runner_.IsBusy() || runner_.IsHeld()) {
+    if (transport_ != Transport::Fast || !Runner().IsBusy() || Runner().IsHeld()) {
         fastPort_->clear(QSerialPort::Input);
         return;
     }
-    if (runner_.Pending() != WizardButton::None) {
+    if (Pending() != WizardButton::None) {
         End(DownloadOutcome::Cancelled);
         CarryOutPending();
         return;
@@ -76,7 +77,7 @@ void DownloadSession::OnFastBytes() {
         fastPort_->clear(QSerialPort::Input);
         return;
     }
-    runner_.StopWatchdog();
+    Runner().StopWatchdog();
     std::array<std::uint8_t, 4096> bytes;
     qint64 got = 0;
     while ((got = fastPort_->read(reinterpret_cast<char*>(bytes.data()), bytes.size())) > 0) {
@@ -88,10 +89,10 @@ void DownloadSession::OnFastBytes() {
         UpdateProgress();
     }
     if (chunk_->ChecksumMatches()) {
-        runner_.ResetRetries();
+        Runner().ResetRetries();
         TakeFastChunk();
     } else {
-        runner_.StartWatchdog();
+        Runner().StartWatchdog();
     }
 }
 
@@ -107,7 +108,7 @@ void DownloadSession::TakeFastChunk() {
         }
     }
     if (recordsDone_ < Identity().recordCount) {
-        IssueRequest(RequestKind::ReadRecords, recordsDone_);
+        Issue(RequestKind::ReadRecords, recordsDone_);
     } else {
         Finish();
     }

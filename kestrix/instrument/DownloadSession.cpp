@@ -19,10 +19,19 @@ registers::ChannelBlocks ChannelBlocksOf(int mapVersion) {
                                           : registers::kHoldingChannelBlocks;
 }
 
-RegisterRequest ReadChannelBlock(int mapVersion, int address) {
-    return mapVersion < kMapHoldingBlocks
-               ? RegisterRequest::ReadInput(address, kChannelBlockRegisters)
-               : RegisterRequest::ReadHolding(address, kChannelBlockRegisters);
+// The request of one channel description block for the identified map version.
+auto ReadChannelBlock(const DownloadSession& session, int registers::ChannelBlocks::*block) {
+    return [&session, block](std::int32_t) {
+        const int mapVersion = session.Identity().mapVersion;
+        const int address = ChannelBlocksOf(mapVersion).*block;
+        return mapVersion < kMapHoldingBlocks
+                   ? RegisterRequest::ReadInput(address, kChannelBlockRegisters)
+                   : RegisterRequest::ReadHolding(address, kChannelBlockRegisters);
+    };
+}
+
+auto ReadHolding(int address, int count) {
+    return [address, count](std::int32_t) { return RegisterRequest::ReadHolding(address, count); };
 }
 
 } // namespace
@@ -38,49 +47,114 @@ std::string DownloadView::ShownText() const {
 }
 
 DownloadSession::DownloadSession(QObject* parent)
-    : QObject(parent), runner_(*this), steps_(runner_, kIdentityRegisters),
-      fastPort_(new QSerialPort(this)), locationNames_(kMaxLocationNames + 1),
-      chunk_(std::make_unique<FastChunk>()) {
+    : SessionCore(kIdentityRegisters, parent), fastPort_(new QSerialPort(this)),
+      locationNames_(kMaxLocationNames + 1), chunk_(std::make_unique<FastChunk>()) {
     fastPort_->setReadBufferSize(FastChunk::kCapacity);
     connect(fastPort_, &QSerialPort::readyRead, this, &DownloadSession::OnFastBytes);
-    PassOnSignals();
+    SetSteps(Steps());
 }
 
 DownloadSession::~DownloadSession() = default;
 
-void DownloadSession::PassOnSignals() {
-    connect(&runner_, &RequestRunner::BusyChanged, this, [this](bool busy) {
-        UpdateState();
-        emit BusyChanged(busy);
-    });
-    connect(&steps_, &ConnectionSteps::ConnectProgressChanged, this,
-            &DownloadSession::ConnectProgressChanged);
-    connect(&steps_, &ConnectionSteps::IdentityShown, this,
-            [this](const InstrumentIdentity& identity) {
-                UpdateState();
-                emit IdentityShown(identity);
-            });
-    connect(&steps_, &ConnectionSteps::InstrumentNotFound, this,
-            &DownloadSession::InstrumentNotFound);
-    connect(&steps_, &ConnectionSteps::CommunicationLost, this,
-            &DownloadSession::CommunicationLost);
-    connect(&steps_, &ConnectionSteps::NoticeShown, this, &DownloadSession::NoticeShown);
+std::vector<SessionStep> DownloadSession::Steps() {
+    std::vector<SessionStep> steps = DescriptionSteps();
+    for (SessionStep& step : LocationAndRecordSteps()) {
+        steps.push_back(std::move(step));
+    }
+    return steps;
+}
+
+std::vector<SessionStep> DownloadSession::DescriptionSteps() {
+    using registers::ChannelBlocks;
+    return {
+        {RequestKind::CheckIdentity,
+         [this](std::int32_t parameter) { SendCheckIdentity(parameter); },
+         [this] { TakeCheckIdentity(); }},
+        IdleStep(),
+        RegisterStep(RequestKind::ReadChannelEnables,
+                     ReadChannelBlock(*this, &ChannelBlocks::enables),
+                     [this] {
+                         channels_.TakeEnables(Runner().Reply(kChannelBlockRegisters),
+                                               Identity().mapVersion);
+                         Issue(RequestKind::ReadChannelTags, 0);
+                     }),
+        RegisterStep(RequestKind::ReadChannelTags, ReadChannelBlock(*this, &ChannelBlocks::tags),
+                     [this] {
+                         channels_.TakeTags(Runner().Reply(kChannelBlockRegisters));
+                         Issue(RequestKind::ReadChannelUnits, 0);
+                     }),
+        RegisterStep(RequestKind::ReadChannelUnits, ReadChannelBlock(*this, &ChannelBlocks::units),
+                     [this] { TakeChannelUnits(); }),
+        RegisterStep(RequestKind::ReadThresholds,
+                     ReadHolding(registers::kThresholds, kChannelBlockRegisters),
+                     [this] {
+                         channels_.TakeThresholds(Runner().Reply(kChannelBlockRegisters));
+                         Issue(RequestKind::ReadCalibrationHigh, 0);
+                     }),
+        RegisterStep(RequestKind::ReadCalibrationHigh,
+                     ReadHolding(registers::kCalibrationHigh, 2 * kCalibrationFloats),
+                     [this] {
+                         channels_.TakeEngineeringHigh(Runner().Reply(2 * kCalibrationFloats));
+                         Issue(RequestKind::ReadCalibrationLow, 0);
+                     }),
+        RegisterStep(RequestKind::ReadCalibrationLow,
+                     ReadHolding(registers::kCalibrationLow, 2 * kCalibrationFloats),
+                     [this] {
+                         channels_.TakeEngineeringLow(Runner().Reply(2 * kCalibrationFloats));
+                         Issue(RequestKind::ReadCalibrationRaw, 0);
+                     }),
+        RegisterStep(RequestKind::ReadCalibrationRaw,
+                     ReadHolding(registers::kCalibrationRaw, 2 * kCalibrationPoints),
+                     [this] {
+                         channels_.TakeRawPoints(Runner().Reply(2 * kCalibrationPoints));
+                         Issue(RequestKind::ReadLocationCount, 0);
+                     }),
+    };
+}
+
+std::vector<SessionStep> DownloadSession::LocationAndRecordSteps() {
+    return {
+        {RequestKind::ReadLocationCount,
+         [this](std::int32_t parameter) { SendLocationCount(parameter); },
+         [this] { TakeLocationCount(); }},
+        {RequestKind::ReadLocationNames,
+         [this](std::int32_t parameter) { SendLocationNames(parameter); },
+         [this] { TakeLocationNames(); }},
+        RegisterStep(
+            RequestKind::EnterFastTransfer,
+            [](std::int32_t) {
+                return RegisterRequest::Write(registers::kCommand, registers::kFastTransferCommand);
+            },
+            [this] {
+                transport_ = Transport::Fast;
+                Issue(RequestKind::ReadRecords, 0);
+            }),
+        {RequestKind::ReadRecords,
+         [this](std::int32_t parameter) {
+             if (transport_ == Transport::Fast) {
+                 SendFastChunk(parameter);
+             } else {
+                 SendRecord(parameter);
+             }
+         },
+         [this] { TakeRecord(Runner().Parameter()); }},
+    };
 }
 
 SessionState DownloadSession::State() const {
-    if (runner_.IsHeld()) {
+    if (IsAsking()) {
         return SessionState::Asking;
     }
     if (running_) {
         return SessionState::Downloading;
     }
-    if (runner_.IsBusy()) {
+    if (IsBusy()) {
         return SessionState::Connecting;
     }
-    return steps_.IsIdentified() ? SessionState::Identified : SessionState::Idle;
+    return IsIdentified() ? SessionState::Identified : SessionState::Idle;
 }
 
-void DownloadSession::UpdateState() {
+void DownloadSession::StateMayHaveChanged() {
     const SessionState state = State();
     if (state != state_) {
         state_ = state;
@@ -91,7 +165,7 @@ void DownloadSession::UpdateState() {
 bool DownloadSession::StartIdentification(std::optional<int> port, std::optional<int> address) {
     transport_ = Transport::Modbus;
     CloseFastPort();
-    return steps_.Start(port, address);
+    return SessionCore::StartIdentification(port, address);
 }
 
 bool DownloadSession::SetConnection(int port, int address) {
@@ -99,34 +173,17 @@ bool DownloadSession::SetConnection(int port, int address) {
         return false;
     }
     CloseFastPort();
-    return steps_.Connect(port, address);
+    return SessionCore::SetConnection(port, address);
 }
 
 void DownloadSession::CloseConnections() {
     CloseFastPort();
-    runner_.Close();
+    SessionCore::CloseConnections();
 }
 
 void DownloadSession::DiscardRecordSet() {
     working_.reset();
     result_.reset();
-}
-
-void DownloadSession::PressButton(WizardButton button) {
-    if (runner_.IsHeld()) {
-        return; // the question open concerns the press already made
-    }
-    runner_.Press(button);
-    if (!runner_.IsBusy()) {
-        CarryOutPending();
-    }
-}
-
-void DownloadSession::CarryOutPending() {
-    const WizardButton button = runner_.TakePending();
-    if (button != WizardButton::None) {
-        emit ButtonCarriedOut(button);
-    }
 }
 
 void DownloadSession::ShowView() {
@@ -149,7 +206,7 @@ void DownloadSession::StartDownload() {
     ShowView();
     running_ = true;
     locationNames_.assign(kMaxLocationNames + 1, std::string());
-    IssueRequest(RequestKind::CheckIdentity, 0);
+    Issue(RequestKind::CheckIdentity, 0);
 }
 
 void DownloadSession::UpdateProgress() {
@@ -159,236 +216,44 @@ void DownloadSession::UpdateProgress() {
     }
 }
 
-void DownloadSession::IssueRequest(RequestKind kind, std::int32_t parameter) {
-    if (transport_ == Transport::Fast) {
-        IssueFastRequest(kind, parameter);
-    } else if (IsIdentificationKind(kind)) {
-        steps_.Issue(kind, parameter);
-    } else {
-        IssueDownloadRequest(kind, parameter);
-    }
+std::optional<SessionQuestion> DownloadSession::PressQuestion() const {
+    return SessionQuestion{sessionTexts::kQuestionTitle, sessionTexts::CancelDownloadQuestion()};
 }
 
-void DownloadSession::IssueDownloadRequest(RequestKind kind, std::int32_t parameter) {
-    const int mapVersion = Identity().mapVersion;
-    const registers::ChannelBlocks blocks = ChannelBlocksOf(mapVersion);
-    switch (kind) {
-    case RequestKind::CheckIdentity:
-        recordsDone_ = 0;
-        namesDone_ = 0;
-        UpdateProgress();
-        runner_.Send(kind, parameter,
-                     RegisterRequest::ReadHolding(registers::kIdentityBlock, kIdentityRegisters));
-        break;
-    case RequestKind::MakeIdle:
-        runner_.Send(kind, parameter,
-                     RegisterRequest::Write(registers::kCommand, registers::kIdleCommand));
-        break;
-    case RequestKind::ReadChannelEnables:
-        runner_.Send(kind, parameter, ReadChannelBlock(mapVersion, blocks.enables));
-        break;
-    case RequestKind::ReadChannelTags:
-        runner_.Send(kind, parameter, ReadChannelBlock(mapVersion, blocks.tags));
-        break;
-    case RequestKind::ReadChannelUnits:
-        runner_.Send(kind, parameter, ReadChannelBlock(mapVersion, blocks.units));
-        break;
-    case RequestKind::ReadThresholds:
-        runner_.Send(kind, parameter,
-                     RegisterRequest::ReadHolding(registers::kThresholds, kChannelBlockRegisters));
-        break;
-    case RequestKind::ReadCalibrationHigh:
-        runner_.Send(
-            kind, parameter,
-            RegisterRequest::ReadHolding(registers::kCalibrationHigh, 2 * kCalibrationFloats));
-        break;
-    case RequestKind::ReadCalibrationLow:
-        runner_.Send(
-            kind, parameter,
-            RegisterRequest::ReadHolding(registers::kCalibrationLow, 2 * kCalibrationFloats));
-        break;
-    case RequestKind::ReadCalibrationRaw:
-        runner_.Send(
-            kind, parameter,
-            RegisterRequest::ReadHolding(registers::kCalibrationRaw, 2 * kCalibrationPoints));
-        break;
-    case RequestKind::ReadLocationCount:
-        locationCount_ = 0;
-        namesInBlock_ = 0;
-        namesDone_ = 0;
-        runner_.Send(kind, parameter, RegisterRequest::ReadHolding(kLocationCountRegister, 1));
-        break;
-    case RequestKind::ReadLocationNames: {
-        const std::int32_t block = std::max(parameter, 0);
-        namesInBlock_ = NamesInBlock(NamesToRead(locationCount_), block);
-        runner_.Send(kind, block,
-                     RegisterRequest::ReadHolding(BlockFirstRegister(block),
-                                                  kRegistersPerName * namesInBlock_));
-        break;
-    }
-    case RequestKind::EnterFastTransfer:
-        runner_.Send(kind, parameter,
-                     RegisterRequest::Write(registers::kCommand, registers::kFastTransferCommand));
-        break;
-    default:
-        IssueRecordRequest(parameter);
-        break;
-    }
+void DownloadSession::SendCheckIdentity(std::int32_t parameter) {
+    recordsDone_ = 0;
+    namesDone_ = 0;
+    UpdateProgress();
+    Runner().Send(RequestKind::CheckIdentity, parameter,
+                  RegisterRequest::ReadHolding(registers::kIdentityBlock, kIdentityRegisters));
 }
 
-// Record i: its index written to the pointer (parameter 2i+1, the first as 1), then the
-// record read (parameter 2i+2).
-void DownloadSession::IssueRecordRequest(std::int32_t parameter) {
-    if (parameter <= 1) {
-        view_.cancelCaption = sessionTexts::kCancelCaption;
-        runner_.Send(RequestKind::ReadRecords, 1,
-                     RegisterRequest::Write(registers::kRecordPointer, 0));
-    } else if (parameter % 2 == 1) {
-        runner_.Send(RequestKind::ReadRecords, parameter,
-                     RegisterRequest::Write(registers::kRecordPointer,
-                                            static_cast<std::int16_t>(parameter / 2)));
-    } else {
-        runner_.Send(RequestKind::ReadRecords, parameter,
-                     RegisterRequest::ReadInput(registers::kRecord,
-                                                ModbusRecordRegisters(Identity().mapVersion)));
-    }
-}
-
-void DownloadSession::CompleteRequest(RequestKind kind, short result) {
-    if (runner_.Pending() == WizardButton::None) {
-        Dispatch(kind, result);
-    } else if (IsIdentificationKind(kind)) {
-        runner_.End();
-        CarryOutPending();
-    } else {
-        AskAboutPending(kind, result);
-    }
-}
-
-void DownloadSession::Dispatch(RequestKind kind, short result) {
-    if (IsIdentificationKind(kind)) {
-        steps_.Complete(kind, result);
-    } else if (result == 0) {
-        CompleteDownloadRequest(kind);
-    } // else the watchdog repeats the request
-}
-
-void DownloadSession::AskAboutPending(RequestKind kind, short result) {
-    askedKind_ = kind;
-    askedResult_ = result;
-    runner_.Hold();
-    UpdateState();
-    emit QuestionAsked(sessionTexts::kQuestionTitle, sessionTexts::CancelDownloadQuestion());
-}
-
-void DownloadSession::AnswerQuestion(bool yes) {
-    if (!runner_.IsHeld()) {
+void DownloadSession::TakeCheckIdentity() {
+    if (!CheckSameIdle(kIdentityRegisters)) {
         return;
     }
-    runner_.Release();
-    if (yes) {
-        End(DownloadOutcome::Cancelled);
-        CarryOutPending();
-        return;
-    }
-    runner_.TakePending();
-    UpdateState();
-    // The reply still waits on handle 0: nothing was sent while the question was open.
-    Dispatch(askedKind_, askedResult_);
-    runner_.WatchWhileBusy();
-}
-
-void DownloadSession::CompleteDownloadRequest(RequestKind kind) {
-    const int mapVersion = Identity().mapVersion;
-    switch (kind) {
-    case RequestKind::CheckIdentity:
-        CompleteCheckIdentity();
-        break;
-    case RequestKind::MakeIdle:
-        IssueRequest(RequestKind::CheckIdentity, 0);
-        break;
-    case RequestKind::ReadChannelEnables:
-        channels_.TakeEnables(runner_.Reply(kChannelBlockRegisters), mapVersion);
-        IssueRequest(RequestKind::ReadChannelTags, 0);
-        break;
-    case RequestKind::ReadChannelTags:
-        channels_.TakeTags(runner_.Reply(kChannelBlockRegisters));
-        IssueRequest(RequestKind::ReadChannelUnits, 0);
-        break;
-    case RequestKind::ReadChannelUnits:
-        channels_.TakeUnits(runner_.Reply(kChannelBlockRegisters));
-        if (mapVersion < kMapHoldingBlocks) {
-            channels_.threshold.fill(0);
-            IssueRequest(RequestKind::ReadRecords, 0);
-        } else {
-            IssueRequest(RequestKind::ReadThresholds, 0);
-        }
-        break;
-    case RequestKind::ReadThresholds:
-        channels_.TakeThresholds(runner_.Reply(kChannelBlockRegisters));
-        IssueRequest(RequestKind::ReadCalibrationHigh, 0);
-        break;
-    case RequestKind::ReadCalibrationHigh:
-        channels_.TakeEngineeringHigh(runner_.Reply(2 * kCalibrationFloats));
-        IssueRequest(RequestKind::ReadCalibrationLow, 0);
-        break;
-    case RequestKind::ReadCalibrationLow:
-        channels_.TakeEngineeringLow(runner_.Reply(2 * kCalibrationFloats));
-        IssueRequest(RequestKind::ReadCalibrationRaw, 0);
-        break;
-    case RequestKind::ReadCalibrationRaw:
-        channels_.TakeRawPoints(runner_.Reply(2 * kCalibrationPoints));
-        IssueRequest(RequestKind::ReadLocationCount, 0);
-        break;
-    case RequestKind::ReadLocationCount:
-        locationCount_ = runner_.Reply(1).Unsigned(0);
-        UpdateProgress();
-        if (locationCount_ < 1) {
-            ReadRecordsNext();
-        } else {
-            IssueRequest(RequestKind::ReadLocationNames, 0);
-        }
-        break;
-    case RequestKind::ReadLocationNames:
-        CompleteLocationNames();
-        break;
-    case RequestKind::EnterFastTransfer:
-        transport_ = Transport::Fast;
-        IssueRequest(RequestKind::ReadRecords, 0);
-        break;
-    case RequestKind::ReadRecords:
-        CompleteRecordRead(runner_.Parameter());
-        break;
-    default:
-        runner_.End();
-        break;
-    }
-}
-
-void DownloadSession::CompleteCheckIdentity() {
-    const RegisterReply reply = runner_.Reply(kIdentityRegisters);
-    if (DecodeSerialNumber(reply) != Identity().serialNumber) {
-        End(DownloadOutcome::NotSameInstrument,
-            Notice{MessageIcon::Information, sessionTexts::kWarningTitle,
-                   sessionTexts::NotSameInstrumentText()});
-        return;
-    }
-    if (DecodeBusy(reply)) {
-        IssueRequest(RequestKind::MakeIdle, 0);
-        return;
-    }
-    const std::int32_t count = DecodeRecordCount(reply);
+    const std::int32_t count = DecodeRecordCount(Runner().Reply(kIdentityRegisters));
     if (count != Identity().recordCount) {
-        steps_.SetRecordCount(count);
+        Connection().SetRecordCount(count);
     }
     if (count < 1) {
         ShowNoData();
         End(DownloadOutcome::NoData,
-            Notice{MessageIcon::Information, sessionTexts::kInformationTitle,
-                   sessionTexts::NoDataNoticeText()});
+            SessionNotice{MessageIcon::Information, sessionTexts::kInformationTitle,
+                          sessionTexts::NoDataNoticeText()});
         return;
     }
-    IssueRequest(RequestKind::ReadChannelEnables, 0);
+    Issue(RequestKind::ReadChannelEnables, 0);
+}
+
+void DownloadSession::TakeChannelUnits() {
+    channels_.TakeUnits(Runner().Reply(kChannelBlockRegisters));
+    if (Identity().mapVersion < kMapHoldingBlocks) {
+        channels_.threshold.fill(0);
+        Issue(RequestKind::ReadRecords, 0);
+    } else {
+        Issue(RequestKind::ReadThresholds, 0);
+    }
 }
 
 void DownloadSession::ShowNoData() {
@@ -400,9 +265,35 @@ void DownloadSession::ShowNoData() {
     ShowView();
 }
 
-void DownloadSession::CompleteLocationNames() {
-    const std::int32_t block = runner_.Parameter();
-    const RegisterReply reply = runner_.Reply(kRegistersPerName * namesInBlock_);
+void DownloadSession::SendLocationCount(std::int32_t parameter) {
+    locationCount_ = 0;
+    namesInBlock_ = 0;
+    namesDone_ = 0;
+    Runner().Send(RequestKind::ReadLocationCount, parameter,
+                  RegisterRequest::ReadHolding(kLocationCountRegister, 1));
+}
+
+void DownloadSession::TakeLocationCount() {
+    locationCount_ = Runner().Reply(1).Unsigned(0);
+    UpdateProgress();
+    if (locationCount_ < 1) {
+        ReadRecordsNext();
+    } else {
+        Issue(RequestKind::ReadLocationNames, 0);
+    }
+}
+
+void DownloadSession::SendLocationNames(std::int32_t parameter) {
+    const std::int32_t block = std::max(parameter, 0);
+    namesInBlock_ = NamesInBlock(NamesToRead(locationCount_), block);
+    Runner().Send(
+        RequestKind::ReadLocationNames, block,
+        RegisterRequest::ReadHolding(BlockFirstRegister(block), kRegistersPerName * namesInBlock_));
+}
+
+void DownloadSession::TakeLocationNames() {
+    const std::int32_t block = Runner().Parameter();
+    const RegisterReply reply = Runner().Reply(kRegistersPerName * namesInBlock_);
     if (block == 0) {
         locationNames_[0] = "LOC000";
     }
@@ -413,34 +304,51 @@ void DownloadSession::CompleteLocationNames() {
     namesDone_ += namesInBlock_;
     UpdateProgress();
     if (namesDone_ < NamesToRead(locationCount_)) {
-        IssueRequest(RequestKind::ReadLocationNames, block + 1);
+        Issue(RequestKind::ReadLocationNames, block + 1);
     } else {
         ReadRecordsNext();
     }
 }
 
 void DownloadSession::ReadRecordsNext() {
-    IssueRequest(
-        Identity().fastTransfer ? RequestKind::EnterFastTransfer : RequestKind::ReadRecords, 0);
+    Issue(Identity().fastTransfer ? RequestKind::EnterFastTransfer : RequestKind::ReadRecords, 0);
 }
 
-void DownloadSession::CompleteRecordRead(std::int32_t parameter) {
+void DownloadSession::TakeRecord(std::int32_t parameter) {
     if (parameter % 2 == 1) {
-        IssueRequest(RequestKind::ReadRecords, parameter + 1);
+        Issue(RequestKind::ReadRecords, parameter + 1);
         return;
     }
     ++recordsDone_;
     UpdateProgress();
-    const RegisterReply reply = runner_.Reply(ModbusRecordRegisters(Identity().mapVersion));
+    const RegisterReply reply = Runner().Reply(ModbusRecordRegisters(Identity().mapVersion));
     const bool decoded = DecodeRecord(recordsDone_ - 1, [&](clsDataRecord& record) {
         DecodeModbusRecord(reply, channels_, Identity().mapVersion, record);
     });
     if (!decoded) {
         FailDecoding();
     } else if (recordsDone_ < Identity().recordCount) {
-        IssueRequest(RequestKind::ReadRecords, parameter + 1);
+        Issue(RequestKind::ReadRecords, parameter + 1);
     } else {
         Finish();
+    }
+}
+
+// Record i: its index written to the pointer (parameter 2i+1, the first as 1), then the
+// record read (parameter 2i+2).
+void DownloadSession::SendRecord(std::int32_t parameter) {
+    if (parameter <= 1) {
+        view_.cancelCaption = sessionTexts::kCancelCaption;
+        Runner().Send(RequestKind::ReadRecords, 1,
+                      RegisterRequest::Write(registers::kRecordPointer, 0));
+    } else if (parameter % 2 == 1) {
+        Runner().Send(RequestKind::ReadRecords, parameter,
+                      RegisterRequest::Write(registers::kRecordPointer,
+                                             static_cast<std::int16_t>(parameter / 2)));
+    } else {
+        Runner().Send(RequestKind::ReadRecords, parameter,
+                      RegisterRequest::ReadInput(registers::kRecord,
+                                                 ModbusRecordRegisters(Identity().mapVersion)));
     }
 }
 
@@ -469,8 +377,8 @@ void DownloadSession::FailDecoding() {
     view_.progress.text = sessionTexts::kProgressError;
     ShowView();
     End(DownloadOutcome::DecodingError,
-        Notice{MessageIcon::Error, sessionTexts::kInternalErrorTitle,
-               sessionTexts::kDownloadError});
+        SessionNotice{MessageIcon::Error, sessionTexts::kInternalErrorTitle,
+                      sessionTexts::kDownloadError});
 }
 
 void DownloadSession::Finish() {
@@ -483,38 +391,23 @@ void DownloadSession::Finish() {
     End(DownloadOutcome::Finished);
 }
 
-// The session reaches its final state before anything is said, so a window that shows the
-// notice modally finds nothing half done behind it.
-void DownloadSession::End(DownloadOutcome outcome, std::optional<Notice> notice) {
-    runner_.End();
+void DownloadSession::LeaveRun() {
     if (transport_ == Transport::Fast) {
         ReturnToModbus();
     }
     running_ = false;
+    StateMayHaveChanged();
+}
+
+void DownloadSession::End(DownloadOutcome outcome, const std::optional<SessionNotice>& notice) {
     if (outcome != DownloadOutcome::Finished) {
         DiscardRecordSet();
     }
-    UpdateState();
-    if (notice) {
-        emit NoticeShown(notice->icon, notice->title, notice->text);
-    }
-    if (outcome == DownloadOutcome::LostCommunication) {
-        steps_.ReportLost();
-    }
+    EndRun(notice, outcome == DownloadOutcome::LostCommunication);
     if (outcome == DownloadOutcome::Finished) {
         emit RecordSetReady(result_);
     }
     emit DownloadEnded(outcome);
-}
-
-void DownloadSession::LoseCommunication() {
-    if (running_) {
-        End(DownloadOutcome::LostCommunication);
-        return;
-    }
-    transport_ = Transport::Modbus;
-    UpdateState();
-    steps_.ReportLost();
 }
 
 } // namespace kestrix

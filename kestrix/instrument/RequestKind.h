@@ -15,6 +15,9 @@ enum class RequestKind : std::int32_t {
     ReadRecords = 6,
     ReadChannelEnables = 7,
     ReadChannelTags = 8,
+    // The IAQ setup's write keeps the number it has always had; the channel-tag read that
+    // shares it never runs in that session.
+    WriteDensity = 8,
     ReadChannelUnits = 9,
     ReadThresholds = 10,
     ReadLocationCount = 11,

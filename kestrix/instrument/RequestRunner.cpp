@@ -121,12 +121,6 @@ void RequestRunner::WatchWhileBusy() {
     }
 }
 
-WizardButton RequestRunner::TakePending() {
-    const WizardButton button = pending_;
-    pending_ = WizardButton::None;
-    return button;
-}
-
 RegisterReply RequestRunner::Reply(int count) {
     return RegisterReply::FromControl(Control(), count);
 }
@@ -155,7 +149,6 @@ void RequestRunner::OnWatchdog() {
         client_.IssueRequest(kind_, parameter_);
         return;
     }
-    pending_ = WizardButton::None;
     End();
     client_.LoseCommunication();
 }

@@ -2,8 +2,8 @@
 
 // The request discipline every session follows: one request at a time on handle 0 with update
 // rate 50 and a Timeout of 1000 ms, a watchdog of 1500 ms that issues it again at most twice,
-// the button pressed while a request is outstanding, and a hold while the user is asked
-// something, during which neither a completion nor a watchdog tick reaches the session.
+// and a hold while the user is asked something, during which neither a completion nor a watchdog
+// tick reaches the session.
 
 #include "kestrix/instrument/RegisterReply.h"
 #include "kestrix/instrument/RequestKind.h"
@@ -95,11 +95,6 @@ public:
     void WatchWhileBusy();
     void ResetRetries() { retries_ = 0; }
 
-    WizardButton Pending() const { return pending_; }
-    void Press(WizardButton button) { pending_ = button; }
-    // The pending button, cleared.
-    WizardButton TakePending();
-
     RegisterReply Reply(int count);
 
 signals:
@@ -119,7 +114,6 @@ private:
     RequestKind kind_ = RequestKind::Idle;
     std::int32_t parameter_ = 0;
     int retries_ = 0;
-    WizardButton pending_ = WizardButton::None;
     bool held_ = false;
     // A Modbus request is on the line and its completion is due.
     bool onLine_ = false;

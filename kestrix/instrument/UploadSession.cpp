@@ -10,35 +10,43 @@
 
 namespace kestrix {
 
-UploadSession::UploadSession(QObject* parent)
-    : QObject(parent), runner_(*this), steps_(runner_, kIdentityRegisters) {
-    PassOnSignals();
-}
-
-void UploadSession::PassOnSignals() {
-    connect(&runner_, &RequestRunner::BusyChanged, this, &UploadSession::BusyChanged);
-    connect(&steps_, &ConnectionSteps::ConnectProgressChanged, this,
-            &UploadSession::ConnectProgressChanged);
-    connect(&steps_, &ConnectionSteps::IdentityShown, this, &UploadSession::OnIdentified);
-    connect(&steps_, &ConnectionSteps::InstrumentNotFound, this,
-            &UploadSession::InstrumentNotFound);
-    connect(&steps_, &ConnectionSteps::CommunicationLost, this, &UploadSession::CommunicationLost);
-    connect(&steps_, &ConnectionSteps::NoticeShown, this, &UploadSession::NoticeShown);
+UploadSession::UploadSession(QObject* parent) : SessionCore(kIdentityRegisters, parent) {
+    SetSteps({
+        {RequestKind::ReadLocationCount,
+         [this](std::int32_t parameter) {
+             nameCount_ = 0;
+             Runner().Send(RequestKind::ReadLocationCount, parameter,
+                           RegisterRequest::ReadHolding(kLocationCountRegister, 1));
+         },
+         [this] {
+             nameCount_ = Runner().Reply(1).Unsigned(0);
+             Runner().End();
+             emit IdentityShown(Identity());
+             emit NameCountShown(nameCount_, CanUpload());
+         }},
+        {RequestKind::CheckIdentity,
+         [this](std::int32_t parameter) { SendCheckIdentity(parameter); },
+         [this] { TakeCheckIdentity(); }},
+        IdleStep(),
+        RegisterStep(
+            RequestKind::WriteLocationName,
+            [this](std::int32_t parameter) {
+                return RegisterRequest::Write(NameRegister(parameter),
+                                              NameRegisterValue(prepared_, parameter, highFirst_));
+            },
+            [this] { TakeWrite(); }),
+    });
 }
 
 bool UploadSession::StartIdentification(std::optional<int> port, std::optional<int> address) {
     nameCount_ = 0;
-    return steps_.Start(port, address);
-}
-
-void UploadSession::CloseConnections() {
-    runner_.Close();
+    return SessionCore::StartIdentification(port, address);
 }
 
 // The identity block's reply is still on handle 0: the byte order needs its instrument code.
-void UploadSession::OnIdentified() {
-    highFirst_ = IsHighByteFirst(Identity(), InstrumentCode(runner_.Reply(kIdentityRegisters)));
-    IssueRequest(RequestKind::ReadLocationCount, 0);
+void UploadSession::TakeIdentity(const InstrumentIdentity& identity) {
+    highFirst_ = IsHighByteFirst(identity, InstrumentCode(Runner().Reply(kIdentityRegisters)));
+    Issue(RequestKind::ReadLocationCount, 0);
 }
 
 void UploadSession::StartUpload(const std::vector<std::string>& shortNames) {
@@ -47,7 +55,7 @@ void UploadSession::StartUpload(const std::vector<std::string>& shortNames) {
     auto prepared = PrepareUploadNames(shortNames, nameCount_);
     if (const auto* rejection = std::get_if<NameRejection>(&prepared)) {
         End(rejection->backToReview ? UploadOutcome::InvalidName : UploadOutcome::RepeatedName,
-            MessageIcon::Warning, rejection->title, rejection->text);
+            SessionNotice{MessageIcon::Warning, rejection->title, rejection->text});
         return;
     }
     prepared_ = std::get<PreparedNames>(std::move(prepared));
@@ -61,163 +69,37 @@ void UploadSession::StartUpload(const std::vector<std::string>& shortNames) {
     }
     view_.doNotUseShown = true;
     running_ = true;
-    IssueRequest(RequestKind::CheckIdentity, 0);
+    Issue(RequestKind::CheckIdentity, 0);
 }
 
 void UploadSession::ShowView() {
     emit UploadProgressChanged(view_);
 }
 
-void UploadSession::IssueRequest(RequestKind kind, std::int32_t parameter) {
-    switch (kind) {
-    case RequestKind::ReadLocationCount:
-        nameCount_ = 0;
-        runner_.Send(kind, parameter, RegisterRequest::ReadHolding(kLocationCountRegister, 1));
-        break;
-    case RequestKind::CheckIdentity:
-        view_.value = 0;
-        view_.maximum = nameCount_;
-        view_.progressText = uploadTexts::ProgressText(0, nameCount_);
-        ShowView();
-        runner_.Send(kind, parameter,
-                     RegisterRequest::ReadHolding(registers::kIdentityBlock, kIdentityRegisters));
-        break;
-    case RequestKind::MakeIdle:
-        runner_.Send(kind, parameter,
-                     RegisterRequest::Write(registers::kCommand, registers::kIdleCommand));
-        break;
-    case RequestKind::WriteLocationName:
-        runner_.Send(kind, parameter,
-                     RegisterRequest::Write(NameRegister(parameter),
-                                            NameRegisterValue(prepared_, parameter, highFirst_)));
-        break;
-    default:
-        steps_.Issue(kind, parameter);
-        break;
+void UploadSession::SendCheckIdentity(std::int32_t parameter) {
+    view_.value = 0;
+    view_.maximum = nameCount_;
+    view_.progressText = uploadTexts::ProgressText(0, nameCount_);
+    ShowView();
+    Runner().Send(RequestKind::CheckIdentity, parameter,
+                  RegisterRequest::ReadHolding(registers::kIdentityBlock, kIdentityRegisters));
+}
+
+void UploadSession::TakeCheckIdentity() {
+    if (CheckSameIdle(kIdentityRegisters)) {
+        Issue(RequestKind::WriteLocationName, 0);
     }
 }
 
-void UploadSession::CompleteRequest(RequestKind kind, short result) {
-    if (runner_.Pending() == WizardButton::None) {
-        Dispatch(kind, result);
-    } else if (IsIdentificationKind(kind)) {
-        runner_.End();
-        CarryOutPending();
-    } else {
-        askedKind_ = kind;
-        askedResult_ = result;
-        Ask(Question::CancelUpload, sessionTexts::kQuestionTitle,
-            uploadTexts::CancelUploadQuestion());
-    }
-}
-
-void UploadSession::Dispatch(RequestKind kind, short result) {
-    if (IsIdentificationKind(kind)) {
-        steps_.Complete(kind, result);
-    } else if (result == 0) {
-        CompleteUploadRequest(kind);
-    } else if (kind == RequestKind::WriteLocationName) {
-        Ask(Question::RetryWrite, uploadTexts::kCannotUploadTitle,
-            uploadTexts::CannotUploadQuestion());
-    } // else the watchdog repeats the request
-}
-
-void UploadSession::Ask(Question question, const std::string& title, const std::string& text) {
-    question_ = question;
-    runner_.Hold();
-    emit QuestionAsked(title, text);
-}
-
-void UploadSession::AnswerQuestion(bool yes) {
-    if (!runner_.IsHeld()) {
-        return;
-    }
-    runner_.Release();
-    const Question question = std::exchange(question_, Question::None);
-    if (question == Question::RetryWrite) {
-        if (yes) {
-            runner_.ResetRetries();
-            IssueRequest(RequestKind::WriteLocationName, runner_.Parameter());
-        } else {
-            End(UploadOutcome::Cancelled);
-            emit ButtonCarriedOut(WizardButton::Cancel);
-        }
-        return;
-    }
-    if (yes) {
-        End(UploadOutcome::Cancelled);
-        CarryOutPending();
-        return;
-    }
-    runner_.TakePending();
-    // The reply still waits on handle 0: nothing was sent while the question was open.
-    Dispatch(askedKind_, askedResult_);
-    runner_.WatchWhileBusy();
-}
-
-void UploadSession::PressButton(WizardButton button) {
-    if (runner_.IsHeld()) {
-        return; // the question open concerns the press already made
-    }
-    runner_.Press(button);
-    if (!runner_.IsBusy()) {
-        CarryOutPending();
-    }
-}
-
-void UploadSession::CarryOutPending() {
-    const WizardButton button = runner_.TakePending();
-    if (button != WizardButton::None) {
-        emit ButtonCarriedOut(button);
-    }
-}
-
-void UploadSession::CompleteUploadRequest(RequestKind kind) {
-    switch (kind) {
-    case RequestKind::ReadLocationCount:
-        nameCount_ = runner_.Reply(1).Unsigned(0);
-        runner_.End();
-        emit IdentityShown(Identity());
-        emit NameCountShown(nameCount_, CanUpload());
-        break;
-    case RequestKind::CheckIdentity:
-        CompleteCheckIdentity();
-        break;
-    case RequestKind::MakeIdle:
-        IssueRequest(RequestKind::CheckIdentity, 0);
-        break;
-    case RequestKind::WriteLocationName:
-        CompleteWrite();
-        break;
-    default:
-        runner_.End();
-        break;
-    }
-}
-
-void UploadSession::CompleteCheckIdentity() {
-    const RegisterReply reply = runner_.Reply(kIdentityRegisters);
-    if (DecodeSerialNumber(reply) != Identity().serialNumber) {
-        End(UploadOutcome::NotSameInstrument, MessageIcon::Information, sessionTexts::kWarningTitle,
-            sessionTexts::NotSameInstrumentText());
-        return;
-    }
-    if (DecodeBusy(reply)) {
-        IssueRequest(RequestKind::MakeIdle, 0);
-        return;
-    }
-    IssueRequest(RequestKind::WriteLocationName, 0);
-}
-
-void UploadSession::CompleteWrite() {
-    const std::int32_t counter = runner_.Parameter();
+void UploadSession::TakeWrite() {
+    const std::int32_t counter = Runner().Parameter();
     if (counter % kRegistersPerName == kRegistersPerName - 1) {
         ++view_.value;
         view_.progressText = uploadTexts::ProgressText(view_.value, nameCount_);
         ShowView();
     }
     if (counter + 1 < kRegistersPerName * nameCount_) {
-        IssueRequest(RequestKind::WriteLocationName, counter + 1);
+        Issue(RequestKind::WriteLocationName, counter + 1);
         return;
     }
     view_.doNotUseShown = false;
@@ -226,29 +108,35 @@ void UploadSession::CompleteWrite() {
     End(UploadOutcome::Finished);
 }
 
-// The session reaches its final state before anything is said, so a window that shows the
-// notice modally finds nothing half done behind it.
-void UploadSession::End(UploadOutcome outcome, MessageIcon icon, const std::string& title,
-                        const std::string& text) {
-    runner_.End();
-    running_ = false;
-    question_ = Question::None;
-    ShowView();
-    if (!text.empty()) {
-        emit NoticeShown(icon, title, text);
-    }
-    if (outcome == UploadOutcome::LostCommunication) {
-        steps_.ReportLost();
-    }
-    emit UploadEnded(outcome);
+std::optional<SessionQuestion> UploadSession::PressQuestion() const {
+    return SessionQuestion{sessionTexts::kQuestionTitle, uploadTexts::CancelUploadQuestion()};
 }
 
-void UploadSession::LoseCommunication() {
-    if (running_) {
-        End(UploadOutcome::LostCommunication);
-        return;
+void UploadSession::TakeFailure(RequestKind kind) {
+    if (kind == RequestKind::WriteLocationName) {
+        Ask(uploadTexts::kCannotUploadTitle, uploadTexts::CannotUploadQuestion(),
+            [this](bool yes) { AnswerRetry(yes); });
+    } // else the watchdog repeats the request
+}
+
+void UploadSession::AnswerRetry(bool yes) {
+    if (yes) {
+        Runner().ResetRetries();
+        Issue(RequestKind::WriteLocationName, Runner().Parameter());
+    } else {
+        End(UploadOutcome::Cancelled);
+        emit ButtonCarriedOut(WizardButton::Cancel);
     }
-    steps_.ReportLost();
+}
+
+void UploadSession::LeaveRun() {
+    running_ = false;
+    ShowView();
+}
+
+void UploadSession::End(UploadOutcome outcome, const std::optional<SessionNotice>& notice) {
+    EndRun(notice, outcome == UploadOutcome::LostCommunication);
+    emit UploadEnded(outcome);
 }
 
 } // namespace kestrix

@@ -22,6 +22,23 @@ ConnectingWizard::ConnectingWizard(const QString& title, modConfig::ConfigStore&
             [this](int address) { store_.SetConfigValue(modConfig::kDeviceAddress, address); });
 }
 
+void ConnectingWizard::BindConnection(SessionCore& session) {
+    connect(&session, &SessionCore::ButtonCarriedOut, this, &ConnectingWizard::CarryOut);
+    connect(&session, &SessionCore::ConnectProgressChanged, this,
+            [this](const ConnectProgress& progress) {
+                identityPage_->SetProgress(progress.value, progress.maximum,
+                                           QString::fromStdString(progress.text),
+                                           progress.textVisible);
+            });
+    connect(&session, &SessionCore::InstrumentNotFound, this,
+            [this] { identityPage_->ShowNotFound(true); });
+    connect(&session, &SessionCore::CommunicationLost, this, [this] { ShowStep(2); });
+    connect(&session, &SessionCore::NoticeShown, this,
+            [this](MessageIcon icon, const std::string& title, const std::string& text) {
+                ShowNoticeLater(*this, dialogs_, icon, title, text);
+            });
+}
+
 void ConnectingWizard::Restart() {
     ports_ = BuildPortList(store_.GetConfigValue(modConfig::kComPort),
                            BindSystemPorts(store_.GetConfigPath()));

@@ -7,8 +7,8 @@
 #include "kestrix/gui/wizards/WizardFrame.h"
 #include "kestrix/gui/wizards/WizardNotices.h"
 #include "kestrix/gui/wizards/WizardPages.h"
-#include "kestrix/instrument/ConnectionSteps.h"
 #include "kestrix/instrument/PortList.h"
+#include "kestrix/instrument/SessionCore.h"
 
 #include <functional>
 #include <optional>
@@ -34,8 +34,7 @@ protected:
                      QWidget* parent);
 
     // The session's signals of steps 1 to 3 shown on the shared pages.
-    template <class Session>
-    void BindConnection(Session& session);
+    void BindConnection(SessionCore& session);
 
     // Steps 1 to 3 as every wizard enters them; false for a later step.
     bool EnterSharedStep(int step, int previous);
@@ -59,22 +58,5 @@ private:
     PortAddressPage* portPage_;
     IdentityPage* identityPage_;
 };
-
-template <class Session>
-void ConnectingWizard::BindConnection(Session& session) {
-    connect(&session, &Session::ButtonCarriedOut, this, &ConnectingWizard::CarryOut);
-    connect(
-        &session, &Session::ConnectProgressChanged, this, [this](const ConnectProgress& progress) {
-            identityPage_->SetProgress(progress.value, progress.maximum,
-                                       QString::fromStdString(progress.text), progress.textVisible);
-        });
-    connect(&session, &Session::InstrumentNotFound, this,
-            [this] { identityPage_->ShowNotFound(true); });
-    connect(&session, &Session::CommunicationLost, this, [this] { ShowStep(2); });
-    connect(&session, &Session::NoticeShown, this,
-            [this](MessageIcon icon, const std::string& title, const std::string& text) {
-                ShowNoticeLater(*this, dialogs_, icon, title, text);
-            });
-}
 
 } // namespace kestrix::gui
