@@ -79,6 +79,16 @@ TEST_F(OpenQuestion, AnsweredYesLeavesNothingRunning) {
     EXPECT_FALSE(harness_.Session().IsBusy());
 }
 
+TEST_F(OpenQuestion, YesCarriesOutThePressThatAskedNotALaterOne) {
+    ScenarioFile scenario(R"({"preset": "standard", "generate": {"count": 6}})");
+    Connect({"--scenario", scenario.Path()});
+    AskAtFirstRecord();
+    harness_.Session().PressButton(WizardButton::Prev);
+    harness_.Session().AnswerQuestion(true);
+    EXPECT_EQ(outcome_, DownloadOutcome::Cancelled);
+    EXPECT_THAT(harness_.carriedOut, ElementsAre(WizardButton::Cancel));
+}
+
 // The instrument goes on sending the chunk it was asked for while the wizard shows a box
 // after the press; the bytes must not reach the session that was left.
 TEST_F(OpenQuestion, FastChunkStillArrivingBehindABoxReachesNothing) {

@@ -13,6 +13,7 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::Not;
 
 constexpr int kPort = 8;
 
@@ -193,6 +194,21 @@ TEST_F(Upload, CancelDuringTheWritesAsksAndNoLetsItFinish) {
                      });
     EXPECT_EQ(Run(MyNames({"HOME", "A", "B", "C", "D", "E"})), UploadOutcome::Finished);
     EXPECT_THAT(questions_, ElementsAre("Question"));
+    EXPECT_TRUE(carriedOut_.empty());
+}
+
+// The retry question is not about a press: a press while it is open is dropped, not kept for
+// the write that follows.
+TEST_F(Upload, APressWhileTheRetryQuestionIsOpenIsDropped) {
+    ScenarioFile scenario(R"({"preset": "standard", "location_names": ["A", "B", "C"]})");
+    Connect({"--scenario", scenario.Path(), "--drop-every", "7"});
+    answers_ = {true, true, true, true};
+    QObject context;
+    QObject::connect(&session_, &UploadSession::QuestionAsked, &context,
+                     [this] { session_.PressButton(WizardButton::Cancel); });
+    EXPECT_EQ(Run(MyNames(kThreeNames)), UploadOutcome::Finished);
+    EXPECT_THAT(questions_, Contains("Cannot Upload Location Names"));
+    EXPECT_THAT(questions_, Not(Contains("Question")));
     EXPECT_TRUE(carriedOut_.empty());
 }
 
