@@ -26,9 +26,12 @@ constexpr std::array kAnalogUnitLists{
     UnitList{"cmbUnitsDiffPressure", "Diff. Pressure", kUnitDiffPressure},
 };
 
-BarItem Check(std::string_view key, std::string_view control, std::string_view caption,
-              std::int32_t setting, bool iaqOnly = false) {
-    return {key, control, BarControl::CheckBox, caption, setting, std::nullopt, iaqOnly, {}};
+// A check box is keyed by its setting.
+BarItem Check(std::string_view control, std::string_view caption, const Setting<bool>& setting,
+              bool iaqOnly = false) {
+    const SettingDefinition& definition = setting.definition;
+    return {definition.key, control, BarControl::CheckBox, caption, definition.number, std::nullopt,
+            iaqOnly,        {}};
 }
 
 BarItem Button(std::string_view key, std::string_view control, std::string_view caption,
@@ -45,13 +48,13 @@ BarItem Units(std::string_view key, std::string_view control, std::span<const Un
 }
 
 const std::array kSensorItems{
-    Check("show_sensor", "chkShowSensorInfo", "Show Instrument Info", kShowInstrumentInfo),
+    Check("chkShowSensorInfo", "Show Instrument Info", settings::kShowInstrumentInfo),
     Button("download", "cmdDownload", "Download Data", MainCommand::DownloadData),
 };
 
 const std::array kLocationItems{
-    Check("show_location_ids", "chkShowLocIDs", "Show Location Numbers", kShowLocationNumbers),
-    Check("show_location_names", "chkShowLocNames", "Show Location Names", kShowLocationNames),
+    Check("chkShowLocIDs", "Show Location Numbers", settings::kShowLocationNumbers),
+    Check("chkShowLocNames", "Show Location Names", settings::kShowLocationNames),
     List("location_name_source", "cmbLocNameSource", kLocationNameSource),
     Button("setup_locations", "cmdLocations", "Setup My Locations", MainCommand::SetupMyLocations),
     Button("upload", "cmdUpload", "Upload Location Names", MainCommand::UploadLocationNames),
@@ -59,19 +62,19 @@ const std::array kLocationItems{
 
 const std::array kParticleItems{
     List("particle_type", "cmbPartType", kParticleDifferential),
-    Check("show_particle_raw", "chkShowPartRaw", "Show Raw Counts", kShowParticleRaw),
-    Check("show_particle_norm", "chkShowPartNorm", "Show Normalized Counts", kShowParticleNorm),
-    Check("show_mass_concentrations", "chkShowMassConcentrations", "Show Mass Concentrations",
-          kShowMassConcentrations, true),
-    Check("show_particulate_matter", "chkShowParticulateMatter", "Show PM and TPM Values",
-          kShowParticulateMatter, true),
-    Check("show_sample_time", "chkShowSampleTime", "Show Sample Time", kShowSampleTime),
-    Check("show_sample_volume", "chkShowSampleVolume", "Show Sample Volume", kShowSampleVolume),
+    Check("chkShowPartRaw", "Show Raw Counts", settings::kShowParticleRaw),
+    Check("chkShowPartNorm", "Show Normalized Counts", settings::kShowParticleNorm),
+    Check("chkShowMassConcentrations", "Show Mass Concentrations",
+          settings::kShowMassConcentrations, true),
+    Check("chkShowParticulateMatter", "Show PM and TPM Values", settings::kShowParticulateMatter,
+          true),
+    Check("chkShowSampleTime", "Show Sample Time", settings::kShowSampleTime),
+    Check("chkShowSampleVolume", "Show Sample Volume", settings::kShowSampleVolume),
     Units("particle_units", "fraParticle", kParticleUnitLists),
 };
 
 const std::array kAnalogItems{
-    Check("show_analogs", "chkShowAnalogs", "Show Environmentals", kShowEnvironmentals),
+    Check("chkShowAnalogs", "Show Environmentals", settings::kShowEnvironmentals),
     Units("analog", "fraAnalogs", kAnalogUnitLists),
 };
 

@@ -1,9 +1,8 @@
 #pragma once
 
-// The main window's commands and where the user finds them: the menu entries with their
-// captions, the toolbar buttons with their tooltips and status-bar descriptions, and the keys
-// of the small image list. The window builds its menus and toolbar from these tables and
-// dispatches every click by key.
+// The main window's commands and where the user finds them: each command once, with its caption,
+// icon, toolbar tooltip and status-bar description; the menus and the toolbar list commands. The
+// window makes one action per command and places it in both.
 
 #include <cstdint>
 #include <optional>
@@ -35,42 +34,35 @@ enum class MainCommand {
     ShowAbout,
 };
 
-// One menu entry; an entry without a key is a separator.
-struct MenuEntry {
-    std::string_view key; // "mnuSaveAs"; the name a click is dispatched by
+struct CommandInfo {
+    MainCommand command;
+    std::string_view key; // "mnuSaveAs": the action's name
     std::string_view caption;
     std::string_view imageKey;  // key in the small image list, "" for none
     std::string_view themeIcon; // freedesktop icon name, "" for none
     bool checkable = false;
-    bool IsSeparator() const { return key.empty(); }
+    bool iconInMenu = true;            // false: the icon is the toolbar's only
+    std::string_view tooltip = {};     // toolbar commands
+    std::string_view description = {}; // shown in the status bar
 };
 
+// A menu entry is a command or, without one, a separator.
 struct Menu {
     std::string_view key;
     std::string_view caption;
-    std::span<const MenuEntry> entries;
+    std::span<const std::optional<MainCommand>> entries;
 };
 
-struct ToolbarButton {
-    std::string_view key;
-    std::string_view tooltip;
-    std::string_view description;
-    std::string_view imageKey;
-    bool checkable = false;
-};
-
+std::span<const CommandInfo> MainCommands();
+const CommandInfo& Info(MainCommand command);
 std::span<const Menu> MainMenus();
-std::span<const ToolbarButton> ToolbarButtons();
+std::span<const MainCommand> ToolbarCommands();
 
 // Keys of the small image list, in order.
 std::span<const std::string_view> SmallImageKeys();
 
 // Zero-based position of the image key in the small image list (case-sensitive), -1 if none.
 std::int16_t GetIconIndexSmall(std::string_view key);
-
-// The command a menu entry key or toolbar key runs; none for a key that runs nothing.
-std::optional<MainCommand> CommandForMenuKey(std::string_view key);
-std::optional<MainCommand> CommandForToolbarKey(std::string_view key);
 
 // Where the program's web site is.
 inline constexpr std::string_view kWebsiteAddress = "https://www.orvenda.example/kestrix";

@@ -3,6 +3,7 @@
 #include "kestrix/shell/iniFile.h"
 #include "kestrix/shell/locationNameKeys.h"
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
@@ -12,37 +13,14 @@ namespace {
 
 using namespace locationNames;
 
-struct SettingDefinition {
-    ConfigSetting number;
-    const char* section;
-    const char* key;
-    std::int32_t defaultValue;
-};
-
-// Rows in load and save order.
-constexpr std::array<SettingDefinition, kSettingCount> kSettings{{
-    {kComPort, "driver", "com_port", 1},
-    {kDeviceAddress, "driver", "device_address", 0},
-    {kShowConfigBar, "main_window", "show_config_bar", 1},
-    {kParticleDifferential, "data_table", "particle_differential", 1},
-    {kLocationNameSource, "data_table", "location_name_source", 0},
-    {kShowInstrumentInfo, "data_table", "show_instrument_info", 1},
-    {kShowLocationNumbers, "data_table", "show_location_numbers", 0},
-    {kShowLocationNames, "data_table", "show_location_names", 1},
-    {kShowParticleRaw, "data_table", "show_particle_raw", 1},
-    {kShowParticleNorm, "data_table", "show_particle_norm", 0},
-    {kShowMassConcentrations, "data_table", "show_mass_concentrations", 1},
-    {kShowParticulateMatter, "data_table", "show_particulate_matter", 1},
-    {kShowSampleTime, "data_table", "show_sample_time", 1},
-    {kShowSampleVolume, "data_table", "show_sample_volume", 1},
-    {kShowEnvironmentals, "data_table", "show_environmentals", 1},
-    {kUnitParticleNorm, "units", "particle_norm", 19},
-    {kUnitSampleTime, "units", "sample_time", 3},
-    {kUnitSampleVolume, "units", "sample_volume", 13},
-    {kUnitTemperature, "units", "temperature", 6},
-    {kUnitAirVelocity, "units", "air_velocity", 21},
-    {kUnitDiffPressure, "units", "diff_pressure", 23},
-}};
+// A value that does not start with a digit is no number.
+std::optional<std::int32_t> StoredNumber(const IniFile& file, const SettingDefinition& setting) {
+    const std::string first = file.GetString(setting.section, setting.key, "", 2);
+    if (first.empty() || !std::isdigit(static_cast<unsigned char>(first.front()))) {
+        return std::nullopt;
+    }
+    return file.GetInt(setting.section, setting.key, setting.defaultValue);
+}
 
 bool IsSettingNumber(std::int32_t setting) {
     return setting >= 0 && setting < kSettingCount;
@@ -53,7 +31,10 @@ bool IsLocationIndex(std::int32_t index) {
 
 } // namespace
 
-ConfigStore::ConfigStore() = default;
+ConfigStore::ConfigStore() : changes_(std::make_unique<SettingChanges>()) {}
+ConfigStore::~ConfigStore() = default;
+ConfigStore::ConfigStore(ConfigStore&&) noexcept = default;
+ConfigStore& ConfigStore::operator=(ConfigStore&&) noexcept = default;
 
 bool ConfigStore::LoadConfig(const std::string& path) {
     if (path.empty()) {
@@ -68,9 +49,9 @@ bool ConfigStore::LoadConfig(const std::string& path) {
 }
 
 void ConfigStore::LoadSettings(const IniFile& file) {
-    for (const SettingDefinition& setting : kSettings) {
-        settings_[setting.number] = clsConfigObj{
-            false, setting.number, file.GetInt(setting.section, setting.key, setting.defaultValue)};
+    for (const SettingDefinition* setting : AllSettings()) {
+        settings_[setting->number] =
+            clsConfigObj{false, setting->number, setting->Read(StoredNumber(file, *setting))};
     }
 }
 
@@ -104,10 +85,10 @@ bool ConfigStore::SaveConfig() {
 // True when anything was changed, so a run without changes leaves the file untouched.
 bool ConfigStore::ApplyChanges(IniFile& file) const {
     bool changed = false;
-    for (const SettingDefinition& setting : kSettings) {
-        const clsConfigObj& entry = settings_[setting.number];
+    for (const SettingDefinition* setting : AllSettings()) {
+        const clsConfigObj& entry = settings_[setting->number];
         if (entry.bHasChanged) {
-            file.SetString(setting.section, setting.key,
+            file.SetString(setting->section, setting->key,
                            std::to_string(std::get<std::int32_t>(entry.vValue)));
             changed = true;
         }
@@ -129,7 +110,8 @@ std::int32_t ConfigStore::GetConfigValue(std::int32_t setting) const {
     if (path_.empty() || !IsSettingNumber(setting)) {
         return 0;
     }
-    return std::get<std::int32_t>(settings_[setting].vValue);
+    return Definition(static_cast<ConfigSetting>(setting))
+        .Read(std::get<std::int32_t>(settings_[setting].vValue));
 }
 
 bool ConfigStore::SetConfigValue(std::int32_t setting, std::int32_t value) {
@@ -138,6 +120,7 @@ bool ConfigStore::SetConfigValue(std::int32_t setting, std::int32_t value) {
     }
     settings_[setting].vValue = value;
     settings_[setting].bHasChanged = true;
+    emit changes_->Changed(static_cast<ConfigSetting>(setting));
     return true;
 }
 

@@ -2,13 +2,16 @@
 
 // The configuration store: 21 numbered settings and the My Locations name
 // tables, loaded from an INI file at start and written back, changed entries
-// only, at shutdown.
+// only, at shutdown. Readers of a setting listen to Changes().
 
 #include "kestrix/shell/clsConfigObj.h"
+#include "kestrix/shell/settingDefinitions.h"
 
+#include <QObject>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace kestrix {
@@ -17,32 +20,13 @@ class IniFile;
 
 namespace kestrix::modConfig {
 
-// The numbers callers pass to GetConfigValue and SetConfigValue.
-enum ConfigSetting : std::int32_t {
-    kComPort = 0,
-    kDeviceAddress = 1,
-    kShowConfigBar = 2,
-    kUnitParticleNorm = 3,
-    kUnitSampleTime = 4,
-    kUnitSampleVolume = 5,
-    kUnitTemperature = 6,
-    kUnitAirVelocity = 7,
-    kUnitDiffPressure = 8,
-    kParticleDifferential = 9,
-    kLocationNameSource = 10,
-    kShowInstrumentInfo = 11,
-    kShowLocationNumbers = 12,
-    kShowLocationNames = 13,
-    kShowParticleRaw = 14,
-    kShowParticleNorm = 15,
-    kShowMassConcentrations = 16,
-    kShowParticulateMatter = 17,
-    kShowSampleTime = 18,
-    kShowSampleVolume = 19,
-    kShowEnvironmentals = 20,
+// Tells of every setting stored, even one stored with its old value.
+class SettingChanges : public QObject {
+    Q_OBJECT
+signals:
+    void Changed(modConfig::ConfigSetting setting);
 };
 
-inline constexpr std::int32_t kSettingCount = 21;
 inline constexpr std::int32_t kLocationCount = 1000;
 inline constexpr std::size_t kLongNameMaxChars = 64;
 inline constexpr std::size_t kShortNameMaxChars = 8;
@@ -50,6 +34,9 @@ inline constexpr std::size_t kShortNameMaxChars = 8;
 class ConfigStore {
 public:
     ConfigStore();
+    ~ConfigStore();
+    ConfigStore(ConfigStore&&) noexcept;
+    ConfigStore& operator=(ConfigStore&&) noexcept;
 
     // False for an empty path; otherwise reads every entry (a missing or
     // unreadable file gives the defaults), remembers the path and returns true.
@@ -60,10 +47,21 @@ public:
     // loaded or the file could not be written.
     bool SaveConfig();
 
-    // 0 for a number outside 0..20 or before LoadConfig.
+    // 0 for a number outside 0..20 or before LoadConfig; the setting's default for a stored
+    // value outside its range.
     std::int32_t GetConfigValue(std::int32_t setting) const;
-    // Marks the entry changed even when the value is the same.
+    // Marks the entry changed even when the value is the same, and tells Changes().
     bool SetConfigValue(std::int32_t setting, std::int32_t value);
+
+    template <typename T>
+    T Get(const Setting<T>& setting) const {
+        return static_cast<T>(GetConfigValue(setting.definition.number));
+    }
+    template <typename T>
+    bool Set(const Setting<T>& setting, T value) {
+        return SetConfigValue(setting.definition.number, static_cast<std::int32_t>(value));
+    }
+    const SettingChanges& Changes() const { return *changes_; }
 
     // Empty for an index outside 0..999 or before LoadConfig.
     std::string GetLongLocationName(std::int32_t index) const;
@@ -86,6 +84,7 @@ private:
     static std::string GetName(const NameTable& table, std::int32_t index);
 
     std::string path_;
+    std::unique_ptr<SettingChanges> changes_;
     std::array<clsConfigObj, kSettingCount> settings_;
     NameTable longNames_;
     NameTable shortNames_;

@@ -11,28 +11,26 @@ std::int32_t TableViewOptions::EffectiveParticleNormUnits() const {
 }
 
 TableViewOptions ReadTableViewOptions(const modConfig::ConfigStore& store) {
-    using namespace modConfig;
-    const auto value = [&store](ConfigSetting setting) { return store.GetConfigValue(setting); };
-    const auto on = [&store](ConfigSetting setting) { return store.GetConfigValue(setting) != 0; };
+    using namespace modConfig::settings;
     TableViewOptions options;
-    options.particleNormUnits = value(kUnitParticleNorm);
-    options.sampleTimeUnits = value(kUnitSampleTime);
-    options.sampleVolumeUnits = value(kUnitSampleVolume);
-    options.temperatureUnits = value(kUnitTemperature);
-    options.airVelocityUnits = value(kUnitAirVelocity);
-    options.diffPressureUnits = value(kUnitDiffPressure);
-    options.particleDifferential = on(kParticleDifferential);
-    options.locationNameSource = value(kLocationNameSource);
-    options.showInstrumentInfo = on(kShowInstrumentInfo);
-    options.showLocationNumbers = on(kShowLocationNumbers);
-    options.showLocationNames = on(kShowLocationNames);
-    options.showParticleRaw = on(kShowParticleRaw);
-    options.showParticleNorm = on(kShowParticleNorm);
-    options.showMassConcentrations = on(kShowMassConcentrations);
-    options.showParticulateMatter = on(kShowParticulateMatter);
-    options.showSampleTime = on(kShowSampleTime);
-    options.showSampleVolume = on(kShowSampleVolume);
-    options.showEnvironmentals = on(kShowEnvironmentals);
+    options.particleNormUnits = store.Get(kUnitParticleNorm);
+    options.sampleTimeUnits = store.Get(kUnitSampleTime);
+    options.sampleVolumeUnits = store.Get(kUnitSampleVolume);
+    options.temperatureUnits = store.Get(kUnitTemperature);
+    options.airVelocityUnits = store.Get(kUnitAirVelocity);
+    options.diffPressureUnits = store.Get(kUnitDiffPressure);
+    options.particleDifferential = store.Get(kParticleDifferential);
+    options.locationNameSource = store.Get(kLocationNameSource);
+    options.showInstrumentInfo = store.Get(kShowInstrumentInfo);
+    options.showLocationNumbers = store.Get(kShowLocationNumbers);
+    options.showLocationNames = store.Get(kShowLocationNames);
+    options.showParticleRaw = store.Get(kShowParticleRaw);
+    options.showParticleNorm = store.Get(kShowParticleNorm);
+    options.showMassConcentrations = store.Get(kShowMassConcentrations);
+    options.showParticulateMatter = store.Get(kShowParticulateMatter);
+    options.showSampleTime = store.Get(kShowSampleTime);
+    options.showSampleVolume = store.Get(kShowSampleVolume);
+    options.showEnvironmentals = store.Get(kShowEnvironmentals);
     return options;
 }
 

@@ -43,7 +43,7 @@ struct TableViewOptions {
     std::int32_t EffectiveParticleNormUnits() const;
 };
 
-// Settings 3 to 20 of the store; a check-box setting counts as on when it is not 0.
+// The store's view options (settings 3 to 20).
 TableViewOptions ReadTableViewOptions(const modConfig::ConfigStore& store);
 
 } // namespace kestrix::table

@@ -65,10 +65,10 @@ QString ChoiceText(const charts::LocationChoice& choice) {
 
 } // namespace
 
-ChartPanel::ChartPanel(QWidget* parent)
-    : QWidget(parent), locationList_(new QComboBox), logScale_(new QCheckBox(tr("Lo&garithmic"))),
-      seriesButton_(new QToolButton), seriesMenu_(new QMenu(this)),
-      chartArea_(new QSplitter(Qt::Vertical)),
+ChartPanel::ChartPanel(const modConfig::ConfigStore& store, QWidget* parent)
+    : QWidget(parent), store_(store), locationList_(new QComboBox),
+      logScale_(new QCheckBox(tr("Lo&garithmic"))), seriesButton_(new QToolButton),
+      seriesMenu_(new QMenu(this)), chartArea_(new QSplitter(Qt::Vertical)),
       counts_(new TrendChart(tr("Particle Counts"), Qt::AlignRight)),
       environmental_(new TrendChart(tr("Environmental"), Qt::AlignBottom)) {
     setObjectName(QStringLiteral("chartPanel"));
@@ -115,22 +115,26 @@ ChartPanel::ChartPanel(QWidget* parent)
         environmental_->ResetZoom();
     });
     connect(exportButton, &QPushButton::clicked, this, &ChartPanel::ExportRequested);
+    connect(&store.Changes(), &modConfig::SettingChanges::Changed, this,
+            [this](modConfig::ConfigSetting setting) {
+                if (modConfig::Definition(setting).IsViewOption()) {
+                    Refresh();
+                }
+            });
 }
 
-void ChartPanel::SetSource(clsDataRecordSet* recordSet, const table::TableViewOptions& options,
-                           const modConfig::ConfigStore& store) {
+void ChartPanel::SetSource(clsDataRecordSet* recordSet) {
     recordSet_ = recordSet;
-    options_ = options;
-    store_ = &store;
-    stale_ = true;
-    if (isVisible()) {
-        Rebuild();
-    }
+    Refresh();
 }
 
 void ChartPanel::SetState(const charts::ChartState& state) {
     state_ = state;
     state_.shown = false;
+    Refresh();
+}
+
+void ChartPanel::Refresh() {
     stale_ = true;
     if (isVisible()) {
         Rebuild();
@@ -146,6 +150,7 @@ void ChartPanel::showEvent(QShowEvent* event) {
 
 void ChartPanel::Rebuild() {
     stale_ = false;
+    options_ = table::ReadTableViewOptions(store_);
     allData_ = {};
     if (recordSet_) {
         try {
@@ -172,13 +177,13 @@ void ChartPanel::FillLocationList() {
     locationList_->clear();
     locationNames_.clear();
     locationList_->addItem(tr("All Locations"));
-    if (!recordSet_ || !store_) {
+    if (!recordSet_) {
         state_.location.reset();
         return;
     }
     bool chosenPresent = false;
     for (const charts::LocationChoice& choice :
-         charts::LocationChoices(allData_, *recordSet_, options_, *store_)) {
+         charts::LocationChoices(allData_, *recordSet_, options_, store_)) {
         locationNames_.insert(choice.id, QString::fromStdString(choice.name));
         locationList_->addItem(ChoiceText(choice), choice.id);
         chosenPresent = chosenPresent || (state_.location && *state_.location == choice.id);

@@ -6,6 +6,7 @@
 
 #include "kestrix/charts/chartData.h"
 #include "kestrix/charts/chartState.h"
+#include "kestrix/shell/modConfig.h"
 #include "kestrix/table/TableViewOptions.h"
 
 #include <QHash>
@@ -18,10 +19,6 @@ class QMenu;
 class QSplitter;
 class QToolButton;
 
-namespace kestrix::modConfig {
-class ConfigStore;
-}
-
 namespace kestrix::gui {
 
 class TrendChart;
@@ -29,12 +26,12 @@ class TrendChart;
 class ChartPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit ChartPanel(QWidget* parent = nullptr);
+    // Charts under the store's view options, and again whenever one of them changes.
+    explicit ChartPanel(const modConfig::ConfigStore& store, QWidget* parent = nullptr);
 
-    // The data to chart (null: none) under the table's options; charted now when the panel is
-    // shown, else when it is shown next.
-    void SetSource(clsDataRecordSet* recordSet, const table::TableViewOptions& options,
-                   const modConfig::ConfigStore& store);
+    // The data to chart (null: none); charted now when the panel is shown, else when it is shown
+    // next.
+    void SetSource(clsDataRecordSet* recordSet);
     // The state without `shown`, which the window owns.
     void SetState(const charts::ChartState& state);
     charts::ChartState State() const { return state_; }
@@ -55,6 +52,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void Refresh();
     void Rebuild();
     void ShowLocation();
     void FillLocationList();
@@ -64,7 +62,7 @@ private:
     void OnSeriesToggled(const std::string& key, bool shown);
 
     clsDataRecordSet* recordSet_ = nullptr;
-    const modConfig::ConfigStore* store_ = nullptr;
+    const modConfig::ConfigStore& store_;
     table::TableViewOptions options_;
     bool stale_ = false;
     charts::ChartState state_;

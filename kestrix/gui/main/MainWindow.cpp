@@ -83,10 +83,11 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
       iaqWizard_(new IaqSetupWizard(store, dialogs, this)),
       locationsDialog_(new LocationsDialog(store, dialogs, this)), configBar_(new ConfigBar),
       gridView_(new GridView(grid_)), dataChecks_(new DataChecksPane(this)),
-      chartPanel_(new ChartPanel), splitter_(new QSplitter) {
+      chartPanel_(new ChartPanel(store)), splitter_(new QSplitter) {
     setObjectName(QStringLiteral("frmWinMain"));
     setWindowTitle(QStringLiteral("Kestrix"));
     setWindowIcon(ApplicationIcon());
+    CreateActions();
     CreateMenus();
     CreateToolbar();
     statusBar();
@@ -107,15 +108,16 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
     dataChecks_->hide();
     connect(dataChecks_, &DataChecksPane::RecordActivated, this, &MainWindow::ShowRecordRow);
     connect(dataChecks_, &QDockWidget::visibilityChanged, this, [this] {
-        menuActions_.value(QStringLiteral("mnuDataChecks"))
-            ->setChecked(dataChecks_->isVisibleTo(this));
+        Action(shell::MainCommand::ToggleDataChecks)->setChecked(dataChecks_->isVisibleTo(this));
     });
     connect(configBar_, &ConfigBar::OptionChanged, this, &MainWindow::OnViewOptionChanged);
+    connect(&store_.Changes(), &modConfig::SettingChanges::Changed, this,
+            &MainWindow::OnSettingStored);
     connect(configBar_, &ConfigBar::CommandRequested, this, &MainWindow::RunCommand);
     connect(chartPanel_, &ChartPanel::ExportRequested, this, &MainWindow::ExportCharts);
     RebuildConfigBar();
     configBar_->LoadViewOptions(store_);
-    ShowConfigBar(store_.GetConfigValue(modConfig::kShowConfigBar) != 0);
+    ShowConfigBar(store_.Get(modConfig::settings::kShowConfigBar));
     modDataTable::InitTableGrid(grid_);
     FillGrid(nullptr);
     loaded_ = true;
@@ -123,109 +125,79 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::CreateActions() {
+    using C = shell::MainCommand;
+    Bind(C::SaveTableAs, [this] { SaveTableAs(); });
+    Bind(C::PrintTable, [this] { PrintTable(); });
+    Bind(C::PrintPreview, [this] { PrintPreview(); });
+    Bind(C::OpenRecordSet, [this] { OpenRecordSet(); });
+    Bind(C::OpenFromArchive, [this] {
+        if (auto recordSet = OpenFromArchive(this, dialogs_, store_.GetConfigPath())) {
+            TakeRecordSet(std::move(recordSet));
+        }
+    });
+    Bind(C::SaveRecordSetAs, [this] { SaveRecordSetAs(); });
+    Bind(C::SaveLocationNames, [this] { SaveLocationNamesAs(this, dialogs_, store_, recordSet_); });
+    Bind(C::OpenLocationNames, [this] { OpenLocationNames(); });
+    Bind(C::Exit, [this] { close(); });
+    Bind(C::DownloadData, [this] { DownloadData(); });
+    Bind(C::SetupIaqInstrument, [this] { dialogs_.ShowModal(*iaqWizard_); });
+    Bind(C::SetupMyLocations, [this] { SetupMyLocations(); });
+    Bind(C::UploadLocationNames, [this] { dialogs_.ShowModal(*uploadWizard_); });
+    Bind(C::CleanroomClassification, [this] { ShowClassification(); });
+    // A checkable action's own toggle is overruled: its state follows the command's outcome.
+    Bind(C::ToggleConfigBar, [this] { ToggleConfigBar(); });
+    Bind(C::ToggleDataChecks, [this] { ToggleDataChecks(); });
+    Bind(C::ToggleCharts, [this] { ToggleCharts(); });
+    Bind(C::OpenWebsite, [this] { OpenWebsite(); });
+    Bind(C::OpenManual, [this] { OpenManual(); });
+    Bind(C::ShowAbout, [this] { ShowAbout(); });
+    Action(C::SaveTableAs)->setShortcut(QKeySequence::SaveAs);
+    Action(C::PrintTable)->setShortcut(QKeySequence::Print);
+    Action(C::Exit)->setShortcut(QKeySequence::Quit);
+    Action(C::OpenManual)->setShortcut(QKeySequence::HelpContents);
+}
+
+void MainWindow::Bind(shell::MainCommand command, std::function<void()> handler) {
+    const shell::CommandInfo& info = shell::Info(command);
+    auto* action = new QAction(ImageIcon(info.imageKey, info.themeIcon, palette()),
+                               ToQString(info.caption), this);
+    action->setObjectName(ToQString(info.key));
+    action->setCheckable(info.checkable);
+    action->setIconVisibleInMenu(info.iconInMenu);
+    if (!info.tooltip.empty()) {
+        action->setToolTip(ToQString(info.tooltip));
+    }
+    action->setStatusTip(ToQString(info.description));
+    connect(action, &QAction::triggered, this, std::move(handler));
+    actions_.emplace(command, action);
+}
+
 void MainWindow::CreateMenus() {
     for (const shell::Menu& menu : shell::MainMenus()) {
         QMenu* qmenu = menuBar()->addMenu(ToQString(menu.caption));
         qmenu->setObjectName(ToQString(menu.key));
-        for (const shell::MenuEntry& entry : menu.entries) {
-            if (entry.IsSeparator()) {
+        for (const std::optional<shell::MainCommand>& entry : menu.entries) {
+            if (entry) {
+                qmenu->addAction(Action(*entry));
+            } else {
                 qmenu->addSeparator();
-                continue;
             }
-            QAction* action = qmenu->addAction(ToQString(entry.caption));
-            const QString key = ToQString(entry.key);
-            action->setObjectName(key);
-            action->setCheckable(entry.checkable);
-            action->setIcon(ImageIcon(entry.imageKey, entry.themeIcon, palette()));
-            action->setIconVisibleInMenu(true);
-            connect(action, &QAction::triggered, this, [this, key] { OnMenuKey(key); });
-            menuActions_.insert(key, action);
         }
     }
-    menuActions_.value(QStringLiteral("mnuSaveAs"))->setShortcut(QKeySequence::SaveAs);
-    menuActions_.value(QStringLiteral("mnuPrint"))->setShortcut(QKeySequence::Print);
-    menuActions_.value(QStringLiteral("mnuExit"))->setShortcut(QKeySequence::Quit);
-    menuActions_.value(QStringLiteral("mnuManual"))->setShortcut(QKeySequence::HelpContents);
 }
 
 void MainWindow::CreateToolbar() {
     toolbar_ = addToolBar(tr("Toolbar"));
     toolbar_->setObjectName(QStringLiteral("tbrMain"));
     toolbar_->setMovable(false);
-    for (const shell::ToolbarButton& button : shell::ToolbarButtons()) {
-        const QString key = ToQString(button.key);
-        QAction* action = toolbar_->addAction(ImageIcon(button.imageKey, "", palette()),
-                                              ToQString(button.tooltip));
-        action->setObjectName(key);
-        action->setToolTip(ToQString(button.tooltip));
-        action->setStatusTip(ToQString(button.description));
-        action->setCheckable(button.checkable);
-        // A checkable button's own toggle is undone: its state follows the command's outcome.
-        connect(action, &QAction::triggered, this, [this, key] { OnToolbarKey(key); });
-        toolbarActions_.insert(key, action);
-    }
-}
-
-void MainWindow::OnMenuKey(const QString& key) {
-    if (const auto command = shell::CommandForMenuKey(key.toStdString())) {
-        RunCommand(*command);
-    }
-}
-
-void MainWindow::OnToolbarKey(const QString& key) {
-    if (const auto command = shell::CommandForToolbarKey(key.toStdString())) {
-        RunCommand(*command);
+    for (const shell::MainCommand command : shell::ToolbarCommands()) {
+        toolbar_->addAction(Action(command));
     }
 }
 
 void MainWindow::RunCommand(shell::MainCommand command) {
-    using shell::MainCommand;
-    switch (command) {
-    case MainCommand::SaveTableAs:
-        return SaveTableAs();
-    case MainCommand::PrintTable:
-        return PrintTable();
-    case MainCommand::PrintPreview:
-        return PrintPreview();
-    case MainCommand::OpenRecordSet:
-        return OpenRecordSet();
-    case MainCommand::OpenFromArchive:
-        if (auto recordSet = OpenFromArchive(this, dialogs_, store_.GetConfigPath())) {
-            TakeRecordSet(std::move(recordSet));
-        }
-        return;
-    case MainCommand::SaveRecordSetAs:
-        return SaveRecordSetAs();
-    case MainCommand::Exit:
-        close();
-        return;
-    case MainCommand::ToggleConfigBar:
-        return ToggleConfigBar();
-    case MainCommand::ToggleCharts:
-        return ToggleCharts();
-    case MainCommand::OpenWebsite:
-        return OpenWebsite();
-    case MainCommand::OpenManual:
-        return OpenManual();
-    case MainCommand::ShowAbout:
-        return ShowAbout();
-    case MainCommand::DownloadData:
-        return DownloadData();
-    case MainCommand::SetupMyLocations:
-        return SetupMyLocations();
-    case MainCommand::SaveLocationNames:
-        return SaveLocationNamesAs(this, dialogs_, store_, recordSet_);
-    case MainCommand::OpenLocationNames:
-        return OpenLocationNames();
-    case MainCommand::SetupIaqInstrument:
-        return dialogs_.ShowModal(*iaqWizard_);
-    case MainCommand::UploadLocationNames:
-        return dialogs_.ShowModal(*uploadWizard_);
-    case MainCommand::CleanroomClassification:
-        return ShowClassification();
-    case MainCommand::ToggleDataChecks:
-        return ToggleDataChecks();
-    }
+    Action(command)->trigger();
 }
 
 // ---- Record set and table
@@ -280,10 +252,13 @@ void MainWindow::RebuildConfigBar() {
 }
 
 void MainWindow::OnViewOptionChanged(std::int32_t setting, std::int32_t value) {
-    if (!loaded_) {
-        return;
+    if (loaded_) {
+        store_.SetConfigValue(setting, value);
     }
-    if (store_.SetConfigValue(setting, value)) {
+}
+
+void MainWindow::OnSettingStored(modConfig::ConfigSetting setting) {
+    if (loaded_ && modConfig::Definition(setting).IsViewOption()) {
         RefreshTable();
         gridView_->ScrollingView()->setFocus();
     }
@@ -296,17 +271,16 @@ void MainWindow::RefreshTable() {
     FillGrid(recordSet_.get());
     grid_.SetRedraw(true);
     gridView_->ScrollTo(position);
-    UpdateCharts();
 }
 
 // ---- Charts
 
 void MainWindow::UpdateCharts() {
-    chartPanel_->SetSource(recordSet_.get(), table::ReadTableViewOptions(store_), store_);
+    chartPanel_->SetSource(recordSet_.get());
 }
 
 void MainWindow::ShowCharts(bool show) {
-    SetToolbarButtonChecked(QStringLiteral("charts"), show);
+    Action(shell::MainCommand::ToggleCharts)->setChecked(show);
     if (show == chartPanel_->isVisibleTo(this)) {
         return;
     }
@@ -349,25 +323,13 @@ void MainWindow::RestoreChartsState(const charts::ChartState& state) {
 // ---- Configuration bar
 
 void MainWindow::ShowConfigBar(bool show) {
-    store_.SetConfigValue(modConfig::kShowConfigBar, show ? 1 : 0);
-    SetToolbarButtonChecked(QStringLiteral("config_bar"), show);
+    store_.Set(modConfig::settings::kShowConfigBar, show);
+    Action(shell::MainCommand::ToggleConfigBar)->setChecked(show);
     configBar_->setVisible(show);
 }
 
 void MainWindow::ToggleConfigBar() {
     ShowConfigBar(!configBar_->isVisibleTo(this));
-}
-
-void MainWindow::SetToolbarButtonChecked(const QString& key, bool checked) {
-    if (key == QLatin1String("config_bar")) {
-        menuActions_.value(QStringLiteral("mnuConfigBar"))->setChecked(checked);
-    }
-    if (key == QLatin1String("charts")) {
-        menuActions_.value(QStringLiteral("mnuCharts"))->setChecked(checked);
-    }
-    if (QAction* action = toolbarActions_.value(key)) {
-        action->setChecked(checked);
-    }
 }
 
 // ---- Files
@@ -534,6 +496,7 @@ void MainWindow::SetupMyLocations() {
     dialogs_.ShowModal(*locationsDialog_);
     if (locationsDialog_->WasModified()) {
         RefreshTable();
+        UpdateCharts();
     }
     gridView_->ScrollingView()->setFocus();
 }

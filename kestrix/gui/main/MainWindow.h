@@ -10,11 +10,13 @@
 #include "kestrix/shell/aboutInfo.h"
 #include "kestrix/shell/fileChoices.h"
 #include "kestrix/shell/mainCommands.h"
+#include "kestrix/shell/modConfig.h"
 #include "kestrix/shell/windowState.h"
 #include "kestrix/table/GridModel.h"
 
-#include <QHash>
 #include <QMainWindow>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -23,10 +25,6 @@
 class QAction;
 class QSplitter;
 class QToolBar;
-
-namespace kestrix::modConfig {
-class ConfigStore;
-}
 
 namespace kestrix::gui {
 
@@ -52,10 +50,8 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // As a click on the command's menu entry or toolbar button.
     void RunCommand(shell::MainCommand command);
-    // Dispatch by key; a key that runs nothing does nothing.
-    void OnMenuKey(const QString& key);
-    void OnToolbarKey(const QString& key);
 
     // Makes the record set the window's own and shows it, as a finished download does; false
     // (with a message, the shown data kept) when it cannot be laid out.
@@ -67,7 +63,7 @@ public:
     void ToggleConfigBar();
     void ShowCharts(bool show);
     void ToggleCharts();
-    void SetToolbarButtonChecked(const QString& key, bool checked);
+    // Stores the option; the table and the charts follow the store.
     void OnViewOptionChanged(std::int32_t setting, std::int32_t value);
     void RefreshTable();
 
@@ -86,17 +82,20 @@ public:
     IaqSetupWizard* IaqWiz() const { return iaqWizard_; }
     LocationsDialog* Locations() const { return locationsDialog_; }
     DataChecksPane* DataChecks() const { return dataChecks_; }
-    QAction* MenuAction(const QString& key) const { return menuActions_.value(key); }
-    QAction* ToolbarAction(const QString& key) const { return toolbarActions_.value(key); }
+    // The command's one action, in its menu and on the toolbar.
+    QAction* Action(shell::MainCommand command) const { return actions_.at(command); }
     QToolBar* Toolbar() const { return toolbar_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void CreateActions();
+    void Bind(shell::MainCommand command, std::function<void()> handler);
     void CreateMenus();
     void CreateToolbar();
     void RebuildConfigBar();
+    void OnSettingStored(modConfig::ConfigSetting setting);
     bool FillGrid(clsDataRecordSet* recordSet);
     void UpdateCharts();
     void ExportCharts();
@@ -145,8 +144,7 @@ private:
     ChartPanel* chartPanel_;
     QSplitter* splitter_;
     QToolBar* toolbar_ = nullptr;
-    QHash<QString, QAction*> menuActions_;
-    QHash<QString, QAction*> toolbarActions_;
+    std::map<shell::MainCommand, QAction*> actions_;
     bool loaded_ = false;
 };
 

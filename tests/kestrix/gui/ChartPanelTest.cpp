@@ -30,9 +30,9 @@ TEST_F(MainWindowTest, ChartsShowSwitchSeriesLogScaleAndExport) {
     ChartPanel& panel = *window->Charts();
     EXPECT_FALSE(panel.isVisible());
 
-    window->MenuAction("mnuCharts")->trigger();
+    window->Action(shell::MainCommand::ToggleCharts)->trigger();
     ASSERT_TRUE(panel.isVisible());
-    EXPECT_TRUE(window->ToolbarAction("charts")->isChecked());
+    EXPECT_TRUE(window->Action(shell::MainCommand::ToggleCharts)->isChecked());
     EXPECT_EQ(SeriesNames(*panel.Counts()),
               QStringList({"0.3 micron", "0.5 micron", "1.0 micron"}));
     EXPECT_EQ(panel.Environmental()->chart()->series().size(), 2);

@@ -10,9 +10,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
 #include <QToolBar>
+#include <QToolButton>
 #include <fstream>
 #include <gmock/gmock.h>
 
@@ -57,11 +59,12 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
     }
     QStringList expected;
-    for (const shell::ToolbarButton& button : shell::ToolbarButtons()) {
-        expected << Q(button.key) + "|" + Q(button.tooltip) + "|" + Q(button.description);
+    for (const shell::MainCommand command : shell::ToolbarCommands()) {
+        const shell::CommandInfo& info = shell::Info(command);
+        expected << Q(info.key) + "|" + Q(info.tooltip) + "|" + Q(info.description);
     }
     EXPECT_EQ(buttons, expected);
-    EXPECT_EQ(buttons.value(7), "website|Go to Orvenda' website|Go to Orvenda' website.");
+    EXPECT_EQ(buttons.value(7), "mnuWebsite|Go to Orvenda' website|Go to Orvenda' website.");
 }
 
 TEST_F(MainWindowTest, ClosingAsksOnlyWhileDataIsLoaded) {
@@ -140,23 +143,30 @@ TEST_F(MainWindowTest, ViewOptionsStoreTheirSettingAndKeepTheScrollPosition) {
     EXPECT_EQ(view.FirstVisibleCell().row, firstRow);
 }
 
+// The menu entry and the toolbar button are one action: both show its state.
+bool CheckedInMenuAndToolbar(MainWindow& window, shell::MainCommand command) {
+    QAction* action = window.Action(command);
+    const auto* button = qobject_cast<QToolButton*>(window.Toolbar()->widgetForAction(action));
+    EXPECT_TRUE(button != nullptr);
+    EXPECT_TRUE(window.menuBar()->findChild<QMenu*>("mnuView")->actions().contains(action));
+    EXPECT_EQ(button && button->isChecked(), action->isChecked());
+    return action->isChecked();
+}
+
 TEST_F(MainWindowTest, TheBarIsToggledFromMenuAndToolbarAndRemembered) {
     window->show();
-    QAction* menu = window->MenuAction("mnuConfigBar");
-    QAction* button = window->ToolbarAction("config_bar");
-    EXPECT_TRUE(menu->isChecked());
-    EXPECT_TRUE(button->isChecked());
+    const auto command = shell::MainCommand::ToggleConfigBar;
+    EXPECT_TRUE(CheckedInMenuAndToolbar(*window, command));
 
-    menu->trigger();
+    window->Action(command)->trigger();
     EXPECT_FALSE(window->Bar()->isVisible());
-    EXPECT_FALSE(menu->isChecked());
-    EXPECT_FALSE(button->isChecked());
+    EXPECT_FALSE(CheckedInMenuAndToolbar(*window, command));
     EXPECT_EQ(store.GetConfigValue(modConfig::kShowConfigBar), 0);
 
-    button->trigger();
+    qobject_cast<QToolButton*>(window->Toolbar()->widgetForAction(window->Action(command)))
+        ->click();
     EXPECT_TRUE(window->Bar()->isVisible());
-    EXPECT_TRUE(menu->isChecked());
-    EXPECT_TRUE(button->isChecked());
+    EXPECT_TRUE(CheckedInMenuAndToolbar(*window, command));
     EXPECT_EQ(store.GetConfigValue(modConfig::kShowConfigBar), 1);
 }
 
@@ -192,7 +202,7 @@ TEST_F(MainWindowTest, PrintingGoesToTheChosenPrinterAndCancelPrintsNothing) {
     EXPECT_FALSE(QFileInfo::exists(dialogs.printFile));
 
     dialogs.printerChosen = true;
-    window->OnToolbarKey("print");
+    window->Action(shell::MainCommand::PrintTable)->trigger();
     EXPECT_EQ(test_support::ReadFileBytes(dialogs.printFile.toStdString()).rfind("%PDF", 0), 0U);
     window->RunCommand(shell::MainCommand::PrintPreview);
     EXPECT_EQ(dialogs.printPreviews, 1);
@@ -206,9 +216,8 @@ TEST_F(MainWindowTest, HelpAndWebsiteOpenWithTheDesktop) {
                 HasSubstr(Path("Kestrix.pdf").toStdString()));
 
     std::ofstream(Path("Kestrix.pdf").toStdString()) << "%PDF-1.4\n";
-    window->OnToolbarKey("help");
-    window->OnToolbarKey("website");
-    window->OnToolbarKey("no such key");
+    window->Action(shell::MainCommand::OpenManual)->trigger();
+    window->Action(shell::MainCommand::OpenWebsite)->trigger();
     ASSERT_EQ(dialogs.openedUrls.size(), 2U);
     EXPECT_EQ(dialogs.openedUrls[0], QUrl::fromLocalFile(Path("Kestrix.pdf")));
     EXPECT_EQ(dialogs.openedUrls[1].scheme(), "https");

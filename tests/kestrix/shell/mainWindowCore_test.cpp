@@ -12,31 +12,36 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace kestrix::shell {
 namespace {
 
-TEST(MainCommands, IconIndexAndDispatchByKey) {
+TEST(MainCommands, IconIndexAndEveryCommandPlacedOnce) {
     const std::pair<const char*, int> icons[] = {{"save", 0},           {"setup", 9},
                                                  {"uploadlocation", 8}, {"uploadlocations", -1},
                                                  {"Save", -1},          {"", -1}};
     for (const auto& [key, index] : icons) {
         EXPECT_EQ(GetIconIndexSmall(key), index) << key;
     }
-    EXPECT_EQ(CommandForToolbarKey("setupiaq"), MainCommand::SetupIaqInstrument);
-    EXPECT_EQ(CommandForToolbarKey("help"), MainCommand::OpenManual);
-    EXPECT_EQ(CommandForMenuKey("mnuConfigBar"), MainCommand::ToggleConfigBar);
-    EXPECT_EQ(CommandForMenuKey("mnuFile"), std::nullopt);
-    EXPECT_EQ(CommandForToolbarKey("mnuSaveAs"), std::nullopt);
-    // Every entry and button runs a command.
+    // Each command has one row and one menu entry; a toolbar button also has its tooltip and
+    // a drawn icon.
+    std::map<MainCommand, int> entries;
     for (const Menu& menu : MainMenus()) {
-        for (const MenuEntry& entry : menu.entries) {
-            EXPECT_TRUE(entry.IsSeparator() || CommandForMenuKey(entry.key)) << entry.key;
+        for (const std::optional<MainCommand>& entry : menu.entries) {
+            if (entry) {
+                ++entries[*entry];
+            }
         }
     }
-    for (const ToolbarButton& button : ToolbarButtons()) {
-        EXPECT_TRUE(CommandForToolbarKey(button.key)) << button.key;
-        EXPECT_GE(GetIconIndexSmall(button.imageKey), 0) << button.key;
+    for (const CommandInfo& info : MainCommands()) {
+        EXPECT_EQ(&Info(info.command), &info) << info.key;
+        EXPECT_EQ(entries[info.command], 1) << info.key;
+    }
+    EXPECT_EQ(entries.size(), MainCommands().size());
+    for (const MainCommand command : ToolbarCommands()) {
+        EXPECT_FALSE(Info(command).tooltip.empty()) << Info(command).key;
+        EXPECT_GE(GetIconIndexSmall(Info(command).imageKey), 0) << Info(command).key;
     }
 }
 

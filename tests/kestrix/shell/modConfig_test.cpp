@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kestrix::modConfig {
 namespace {
@@ -82,7 +83,7 @@ TEST_F(ConfigStoreTest, ValuesAreReadFromTheirSectionsWhateverTheCase) {
     ASSERT_TRUE(store_.LoadConfig(Path()));
     EXPECT_EQ(store_.GetConfigValue(kUnitTemperature), 7);
     EXPECT_EQ(store_.GetConfigValue(kShowEnvironmentals), 0);
-    EXPECT_EQ(store_.GetConfigValue(kComPort), 0);
+    EXPECT_EQ(store_.GetConfigValue(kComPort), 1); // not a number: the default
     EXPECT_EQ(store_.GetConfigValue(kDeviceAddress), 12);
     EXPECT_EQ(store_.GetLongLocationName(42), "Lobby");
     EXPECT_EQ(store_.GetShortLocationName(42), "LOBBY");
@@ -120,6 +121,58 @@ TEST_F(ConfigStoreTest, SettingNumbersOutsideTheTableReadZeroAndCannotBeWritten)
     }
     EXPECT_TRUE(store_.SetConfigValue(kShowEnvironmentals, 0));
     EXPECT_EQ(store_.GetConfigValue(kShowEnvironmentals), 0);
+}
+
+TEST_F(ConfigStoreTest, ValuesOutOfRangeOrNotNumbersReadAsTheDefault) {
+    struct Case {
+        const char* file;
+        ConfigSetting setting;
+        std::int32_t read;
+    };
+    const Case cases[] = {
+        {"[data_table]\nshow_particle_norm=1\n", kShowParticleNorm, 1},
+        {"[data_table]\nshow_particle_norm=2\n", kShowParticleNorm, 0},
+        {"[data_table]\nshow_sample_time=7\n", kShowSampleTime, 1},
+        {"[data_table]\nparticle_differential=0\n", kParticleDifferential, 0},
+        {"[data_table]\nlocation_name_source=2\n", kLocationNameSource, 2},
+        {"[data_table]\nlocation_name_source=3\n", kLocationNameSource, 0},
+        {"[data_table]\nlocation_name_source=-1\n", kLocationNameSource, 0},
+        {"[units]\ntemperature=99\n", kUnitTemperature, 99}, // a unit code is kept as it stands
+        {"[units]\ntemperature=x7\n", kUnitTemperature, 6},
+        {"[driver]\ndevice_address=12x\n", kDeviceAddress, 12},
+    };
+    for (const Case& c : cases) {
+        test_support::WriteFileBytes(Path(), c.file);
+        ASSERT_TRUE(store_.LoadConfig(Path()));
+        EXPECT_EQ(store_.GetConfigValue(c.setting), c.read) << c.file;
+    }
+    store_.SetConfigValue(kShowSampleVolume, 5);
+    EXPECT_TRUE(store_.Get(settings::kShowSampleVolume));
+    store_.SetConfigValue(kShowLocationNumbers, 5);
+    EXPECT_FALSE(store_.Get(settings::kShowLocationNumbers));
+    // Every number has its one definition, whose default lies in its range.
+    for (std::int32_t number = 0; number < kSettingCount; ++number) {
+        const SettingDefinition& definition = Definition(static_cast<ConfigSetting>(number));
+        EXPECT_EQ(definition.number, number);
+        EXPECT_EQ(definition.Read(std::nullopt), definition.defaultValue) << definition.key;
+        EXPECT_EQ(definition.Read(definition.defaultValue), definition.defaultValue)
+            << definition.key;
+    }
+    EXPECT_EQ(AllSettings().size(), static_cast<std::size_t>(kSettingCount));
+}
+
+TEST_F(ConfigStoreTest, EveryStoredSettingIsAnnouncedEvenUnchanged) {
+    ASSERT_TRUE(store_.LoadConfig(Path()));
+    std::vector<ConfigSetting> announced;
+    QObject::connect(&store_.Changes(), &SettingChanges::Changed,
+                     [&announced](ConfigSetting setting) { announced.push_back(setting); });
+    EXPECT_TRUE(store_.Set(settings::kShowParticleNorm, true));
+    EXPECT_TRUE(store_.Set(settings::kShowParticleNorm, true));
+    EXPECT_TRUE(store_.Set(settings::kUnitTemperature, std::int32_t{7}));
+    EXPECT_FALSE(store_.SetConfigValue(kSettingCount, 1));
+    EXPECT_EQ(announced,
+              (std::vector<ConfigSetting>{kShowParticleNorm, kShowParticleNorm, kUnitTemperature}));
+    EXPECT_TRUE(store_.Get(settings::kShowParticleNorm));
 }
 
 TEST_F(ConfigStoreTest, EmptyNameOrBadIndexIsRefusedAndTheOldNameStays) {

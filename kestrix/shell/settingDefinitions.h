@@ -1,0 +1,114 @@
+#pragma once
+
+// The numbered settings of the configuration store, each defined once: its number, where it lives
+// in the INI file, its type, default and range. A stored value that is not a number or lies
+// outside the range reads as the default.
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace kestrix::modConfig {
+
+// The numbers callers pass to GetConfigValue and SetConfigValue.
+enum ConfigSetting : std::int32_t {
+    kComPort = 0,
+    kDeviceAddress = 1,
+    kShowConfigBar = 2,
+    kUnitParticleNorm = 3,
+    kUnitSampleTime = 4,
+    kUnitSampleVolume = 5,
+    kUnitTemperature = 6,
+    kUnitAirVelocity = 7,
+    kUnitDiffPressure = 8,
+    kParticleDifferential = 9,
+    kLocationNameSource = 10,
+    kShowInstrumentInfo = 11,
+    kShowLocationNumbers = 12,
+    kShowLocationNames = 13,
+    kShowParticleRaw = 14,
+    kShowParticleNorm = 15,
+    kShowMassConcentrations = 16,
+    kShowParticulateMatter = 17,
+    kShowSampleTime = 18,
+    kShowSampleVolume = 19,
+    kShowEnvironmentals = 20,
+};
+
+inline constexpr std::int32_t kSettingCount = 21;
+
+struct SettingDefinition {
+    ConfigSetting number;
+    std::string_view section;
+    std::string_view key;
+    std::int32_t defaultValue;
+    std::int32_t min = 0;
+    std::int32_t max = std::numeric_limits<std::int32_t>::max();
+
+    // What a stored value reads as: the default for none or one out of range.
+    std::int32_t Read(std::optional<std::int32_t> stored) const;
+    // A setting that shapes the data table and the charts.
+    bool IsViewOption() const;
+};
+
+// A setting read and written as T: bool for a check box, std::int32_t for a code or number.
+template <typename T>
+struct Setting {
+    SettingDefinition definition;
+};
+
+namespace settings {
+
+// Unit codes keep any stored value: a hand-edited code is used as it stands.
+inline constexpr Setting<std::int32_t> kComPort{{modConfig::kComPort, "driver", "com_port", 1}};
+inline constexpr Setting<std::int32_t> kDeviceAddress{
+    {modConfig::kDeviceAddress, "driver", "device_address", 0}};
+inline constexpr Setting<bool> kShowConfigBar{
+    {modConfig::kShowConfigBar, "main_window", "show_config_bar", 1, 0, 1}};
+inline constexpr Setting<bool> kParticleDifferential{
+    {modConfig::kParticleDifferential, "data_table", "particle_differential", 1, 0, 1}};
+inline constexpr Setting<std::int32_t> kLocationNameSource{
+    {modConfig::kLocationNameSource, "data_table", "location_name_source", 0, 0, 2}};
+inline constexpr Setting<bool> kShowInstrumentInfo{
+    {modConfig::kShowInstrumentInfo, "data_table", "show_instrument_info", 1, 0, 1}};
+inline constexpr Setting<bool> kShowLocationNumbers{
+    {modConfig::kShowLocationNumbers, "data_table", "show_location_numbers", 0, 0, 1}};
+inline constexpr Setting<bool> kShowLocationNames{
+    {modConfig::kShowLocationNames, "data_table", "show_location_names", 1, 0, 1}};
+inline constexpr Setting<bool> kShowParticleRaw{
+    {modConfig::kShowParticleRaw, "data_table", "show_particle_raw", 1, 0, 1}};
+inline constexpr Setting<bool> kShowParticleNorm{
+    {modConfig::kShowParticleNorm, "data_table", "show_particle_norm", 0, 0, 1}};
+inline constexpr Setting<bool> kShowMassConcentrations{
+    {modConfig::kShowMassConcentrations, "data_table", "show_mass_concentrations", 1, 0, 1}};
+inline constexpr Setting<bool> kShowParticulateMatter{
+    {modConfig::kShowParticulateMatter, "data_table", "show_particulate_matter", 1, 0, 1}};
+inline constexpr Setting<bool> kShowSampleTime{
+    {modConfig::kShowSampleTime, "data_table", "show_sample_time", 1, 0, 1}};
+inline constexpr Setting<bool> kShowSampleVolume{
+    {modConfig::kShowSampleVolume, "data_table", "show_sample_volume", 1, 0, 1}};
+inline constexpr Setting<bool> kShowEnvironmentals{
+    {modConfig::kShowEnvironmentals, "data_table", "show_environmentals", 1, 0, 1}};
+inline constexpr Setting<std::int32_t> kUnitParticleNorm{
+    {modConfig::kUnitParticleNorm, "units", "particle_norm", 19}};
+inline constexpr Setting<std::int32_t> kUnitSampleTime{
+    {modConfig::kUnitSampleTime, "units", "sample_time", 3}};
+inline constexpr Setting<std::int32_t> kUnitSampleVolume{
+    {modConfig::kUnitSampleVolume, "units", "sample_volume", 13}};
+inline constexpr Setting<std::int32_t> kUnitTemperature{
+    {modConfig::kUnitTemperature, "units", "temperature", 6}};
+inline constexpr Setting<std::int32_t> kUnitAirVelocity{
+    {modConfig::kUnitAirVelocity, "units", "air_velocity", 21}};
+inline constexpr Setting<std::int32_t> kUnitDiffPressure{
+    {modConfig::kUnitDiffPressure, "units", "diff_pressure", 23}};
+
+} // namespace settings
+
+// Every setting in load and save order.
+std::span<const SettingDefinition* const> AllSettings();
+// The definition of a setting number in 0..kSettingCount - 1.
+const SettingDefinition& Definition(ConfigSetting setting);
+
+} // namespace kestrix::modConfig
