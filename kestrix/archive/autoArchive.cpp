@@ -36,7 +36,8 @@ std::string CurrentChainHead(const ArchiveSettings& settings) {
         return {};
     }
     try {
-        return FormatChainHead(Archive(settings, Access::kRead).Head());
+        const ChainHead head = Archive(settings, Access::kRead).Head();
+        return head.event == 0 ? std::string() : FormatChainHead(head);
     } catch (const ArchiveError&) {
         return {};
     }

@@ -22,7 +22,7 @@ struct AutoArchiveOutcome {
 };
 
 // The archive's chain head as "event N sha256:HEX" for the files of a download; empty when
-// the archive is switched off or cannot be read (the files are written all the same).
+// the archive is switched off, empty or cannot be read (the files are written all the same).
 std::string CurrentChainHead(const ArchiveSettings& settings);
 
 AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
