@@ -101,7 +101,7 @@ void Run(const archive::ArchiveSettings& single, const archive::ArchiveSettings&
                                          {}};
         const auto start = Clock::now();
         const double cpu = CpuSeconds();
-        const auto exported = archive.Query(month);
+        const auto exported = archive.Query(month).recordSet;
         std::printf("exported %d records (one month of one instrument) from %lld in %.2f s "
                     "(%.2f s processor time)\n",
                     exported->RecordCount(), static_cast<long long>(total), SecondsSince(start),

@@ -2,9 +2,23 @@
 
 #include "kestrix/archive/archiveSchema.h"
 
+#include <QFileInfo>
+
 namespace kestrix::archive {
 
-Archive::Archive(const ArchiveSettings& settings) : database_(settings) {
+namespace {
+
+// An SQLite file that does not exist yet cannot be opened read-only: it is made empty.
+Access OpeningAccess(const ArchiveSettings& settings, Access access) {
+    const bool absentFile =
+        settings.url.empty() && !QFileInfo::exists(QString::fromStdString(settings.sqlitePath));
+    return absentFile ? Access::kWrite : access;
+}
+
+} // namespace
+
+Archive::Archive(const ArchiveSettings& settings, Access access)
+    : database_(settings, OpeningAccess(settings, access)) {
     MigrateArchive(database_);
 }
 
@@ -13,11 +27,16 @@ StoreResult Archive::Store(clsDataRecordSet& recordSet, const DownloadOrigin& or
 }
 
 std::vector<InstrumentSummary> Archive::Instruments() {
+    const ReadTransaction snapshot(database_);
     return ListInstruments(database_);
 }
 
-std::unique_ptr<clsDataRecordSet> Archive::Query(const RecordQuery& query) {
-    return QueryRecords(database_, query);
+QueryResult Archive::Query(const RecordQuery& query) {
+    const ReadTransaction snapshot(database_);
+    QueryResult result;
+    result.recordSet = QueryRecords(database_, query);
+    result.head = ReadChainHead(database_);
+    return result;
 }
 
 void Archive::Note(const ActivityNote& note) {
@@ -27,7 +46,7 @@ void Archive::Note(const ActivityNote& note) {
     event.details = note.details;
     QSqlQuery found = database_.Run("SELECT id FROM instruments WHERE model = ? AND serial = ?",
                                     {QString::fromStdString(note.model), note.serial});
-    if (found.next()) {
+    if (database_.Next(found)) {
         event.instrumentId = found.value(0).toLongLong();
     }
     AppendEvent(database_, std::move(event));
@@ -35,11 +54,17 @@ void Archive::Note(const ActivityNote& note) {
 }
 
 std::vector<EventEntry> Archive::Events() {
+    const ReadTransaction snapshot(database_);
     return ReadEvents(database_);
 }
 
-VerifyResult Archive::Verify() {
-    return VerifyArchive(database_);
+VerifyResult Archive::Verify(const std::optional<ChainHead>& kept) {
+    const ReadTransaction snapshot(database_);
+    return VerifyArchive(database_, kept);
+}
+
+ChainHead Archive::Head() {
+    return ReadChainHead(database_);
 }
 
 } // namespace kestrix::archive

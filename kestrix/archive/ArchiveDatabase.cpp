@@ -5,17 +5,41 @@
 #include <QAtomicInteger>
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlError>
 #include <QUrl>
+#include <QUrlQuery>
+#include <algorithm>
+#include <array>
 
 namespace kestrix::archive {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 30000;
 constexpr int kDefaultPostgresPort = 5432;
+constexpr int kMillisecondsPerSecond = 1000;
 // A server that does not answer must not hold a finished download for minutes.
-constexpr int kPostgresConnectTimeoutSeconds = 10;
+constexpr const char* kDefaultConnectTimeout = "10";
+constexpr int kSqliteBusy = 5;
+constexpr int kSqlitePrimaryCodeMask = 0xFF;
+constexpr const char* kPostgresLockTimeout = "55P03";
+
+// The libpq connection parameters a url may carry; the rest of the url gives the others.
+constexpr std::array<const char*, 17> kPostgresParameters = {"sslmode",
+                                                             "sslrootcert",
+                                                             "sslcert",
+                                                             "sslkey",
+                                                             "sslcrl",
+                                                             "sslpassword",
+                                                             "sslcompression",
+                                                             "ssl_min_protocol_version",
+                                                             "ssl_max_protocol_version",
+                                                             "requiressl",
+                                                             "gssencmode",
+                                                             "channel_binding",
+                                                             "connect_timeout",
+                                                             "application_name",
+                                                             "target_session_attrs",
+                                                             "keepalives",
+                                                             "keepalives_idle"};
 
 QString NewConnectionName() {
     static QAtomicInteger<int> counter;
@@ -27,17 +51,62 @@ std::string Reason(const QSqlError& error) {
     return text.isEmpty() ? std::string("unknown database error") : text.toStdString();
 }
 
-void ConfigureSqlite(QSqlDatabase& database, const std::string& path) {
-    QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
-    database.setDatabaseName(QString::fromStdString(path));
-    database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+void ConfigureSqlite(QSqlDatabase& database, const std::string& path, Access access,
+                     int lockTimeoutSeconds) {
+    const QFileInfo file(QString::fromStdString(path));
+    if (file.exists() && !file.isFile()) {
+        throw ArchiveError("the archive \"" + path + "\" is no regular file");
+    }
+    QString options =
+        QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockTimeoutSeconds * kMillisecondsPerSecond);
+    if (access == Access::kRead && file.exists()) {
+        // A folder that cannot be written holds no journal being written either.
+        const bool immutable = !QFileInfo(file.absolutePath()).isWritable();
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+        QUrl uri = QUrl::fromLocalFile(file.absoluteFilePath());
+        uri.setQuery(immutable ? "mode=ro&immutable=1" : "mode=ro");
+        database.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    } else {
+        QDir().mkpath(file.absolutePath());
+        database.setDatabaseName(file.absoluteFilePath());
+    }
+    database.setConnectOptions(options);
+}
+
+bool KnownPostgresParameter(const QString& name) {
+    return std::any_of(kPostgresParameters.begin(), kPostgresParameters.end(),
+                       [&name](const char* known) { return name == QLatin1String(known); });
+}
+
+QString PostgresOptions(const QUrl& parsed, const std::string& shown) {
+    QStringList options;
+    bool timeoutGiven = false;
+    for (const auto& [name, value] : QUrlQuery(parsed).queryItems(QUrl::FullyDecoded)) {
+        if (!KnownPostgresParameter(name)) {
+            throw ArchiveError("\"" + shown + "\": the connection parameter \"" +
+                               name.toStdString() + "\" is unknown");
+        }
+        if (value.contains(';')) {
+            throw ArchiveError("\"" + shown + "\": the value of \"" + name.toStdString() +
+                               "\" has a semicolon");
+        }
+        QString quoted = value;
+        quoted.replace('\\', "\\\\").replace('\'', "\\'");
+        options << name + "='" + quoted + "'";
+        timeoutGiven = timeoutGiven || name == "connect_timeout";
+    }
+    if (!timeoutGiven) {
+        options << QStringLiteral("connect_timeout=%1").arg(kDefaultConnectTimeout);
+    }
+    return options.join(';');
 }
 
 void ConfigurePostgres(QSqlDatabase& database, const std::string& url) {
     const QUrl parsed(QString::fromStdString(url), QUrl::StrictMode);
+    const std::string shown = UrlWithoutPassword(url);
     if (!parsed.isValid() || (parsed.scheme() != "postgresql" && parsed.scheme() != "postgres") ||
         parsed.host().isEmpty() || parsed.path().size() < 2) {
-        throw ArchiveError("\"" + url +
+        throw ArchiveError("\"" + shown +
                            "\" is no archive url: postgresql://user@host:port/database");
     }
     database.setHostName(parsed.host());
@@ -45,15 +114,18 @@ void ConfigurePostgres(QSqlDatabase& database, const std::string& url) {
     database.setUserName(parsed.userName());
     database.setPassword(parsed.password());
     database.setDatabaseName(parsed.path().mid(1));
-    database.setConnectOptions(
-        QStringLiteral("connect_timeout=%1").arg(kPostgresConnectTimeoutSeconds));
+    database.setConnectOptions(PostgresOptions(parsed, shown));
 }
 
 } // namespace
 
-ArchiveDatabase::ArchiveDatabase(const ArchiveSettings& settings)
-    : engine_(settings.url.empty() ? Engine::kSqlite : Engine::kPostgres),
-      place_(ArchivePlace(settings)), connectionName_(NewConnectionName()) {
+ArchiveDatabase::ArchiveDatabase(const ArchiveSettings& settings, Access access)
+    : engine_(settings.url.empty() ? Engine::kSqlite : Engine::kPostgres), access_(access),
+      lockTimeoutSeconds_(settings.lockTimeoutSeconds), place_(ArchivePlace(settings)),
+      connectionName_(NewConnectionName()) {
+    if (!settings.problem.empty()) {
+        throw ArchiveError(settings.problem);
+    }
     const QString driver = engine_ == Engine::kSqlite ? "QSQLITE" : "QPSQL";
     if (!QSqlDatabase::isDriverAvailable(driver)) {
         throw ArchiveError("the archive \"" + place_ + "\" cannot be opened: the Qt SQL driver " +
@@ -61,7 +133,7 @@ ArchiveDatabase::ArchiveDatabase(const ArchiveSettings& settings)
     }
     database_ = QSqlDatabase::addDatabase(driver, connectionName_);
     if (engine_ == Engine::kSqlite) {
-        ConfigureSqlite(database_, settings.sqlitePath);
+        ConfigureSqlite(database_, settings.sqlitePath, access_, lockTimeoutSeconds_);
     } else {
         ConfigurePostgres(database_, settings.url);
     }
@@ -70,11 +142,18 @@ ArchiveDatabase::ArchiveDatabase(const ArchiveSettings& settings)
         throw ArchiveError("the archive \"" + place_ + "\" cannot be opened: " + why);
     }
     if (engine_ == Engine::kSqlite) {
-        Run("PRAGMA journal_mode=WAL");
-        // In WAL mode NORMAL loses no committed data when a process dies, only on power loss.
-        Run("PRAGMA synchronous=NORMAL");
+        if (access_ == Access::kWrite) {
+            Run("PRAGMA journal_mode=WAL");
+            // In WAL mode NORMAL loses no committed data when a process dies, only on power loss.
+            Run("PRAGMA synchronous=NORMAL");
+        }
     } else {
         Run("SET client_min_messages TO WARNING");
+        // PostgreSQL waits for ever at 0; a writer waits at most the timeout, and a client that
+        // vanished inside a transaction holds the lock no longer than that either.
+        const int milliseconds = std::max(1, lockTimeoutSeconds_ * kMillisecondsPerSecond);
+        Run(QStringLiteral("SET lock_timeout = %1").arg(milliseconds));
+        Run(QStringLiteral("SET idle_in_transaction_session_timeout = %1").arg(milliseconds));
     }
 }
 
@@ -108,6 +187,18 @@ QString ArchiveDatabase::ClusteredTableSuffix() const {
     return engine_ == Engine::kSqlite ? " WITHOUT ROWID" : "";
 }
 
+void ArchiveDatabase::Fail(const std::string& what, const QSqlError& error) const {
+    const QString code = error.nativeErrorCode();
+    const bool busy = engine_ == Engine::kSqlite
+                          ? (code.toInt() & kSqlitePrimaryCodeMask) == kSqliteBusy
+                          : code == kPostgresLockTimeout;
+    if (busy) {
+        throw ArchiveBusy("archive busy: another program held the archive \"" + place_ + "\" for " +
+                          std::to_string(lockTimeoutSeconds_) + " s");
+    }
+    throw ArchiveError("the archive \"" + place_ + "\" " + what + ": " + Reason(error));
+}
+
 QSqlQuery ArchiveDatabase::Run(const QString& sql, std::initializer_list<QVariant> values) {
     return Run(sql, QVariantList(values));
 }
@@ -118,8 +209,7 @@ QSqlQuery ArchiveDatabase::Run(const QString& sql, const QVariantList& values) {
         QSqlQuery query(database_);
         query.setForwardOnly(true);
         if (!query.exec(sql)) {
-            throw ArchiveError("the archive \"" + place_ +
-                               "\" failed: " + Reason(query.lastError()));
+            Fail("failed", query.lastError());
         }
         return query;
     }
@@ -132,8 +222,7 @@ QSqlQuery ArchiveDatabase::Prepare(const QString& sql) {
     QSqlQuery query(database_);
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {
-        throw ArchiveError("the archive \"" + place_ +
-                           "\" refused a statement: " + Reason(query.lastError()));
+        Fail("refused a statement", query.lastError());
     }
     return query;
 }
@@ -143,25 +232,40 @@ void ArchiveDatabase::Execute(QSqlQuery& query, const QVariantList& values) {
         query.addBindValue(value);
     }
     if (!query.exec()) {
-        throw ArchiveError("the archive \"" + place_ + "\" failed: " + Reason(query.lastError()));
+        Fail("failed", query.lastError());
     }
 }
 
 QVariant ArchiveDatabase::Single(const QString& sql, std::initializer_list<QVariant> values) {
     QSqlQuery query = Run(sql, values);
-    if (!query.next()) {
+    if (!Next(query)) {
         throw ArchiveError("the archive \"" + place_ + "\" is damaged: a row is missing");
     }
     return query.value(0);
 }
 
+bool ArchiveDatabase::Next(QSqlQuery& query) {
+    if (query.next()) {
+        return true;
+    }
+    if (query.lastError().isValid()) {
+        Fail("cannot be read", query.lastError());
+    }
+    return false;
+}
+
 WriteTransaction::WriteTransaction(ArchiveDatabase& database) : database_(database) {
     if (database_.GetEngine() == Engine::kSqlite) {
         database_.Run("BEGIN IMMEDIATE");
-    } else {
-        database_.Run("BEGIN");
+        return;
+    }
+    database_.Run("BEGIN");
+    try {
         // A lock of its own rather than a table's, so that creating the tables is covered too.
         database_.Run("SELECT pg_advisory_xact_lock(7340019)");
+    } catch (const ArchiveError&) {
+        database_.Run("ROLLBACK");
+        throw;
     }
 }
 
@@ -178,6 +282,20 @@ WriteTransaction::~WriteTransaction() {
 void WriteTransaction::Commit() {
     database_.Run("COMMIT");
     open_ = false;
+}
+
+ReadTransaction::ReadTransaction(ArchiveDatabase& database) : database_(database) {
+    database_.Run(database_.GetEngine() == Engine::kSqlite
+                      ? "BEGIN"
+                      : "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+}
+
+ReadTransaction::~ReadTransaction() {
+    try {
+        database_.Run("ROLLBACK");
+    } catch (const std::exception&) {
+        // Nothing was written; the connection's end drops the snapshot.
+    }
 }
 
 } // namespace kestrix::archive

@@ -6,6 +6,7 @@
 #include "kestrix/archive/archiveSettings.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -15,15 +16,20 @@ namespace kestrix::archive {
 
 enum class Engine { kSqlite, kPostgres };
 
+// Reading opens an SQLite file read-only (immutable in a read-only folder), so that an
+// auditor's copy on read-only media can be listed, exported and verified.
+enum class Access { kRead, kWrite };
+
 class ArchiveDatabase {
 public:
     // Throws ArchiveError naming the place and the reason.
-    explicit ArchiveDatabase(const ArchiveSettings& settings);
+    ArchiveDatabase(const ArchiveSettings& settings, Access access);
     ~ArchiveDatabase();
     ArchiveDatabase(const ArchiveDatabase&) = delete;
     ArchiveDatabase& operator=(const ArchiveDatabase&) = delete;
 
     Engine GetEngine() const { return engine_; }
+    Access GetAccess() const { return access_; }
     const std::string& Place() const { return place_; }
 
     // Column types and table options of the engine.
@@ -42,11 +48,19 @@ public:
     void Execute(QSqlQuery& query, const QVariantList& values);
     // The first column of the first row; throws when there is no row.
     QVariant Single(const QString& sql, std::initializer_list<QVariant> values = {});
+    // The next row; throws when the engine failed to read it (a damaged page), so that a
+    // damaged archive is never taken for a shorter one.
+    bool Next(QSqlQuery& query);
 
     QSqlDatabase& Connection() { return database_; }
 
+    // The error of a failed statement: ArchiveBusy when another writer held the lock too long.
+    [[noreturn]] void Fail(const std::string& what, const QSqlError& error) const;
+
 private:
     Engine engine_;
+    Access access_;
+    int lockTimeoutSeconds_;
     std::string place_;
     QString connectionName_;
     QSqlDatabase database_;
@@ -54,7 +68,8 @@ private:
 
 // A transaction that holds the archive's write lock from its start, so that two writers
 // (the window and kestrix-cli, or two workstations) queue instead of interleaving their hash
-// chains. Rolled back unless committed.
+// chains; it waits at most the lock timeout, then throws ArchiveBusy. Rolled back unless
+// committed.
 class WriteTransaction {
 public:
     explicit WriteTransaction(ArchiveDatabase& database);
@@ -66,6 +81,18 @@ public:
 private:
     ArchiveDatabase& database_;
     bool open_ = true;
+};
+
+// One consistent snapshot for a reader while others write; takes no lock. Ends with it.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(ArchiveDatabase& database);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    ArchiveDatabase& database_;
 };
 
 } // namespace kestrix::archive

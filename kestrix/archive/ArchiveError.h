@@ -19,4 +19,10 @@ public:
     using ArchiveError::ArchiveError;
 };
 
+// Another writer held the archive longer than [archive] lock_timeout.
+class ArchiveBusy : public ArchiveError {
+public:
+    using ArchiveError::ArchiveError;
+};
+
 } // namespace kestrix::archive

@@ -22,7 +22,7 @@ std::vector<EventEntry> ReadEvents(ArchiveDatabase& database) {
         "e.download_id, e.details, e.records_hash, e.previous_hash, e.hash, i.model, i.serial "
         "FROM events e LEFT JOIN instruments i ON i.id = e.instrument_id ORDER BY e.id");
     std::vector<EventEntry> entries;
-    while (query.next()) {
+    while (database.Next(query)) {
         EventEntry entry;
         ArchiveEvent& event = entry.event;
         event.id = query.value(0).toLongLong();

@@ -24,7 +24,7 @@ std::int64_t FindInstrument(ArchiveDatabase& database, const RecordQuery& query)
             : database.Run("SELECT id FROM instruments WHERE serial = ? AND model = ?",
                            {query.serial, QString::fromStdString(query.model)});
     std::vector<std::int64_t> ids;
-    while (found.next()) {
+    while (database.Next(found)) {
         ids.push_back(found.value(0).toLongLong());
     }
     const std::string name = "serial number " + std::to_string(query.serial) +
@@ -102,13 +102,19 @@ void AddLocations(ArchiveDatabase& database, qlonglong instrumentId, InstrumentS
     QSqlQuery query = database.Run(
         "SELECT DISTINCT location FROM records WHERE instrument_id = ? ORDER BY location",
         {instrumentId});
-    while (query.next()) {
+    while (database.Next(query)) {
         summary.locations.push_back(query.value(0).toInt());
     }
     if (summary.locations.empty()) {
         return;
     }
-    const auto named = MakeRecordSet(ParseHeaderJson(HeaderText(database, instrumentId, {})), 0);
+    std::unique_ptr<clsDataRecordSet> named;
+    try {
+        named = MakeRecordSet(ParseHeaderJson(HeaderText(database, instrumentId, {})), 0);
+    } catch (const ArchiveError&) {
+        // One unreadable description must not hide the other instruments: default names.
+        named = std::make_unique<clsDataRecordSet>();
+    }
     for (const std::int32_t location : summary.locations) {
         summary.locationNames.push_back(named->GetLocationName(location));
     }
@@ -125,7 +131,7 @@ std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database) {
                      "(SELECT MAX(time_stamp) FROM records r WHERE r.instrument_id = i.id) "
                      "FROM instruments i ORDER BY i.model, i.serial");
     std::vector<std::pair<qlonglong, InstrumentSummary>> rows;
-    while (query.next()) {
+    while (database.Next(query)) {
         InstrumentSummary summary{query.value(1).toString().toStdString(),
                                   query.value(2).toInt(),
                                   query.value(3).toLongLong(),
@@ -150,7 +156,9 @@ std::unique_ptr<clsDataRecordSet> QueryRecords(ArchiveDatabase& database,
     QSqlQuery counted =
         database.Run("SELECT COUNT(*), MAX(download_id) FROM records WHERE " + selection.where,
                      selection.values);
-    counted.next();
+    if (!database.Next(counted)) {
+        throw ArchiveError("the archive \"" + database.Place() + "\" cannot count its records");
+    }
     const qlonglong count = counted.value(0).toLongLong();
     if (count > std::numeric_limits<std::int32_t>::max()) {
         throw ArchiveError("more records than one record set can hold: choose a shorter time");
@@ -160,10 +168,11 @@ std::unique_ptr<clsDataRecordSet> QueryRecords(ArchiveDatabase& database,
                       static_cast<std::int32_t>(count));
     QSqlQuery rows = database.Run("SELECT time_stamp, location, sample_time, sample_status, "
                                   "channels FROM records WHERE " +
-                                      selection.where + " ORDER BY time_stamp",
+                                      selection.where + " ORDER BY time_stamp, variant",
                                   selection.values);
     clsDataRecord record;
-    for (std::int32_t index = 0; index < count && rows.next(); ++index) {
+    std::int32_t index = 0;
+    for (; index < count && database.Next(rows); ++index) {
         record.SetTimeStamp(rows.value(0).toDouble());
         record.SetLocationID(rows.value(1).toInt());
         record.SetSampleTimeData(rows.value(2).toInt(),
@@ -171,6 +180,11 @@ std::unique_ptr<clsDataRecordSet> QueryRecords(ArchiveDatabase& database,
         UnpackChannels(rows.value(4).toByteArray(), record);
         FitChannels(record, *recordSet);
         recordSet->RecordCopy(index, &record);
+    }
+    if (index < count) {
+        throw ArchiveError("the archive \"" + database.Place() +
+                           "\" is damaged: " + std::to_string(count - index) + " of " +
+                           std::to_string(count) + " records cannot be read");
     }
     return recordSet;
 }

@@ -4,6 +4,7 @@
 // in a time range and at chosen locations, merged across downloads in time order into an
 // ordinary record set.
 
+#include "kestrix/archive/chainHead.h"
 #include "kestrix/base/dateTime.h"
 #include "kestrix/data/clsDataRecordSet.h"
 
@@ -37,10 +38,17 @@ struct RecordQuery {
     std::vector<std::int32_t> locations; // empty: every location
 };
 
+struct QueryResult {
+    std::unique_ptr<clsDataRecordSet> recordSet;
+    ChainHead head; // of the chain the records were read at
+};
+
+// An instrument whose description cannot be read is listed with its locations' default names.
 std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database);
 
 // The channels, settings and location names are those of the newest download the records came
-// from. Throws ArchiveError when no instrument, or more than one, fits.
+// from. Throws ArchiveError when no instrument, or more than one, fits, and when a record
+// cannot be read back: a damaged archive never gives a shorter or blank set.
 std::unique_ptr<clsDataRecordSet> QueryRecords(ArchiveDatabase& database, const RecordQuery& query);
 
 } // namespace kestrix::archive

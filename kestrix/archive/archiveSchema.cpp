@@ -47,8 +47,27 @@ QStringList ChainHead(const ArchiveDatabase&) {
     };
 }
 
+QStringList RecordVariants(const ArchiveDatabase& database) {
+    return {
+        "CREATE TABLE records_kept (instrument_id INTEGER NOT NULL, time_stamp " +
+            database.DoubleType() +
+            " NOT NULL, variant INTEGER NOT NULL, download_id INTEGER NOT NULL, "
+            "location INTEGER NOT NULL, sample_time INTEGER NOT NULL, sample_status INTEGER NOT "
+            "NULL, channels " +
+            database.BlobType() + " NOT NULL, PRIMARY KEY (instrument_id, time_stamp, variant))" +
+            database.ClusteredTableSuffix(),
+        "INSERT INTO records_kept (instrument_id, time_stamp, variant, download_id, location, "
+        "sample_time, sample_status, channels) SELECT instrument_id, time_stamp, 0, download_id, "
+        "location, sample_time, sample_status, channels FROM records",
+        "DROP TABLE records",
+        "ALTER TABLE records_kept RENAME TO records",
+        "CREATE INDEX records_by_download ON records (download_id)",
+        "ALTER TABLE downloads ADD COLUMN collisions INTEGER NOT NULL DEFAULT 0",
+    };
+}
+
 using Step = QStringList (*)(const ArchiveDatabase&);
-constexpr Step kSteps[kArchiveSchemaVersion] = {FirstTables, ChainHead};
+constexpr Step kSteps[kArchiveSchemaVersion] = {FirstTables, ChainHead, RecordVariants};
 
 } // namespace
 
@@ -60,6 +79,10 @@ int ArchiveSchemaVersion(ArchiveDatabase& database) {
 }
 
 void MigrateArchive(ArchiveDatabase& database, int targetVersion) {
+    // A reader of an archive that is up to date takes no write lock.
+    if (ArchiveSchemaVersion(database) == targetVersion) {
+        return;
+    }
     WriteTransaction transaction(database);
     const int version = ArchiveSchemaVersion(database);
     if (version > kArchiveSchemaVersion) {

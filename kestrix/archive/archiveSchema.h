@@ -4,12 +4,13 @@
 // one forward step by step, each step in the transaction that records its version.
 //   1  instruments, downloads, records, the audit events
 //   2  the head of the event chain, so that deleting the newest events is found too
+//   3  a variant number per record, so that records of one time stamp that differ are kept
 
 namespace kestrix::archive {
 
 class ArchiveDatabase;
 
-inline constexpr int kArchiveSchemaVersion = 2;
+inline constexpr int kArchiveSchemaVersion = 3;
 
 // Throws ArchiveError for an archive of a newer program or a failed step.
 void MigrateArchive(ArchiveDatabase& database, int targetVersion = kArchiveSchemaVersion);

@@ -3,28 +3,65 @@
 #include "kestrix/shell/folders.h"
 #include "kestrix/shell/iniFile.h"
 
+#include <QDir>
 #include <QFileInfo>
-#include <QUrl>
+#include <array>
+#include <optional>
+#include <utility>
 
 namespace kestrix::archive {
 
 namespace {
+
 constexpr const char* kSection = "archive";
 constexpr std::size_t kUrlMaxLength = 1024;
+constexpr std::size_t kPathMaxLength = 4096;
+constexpr std::size_t kFlagMaxLength = 16;
+
+std::optional<bool> ParseFlag(const std::string& text) {
+    static constexpr std::array<std::pair<const char*, bool>, 8> kSpellings = {{{"1", true},
+                                                                                {"0", false},
+                                                                                {"true", true},
+                                                                                {"false", false},
+                                                                                {"yes", true},
+                                                                                {"no", false},
+                                                                                {"on", true},
+                                                                                {"off", false}}};
+    const QString value = QString::fromStdString(text).trimmed().toLower();
+    for (const auto& [spelling, flag] : kSpellings) {
+        if (value == QLatin1String(spelling)) {
+            return flag;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 ArchiveSettings ReadArchiveSettings(const std::string& configPath) {
     IniFile file(configPath);
     file.Load();
     ArchiveSettings settings;
-    settings.enabled = file.GetInt(kSection, "enabled", 1) != 0;
+    const std::string enabled = file.GetString(kSection, "enabled", "1", kFlagMaxLength);
+    if (const std::optional<bool> flag = ParseFlag(enabled)) {
+        settings.enabled = *flag;
+    } else {
+        settings.enabled = false;
+        settings.problem = "[archive] enabled=" + enabled +
+                           " is none of 1/0, true/false, yes/no, on/off; the archive is not used";
+    }
+    settings.lockTimeoutSeconds = file.GetInt(kSection, "lock_timeout", kDefaultLockTimeoutSeconds);
     settings.url = file.GetString(kSection, "url", "", kUrlMaxLength);
     // Beside the configuration, which is the data folder unless another file was named: a
     // second configuration (a test, another site) gets an archive of its own.
     const QFileInfo config(QString::fromStdString(configPath));
-    const QString folder = configPath.empty() ? QString::fromStdString(modUtils::GetDataFolder())
-                                              : config.absolutePath();
-    settings.sqlitePath = (folder + "/" + kArchiveFileName).toStdString();
+    const QDir folder(configPath.empty() ? QString::fromStdString(modUtils::GetDataFolder())
+                                         : config.absolutePath());
+    const std::string path = file.GetString(kSection, "path", "", kPathMaxLength);
+    settings.sqlitePath = folder
+                              .absoluteFilePath(path.empty() ? QString(kArchiveFileName)
+                                                             : QString::fromStdString(path))
+                              .toStdString();
     return settings;
 }
 
@@ -32,10 +69,21 @@ std::string ArchivePlace(const ArchiveSettings& settings) {
     if (!settings.enabled) {
         return "switched off";
     }
-    if (settings.url.empty()) {
-        return settings.sqlitePath;
+    return settings.url.empty() ? settings.sqlitePath : UrlWithoutPassword(settings.url);
+}
+
+std::string UrlWithoutPassword(const std::string& url) {
+    const std::size_t scheme = url.find("://");
+    const std::size_t start = scheme == std::string::npos ? 0 : scheme + 3;
+    const std::size_t at = url.rfind('@');
+    if (at == std::string::npos || at < start) {
+        return url;
     }
-    return QUrl(QString::fromStdString(settings.url)).toString(QUrl::RemovePassword).toStdString();
+    const std::size_t colon = url.find(':', start);
+    if (colon == std::string::npos || colon > at) {
+        return url;
+    }
+    return url.substr(0, colon + 1) + "***" + url.substr(at);
 }
 
 } // namespace kestrix::archive

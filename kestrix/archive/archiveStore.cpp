@@ -1,16 +1,17 @@
 #include "kestrix/archive/archiveStore.h"
 
 #include "kestrix/archive/ArchiveDatabase.h"
+#include "kestrix/archive/ArchiveError.h"
 #include "kestrix/archive/auditChain.h"
 #include "kestrix/archive/downloadHeader.h"
 #include "kestrix/archive/downloadRow.h"
+#include "kestrix/archive/newRecords.h"
 #include "kestrix/archive/recordPacking.h"
 #include "kestrix/data/clsDataRecordSet.h"
 #include "kestrix/data/isoDateTime.h"
 
 #include <algorithm>
 #include <optional>
-#include <unordered_set>
 #include <vector>
 
 #ifndef KESTRIX_VERSION
@@ -26,34 +27,6 @@ namespace {
 // memory, 16 rows 1 s, with the same statement prepared once and run again.
 constexpr std::size_t kRowsPerInsert = 16;
 
-struct PackedRecord {
-    double timeStamp = 0.0;
-    std::int32_t location = 0;
-    std::int32_t sampleTime = 0;
-    std::int32_t sampleStatus = 0;
-    QByteArray channels;
-};
-
-// In time order; of records with the same time stamp the first is kept, as the archive would.
-std::vector<PackedRecord> PackRecords(clsDataRecordSet& recordSet) {
-    std::vector<PackedRecord> records;
-    records.reserve(static_cast<std::size_t>(recordSet.RecordCount()));
-    for (std::int32_t index = 0; index < recordSet.RecordCount(); ++index) {
-        const clsDataRecord* record = recordSet.Record(index);
-        records.push_back({record->GetTimeStamp(), record->GetLocationID(),
-                           record->GetSampleTimeValue(), record->GetSampleTimeStatus(),
-                           PackChannels(*record)});
-    }
-    std::stable_sort(
-        records.begin(), records.end(),
-        [](const PackedRecord& a, const PackedRecord& b) { return a.timeStamp < b.timeStamp; });
-    const auto sameTime = [](const PackedRecord& a, const PackedRecord& b) {
-        return a.timeStamp == b.timeStamp;
-    };
-    records.erase(std::unique(records.begin(), records.end(), sameTime), records.end());
-    return records;
-}
-
 std::int64_t InstrumentId(ArchiveDatabase& database, const clsDataRecordSet& recordSet,
                           std::int32_t mapVersion) {
     const QString model = QString::fromStdString(recordSet.GetSensorName());
@@ -62,7 +35,7 @@ std::int64_t InstrumentId(ArchiveDatabase& database, const clsDataRecordSet& rec
                                  recordSet.GetParticleDensity()};
     QSqlQuery found = database.Run("SELECT id FROM instruments WHERE model = ? AND serial = ?",
                                    {model, recordSet.GetSensorID()});
-    if (found.next()) {
+    if (database.Next(found)) {
         const qlonglong id = found.value(0).toLongLong();
         database.Run("UPDATE instruments SET map_version = CASE WHEN ? > 0 THEN ? ELSE "
                      "map_version END, flow_rate = ?, flow_rate_units = ?, density = ? "
@@ -77,30 +50,20 @@ std::int64_t InstrumentId(ArchiveDatabase& database, const clsDataRecordSet& rec
         .toLongLong();
 }
 
-std::vector<PackedRecord> NewRecords(ArchiveDatabase& database, std::int64_t instrumentId,
-                                     std::vector<PackedRecord> records) {
-    if (records.empty()) {
-        return records;
+// A description the archive could not read back would make every later listing fail.
+void RefuseUnreadable(const std::string& header) {
+    try {
+        MakeRecordSet(ParseHeaderJson(header), 0);
+    } catch (const ArchiveError& error) {
+        throw ArchiveError(std::string("the record set cannot be archived: ") + error.what());
     }
-    QSqlQuery held = database.Run(
-        "SELECT time_stamp FROM records WHERE instrument_id = ? AND time_stamp >= ? AND "
-        "time_stamp <= ?",
-        {static_cast<qlonglong>(instrumentId), records.front().timeStamp,
-         records.back().timeStamp});
-    std::unordered_set<double> archived;
-    while (held.next()) {
-        archived.insert(held.value(0).toDouble());
-    }
-    std::erase_if(records,
-                  [&](const PackedRecord& record) { return archived.contains(record.timeStamp); });
-    return records;
 }
 
 QString InsertStatement(std::size_t rows) {
-    QString sql = "INSERT INTO records (instrument_id, time_stamp, download_id, location, "
-                  "sample_time, sample_status, channels) VALUES ";
+    QString sql = "INSERT INTO records (instrument_id, time_stamp, variant, download_id, "
+                  "location, sample_time, sample_status, channels) VALUES ";
     for (std::size_t row = 0; row < rows; ++row) {
-        sql += row == 0 ? "(?, ?, ?, ?, ?, ?, ?)" : ", (?, ?, ?, ?, ?, ?, ?)";
+        sql += row == 0 ? "(?, ?, ?, ?, ?, ?, ?, ?)" : ", (?, ?, ?, ?, ?, ?, ?, ?)";
     }
     return sql;
 }
@@ -120,11 +83,11 @@ std::string InsertRecords(ArchiveDatabase& database, std::int64_t instrumentId,
         values.clear();
         for (std::size_t i = first; i < last; ++i) {
             const PackedRecord& record = records[i];
-            values << static_cast<qlonglong>(instrumentId) << record.timeStamp
+            values << static_cast<qlonglong>(instrumentId) << record.timeStamp << record.variant
                    << static_cast<qlonglong>(downloadId) << record.location << record.sampleTime
                    << record.sampleStatus << record.channels;
-            hasher.Add(instrumentId, record.timeStamp, record.location, record.sampleTime,
-                       record.sampleStatus, record.channels);
+            hasher.Add(instrumentId, record.timeStamp, record.variant, record.location,
+                       record.sampleTime, record.sampleStatus, record.channels);
         }
         database.Execute(*insert, values);
     }
@@ -136,9 +99,11 @@ std::string InsertRecords(ArchiveDatabase& database, std::int64_t instrumentId,
 StoreResult StoreDownload(ArchiveDatabase& database, clsDataRecordSet& recordSet,
                           const DownloadOrigin& origin) {
     std::vector<PackedRecord> packed = PackRecords(recordSet);
+    const std::string header = HeaderJson(recordSet);
+    RefuseUnreadable(header);
     WriteTransaction transaction(database);
     const std::int64_t instrumentId = InstrumentId(database, recordSet, origin.mapVersion);
-    const std::vector<PackedRecord> fresh = NewRecords(database, instrumentId, std::move(packed));
+    const FreshRecords fresh = NewRecords(database, instrumentId, std::move(packed));
 
     DownloadRow row;
     row.instrumentId = instrumentId;
@@ -147,17 +112,18 @@ StoreResult StoreDownload(ArchiveDatabase& database, clsDataRecordSet& recordSet
     row.host = CurrentHost();
     row.programVersion = KESTRIX_VERSION;
     row.recordTotal = recordSet.RecordCount();
-    row.newRecords = static_cast<std::int32_t>(fresh.size());
-    row.header = HeaderJson(recordSet);
+    row.newRecords = static_cast<std::int32_t>(fresh.records.size());
+    row.collisions = fresh.collisions;
+    row.header = header;
     row.id =
         database
             .Single("INSERT INTO downloads (instrument_id, downloaded_at, user_name, host, "
-                    "program_version, record_total, new_records, header) "
-                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
+                    "program_version, record_total, new_records, collisions, header) "
+                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
                     {static_cast<qlonglong>(instrumentId), QString::fromStdString(row.downloadedAt),
                      QString::fromStdString(row.userName), QString::fromStdString(row.host),
                      QString::fromStdString(row.programVersion), row.recordTotal, row.newRecords,
-                     QString::fromStdString(row.header)})
+                     row.collisions, QString::fromStdString(row.header)})
             .toLongLong();
 
     ArchiveEvent event;
@@ -167,7 +133,7 @@ StoreResult StoreDownload(ArchiveDatabase& database, clsDataRecordSet& recordSet
     event.instrumentId = instrumentId;
     event.downloadId = row.id;
     event.details = DownloadDetails(row);
-    event.recordsHash = InsertRecords(database, instrumentId, row.id, fresh);
+    event.recordsHash = InsertRecords(database, instrumentId, row.id, fresh.records);
     AppendEvent(database, std::move(event));
     transaction.Commit();
     return {row.id, row.recordTotal, row.newRecords};

@@ -1,7 +1,7 @@
 #pragma once
 
 // Storing one download: its instrument, the download row, the records the archive does not
-// hold yet for that instrument and time stamp, and its event, in one transaction.
+// hold yet with that instrument, time stamp and values, and its event, in one transaction.
 
 #include <cstdint>
 #include <string>

@@ -4,6 +4,7 @@
 #include "kestrix/archive/archiveEvents.h"
 #include "kestrix/archive/downloadRow.h"
 
+#include <nlohmann/json.hpp>
 #include <set>
 
 namespace kestrix::archive {
@@ -17,14 +18,15 @@ struct RecordsCheck {
 
 RecordsCheck HashRecordsOf(ArchiveDatabase& database, std::int64_t downloadId) {
     QSqlQuery rows = database.Run(
-        "SELECT instrument_id, time_stamp, location, sample_time, sample_status, channels "
-        "FROM records WHERE download_id = ? ORDER BY time_stamp",
+        "SELECT instrument_id, time_stamp, variant, location, sample_time, sample_status, "
+        "channels FROM records WHERE download_id = ? ORDER BY time_stamp, variant",
         {static_cast<qlonglong>(downloadId)});
     RecordsHasher hasher;
     RecordsCheck check;
-    while (rows.next()) {
+    while (database.Next(rows)) {
         hasher.Add(rows.value(0).toLongLong(), rows.value(1).toDouble(), rows.value(2).toInt(),
-                   rows.value(3).toInt(), rows.value(4).toInt(), rows.value(5).toByteArray());
+                   rows.value(3).toInt(), rows.value(4).toInt(), rows.value(5).toInt(),
+                   rows.value(6).toByteArray());
         ++check.count;
     }
     check.hash = hasher.Hex();
@@ -32,11 +34,25 @@ RecordsCheck HashRecordsOf(ArchiveDatabase& database, std::int64_t downloadId) {
 }
 
 VerifyResult Damaged(std::int64_t eventId, const std::string& problem) {
-    return {false, eventId, problem, 0, 0};
+    return {false, eventId, problem, 0, 0, {}};
 }
 
 std::string EventName(const ArchiveEvent& event) {
     return "event " + std::to_string(event.id) + " (" + event.kind + ")";
+}
+
+// The instruments table is outside the chain; the header each download's event hashes names
+// the instrument, so its row must name the same one.
+bool InstrumentMatchesHeader(ArchiveDatabase& database, const DownloadRow& row) {
+    QSqlQuery instrument = database.Run("SELECT model, serial FROM instruments WHERE id = ?",
+                                        {static_cast<qlonglong>(row.instrumentId)});
+    if (!database.Next(instrument)) {
+        return false;
+    }
+    const auto header = nlohmann::json::parse(row.header, nullptr, false);
+    return header.is_object() && header.contains("model") && header.contains("serial") &&
+           header["model"] == instrument.value(0).toString().toStdString() &&
+           header["serial"] == instrument.value(1).toLongLong();
 }
 
 // Empty when the download and its records are as the event recorded them.
@@ -49,6 +65,9 @@ std::string CheckDownload(ArchiveDatabase& database, const ArchiveEvent& event,
     if (DownloadDetails(*row) != event.details || row->instrumentId != event.instrumentId) {
         return "its download was changed";
     }
+    if (!InstrumentMatchesHeader(database, *row)) {
+        return "its instrument's model or serial number was changed";
+    }
     const RecordsCheck check = HashRecordsOf(database, row->id);
     records += check.count;
     if (check.count != row->newRecords || check.hash != event.recordsHash) {
@@ -57,15 +76,41 @@ std::string CheckDownload(ArchiveDatabase& database, const ArchiveEvent& event,
     return {};
 }
 
+// Empty when nothing outside the chain's events was added.
+std::string CheckNothingAdded(ArchiveDatabase& database, const std::set<std::int64_t>& downloads,
+                              std::int64_t records) {
+    QSqlQuery all = database.Run("SELECT id FROM downloads ORDER BY id");
+    while (database.Next(all)) {
+        if (!downloads.contains(all.value(0).toLongLong())) {
+            return "download " + all.value(0).toString().toStdString() +
+                   " has no event: it was added afterwards";
+        }
+    }
+    const qlonglong stored = database.Single("SELECT COUNT(*) FROM records").toLongLong();
+    if (stored != records) {
+        return std::to_string(stored - records) +
+               " records belong to no download: they were added afterwards";
+    }
+    const qlonglong orphans = database
+                                  .Single("SELECT COUNT(*) FROM instruments WHERE id NOT IN "
+                                          "(SELECT instrument_id FROM downloads)")
+                                  .toLongLong();
+    if (orphans != 0) {
+        return std::to_string(orphans) +
+               " instruments have no download: they were added afterwards";
+    }
+    return {};
+}
+
 } // namespace
 
-VerifyResult VerifyArchive(ArchiveDatabase& database) {
+VerifyResult VerifyArchive(ArchiveDatabase& database, const std::optional<ChainHead>& kept) {
     VerifyResult result;
-    std::string previousHash;
     std::set<std::int64_t> downloads;
+    bool keptFound = !kept || kept->event == 0;
     for (const EventEntry& entry : ReadEvents(database)) {
         const ArchiveEvent& event = entry.event;
-        if (event.previousHash != previousHash) {
+        if (event.previousHash != result.head.hash) {
             return Damaged(event.id,
                            EventName(event) + ": the event before it was changed or deleted");
         }
@@ -79,28 +124,22 @@ VerifyResult VerifyArchive(ArchiveDatabase& database) {
             }
             downloads.insert(*event.downloadId);
         }
-        previousHash = event.hash;
+        keptFound = keptFound || (event.id == kept->event && event.hash == kept->hash);
+        result.head = {event.id, event.hash};
         ++result.events;
     }
-    QSqlQuery head = database.Run("SELECT event_id, hash FROM chain_head");
-    const bool hasHead = head.next();
-    if (hasHead != !previousHash.empty() ||
-        (hasHead && head.value(1).toString().toStdString() != previousHash)) {
-        const std::int64_t lost = hasHead ? head.value(0).toLongLong() : 0;
-        return Damaged(lost, "event " + std::to_string(lost) +
-                                 ": the newest events were deleted or changed");
+    const ChainHead stored = ReadChainHead(database);
+    if (stored.event != result.head.event || stored.hash != result.head.hash) {
+        return Damaged(stored.event, "event " + std::to_string(stored.event) +
+                                         ": the newest events were deleted or changed");
     }
-    QSqlQuery all = database.Run("SELECT id FROM downloads ORDER BY id");
-    while (all.next()) {
-        if (!downloads.contains(all.value(0).toLongLong())) {
-            return Damaged(0, "download " + all.value(0).toString().toStdString() +
-                                  " has no event: it was added afterwards");
-        }
+    if (!keptFound) {
+        return Damaged(kept->event, "the archive no longer holds " + FormatChainHead(*kept) +
+                                        ": the chain was cut or rebuilt after that head");
     }
-    const qlonglong stored = database.Single("SELECT COUNT(*) FROM records").toLongLong();
-    if (stored != result.records) {
-        return Damaged(0, std::to_string(stored - result.records) +
-                              " records belong to no download: they were added afterwards");
+    if (const std::string problem = CheckNothingAdded(database, downloads, result.records);
+        !problem.empty()) {
+        return Damaged(0, problem);
     }
     return result;
 }

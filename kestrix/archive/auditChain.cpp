@@ -57,7 +57,8 @@ std::string EventHash(const ArchiveEvent& event) {
 
 void AppendEvent(ArchiveDatabase& database, ArchiveEvent event) {
     QSqlQuery head = database.Run("SELECT hash FROM chain_head");
-    event.previousHash = head.next() ? head.value(0).toString().toStdString() : std::string();
+    event.previousHash =
+        database.Next(head) ? head.value(0).toString().toStdString() : std::string();
     event.id = database.Single("SELECT COALESCE(MAX(id), 0) + 1 FROM events").toLongLong();
     if (event.happenedAt.empty()) {
         event.happenedAt = FormatIsoDateTime(CurrentLocalDateTime());
@@ -83,11 +84,14 @@ void AppendEvent(ArchiveDatabase& database, ArchiveEvent event) {
                  {static_cast<qlonglong>(event.id), QString::fromStdString(event.hash)});
 }
 
-void RecordsHasher::Add(std::int64_t instrumentId, double timeStamp, std::int32_t location,
-                        std::int32_t sampleTime, std::int32_t sampleStatus,
+void RecordsHasher::Add(std::int64_t instrumentId, double timeStamp, std::int32_t variant,
+                        std::int32_t location, std::int32_t sampleTime, std::int32_t sampleStatus,
                         const QByteArray& channels) {
     AddRaw(hash_, instrumentId);
     AddRaw(hash_, std::bit_cast<std::uint64_t>(timeStamp));
+    if (variant != 0) {
+        AddRaw(hash_, variant);
+    }
     AddRaw(hash_, location);
     AddRaw(hash_, sampleTime);
     AddRaw(hash_, sampleStatus);

@@ -52,8 +52,10 @@ void AppendEvent(ArchiveDatabase& database, ArchiveEvent event);
 class RecordsHasher {
 public:
     RecordsHasher() : hash_(QCryptographicHash::Sha256) {}
-    void Add(std::int64_t instrumentId, double timeStamp, std::int32_t location,
-             std::int32_t sampleTime, std::int32_t sampleStatus, const QByteArray& channels);
+    // A variant other than 0 is hashed too; records of archives before variants hash as then.
+    void Add(std::int64_t instrumentId, double timeStamp, std::int32_t variant,
+             std::int32_t location, std::int32_t sampleTime, std::int32_t sampleStatus,
+             const QByteArray& channels);
     std::string Hex() const;
 
 private:

@@ -6,18 +6,40 @@
 
 namespace kestrix::archive {
 
+namespace {
+constexpr const char* kNotArchived = "the download was not archived: ";
+}
+
 AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
                                            clsDataRecordSet& recordSet, std::int32_t mapVersion) {
+    if (!settings.problem.empty()) {
+        return {false, kNotArchived + settings.problem};
+    }
     if (!settings.enabled) {
-        return {};
+        return {false,
+                std::string(kNotArchived) + "the archive is switched off ([archive] enabled)"};
     }
     try {
         Archive archive(settings);
         const StoreResult stored = archive.Store(recordSet, {kEventDownload, mapVersion});
         return {true, "archived " + std::to_string(stored.newRecords) + " new records of " +
                           std::to_string(stored.records) + " in " + archive.Place()};
+    } catch (const ArchiveBusy& error) {
+        return {false, std::string("archive busy: not archived (") + error.what() + ")"};
     } catch (const ArchiveError& error) {
-        return {false, std::string("the download was not archived: ") + error.what()};
+        return {false, kNotArchived + std::string(error.what())};
+    }
+}
+
+std::string CurrentChainHead(const ArchiveSettings& settings) {
+    if (!settings.enabled) {
+        return {};
+    }
+    try {
+        const ChainHead head = Archive(settings, Access::kRead).Head();
+        return head.event == 0 ? std::string() : FormatChainHead(head);
+    } catch (const ArchiveError&) {
+        return {};
     }
 }
 

@@ -16,10 +16,14 @@ namespace kestrix::archive {
 
 struct AutoArchiveOutcome {
     bool archived = false;
-    // "archived 10 new records of 65535 in <place>", or why nothing was archived; empty when
-    // the archive is switched off.
+    // "archived 10 new records of 65535 in <place>", or why nothing was archived: switched
+    // off, a setting that cannot be read, "archive busy: not archived", the archive's error.
     std::string message;
 };
+
+// The archive's chain head as "event N sha256:HEX" for the files of a download; empty when
+// the archive is switched off, empty or cannot be read (the files are written all the same).
+std::string CurrentChainHead(const ArchiveSettings& settings);
 
 AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
                                            clsDataRecordSet& recordSet, std::int32_t mapVersion);

@@ -12,7 +12,7 @@ std::string DownloadDetails(const DownloadRow& row) {
         QCryptographicHash::hash(QByteArray::fromStdString(row.header), QCryptographicHash::Sha256)
             .toHex()
             .toStdString();
-    const nlohmann::ordered_json details = {
+    nlohmann::ordered_json details = {
         {"download", row.id},
         {"downloaded", row.downloadedAt},
         {"user", row.userName},
@@ -22,15 +22,19 @@ std::string DownloadDetails(const DownloadRow& row) {
         {"new_records", row.newRecords},
         {"header_sha256", headerHash},
     };
+    // Only when there are any, so that the details of earlier downloads stay as they were.
+    if (row.collisions > 0) {
+        details["collisions"] = row.collisions;
+    }
     return details.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 std::optional<DownloadRow> ReadDownloadRow(ArchiveDatabase& database, std::int64_t id) {
     QSqlQuery query = database.Run(
         "SELECT instrument_id, downloaded_at, user_name, host, program_version, record_total, "
-        "new_records, header FROM downloads WHERE id = ?",
+        "new_records, header, collisions FROM downloads WHERE id = ?",
         {static_cast<qlonglong>(id)});
-    if (!query.next()) {
+    if (!database.Next(query)) {
         return std::nullopt;
     }
     DownloadRow row;
@@ -43,6 +47,7 @@ std::optional<DownloadRow> ReadDownloadRow(ArchiveDatabase& database, std::int64
     row.recordTotal = query.value(5).toInt();
     row.newRecords = query.value(6).toInt();
     row.header = query.value(7).toString().toStdString();
+    row.collisions = query.value(8).toInt();
     return row;
 }
 

@@ -20,6 +20,7 @@ struct DownloadRow {
     std::string programVersion;
     std::int32_t recordTotal = 0;
     std::int32_t newRecords = 0;
+    std::int32_t collisions = 0; // new records kept beside another of the same time stamp
     std::string header;
 };
 

@@ -71,6 +71,9 @@ struct ClassificationReport {
     std::vector<LeftOutRecord> leftOut;
     std::vector<DataFinding> findings;
     bool passed = false;
+    // The download archive's chain head when the report was written, "event N sha256:HEX";
+    // empty without an archive.
+    std::string archiveHead;
 };
 
 struct ClassificationOutcome {

@@ -113,6 +113,10 @@ private:
             const int row = AddLine(line);
             grid_.SetBackColor(1, row, grid_.HeaderColor());
         }
+        if (!report_.archiveHead.empty()) {
+            const int row = AddLine("Archive Head: " + report_.archiveHead);
+            grid_.SetBackColor(1, row, grid_.HeaderColor());
+        }
         grid_.AddRow();
     }
 

@@ -77,7 +77,7 @@ std::string ReportJson(const ClassificationReport& report) {
     for (const LocationResult& location : report.locations) {
         locations.push_back(LocationJson(location));
     }
-    const Json json{
+    Json json{
         {"room", report.room},
         {"area_m2", report.areaSquareMetres},
         {"classification", report.targetName},
@@ -94,6 +94,9 @@ std::string ReportJson(const ClassificationReport& report) {
         {"data_checks", FindingList(report.findings)},
         {"verdict", report.passed ? "pass" : "fail"},
     };
+    if (!report.archiveHead.empty()) {
+        json["archive_head"] = report.archiveHead;
+    }
     // Names from an instrument need not be UTF-8; a bad byte must not lose the report.
     return json.dump(kIndent, ' ', false, Json::error_handler_t::replace) + "\n";
 }

@@ -9,11 +9,16 @@
 #include "kestrix/cli/recordSetInput.h"
 #include "kestrix/cli/tableOutput.h"
 
+#include <QFile>
 #include <iostream>
+#include <optional>
 
 namespace kestrix::cli {
 
 namespace {
+
+// A head is near the top of every file that carries one; a report may be large.
+constexpr qint64 kMaxHeadFileBytes = 16 << 20;
 
 int Import(archive::Archive& archive, const std::string& path) {
     const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(path);
@@ -26,12 +31,42 @@ int Import(archive::Archive& archive, const std::string& path) {
     return kExitOk;
 }
 
-int Verify(archive::Archive& archive) {
-    const archive::VerifyResult result = archive.Verify();
+// A head given as N:HEX, or the first one a file carries (a report, an export, verify's output).
+std::optional<archive::ChainHead> KeptHead(const std::string& given) {
+    if (const auto head = archive::FindChainHead(given)) {
+        return head;
+    }
+    QFile file(QString::fromStdString(given));
+    if (!file.open(QIODevice::ReadOnly)) {
+        Fail(kExitUnreadableInput, "\"" + given +
+                                       "\" is neither a head such as 12:HEX nor a "
+                                       "file that can be read: " +
+                                       file.errorString().toStdString());
+        return std::nullopt;
+    }
+    const auto head = archive::FindChainHead(file.read(kMaxHeadFileBytes).toStdString());
+    if (!head) {
+        Fail(kExitUnreadableInput, "\"" + given +
+                                       "\" carries no archive head such as event 12 "
+                                       "sha256:HEX");
+    }
+    return head;
+}
+
+int Verify(archive::Archive& archive, const std::optional<std::string>& given) {
+    std::optional<archive::ChainHead> kept;
+    if (given) {
+        kept = KeptHead(*given);
+        if (!kept) {
+            return kExitUnreadableInput;
+        }
+    }
+    const archive::VerifyResult result = archive.Verify(kept);
     if (!result.intact) {
         return Fail(kExitArchiveDamaged, "the archive is damaged: " + result.problem);
     }
-    std::cout << "intact: " << result.events << " events, " << result.records << " records\n";
+    std::cout << "intact: " << result.events << " events, " << result.records << " records\n"
+              << "head: " << archive::FormatChainHead(result.head) << '\n';
     return kExitOk;
 }
 
@@ -51,7 +86,13 @@ CLI::App* ArchiveCommand::Register(CLI::App& program) {
     import_ = command->add_subcommand("import", "Archive a record-set file (JSON) as a download.");
     import_->add_option("FILE", importPath_, "record-set file (JSON) to read")->required();
     verify_ = command->add_subcommand(
-        "verify", "Walk the audit trail's hash chain and every download's records.");
+        "verify", "Walk the audit trail's hash chain and every download's records; print the "
+                  "chain's head as \"event N sha256:HEX\" to keep outside the archive.");
+    verify_
+        ->add_option("--head", keptHead_,
+                     "a head kept earlier, as N:HEX or a file that carries one (a report, an "
+                     "export); the archive must still hold it")
+        ->type_name("HEAD|FILE");
     events_ = command->add_subcommand("events", "Print the audit trail, oldest first.");
     events_->add_flag("--json", eventsJson_, "print a JSON list instead of lines");
     return command;
@@ -65,12 +106,19 @@ int ArchiveCommand::Run(const CliContext& context) {
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
     const archive::ArchiveSettings settings = archive::ReadArchiveSettings(store.GetConfigPath());
+    if (!settings.problem.empty()) {
+        return Fail(kExitArchiveUnavailable, settings.problem);
+    }
     if (!settings.enabled) {
         return Fail(kExitArchiveUnavailable,
                     "the archive is switched off ([archive] enabled=0 in the configuration)");
     }
     try {
-        archive::Archive archive(settings);
+        if (export_->parsed()) {
+            return RunArchiveExport(settings, exportOptions_, store);
+        }
+        archive::Archive archive(settings, import_->parsed() ? archive::Access::kWrite
+                                                             : archive::Access::kRead);
         if (list_->parsed()) {
             PrintInstruments(archive, listJson_, std::cout);
             return kExitOk;
@@ -82,10 +130,7 @@ int ArchiveCommand::Run(const CliContext& context) {
         if (import_->parsed()) {
             return Import(archive, importPath_);
         }
-        if (export_->parsed()) {
-            return RunArchiveExport(archive, exportOptions_, store);
-        }
-        return Verify(archive);
+        return Verify(archive, keptHead_);
     } catch (const archive::ArchiveError& error) {
         return Fail(kExitArchiveUnavailable, error.what());
     }

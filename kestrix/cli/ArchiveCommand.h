@@ -6,6 +6,7 @@
 #include "kestrix/cli/CliCommand.h"
 #include "kestrix/cli/archiveExport.h"
 
+#include <optional>
 #include <string>
 
 namespace kestrix::cli {
@@ -26,6 +27,7 @@ private:
     bool eventsJson_ = false;
     ArchiveExportOptions exportOptions_;
     std::string importPath_;
+    std::optional<std::string> keptHead_;
 };
 
 } // namespace kestrix::cli

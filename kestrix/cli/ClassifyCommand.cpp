@@ -1,5 +1,6 @@
 #include "kestrix/cli/ClassifyCommand.h"
 
+#include "kestrix/archive/autoArchive.h"
 #include "kestrix/cleanroom/classification.h"
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
@@ -120,11 +121,13 @@ int ClassifyCommand::Run(const CliContext& context) {
     if (!outcome.report) {
         return Fail(kExitNotClassified, outcome.refusal);
     }
-    const std::string error = SaveReport(*outcome.report, savePath_);
+    ClassificationReport report = *outcome.report;
+    report.archiveHead =
+        archive::CurrentChainHead(archive::ReadArchiveSettings(store.GetConfigPath()));
+    const std::string error = SaveReport(report, savePath_);
     if (!error.empty()) {
         return Fail(kExitSaveFailed, "cannot save \"" + savePath_ + "\": " + error);
     }
-    const ClassificationReport& report = *outcome.report;
     NoteInArchive(store,
                   archive::ClassificationReportNote(report.instrumentModel, report.instrumentSerial,
                                                     report.targetName, report.passed, savePath_));

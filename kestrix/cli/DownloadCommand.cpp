@@ -41,9 +41,28 @@ void DownloadCommand::NoteSavedFiles(const clsDataRecordSet& recordSet,
     }
 }
 
+int DownloadCommand::WriteFiles(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+                                const std::string& archiveHead) const {
+    if (jsonPath_) {
+        std::string error;
+        if (!WriteRecordSetJson(recordSet, *jsonPath_, error, archiveHead)) {
+            return Fail(kExitSaveFailed, error);
+        }
+    }
+    if (!savePath_.empty()) {
+        return SaveRecordSetTable(recordSet, store, "the downloaded records", savePath_);
+    }
+    return kExitOk;
+}
+
 int DownloadCommand::Run(const CliContext& context) {
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
+    const archive::ArchiveSettings archiveSettings =
+        archive::ReadArchiveSettings(store.GetConfigPath());
+    if (!noArchive_ && !archiveSettings.problem.empty()) {
+        return Fail(kExitArchiveUnavailable, archiveSettings.problem);
+    }
     DownloadSession session;
     AnswerOnConsole(session);
     if (const int status = IdentifyChosenInstrument(session, instrument_, store);
@@ -62,30 +81,22 @@ int DownloadCommand::Run(const CliContext& context) {
         return Fail(ExitCodeOf(outcome), "no record set was downloaded");
     }
     const auto recordSet = session.GetDataRecordSet();
+    // The files come first: an archive held by another program must not keep them waiting.
+    const int status = WriteFiles(
+        *recordSet, store, noArchive_ ? std::string() : archive::CurrentChainHead(archiveSettings));
     if (!noArchive_) {
         // The archive's trouble is told and never stops the download.
-        const archive::AutoArchiveOutcome archived =
-            archive::ArchiveFinishedDownload(archive::ReadArchiveSettings(store.GetConfigPath()),
-                                             *recordSet, session.Identity().mapVersion);
-        if (!archived.message.empty() && (!archived.archived || !quiet_)) {
+        const archive::AutoArchiveOutcome archived = archive::ArchiveFinishedDownload(
+            archiveSettings, *recordSet, session.Identity().mapVersion);
+        if (!archived.archived || !quiet_) {
             ReportNote(archived.message);
         }
-    }
-    if (jsonPath_) {
-        std::string error;
-        if (!WriteRecordSetJson(*recordSet, *jsonPath_, error)) {
-            return Fail(kExitSaveFailed, error);
+        if (status == kExitOk) {
+            NoteSavedFiles(*recordSet, store);
         }
     }
-    if (!savePath_.empty()) {
-        if (const int status =
-                SaveRecordSetTable(*recordSet, store, "the downloaded records", savePath_);
-            status != kExitOk) {
-            return status;
-        }
-    }
-    if (!noArchive_) {
-        NoteSavedFiles(*recordSet, store);
+    if (status != kExitOk) {
+        return status;
     }
     if (!quiet_) {
         ReportNote("downloaded " + std::to_string(recordSet->RecordCount()) + " records" +

@@ -27,6 +27,9 @@ public:
     int Run(const CliContext& context) override;
 
 private:
+    // The record-set file carries the archive's head; the exit status of the writing.
+    int WriteFiles(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+                   const std::string& archiveHead) const;
     void NoteSavedFiles(const clsDataRecordSet& recordSet,
                         const modConfig::ConfigStore& store) const;
 

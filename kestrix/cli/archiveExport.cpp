@@ -67,11 +67,13 @@ std::string ExportDetails(const ArchiveExportOptions& options, std::int32_t reco
     return details.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-int WriteExport(clsDataRecordSet& recordSet, const ArchiveExportOptions& options,
+int WriteExport(const archive::QueryResult& result, const ArchiveExportOptions& options,
                 const modConfig::ConfigStore& store) {
+    clsDataRecordSet& recordSet = *result.recordSet;
     if (options.jsonPath) {
         std::string error;
-        if (!WriteRecordSetJson(recordSet, *options.jsonPath, error)) {
+        if (!WriteRecordSetJson(recordSet, *options.jsonPath, error,
+                                archive::FormatChainHead(result.head))) {
             return Fail(kExitSaveFailed, error);
         }
         return kExitOk;
@@ -109,24 +111,30 @@ void RegisterArchiveExport(CLI::App& command, ArchiveExportOptions& options) {
     });
 }
 
-int RunArchiveExport(archive::Archive& archive, const ArchiveExportOptions& options,
+int RunArchiveExport(const archive::ArchiveSettings& settings, const ArchiveExportOptions& options,
                      const modConfig::ConfigStore& store) {
-    std::unique_ptr<clsDataRecordSet> recordSet;
+    archive::QueryResult result;
     try {
-        recordSet = archive.Query(QueryOf(options));
+        result = archive::Archive(settings, archive::Access::kRead).Query(QueryOf(options));
     } catch (const archive::ArchiveNoInstrument& error) {
         return Fail(kExitArchiveNoInstrument, error.what());
     }
-    if (recordSet->RecordCount() == 0) {
+    const clsDataRecordSet& recordSet = *result.recordSet;
+    if (recordSet.RecordCount() == 0) {
         return Fail(kExitArchiveNoRecords, "the archive holds no record of serial number " +
                                                std::to_string(options.serial) +
                                                " in that time range and at those locations");
     }
-    if (const int status = WriteExport(*recordSet, options, store); status != kExitOk) {
+    if (const int status = WriteExport(result, options, store); status != kExitOk) {
         return status;
     }
-    archive.Note({archive::kEventArchiveExport, ExportDetails(options, recordSet->RecordCount()),
-                  recordSet->GetSensorName(), recordSet->GetSensorID()});
+    // An auditor's read-only copy is exported all the same; the note's failure is told.
+    const std::string problem = archive::NoteActivity(
+        settings, {archive::kEventArchiveExport, ExportDetails(options, recordSet.RecordCount()),
+                   recordSet.GetSensorName(), recordSet.GetSensorID()});
+    if (!problem.empty()) {
+        ReportNote(problem);
+    }
     return kExitOk;
 }
 

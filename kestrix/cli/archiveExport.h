@@ -12,7 +12,7 @@ namespace kestrix::modConfig {
 class ConfigStore;
 }
 namespace kestrix::archive {
-class Archive;
+struct ArchiveSettings;
 }
 
 namespace kestrix::cli {
@@ -29,7 +29,8 @@ struct ArchiveExportOptions {
 
 void RegisterArchiveExport(CLI::App& command, ArchiveExportOptions& options);
 
-int RunArchiveExport(archive::Archive& archive, const ArchiveExportOptions& options,
+// Reads the archive without a write lock, writes, then notes the export in the trail.
+int RunArchiveExport(const archive::ArchiveSettings& settings, const ArchiveExportOptions& options,
                      const modConfig::ConfigStore& store);
 
 } // namespace kestrix::cli

@@ -1,6 +1,7 @@
 #include "kestrix/cli/archiveListings.h"
 
 #include "kestrix/archive/Archive.h"
+#include "kestrix/cli/printableText.h"
 #include "kestrix/data/isoDateTime.h"
 
 #include <nlohmann/json.hpp>
@@ -37,7 +38,7 @@ void PrintInstruments(archive::Archive& archive, bool json, std::ostream& out) {
                             {"first", TimeOrNull(summary.first)},
                             {"last", TimeOrNull(summary.last)}});
         } else {
-            out << summary.model << '\t' << summary.serial << '\t' << summary.records
+            out << PrintableText(summary.model) << '\t' << summary.serial << '\t' << summary.records
                 << " records\t" << summary.downloads << " downloads\t" << TimeOrDash(summary.first)
                 << " to " << TimeOrDash(summary.last) << '\n';
         }
@@ -64,11 +65,13 @@ void PrintEvents(archive::Archive& archive, bool json, std::ostream& out) {
                  {"details", event.details},
                  {"hash", event.hash}});
         } else {
-            out << event.id << '\t' << event.happenedAt << '\t' << event.userName << '@'
-                << event.host << '\t' << event.kind << '\t'
-                << (entry.model.empty() ? std::string("-")
-                                        : entry.model + " " + std::to_string(entry.serial))
-                << '\t' << event.details << '\n';
+            out << event.id << '\t' << PrintableText(event.happenedAt) << '\t'
+                << PrintableText(event.userName) << '@' << PrintableText(event.host) << '\t'
+                << PrintableText(event.kind) << '\t'
+                << (entry.model.empty()
+                        ? std::string("-")
+                        : PrintableText(entry.model) + " " + std::to_string(entry.serial))
+                << '\t' << PrintableText(event.details) << '\n';
         }
     }
     if (json) {

@@ -48,13 +48,14 @@ private:
 
 } // namespace
 
-bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error) {
+bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error,
+                        const std::string& archiveHead) {
     PendingFile file(path);
     bool written = file.IsOpen();
     if (written) {
         PendingFileBuffer buffer(file);
         std::ostream out(&buffer);
-        WriteRecordSetJson(recordSet, out);
+        WriteRecordSetJson(recordSet, out, archiveHead);
         written = static_cast<bool>(out.flush()) && file.Commit();
     }
     if (!written) {

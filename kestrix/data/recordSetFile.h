@@ -3,7 +3,7 @@
 // The record-set file: one download as a JSON document
 //   {"format": "kestrix-record-set", "version": 1, "instrument": {...},
 //    "sample_time_units", "particle_channels": [...], "analog_channels": [...],
-//    "location_names": [...] or null, "records": [...]}
+//    "location_names": [...] or null, ["archive_head": "event N sha256:HEX",] "records": [...]}
 // with times as local ISO 8601 date-times without a zone. Reading a written
 // file back gives the same record set: times to the millisecond (instrument
 // time stamps bit for bit), analog values bit for bit ("NaN", "Infinity" and
@@ -35,12 +35,17 @@ struct RecordSetReadResult {
     std::string error; // "records[12].particles[3].count: expected ..."; empty on success
 };
 
-// Fills the set's row record while walking it; moves no record cursor.
-void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out);
+inline constexpr const char* kArchiveHeadMemberName = "archive_head";
+
+// Fills the set's row record while walking it; moves no record cursor. A non-empty
+// archiveHead (the archive's chain head the set was written at) is written with it.
+void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out,
+                        const std::string& archiveHead = {});
 
 // Writes under a temporary name beside path and renames it into place, so a
 // failure leaves any earlier file as it was. False with the reason in error.
-bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error);
+bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error,
+                        const std::string& archiveHead = {});
 
 RecordSetReadResult ReadRecordSetJson(std::istream& in,
                                       std::uint64_t maxBytes = kRecordSetFileMaxBytes);

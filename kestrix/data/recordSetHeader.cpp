@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <new>
 
@@ -18,7 +19,9 @@ using jsonField::Field;
 constexpr std::size_t kMaxChannelsPerRecord = std::numeric_limits<std::int16_t>::max();
 const std::string kParticleUnits = "#";
 
-constexpr std::array<std::string_view, 8> kMembersRead = {"format",
+// The archive's head is read by the archive's verification alone.
+constexpr std::array<std::string_view, 9> kMembersRead = {kArchiveHeadMemberName,
+                                                          "format",
                                                           "version",
                                                           "instrument",
                                                           "sample_time_units",
@@ -40,11 +43,15 @@ void ReadInstrument(const Field& instrument, RecordSetHeader& header) {
     header.serial = Int32Field(instrument.Member("serial"));
     const Field flowRate = instrument.Member("flow_rate");
     header.flowRate = SingleField(flowRate);
-    if (!(header.flowRate > 0.0F)) {
-        flowRate.Refuse("expected a number above 0");
+    if (!(header.flowRate > 0.0F) || !std::isfinite(header.flowRate)) {
+        flowRate.Refuse("expected a finite number above 0");
     }
     header.flowRateUnits = instrument.Member("flow_rate_units").Text();
-    header.particleDensity = SingleField(instrument.Member("particle_density"));
+    const Field density = instrument.Member("particle_density");
+    header.particleDensity = SingleField(density);
+    if (!std::isfinite(header.particleDensity)) {
+        density.Refuse("expected a finite number");
+    }
     header.downloadedOn = TimeField(instrument.Member("downloaded_on"));
 }
 

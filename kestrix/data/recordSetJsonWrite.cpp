@@ -95,7 +95,8 @@ std::string Dump(const Json& value) {
 
 // Written member by member, one record a line, so that a large set is never
 // held twice in memory.
-void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out) {
+void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out,
+                        const std::string& archiveHead) {
     const std::array<std::pair<const char*, Json>, 7> header = {{
         {"format", kRecordSetFormatName},
         {"version", kRecordSetFormatVersion},
@@ -108,6 +109,9 @@ void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out) {
     out << "{\n";
     for (const auto& [key, value] : header) {
         out << Dump(key) << ": " << Dump(value) << ",\n";
+    }
+    if (!archiveHead.empty()) {
+        out << Dump(kArchiveHeadMemberName) << ": " << Dump(archiveHead) << ",\n";
     }
     out << Dump("records") << ": [";
     for (std::int32_t index = 0; index < recordSet.RecordCount(); ++index) {

@@ -22,19 +22,25 @@ void Tell(QWidget* parent, UserDialogs& dialogs, const QString& text, const QStr
 std::shared_ptr<clsDataRecordSet> OpenFromArchive(QWidget* parent, UserDialogs& dialogs,
                                                   const std::string& configPath) {
     const archive::ArchiveSettings settings = archive::ReadArchiveSettings(configPath);
+    if (!settings.problem.empty()) {
+        Tell(parent, dialogs, QObject::tr("The archive cannot be read."),
+             QStringLiteral("File Error!"), QMessageBox::Warning, settings.problem);
+        return nullptr;
+    }
     if (!settings.enabled) {
         Tell(parent, dialogs, QObject::tr("The archive is switched off in the configuration."),
              QObject::tr("Information"), QMessageBox::Information);
         return nullptr;
     }
     try {
-        archive::Archive archive(settings);
+        archive::Archive archive(settings, archive::Access::kRead);
         ArchiveDialog dialog(archive.Instruments(), parent);
         dialogs.ShowModal(dialog);
         if (dialog.result() != QDialog::Accepted) {
             return nullptr;
         }
-        std::shared_ptr<clsDataRecordSet> recordSet = archive.Query(dialog.Choice());
+        std::shared_ptr<clsDataRecordSet> recordSet =
+            std::move(archive.Query(dialog.Choice()).recordSet);
         if (recordSet->RecordCount() == 0) {
             Tell(parent, dialogs,
                  QObject::tr("The archive holds no record of that instrument in that time range "

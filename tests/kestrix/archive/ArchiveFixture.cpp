@@ -44,19 +44,23 @@ std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::in
                           {"TEMP", "RH", "DPRS"}, {"C", "%", "Pa"}, {true, false, false},
                           {3000, 0, 0}));
     for (std::int32_t row = 0; row < count; ++row) {
+        // The values follow the minute, as an instrument's record of that minute would.
+        const std::int32_t sample = firstMinute + row;
         clsDataRecord record;
-        record.SetTimeStamp(modUtils::SecondsToDate(kFirstSecond + 60 * (firstMinute + row)));
-        record.SetLocationID(1 + row % 3);
-        record.SetSampleTimeData(60, static_cast<std::uint8_t>(row % 5 == 0 ? 0x02 : 0));
+        record.SetTimeStamp(modUtils::SecondsToDate(kFirstSecond + 60 * sample));
+        record.SetLocationID(1 + sample % 3);
+        record.SetSampleTimeData(60, static_cast<std::uint8_t>(sample % 5 == 0 ? 0x02 : 0));
         record.SetPartChanCount(3);
-        record.SetPartChanData(0, 5000 + row, static_cast<std::uint8_t>(row % 2 ? 0x10 : 0), true);
-        record.SetPartChanData(1, 800 + row, 0, row % 7 != 0);
-        record.SetPartChanData(2, row % 4, 0, true);
+        record.SetPartChanData(0, 5000 + sample, static_cast<std::uint8_t>(sample % 2 ? 0x10 : 0),
+                               true);
+        record.SetPartChanData(1, 800 + sample, 0, sample % 7 != 0);
+        record.SetPartChanData(2, sample % 4, 0, true);
         record.SetAnalogChanCount(3);
-        record.SetAnalogChanData(0, 21.5 + 0.1 * row, 0, true);
+        record.SetAnalogChanData(0, 21.5 + 0.1 * sample, 0, true);
         record.SetAnalogChanData(1, 45.25F, 0x01, true);
-        record.SetAnalogChanData(2, row % 9 == 0 ? std::numeric_limits<double>::quiet_NaN() : -3.0,
-                                 0, row % 9 != 0);
+        record.SetAnalogChanData(2,
+                                 sample % 9 == 0 ? std::numeric_limits<double>::quiet_NaN() : -3.0,
+                                 0, sample % 9 != 0);
         set->RecordCopy(row, &record);
     }
     set->SetLocationNames({"", "Entrance", "Clean room", "Gowning"});

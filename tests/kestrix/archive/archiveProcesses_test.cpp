@@ -1,7 +1,7 @@
 // kestrix-cli archiving in processes of its own: killed in the middle, two at once, and the
 // exit status of every archive command's outcome.
 
-#include "ArchiveFixture.h"
+#include "ArchiveCliFixture.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/data/recordSetFile.h"
 #include "support/SameRecordSet.h"
@@ -21,85 +21,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-class ArchiveProcesses : public ArchiveFixture {
-protected:
-    void SetUp() override {
-        ArchiveFixture::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
-        settings_.sqlitePath = folder_.filePath("archive.sqlite").toStdString();
-        WriteConfig("[archive]\nurl=" + settings_.url + "\n");
-    }
-
-    std::string Path(const std::string& name) const {
-        return folder_.filePath(QString::fromStdString(name)).toStdString();
-    }
-
-    void WriteConfig(const std::string& text) const {
-        std::ofstream(Path("config.ini"), std::ios::binary) << text;
-    }
-
-    void WriteDownload(const std::string& name, std::int32_t count, std::int32_t firstMinute) {
-        std::string error;
-        ASSERT_TRUE(
-            WriteRecordSetJson(*MakeDownload("Model 9", 7, count, firstMinute), Path(name), error))
-            << error;
-    }
-
-    void Start(QProcess& process, const QStringList& arguments) const {
-        process.start(
-            KESTRIX_CLI_PATH,
-            QStringList{"--config", QString::fromStdString(Path("config.ini")), "archive"} +
-                arguments);
-        ASSERT_TRUE(process.waitForStarted());
-    }
-
-    struct Outcome {
-        int exitCode = -1;
-        std::string out;
-        std::string err;
-    };
-
-    Outcome Run(const QStringList& arguments) const {
-        QProcess process;
-        Start(process, arguments);
-        process.waitForFinished(-1);
-        return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-                process.readAllStandardError().toStdString()};
-    }
-
-    // True while another connection holds the archive's write lock.
-    bool WriterHoldsLock() const {
-        bool held = false;
-        {
-            QSqlDatabase probe;
-            if (settings_.url.empty()) {
-                probe = QSqlDatabase::addDatabase("QSQLITE", "probe");
-                probe.setDatabaseName(QString::fromStdString(settings_.sqlitePath));
-                probe.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
-                probe.open();
-                QSqlQuery query(probe);
-                held = !query.exec("BEGIN IMMEDIATE");
-                query.exec("ROLLBACK");
-            } else {
-                const QUrl url(QString::fromStdString(settings_.url));
-                probe = QSqlDatabase::addDatabase("QPSQL", "probe");
-                probe.setHostName(url.host());
-                probe.setPort(url.port());
-                probe.setUserName(url.userName());
-                probe.setDatabaseName(url.path().mid(1));
-                probe.open();
-                QSqlQuery query(probe);
-                query.exec("SELECT COUNT(*) FROM pg_locks WHERE locktype = 'advisory' AND granted");
-                held = query.next() && query.value(0).toInt() > 0;
-            }
-            probe.close();
-        }
-        QSqlDatabase::removeDatabase("probe");
-        return held;
-    }
-};
+class ArchiveProcesses : public ArchiveCliFixture {};
 
 TEST_P(ArchiveProcesses, AnImportKilledInTheMiddleLeavesTheArchiveConsistent) {
     constexpr std::int32_t kRecords = 15000;

@@ -68,7 +68,7 @@ TEST_P(ArchiveQueries, ExportEqualsTheDownloadedRecordSetFieldByField) {
     newer->SetDownloadTime(older->GetDownloadTime() + 1.5);
     archive.Store(*older, {kEventDownload, 150});
     archive.Store(*newer, {kEventDownload, 150});
-    auto exported = archive.Query({7, "", std::nullopt, std::nullopt, {}});
+    auto exported = archive.Query({7, "", std::nullopt, std::nullopt, {}}).recordSet;
     test_support::ExpectSameRecordSet(*newer, *exported);
 }
 
@@ -78,7 +78,7 @@ TEST_P(ArchiveQueries, TimeRangeAndLocationsChooseRecordsInTimeOrder) {
     archive.Store(*download, {kEventDownload, 150});
     const DateTime from = download->Record(10)->GetTimeStamp();
     const DateTime to = download->Record(29)->GetTimeStamp();
-    auto chosen = archive.Query({7, "Model 9", from, to, {1, 3}});
+    auto chosen = archive.Query({7, "Model 9", from, to, {1, 3}}).recordSet;
     std::int32_t expected = 0;
     for (std::int32_t row = 10; row <= 29; ++row) {
         const std::int32_t location = download->Record(row)->GetLocationID();
@@ -116,6 +116,11 @@ TEST_P(ArchiveAudit, VerifyFindsTheFirstChangedOrDeletedEntry) {
         {"a deleted event", "DELETE FROM events WHERE id = 2", 3},
         {"the newest event deleted", "DELETE FROM events WHERE id = 3", 3},
         {"a changed event", "UPDATE events SET user_name = 'someone' WHERE id = 3", 3},
+        {"an instrument's serial number changed", "UPDATE instruments SET serial = 8", 1},
+        {"an instrument added",
+         "INSERT INTO instruments (model, serial, map_version, flow_rate, flow_rate_units, "
+         "density) VALUES ('Model 9', 8, 150, 2.83, 'LPM', 1.65)",
+         0},
     };
     for (const TamperCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -156,8 +161,16 @@ TEST_P(ArchiveSchema, AnArchiveOfTheFirstVersionIsBroughtForwardWithItsChain) {
         Archive archive(settings_);
         archive.Store(*MakeDownload("Model 9", 7, 20), {kEventDownload, 150});
         archive.Store(*MakeDownload("Model 9", 7, 25), {kEventDownload, 150});
-        archive.Database().Run("DROP TABLE chain_head");
-        archive.Database().Run("UPDATE archive_schema SET version = 1");
+        // Back to the tables of the first version.
+        for (const char* statement :
+             {"DROP TABLE chain_head",
+              "CREATE TABLE records_first AS SELECT instrument_id, time_stamp, download_id, "
+              "location, sample_time, sample_status, channels FROM records",
+              "DROP TABLE records", "ALTER TABLE records_first RENAME TO records",
+              "ALTER TABLE downloads DROP COLUMN collisions",
+              "UPDATE archive_schema SET version = 1"}) {
+            archive.Database().Run(statement);
+        }
     }
     Archive archive(settings_);
     EXPECT_EQ(ArchiveSchemaVersion(archive.Database()), kArchiveSchemaVersion);

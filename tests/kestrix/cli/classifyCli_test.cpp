@@ -96,6 +96,15 @@ TEST_F(ClassifyCli, TheSavedReportHoldsTheFlaggedRecordAndTheRoom) {
     EXPECT_EQ(json["data_checks"][0]["kind"], "status-flags");
 }
 
+TEST_F(ClassifyCli, TheSavedReportCarriesTheArchivesHeadToCheckItLater) {
+    ASSERT_EQ(Run({"archive", "import", Path("set.json")}).exitCode, 0);
+    ASSERT_EQ(Classify({"--class", "8", "--state", "in-operation"}).exitCode, 0);
+    std::ifstream file(Path("report.json").toStdString());
+    const auto json = nlohmann::json::parse(file);
+    EXPECT_THAT(json.value("archive_head", ""), ::testing::StartsWith("event 1 sha256:"));
+    EXPECT_EQ(Run({"archive", "verify", "--head", Path("report.json")}).exitCode, 0);
+}
+
 TEST_F(ClassifyCli, CheckListsTheQuestionedRecords) {
     const CliRun run = Run({"check", "--json", Path("set.json")});
     EXPECT_EQ(run.exitCode, 19);

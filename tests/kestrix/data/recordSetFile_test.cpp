@@ -486,7 +486,11 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"DateWithZone", [](Json& d) { d["records"][5]["time"] = "2026-03-01T08:15:00Z"; },
                 "records[5].time: expected a local date-time such as \"2026-03-01T08:15:00\""},
         Refusal{"FlowRateZero", [](Json& d) { d["instrument"]["flow_rate"] = 0; },
-                "instrument.flow_rate: expected a number above 0"},
+                "instrument.flow_rate: expected a finite number above 0"},
+        Refusal{"FlowRateInfinite", [](Json& d) { d["instrument"]["flow_rate"] = "Infinity"; },
+                "instrument.flow_rate: expected a finite number above 0"},
+        Refusal{"DensityNaN", [](Json& d) { d["instrument"]["particle_density"] = "NaN"; },
+                "instrument.particle_density: expected a finite number"},
         Refusal{"DensityBeyondSingle", [](Json& d) { d["instrument"]["particle_density"] = 1e300; },
                 "instrument.particle_density: expected a number within the single-precision "
                 "range"},

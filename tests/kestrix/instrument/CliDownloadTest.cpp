@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -115,6 +116,28 @@ TEST_F(CliDownload, EveryDownloadIsArchivedAndADamagedArchiveStopsNone) {
     const CliRun damaged = Run(download);
     EXPECT_EQ(damaged.status, 0);
     EXPECT_THAT(damaged.error, HasSubstr("the download was not archived"));
+}
+
+TEST_F(CliDownload, TheRecordSetFileCarriesTheArchivesHeadToCheckItLater) {
+    sim::test::SimProcess sim({"--preset", "iaq-fast"});
+    ASSERT_TRUE(sim.WaitReady());
+    const std::vector<std::string> download = {"download", "--port",  sim.Link(), "--address",
+                                               "1",        "--quiet", "--json"};
+    std::vector<std::string> first = download;
+    first.push_back(Path("first.json"));
+    ASSERT_EQ(Run(first).status, 0);
+    std::vector<std::string> second = download;
+    second.push_back(Path("second.json"));
+    ASSERT_EQ(Run(second).status, 0);
+    // The first download and the note of its file.
+    std::ifstream in(Path("second.json"), std::ios::binary);
+    const auto written = nlohmann::json::parse(in, nullptr, false);
+    EXPECT_THAT(written.value("archive_head", ""), ::testing::StartsWith("event 2 sha256:"));
+    EXPECT_EQ(Run({"archive", "verify", "--head", Path("second.json")}).status, 0);
+    test_support::WriteFileBytes(Path("config.ini"), "[archive]\nenabled=maybe\n");
+    const CliRun refused = Run(first);
+    EXPECT_EQ(refused.status, 20);
+    EXPECT_THAT(refused.error, HasSubstr("[archive] enabled=maybe"));
 }
 
 TEST_F(CliDownload, FilesWrittenAndDensityChangesAreNotedInTheArchive) {

@@ -1,0 +1,113 @@
+#include "ArchiveCliFixture.h"
+
+#include "kestrix/data/recordSetFile.h"
+
+#include <QSqlQuery>
+#include <QUrl>
+#include <fstream>
+
+namespace kestrix::archive {
+
+void ArchiveCliFixture::SetUp() {
+    ArchiveFixture::SetUp();
+    if (IsSkipped() || HasFatalFailure()) {
+        return;
+    }
+    settings_.sqlitePath = folder_.filePath("archive.sqlite").toStdString();
+    WriteConfig("[archive]\nurl=" + settings_.url + "\n");
+}
+
+std::string ArchiveCliFixture::Path(const std::string& name) const {
+    return folder_.filePath(QString::fromStdString(name)).toStdString();
+}
+
+void ArchiveCliFixture::WriteConfig(const std::string& text) const {
+    std::ofstream(Path("config.ini"), std::ios::binary) << text;
+}
+
+void ArchiveCliFixture::WriteDownload(const std::string& name, std::int32_t count,
+                                      std::int32_t firstMinute) {
+    std::string error;
+    ASSERT_TRUE(
+        WriteRecordSetJson(*MakeDownload("Model 9", 7, count, firstMinute), Path(name), error))
+        << error;
+}
+
+void ArchiveCliFixture::Start(QProcess& process, const QStringList& arguments) const {
+    const QStringList command = QStringList{KESTRIX_CLI_PATH, "--config",
+                                            QString::fromStdString(Path("config.ini")), "archive"} +
+                                arguments;
+    const QStringList whole = wrapper_ + command;
+    process.start(whole.front(), whole.mid(1));
+    ASSERT_TRUE(process.waitForStarted());
+}
+
+ArchiveCliFixture::Outcome ArchiveCliFixture::Run(const QStringList& arguments) const {
+    QProcess process;
+    Start(process, arguments);
+    process.waitForFinished(-1);
+    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+QSqlDatabase ArchiveCliFixture::OpenProbe(const QString& name) const {
+    QSqlDatabase probe;
+    if (settings_.url.empty()) {
+        probe = QSqlDatabase::addDatabase("QSQLITE", name);
+        probe.setDatabaseName(QString::fromStdString(settings_.sqlitePath));
+        probe.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+    } else {
+        const QUrl url(QString::fromStdString(settings_.url));
+        probe = QSqlDatabase::addDatabase("QPSQL", name);
+        probe.setHostName(url.host());
+        probe.setPort(url.port());
+        probe.setUserName(url.userName());
+        probe.setDatabaseName(url.path().mid(1));
+    }
+    probe.open();
+    return probe;
+}
+
+void ArchiveCliFixture::CloseProbe(QSqlDatabase& probe) {
+    const QString name = probe.connectionName();
+    probe.close();
+    probe = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
+
+bool ArchiveCliFixture::WriterHoldsLock() const {
+    QSqlDatabase probe = OpenProbe("probe");
+    bool held = false;
+    {
+        QSqlQuery query(probe);
+        if (settings_.url.empty()) {
+            held = !query.exec("BEGIN IMMEDIATE");
+            query.exec("ROLLBACK");
+        } else {
+            query.exec("SELECT COUNT(*) FROM pg_locks WHERE locktype = 'advisory' AND granted");
+            held = query.next() && query.value(0).toInt() > 0;
+        }
+    }
+    CloseProbe(probe);
+    return held;
+}
+
+HeldWriteLock::HeldWriteLock(QSqlDatabase probe) : probe_(std::move(probe)) {
+    QSqlQuery query(probe_);
+    if (probe_.driverName() == "QSQLITE") {
+        EXPECT_TRUE(query.exec("BEGIN IMMEDIATE"));
+    } else {
+        EXPECT_TRUE(query.exec("BEGIN"));
+        EXPECT_TRUE(query.exec("SELECT pg_advisory_xact_lock(7340019)"));
+    }
+}
+
+HeldWriteLock::~HeldWriteLock() {
+    {
+        QSqlQuery query(probe_);
+        query.exec("ROLLBACK");
+    }
+    ArchiveCliFixture::CloseProbe(probe_);
+}
+
+} // namespace kestrix::archive

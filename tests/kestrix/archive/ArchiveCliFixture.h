@@ -1,0 +1,56 @@
+#pragma once
+
+// kestrix-cli's archive commands run as processes of their own against the fixture's archive,
+// named by a configuration file in the fixture's folder.
+
+#include "ArchiveFixture.h"
+
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <string>
+
+namespace kestrix::archive {
+
+class ArchiveCliFixture : public ArchiveFixture {
+protected:
+    void SetUp() override;
+
+    std::string Path(const std::string& name) const;
+    void WriteConfig(const std::string& text) const;
+    void WriteDownload(const std::string& name, std::int32_t count, std::int32_t firstMinute);
+
+    void Start(QProcess& process, const QStringList& arguments) const;
+    // A program and its arguments that kestrix-cli runs under (setpriv, to drop root); none by
+    // default.
+    QStringList wrapper_;
+
+    struct Outcome {
+        int exitCode = -1;
+        std::string out;
+        std::string err;
+    };
+    Outcome Run(const QStringList& arguments) const;
+
+    // True while another connection holds the archive's write lock.
+    bool WriterHoldsLock() const;
+
+public:
+    // A connection of the test's own to the archive, named name; removed by CloseProbe.
+    QSqlDatabase OpenProbe(const QString& name) const;
+    static void CloseProbe(QSqlDatabase& probe);
+};
+
+// Holds the archive's write lock the way another writer would, until destroyed.
+class HeldWriteLock {
+public:
+    explicit HeldWriteLock(QSqlDatabase probe);
+    ~HeldWriteLock();
+    HeldWriteLock(const HeldWriteLock&) = delete;
+    HeldWriteLock& operator=(const HeldWriteLock&) = delete;
+
+private:
+    QSqlDatabase probe_;
+};
+
+} // namespace kestrix::archive
