@@ -1,6 +1,7 @@
 #include "kestrix/iaq/airQualityIndex.h"
 
 #include <cmath>
+#include <utility>
 
 namespace kestrix::iaq {
 
@@ -88,6 +89,18 @@ std::array<ConcentrationBand, kAqiCategoryCount> CategoryBands(Pollutant polluta
                     double(table[i].high + 1) * step};
     }
     return bands;
+}
+
+std::optional<Pollutant> PollutantBelow(double micrometres) {
+    // Sizes as the instrument names them (10, 10.0) compare by value.
+    constexpr double kSizeTolerance = 1e-6;
+    for (const auto& [size, pollutant] :
+         {std::pair{2.5, Pollutant::Pm2_5}, std::pair{10.0, Pollutant::Pm10}}) {
+        if (std::abs(micrometres - size) < kSizeTolerance) {
+            return pollutant;
+        }
+    }
+    return std::nullopt;
 }
 
 const char* CategoryName(AqiCategory category) {

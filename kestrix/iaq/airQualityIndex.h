@@ -6,6 +6,7 @@
 #include "kestrix/table/CellFormat.h"
 
 #include <array>
+#include <optional>
 
 namespace kestrix::iaq {
 
@@ -48,6 +49,10 @@ struct DayIndex {
 DayIndex HigherIndex(const PollutantIndex& pm2_5, const PollutantIndex& pm10);
 
 std::array<ConcentrationBand, kAqiCategoryCount> CategoryBands(Pollutant pollutant);
+
+// The pollutant whose PM value is the mass below a particle channel of that size: PM2.5 at
+// 2.5 µm, PM10 at 10 µm; none at other sizes.
+std::optional<Pollutant> PollutantBelow(double micrometres);
 
 // "Unhealthy for Sensitive Groups".
 const char* CategoryName(AqiCategory category);

@@ -20,19 +20,17 @@ namespace kestrix::iaq {
 
 namespace {
 
-constexpr double kPm2_5Size = 2.5;
-constexpr double kPm10Size = 10.0;
-// Sizes as the instrument names them (10, 10.0) compare by value.
-constexpr double kSizeTolerance = 1e-6;
 constexpr double kDaysInYear = 365;
 constexpr int kHoursInDay = 24;
 
-// The table's key of the mass below the channel of that size; the smallest channel has none.
-std::optional<std::string> ParticulateMatterKey(const clsDataRecordSet& recordSet, double size) {
+// The table's key of the mass below the channel of the pollutant's size; the smallest channel
+// has none.
+std::optional<std::string> ParticulateMatterKey(const clsDataRecordSet& recordSet,
+                                                Pollutant pollutant) {
     for (std::int16_t channel = 1; channel < recordSet.GetPartChanCount(); ++channel) {
         const std::string tag = recordSet.GetPartChanType(channel);
-        if (std::abs(modDataType::ParticleSizeValue(tag) - size) < kSizeTolerance) {
-            return "PM" + tag;
+        if (PollutantBelow(modDataType::ParticleSizeValue(tag)) == pollutant) {
+            return modDataType::MakeParticulateMatterType(tag);
         }
     }
     return std::nullopt;
@@ -182,15 +180,18 @@ IaqOutcome ComputeIaqReport(clsDataRecordSet& recordSet, const IaqRequest& reque
     if (!table::IsIaqData(&recordSet)) {
         return {std::nullopt, IaqRefusal::NotIaq, NotIaqText(recordSet)};
     }
-    const auto keyPm2_5 = ParticulateMatterKey(recordSet, kPm2_5Size);
-    const auto keyPm10 = ParticulateMatterKey(recordSet, kPm10Size);
+    const auto keyPm2_5 = ParticulateMatterKey(recordSet, Pollutant::Pm2_5);
+    const auto keyPm10 = ParticulateMatterKey(recordSet, Pollutant::Pm10);
     if (!keyPm2_5 || !keyPm10) {
         return {std::nullopt, IaqRefusal::NoPmChannels, NoPmChannelsText(recordSet)};
     }
     IaqReport report;
     report.instrumentModel = recordSet.GetSensorName();
     report.instrumentSerial = recordSet.GetSensorID();
-    report.locations = request.locations.empty() ? RecordLocations(recordSet) : request.locations;
+    const std::set<std::int32_t> requested(request.locations.begin(), request.locations.end());
+    report.locations = requested.empty()
+                           ? RecordLocations(recordSet)
+                           : std::vector<std::int32_t>(requested.begin(), requested.end());
     for (const std::int32_t id : report.locations) {
         report.locationNames.push_back(nameOf(id));
     }

@@ -14,6 +14,9 @@ namespace {
 using table::Alignment;
 using table::GridModel;
 
+constexpr int kCompleteColumn = 4;
+constexpr int kPm2_5Column = 5;
+constexpr int kPm10Column = 6;
 constexpr int kIndexColumn = 7;
 constexpr int kCategoryColumn = 8;
 constexpr int kPmDecimals = 2;
@@ -24,6 +27,11 @@ constexpr const char* kMethodLines[] = {
     "WHO global air quality guidelines (2021): 24-hour PM2.5 15 µg/m³, PM10 45 µg/m³;",
     "annual PM2.5 5 µg/m³, PM10 15 µg/m³.",
 };
+
+// Date, complete, category and the WHO verdicts are words; the rest numbers.
+bool IsWordColumn(int column) {
+    return column == 1 || column == kCompleteColumn || column >= kCategoryColumn;
+}
 
 class IaqLayout {
 public:
@@ -99,11 +107,10 @@ private:
             grid_.SetText(column, row, cells[i]);
             grid_.SetBorders(column, row, table::kBorderAll);
             grid_.SetAlignment(column, row,
-                               i == 0 || i >= kCategoryColumn - 1 ? Alignment::Left
-                                                                  : Alignment::Right);
+                               IsWordColumn(column) ? Alignment::Left : Alignment::Right);
         }
-        SetPm(5, row, day.mean.pm2_5);
-        SetPm(6, row, day.mean.pm10);
+        SetPm(kPm2_5Column, row, day.mean.pm2_5);
+        SetPm(kPm10Column, row, day.mean.pm10);
         if (day.index.overall) {
             const AqiCategory category = day.index.overall->overall.category;
             grid_.SetBackColor(kIndexColumn, row, CategoryColor(category));
