@@ -29,6 +29,7 @@ constexpr std::array kToolsEntries{
     MenuEntry{"mnuUploadLocations", "&Upload Locations...", "uploadlocation", ""},
     kSeparator,
     MenuEntry{"mnuClassification", "Cleanroom &Classification Report...", "", ""},
+    MenuEntry{"mnuIaqReport", "IAQ &Report...", "", ""},
 };
 
 constexpr std::array kViewEntries{
@@ -92,6 +93,7 @@ constexpr std::array kMenuCommands{
     KeyedCommand{"mnuLocations", MainCommand::SetupMyLocations},
     KeyedCommand{"mnuUploadLocations", MainCommand::UploadLocationNames},
     KeyedCommand{"mnuClassification", MainCommand::CleanroomClassification},
+    KeyedCommand{"mnuIaqReport", MainCommand::IaqReport},
     KeyedCommand{"mnuConfigBar", MainCommand::ToggleConfigBar},
     KeyedCommand{"mnuDataChecks", MainCommand::ToggleDataChecks},
     KeyedCommand{"mnuCharts", MainCommand::ToggleCharts},

@@ -27,6 +27,7 @@ enum class MainCommand {
     SetupMyLocations,
     UploadLocationNames,
     CleanroomClassification,
+    IaqReport,
     ToggleConfigBar,
     ToggleDataChecks,
     ToggleCharts,

@@ -7,6 +7,7 @@
 #include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
+#include "kestrix/gui/iaq/IaqReportDialog.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
@@ -223,6 +224,8 @@ void MainWindow::RunCommand(shell::MainCommand command) {
         return dialogs_.ShowModal(*uploadWizard_);
     case MainCommand::CleanroomClassification:
         return ShowClassification();
+    case MainCommand::IaqReport:
+        return ShowIaqReport();
     case MainCommand::ToggleDataChecks:
         return ToggleDataChecks();
     }
@@ -267,6 +270,14 @@ void MainWindow::ShowClassification() {
     dialogs_.ShowModal(dialog);
 }
 
+void MainWindow::ShowIaqReport() {
+    if (!IsIaqRecordSet()) {
+        return;
+    }
+    IaqReportDialog dialog(*recordSet_, store_, dialogs_, this);
+    dialogs_.ShowModal(dialog);
+}
+
 void MainWindow::ToggleDataChecks() {
     dataChecks_->setVisible(!dataChecks_->isVisibleTo(this));
 }
@@ -275,8 +286,13 @@ void MainWindow::ShowRecordRow(std::int32_t recordIndex) {
     gridView_->SelectGridRow(table::GridRowOfRecord(grid_, recordIndex));
 }
 
+bool MainWindow::IsIaqRecordSet() const {
+    return recordSet_ && shell::IsIaqSensorName(recordSet_->GetSensorName());
+}
+
 void MainWindow::RebuildConfigBar() {
-    configBar_->RebuildConfigBar(recordSet_ && shell::IsIaqSensorName(recordSet_->GetSensorName()));
+    configBar_->RebuildConfigBar(IsIaqRecordSet());
+    menuActions_.value(QStringLiteral("mnuIaqReport"))->setEnabled(IsIaqRecordSet());
 }
 
 void MainWindow::OnViewOptionChanged(std::int32_t setting, std::int32_t value) {

@@ -97,6 +97,7 @@ private:
     void CreateMenus();
     void CreateToolbar();
     void RebuildConfigBar();
+    bool IsIaqRecordSet() const;
     bool FillGrid(clsDataRecordSet* recordSet);
     void UpdateCharts();
     void ExportCharts();
@@ -125,6 +126,7 @@ private:
     void SetupMyLocations();
     void OpenLocationNames();
     void ShowClassification();
+    void ShowIaqReport();
     void ToggleDataChecks();
     void ShowRecordRow(std::int32_t recordIndex);
     QString DownloadsFolder() const;
