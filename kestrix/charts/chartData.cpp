@@ -4,6 +4,7 @@
 #include "kestrix/calc/OrderedValues.h"
 #include "kestrix/calc/clsParticleDataCalculator.h"
 #include "kestrix/data/clsDataRecordSet.h"
+#include "kestrix/data/modDataType.h"
 #include "kestrix/table/dataRows.h"
 #include "kestrix/table/locationNames.h"
 #include "kestrix/table/tableColumns.h"
@@ -22,28 +23,55 @@ using table::TableColumnKind;
 constexpr double kEmpty = std::numeric_limits<double>::quiet_NaN();
 
 // The table's columns for the quantities a chart draws: counts as the table shows them
-// (normalized when those are shown, else raw) and every environmental channel.
+// (normalized when those are shown, else raw), every environmental channel and, for IAQ data,
+// the PM values.
 table::TableViewOptions ChartColumnOptions(const table::TableViewOptions& options) {
     table::TableViewOptions chart = options;
     chart.showLocationNumbers = false;
     chart.showLocationNames = false;
     chart.showParticleRaw = !options.showParticleNorm;
     chart.showMassConcentrations = false;
-    chart.showParticulateMatter = false;
+    chart.showParticulateMatter = true;
     chart.showSampleTime = false;
     chart.showSampleVolume = false;
     chart.showEnvironmentals = true;
     return chart;
 }
 
-bool IsChartedKind(TableColumnKind kind) {
-    return kind == TableColumnKind::ParticleRaw || kind == TableColumnKind::ParticleNorm ||
-           kind == TableColumnKind::Environmental;
+// Of the PM values, those the Air Quality Index judges.
+std::optional<iaq::Pollutant> PollutantOf(const clsDataRecordSet& recordSet,
+                                          const TableColumn& column) {
+    if (column.kind != TableColumnKind::ParticulateMatter) {
+        return std::nullopt;
+    }
+    return iaq::PollutantBelow(
+        modDataType::ParticleSizeValue(recordSet.GetPartChanType(column.channel)));
+}
+
+bool IsCharted(const clsDataRecordSet& recordSet, const TableColumn& column) {
+    return column.kind == TableColumnKind::ParticleRaw ||
+           column.kind == TableColumnKind::ParticleNorm ||
+           column.kind == TableColumnKind::Environmental ||
+           PollutantOf(recordSet, column).has_value();
+}
+
+std::vector<ChartSeries>& ListOf(ChartData& data, TableColumnKind kind) {
+    switch (kind) {
+    case TableColumnKind::Environmental:
+        return data.environmental;
+    case TableColumnKind::ParticulateMatter:
+        return data.particulateMatter;
+    default:
+        return data.counts;
+    }
 }
 
 std::string SeriesKey(const clsDataRecordSet& recordSet, const TableColumn& column) {
     if (column.kind == TableColumnKind::Environmental) {
         return column.dataType + "/" + std::to_string(column.channel);
+    }
+    if (column.kind == TableColumnKind::ParticulateMatter) {
+        return column.dataType;
     }
     return recordSet.GetPartChanType(column.channel);
 }
@@ -66,16 +94,17 @@ public:
           columns_(table::BuildColumnList(&recordSet, options_)) {
         table::ConfigureCalculator(calculator_, &recordSet, options_);
         for (const TableColumn& column : columns_) {
-            if (column.IsPlaceholder() || !IsChartedKind(column.kind)) {
+            if (column.IsPlaceholder() || !IsCharted(recordSet, column)) {
                 continue;
             }
             ChartSeries series{SeriesKey(recordSet, column),
                                table::ColumnTitle(column),
                                column.unitCaption,
                                {},
-                               Threshold(recordSet, column, options_)};
-            auto& target =
-                column.kind == TableColumnKind::Environmental ? data_.environmental : data_.counts;
+                               Threshold(recordSet, column, options_),
+                               PollutantOf(recordSet, column)};
+            auto& target = ListOf(data_, column.kind);
+            calculated_ = calculated_ || column.kind != TableColumnKind::ParticleRaw;
             target.push_back(std::move(series));
             targets_.push_back({&column, &target, target.size() - 1});
         }
@@ -85,7 +114,7 @@ public:
         data_.times.push_back(record.GetTimeStamp());
         data_.locations.push_back(record.GetLocationID());
         data_.recordRows.push_back(row);
-        if (options_.showParticleNorm) {
+        if (calculated_) {
             calculator_.DataRecord(&record);
             calculator_.Calculate(results_);
         }
@@ -98,7 +127,7 @@ public:
         data_.times.reserve(records);
         data_.locations.reserve(records);
         data_.recordRows.reserve(records);
-        for (auto* list : {&data_.counts, &data_.environmental}) {
+        for (auto* list : {&data_.counts, &data_.environmental, &data_.particulateMatter}) {
             for (ChartSeries& series : *list) {
                 series.values.reserve(records);
             }
@@ -122,6 +151,7 @@ private:
                        ? record.GetPartChanValue(channel, !options_.particleDifferential)
                        : kEmpty;
         case TableColumnKind::ParticleNorm:
+        case TableColumnKind::ParticulateMatter:
             return record.GetPartChanEnable(channel)
                        ? results_.Find(column.dataType).value_or(kEmpty)
                        : kEmpty;
@@ -139,6 +169,7 @@ private:
     std::vector<TableColumn> columns_;
     clsParticleDataCalculator calculator_;
     OrderedValues results_;
+    bool calculated_ = false; // a series needs the calculator's values
     std::vector<Target> targets_;
     ChartData data_;
 };
@@ -173,9 +204,9 @@ ChartData ForLocation(const ChartData& all, std::optional<std::int32_t> location
         }
         return picked;
     };
-    ChartData one{pick(all.times), pick(all.locations), pick(all.recordRows), all.counts,
-                  all.environmental};
-    for (auto* list : {&one.counts, &one.environmental}) {
+    ChartData one{pick(all.times), pick(all.locations), pick(all.recordRows),
+                  all.counts,      all.environmental,   all.particulateMatter};
+    for (auto* list : {&one.counts, &one.environmental, &one.particulateMatter}) {
         for (ChartSeries& series : *list) {
             series.values = pick(series.values);
         }
@@ -187,7 +218,8 @@ std::vector<LocationChoice> LocationChoices(const ChartData& all, const clsDataR
                                             const table::TableViewOptions& options,
                                             const modConfig::ConfigStore& store) {
     const std::set<std::int32_t> ids(all.locations.begin(), all.locations.end());
-    const std::int32_t source = table::ResolvedLocationSource(options.locationNameSource, recordSet);
+    const std::int32_t source =
+        table::ResolvedLocationSource(options.locationNameSource, recordSet);
     std::vector<LocationChoice> choices;
     for (const std::int32_t id : ids) {
         choices.push_back({id, table::LocationNameFrom(source, recordSet, store, id)});

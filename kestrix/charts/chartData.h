@@ -2,8 +2,9 @@
 
 // The values the trend charts draw, taken from the record set the way the table shows them:
 // particle counts raw or normalized, cumulative or differential, environmental readings in the
-// chosen units, for all locations or one.
+// chosen units, PM2.5 and PM10 of IAQ data, for all locations or one.
 
+#include "kestrix/iaq/airQualityIndex.h"
 #include "kestrix/table/TableViewOptions.h"
 
 #include <cstdint>
@@ -27,6 +28,7 @@ struct ChartSeries {
     std::string units;               // as the table's unit caption
     std::vector<double> values;      // one per chart record; NaN where the table cell stays empty
     std::optional<double> threshold; // the instrument's alarm threshold, in the series' values
+    std::optional<iaq::Pollutant> pollutant; // PM2.5 or PM10: the index's bands lie behind it
 };
 
 struct ChartData {
@@ -35,6 +37,7 @@ struct ChartData {
     std::vector<std::int32_t> recordRows; // record index in the set, for each chart record
     std::vector<ChartSeries> counts;
     std::vector<ChartSeries> environmental;
+    std::vector<ChartSeries> particulateMatter; // PM2.5 and PM10 as the table computes them
 };
 
 struct LocationChoice {

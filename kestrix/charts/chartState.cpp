@@ -58,6 +58,7 @@ ChartState LoadChartState(const std::string& configPath) {
     state.shown = file.GetInt(kSection, "shown", 0) == 1;
     state.logScale = file.GetInt(kSection, "log_scale", 0) == 1;
     state.location = ParseLocation(file.GetString(kSection, "location", kAllLocations, 32));
+    state.aqiBands = file.GetInt(kSection, "aqi_bands", 1) != 0;
     state.hiddenSeries = SplitKeys(file.GetString(kSection, "hidden_series", "", kLongestValue));
     return state;
 }
@@ -72,7 +73,8 @@ bool SaveChartState(const std::string& configPath, const ChartState& state) {
     return file.SetString(kSection, "shown", state.shown ? "1" : "0") &&
            file.SetString(kSection, "log_scale", state.logScale ? "1" : "0") &&
            file.SetString(kSection, "location", location) &&
-           file.SetString(kSection, "hidden_series", JoinKeys(state.hiddenSeries)) && file.Save();
+           file.SetString(kSection, "hidden_series", JoinKeys(state.hiddenSeries)) &&
+           file.SetString(kSection, "aqi_bands", state.aqiBands ? "1" : "0") && file.Save();
 }
 
 } // namespace kestrix::charts

@@ -15,6 +15,7 @@ struct ChartState {
     bool logScale = false;
     std::optional<std::int32_t> location; // none: all locations
     std::set<std::string> hiddenSeries;   // series keys switched off
+    bool aqiBands = true;                 // the index's category bands behind PM2.5 and PM10
 
     bool operator==(const ChartState&) const = default;
 };

@@ -9,8 +9,8 @@
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
+#include "kestrix/cli/listOptions.h"
 #include "kestrix/cli/recordSetInput.h"
-#include "kestrix/table/TableViewOptions.h"
 #include "kestrix/table/locationNames.h"
 
 #include <iostream>
@@ -21,22 +21,9 @@ namespace {
 
 using namespace kestrix::cleanroom;
 
-CLI::Validator ListCheck(bool (*valid)(const std::string&), const char* what) {
-    return CLI::Validator(
-        [valid, what](const std::string& text) {
-            return valid(text) ? std::string() : std::string("must be ") + what;
-        },
-        "", what);
-}
-
 bool IsSizeList(const std::string& text) {
     const auto sizes = ParseSizeList(text);
     return sizes && !sizes->empty();
-}
-
-bool IsLocationList(const std::string& text) {
-    const auto locations = ParseLocationList(text);
-    return locations && !locations->empty();
 }
 
 bool IsReportFile(const std::string& text) {
@@ -75,7 +62,7 @@ CLI::App* ClassifyCommand::Register(CLI::App& program) {
         ->add_option("--locations", locations_,
                      "location numbers to classify, such as 1,3,5-8 (default: all)")
         ->type_name("LIST")
-        ->check(ListCheck(IsLocationList, "location numbers and ranges separated by commas"));
+        ->check(LocationListCheck());
     command->add_option("--save", savePath_, "report file to write: .pdf, .html, .htm or .json")
         ->required()
         ->type_name("OUT")
@@ -101,8 +88,6 @@ int ClassifyCommand::Run(const CliContext& context) {
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
     clsDataRecordSet& recordSet = *input;
-    const std::int32_t source = table::ResolvedLocationSource(
-        table::ReadTableViewOptions(store).locationNameSource, recordSet);
 
     ClassificationRequest request;
     if (classOption_->count() > 0) {
@@ -115,9 +100,8 @@ int ClassifyCommand::Run(const CliContext& context) {
     request.sizes = ParseSizeList(sizes_).value_or(std::vector<double>{});
     request.room = room_;
     request.locations = ParseLocationList(locations_).value_or(std::vector<std::int32_t>{});
-    const ClassificationOutcome outcome = Classify(recordSet, request, [&](std::int32_t id) {
-        return table::LocationNameFrom(source, recordSet, store, id);
-    });
+    const ClassificationOutcome outcome =
+        Classify(recordSet, request, table::ConfiguredLocationNamer(recordSet, store));
     if (!outcome.report) {
         return Fail(kExitNotClassified, outcome.refusal);
     }

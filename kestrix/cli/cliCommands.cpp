@@ -6,6 +6,7 @@
 #include "kestrix/cli/DensityCommand.h"
 #include "kestrix/cli/DownloadCommand.h"
 #include "kestrix/cli/ExportCommand.h"
+#include "kestrix/cli/IaqCommand.h"
 #include "kestrix/cli/IdentifyCommand.h"
 #include "kestrix/cli/LocationsCommand.h"
 #include "kestrix/cli/UploadNamesCommand.h"
@@ -22,6 +23,7 @@ std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     commands.push_back(std::make_unique<UploadNamesCommand>());
     commands.push_back(std::make_unique<ClassifyCommand>());
     commands.push_back(std::make_unique<CheckCommand>());
+    commands.push_back(std::make_unique<IaqCommand>());
     commands.push_back(std::make_unique<ArchiveCommand>());
     return commands;
 }

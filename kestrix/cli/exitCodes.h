@@ -31,6 +31,7 @@ enum ExitCode : int {
     kExitArchiveDamaged = 21,
     kExitArchiveNoInstrument = 22,
     kExitArchiveNoRecords = 23,
+    kExitNoRecordsAtLocations = 24,
 };
 
 struct ExitCodeMeaning {
@@ -55,7 +56,8 @@ inline constexpr std::array kExitCodeMeanings = {
                     "another instrument was attached during the download, before the density "
                     "was written or before the names were uploaded"},
     ExitCodeMeaning{kExitNotIaqInstrument,
-                    "the instrument is not an IAQ instrument: it has no particle density"},
+                    "the instrument is not an IAQ instrument: it has no particle density (iaq: "
+                    "or no 2.5 and 10 µm channels for PM2.5 and PM10)"},
     ExitCodeMeaning{kExitNoNameList,
                     "the instrument takes no location names (none, or map version 137 or lower)"},
     ExitCodeMeaning{kExitInvalidName, "a short name to upload has characters other than A-Z, "
@@ -82,6 +84,8 @@ inline constexpr std::array kExitCodeMeanings = {
     ExitCodeMeaning{kExitArchiveNoRecords,
                     "the archive holds no record of the instrument in that time range and at "
                     "those locations"},
+    ExitCodeMeaning{kExitNoRecordsAtLocations, "iaq: the record set has no records at the chosen "
+                                               "locations"},
 };
 
 } // namespace kestrix::cli

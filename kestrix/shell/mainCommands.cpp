@@ -31,6 +31,7 @@ constexpr std::array kCommands{
                 "Upload location names to instrument."},
     CommandInfo{CleanroomClassification, "mnuClassification", "Cleanroom &Classification Report...",
                 "", ""},
+    CommandInfo{IaqReport, "mnuIaqReport", "IAQ &Report...", "", ""},
     CommandInfo{ToggleConfigBar, "mnuConfigBar", "Show &Configuration Bar", "config_bar", "", true,
                 false, "Show/hide configuration bar",
                 "Shows/hides the data table's configuration bar."},
@@ -53,9 +54,9 @@ constexpr std::array<std::optional<MainCommand>, 11> kFileEntries{
     OpenLocationNames, kSeparator,      Exit,
 };
 
-constexpr std::array<std::optional<MainCommand>, 6> kToolsEntries{
-    DownloadData,        SetupIaqInstrument, SetupMyLocations,
-    UploadLocationNames, kSeparator,         CleanroomClassification,
+constexpr std::array<std::optional<MainCommand>, 7> kToolsEntries{
+    DownloadData, SetupIaqInstrument,      SetupMyLocations, UploadLocationNames,
+    kSeparator,   CleanroomClassification, IaqReport,
 };
 
 constexpr std::array<std::optional<MainCommand>, 4> kViewEntries{

@@ -26,6 +26,7 @@ enum class MainCommand {
     SetupMyLocations,
     UploadLocationNames,
     CleanroomClassification,
+    IaqReport,
     ToggleConfigBar,
     ToggleDataChecks,
     ToggleCharts,

@@ -27,4 +27,13 @@ std::string LocationNameFrom(std::int32_t resolvedSource, const clsDataRecordSet
     }
 }
 
+std::function<std::string(std::int32_t locationId)>
+ConfiguredLocationNamer(const clsDataRecordSet& recordSet, const modConfig::ConfigStore& store) {
+    const std::int32_t source =
+        ResolvedLocationSource(ReadTableViewOptions(store).locationNameSource, recordSet);
+    return [source, &recordSet, &store](std::int32_t locationId) {
+        return LocationNameFrom(source, recordSet, store, locationId);
+    };
+}
+
 } // namespace kestrix::table

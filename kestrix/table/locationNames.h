@@ -4,6 +4,7 @@
 // names or the user's long or short My Locations names.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace kestrix {
@@ -21,5 +22,9 @@ std::int32_t ResolvedLocationSource(std::int32_t source, const clsDataRecordSet&
 // Empty for a location the source does not name, and for an unknown source.
 std::string LocationNameFrom(std::int32_t resolvedSource, const clsDataRecordSet& recordSet,
                              const modConfig::ConfigStore& store, std::int32_t locationId);
+
+// The names as the table shows them under the store's location name source; both are borrowed.
+std::function<std::string(std::int32_t locationId)>
+ConfiguredLocationNamer(const clsDataRecordSet& recordSet, const modConfig::ConfigStore& store);
 
 } // namespace kestrix::table

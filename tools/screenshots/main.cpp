@@ -3,12 +3,14 @@
 //   kestrix-screenshots OUTPUT_FOLDER [SCALE_SUFFIX]
 
 #include "SimProcess.h"
+#include "iaqWeek.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/auditChain.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
+#include "kestrix/gui/iaq/IaqReportDialog.h"
 #include "kestrix/gui/locations/LocationEditDialog.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/locations/SaveLocationsDialog.h"
@@ -22,6 +24,7 @@
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 #include "kestrix/gui/wizards/UploadWizard.h"
 #include "kestrix/gui/wizards/WizardPages.h"
+#include "kestrix/iaq/iaqReportFiles.h"
 #include "kestrix/shell/iniFile.h"
 #include "kestrix/shell/modConfig.h"
 #include "support/SampleRecordSet.h"
@@ -296,6 +299,23 @@ bool SaveClassification(gui::MainWindow& window, clsDataRecordSet& recordSet,
     return ok && written;
 }
 
+// Tools > IAQ Report... over a week of an IAQ monitor, and its report written as a PDF.
+bool SaveIaqReport(gui::MainWindow& window, const modConfig::ConfigStore& store,
+                   gui::UserDialogs& dialogs, const QString& folder, const QString& suffix) {
+    const std::shared_ptr<clsDataRecordSet> week = screenshots::BuildIaqWeek();
+    gui::IaqReportDialog dialog(*week, store, dialogs, &window);
+    dialog.show();
+    const bool ok = Save(dialog, folder, QStringLiteral("iaq-report-dialog"), suffix);
+    dialog.hide();
+    const auto outcome = iaq::ComputeIaqReport(
+        *week, {}, [&](std::int32_t id) { return week->GetLocationName(id); });
+    const QString pdf = folder + QStringLiteral("/iaq-report") + suffix + ".pdf";
+    const bool written =
+        outcome.report && iaq::SaveIaqReport(*outcome.report, pdf.toStdString()).empty();
+    std::printf("%s %s\n", written ? "wrote" : "FAILED", qPrintable(pdf));
+    return ok && written;
+}
+
 // The chart panel beside the table over the downloaded data: all locations first, then raw
 // cumulative counts (with the alarm thresholds) of one location on the logarithmic axis.
 bool SaveCharts(gui::MainWindow& window, const QString& folder, const QString& suffix) {
@@ -344,6 +364,7 @@ int main(int argc, char* argv[]) {
     view.ScrollTo({view.ScrollingView()->model()->rowCount() / 2, 0});
     ok = Save(window, folder, QStringLiteral("main-full-iaq"), suffix) && ok;
     ok = SaveClassification(window, *demo, store, dialogs, folder, suffix) && ok;
+    ok = SaveIaqReport(window, store, dialogs, folder, suffix) && ok;
 
     window.ToggleConfigBar();
     ok = Save(window, folder, QStringLiteral("main-bar-hidden"), suffix) && ok;

@@ -59,6 +59,17 @@ std::vector<double> AxisTimes(const std::vector<double>& times) {
     return axis;
 }
 
+std::vector<charts::ChartSeries> SeriesOf(const std::vector<charts::ChartSeries>& list,
+                                          iaq::Pollutant pollutant) {
+    std::vector<charts::ChartSeries> of;
+    for (const charts::ChartSeries& series : list) {
+        if (series.pollutant == pollutant) {
+            of.push_back(series);
+        }
+    }
+    return of;
+}
+
 QString ChoiceText(const charts::LocationChoice& choice) {
     return QStringLiteral("%1 %2").arg(choice.id).arg(QString::fromStdString(choice.name));
 }
@@ -67,15 +78,20 @@ QString ChoiceText(const charts::LocationChoice& choice) {
 
 ChartPanel::ChartPanel(const modConfig::ConfigStore& store, QWidget* parent)
     : QWidget(parent), store_(store), locationList_(new QComboBox),
-      logScale_(new QCheckBox(tr("Lo&garithmic"))), seriesButton_(new QToolButton),
-      seriesMenu_(new QMenu(this)), chartArea_(new QSplitter(Qt::Vertical)),
+      logScale_(new QCheckBox(tr("Lo&garithmic"))), aqiBands_(new QCheckBox(tr("AQI &Bands"))),
+      seriesButton_(new QToolButton), seriesMenu_(new QMenu(this)),
+      chartArea_(new QSplitter(Qt::Vertical)),
       counts_(new TrendChart(tr("Particle Counts"), Qt::AlignRight)),
-      environmental_(new TrendChart(tr("Environmental"), Qt::AlignBottom)) {
+      environmental_(new TrendChart(tr("Environmental"), Qt::AlignBottom)),
+      pm2_5_(new TrendChart(tr("PM2.5"), Qt::AlignRight)),
+      pm10_(new TrendChart(tr("PM10"), Qt::AlignRight)) {
     setObjectName(QStringLiteral("chartPanel"));
     locationList_->setObjectName(QStringLiteral("cmbChartLocation"));
     locationList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     locationList_->setMinimumContentsLength(12);
     logScale_->setObjectName(QStringLiteral("chkLogScale"));
+    aqiBands_->setObjectName(QStringLiteral("chkAqiBands"));
+    aqiBands_->setToolTip(tr("The Air Quality Index's categories behind PM2.5 and PM10"));
     seriesButton_->setObjectName(QStringLiteral("cmdChartSeries"));
     seriesButton_->setText(tr("&Series"));
     seriesButton_->setMenu(seriesMenu_);
@@ -86,6 +102,8 @@ ChartPanel::ChartPanel(const modConfig::ConfigStore& store, QWidget* parent)
     exportButton->setObjectName(QStringLiteral("cmdExportChart"));
     counts_->setObjectName(QStringLiteral("chtCounts"));
     environmental_->setObjectName(QStringLiteral("chtEnvironmental"));
+    pm2_5_->setObjectName(QStringLiteral("chtPm2_5"));
+    pm10_->setObjectName(QStringLiteral("chtPm10"));
 
     auto* locationLabel = new QLabel(tr("&Location:"));
     locationLabel->setBuddy(locationList_);
@@ -94,10 +112,17 @@ ChartPanel::ChartPanel(const modConfig::ConfigStore& store, QWidget* parent)
     controls->addWidget(locationList_, 1);
     controls->addWidget(seriesButton_);
     controls->addWidget(logScale_);
+    controls->addWidget(aqiBands_);
     controls->addWidget(resetZoom);
     controls->addWidget(exportButton);
     chartArea_->addWidget(counts_);
     chartArea_->addWidget(environmental_);
+    chartArea_->addWidget(pm2_5_);
+    chartArea_->addWidget(pm10_);
+    // Until IAQ data comes.
+    for (QWidget* widget : std::initializer_list<QWidget*>{pm2_5_, pm10_, aqiBands_}) {
+        widget->hide();
+    }
     chartArea_->setChildrenCollapsible(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(QMargins());
@@ -110,9 +135,17 @@ ChartPanel::ChartPanel(const modConfig::ConfigStore& store, QWidget* parent)
         counts_->SetLogScale(checked);
         counts_->Redraw();
     });
+    connect(aqiBands_, &QCheckBox::toggled, this, [this](bool checked) {
+        state_.aqiBands = checked;
+        for (TrendChart* chart : {pm2_5_, pm10_}) {
+            chart->SetBands(checked);
+            chart->Redraw();
+        }
+    });
     connect(resetZoom, &QPushButton::clicked, this, [this] {
-        counts_->ResetZoom();
-        environmental_->ResetZoom();
+        for (TrendChart* chart : AllCharts()) {
+            chart->ResetZoom();
+        }
     });
     connect(exportButton, &QPushButton::clicked, this, &ChartPanel::ExportRequested);
     connect(&store.Changes(), &modConfig::SettingChanges::Changed, this,
@@ -169,6 +202,14 @@ void ChartPanel::ShowLocation() {
     axisTimes_ = AxisTimes(data_.times);
     counts_->SetSource({&data_.counts, &data_, &axisTimes_, &locationNames_});
     environmental_->SetSource({&data_.environmental, &data_, &axisTimes_, &locationNames_});
+    pm2_5Series_ = SeriesOf(data_.particulateMatter, iaq::Pollutant::Pm2_5);
+    pm10Series_ = SeriesOf(data_.particulateMatter, iaq::Pollutant::Pm10);
+    pm2_5_->SetSource({&pm2_5Series_, &data_, &axisTimes_, &locationNames_});
+    pm10_->SetSource({&pm10Series_, &data_, &axisTimes_, &locationNames_});
+    const bool pm = !data_.particulateMatter.empty();
+    for (QWidget* widget : std::initializer_list<QWidget*>{pm2_5_, pm10_, aqiBands_}) {
+        widget->setVisible(pm);
+    }
     FillSeriesMenu();
     ApplyState();
 }
@@ -197,7 +238,7 @@ void ChartPanel::FillLocationList() {
 
 void ChartPanel::FillSeriesMenu() {
     seriesMenu_->clear();
-    for (const auto* list : {&data_.counts, &data_.environmental}) {
+    for (const auto* list : {&data_.counts, &data_.environmental, &data_.particulateMatter}) {
         if (!seriesMenu_->isEmpty() && !list->empty()) {
             seriesMenu_->addSeparator();
         }
@@ -215,10 +256,13 @@ void ChartPanel::FillSeriesMenu() {
 }
 
 void ChartPanel::ApplyState() {
-    const QSignalBlocker blocker(logScale_);
+    const QSignalBlocker logBlocker(logScale_);
+    const QSignalBlocker bandsBlocker(aqiBands_);
     logScale_->setChecked(state_.logScale);
+    aqiBands_->setChecked(state_.aqiBands);
     counts_->SetLogScale(state_.logScale);
-    for (TrendChart* chart : {counts_, environmental_}) {
+    for (TrendChart* chart : AllCharts()) {
+        chart->SetBands(state_.aqiBands);
         chart->SetHidden(state_.hiddenSeries);
         chart->ResetZoom();
     }
@@ -236,10 +280,14 @@ void ChartPanel::OnSeriesToggled(const std::string& key, bool shown) {
     } else {
         state_.hiddenSeries.insert(key);
     }
-    for (TrendChart* chart : {counts_, environmental_}) {
+    for (TrendChart* chart : AllCharts()) {
         chart->SetHidden(state_.hiddenSeries);
         chart->Redraw();
     }
+}
+
+std::array<TrendChart*, 4> ChartPanel::AllCharts() const {
+    return {counts_, environmental_, pm2_5_, pm10_};
 }
 
 bool ChartPanel::ExportTo(const QString& path) {

@@ -1,7 +1,8 @@
 #pragma once
 
-// The chart panel beside the table: particle counts and environmental readings over time, a
-// choice of location, the series to show, a logarithmic count axis, zoom reset and export.
+// The chart panel beside the table: particle counts and environmental readings over time, and
+// PM2.5 and PM10 of IAQ data with the Air Quality Index's bands; a choice of location, the
+// series to show, a logarithmic count axis, the bands switch, zoom reset and export.
 // It shows what the core builds from the record set; the main window feeds it.
 
 #include "kestrix/charts/chartData.h"
@@ -11,6 +12,7 @@
 
 #include <QHash>
 #include <QWidget>
+#include <array>
 #include <vector>
 
 class QCheckBox;
@@ -41,6 +43,9 @@ public:
 
     TrendChart* Counts() const { return counts_; }
     TrendChart* Environmental() const { return environmental_; }
+    TrendChart* Pm2_5() const { return pm2_5_; }
+    TrendChart* Pm10() const { return pm10_; }
+    QCheckBox* AqiBandsBox() const { return aqiBands_; }
     QComboBox* LocationList() const { return locationList_; }
     QCheckBox* LogScaleBox() const { return logScale_; }
     QMenu* SeriesMenu() const { return seriesMenu_; }
@@ -60,24 +65,30 @@ private:
     void ApplyState();
     void OnLocationChosen(int index);
     void OnSeriesToggled(const std::string& key, bool shown);
+    std::array<TrendChart*, 4> AllCharts() const;
 
     clsDataRecordSet* recordSet_ = nullptr;
     const modConfig::ConfigStore& store_;
     table::TableViewOptions options_;
     bool stale_ = false;
     charts::ChartState state_;
-    charts::ChartData allData_; // every location
-    charts::ChartData data_;    // the location shown
+    charts::ChartData allData_;                    // every location
+    charts::ChartData data_;                       // the location shown
+    std::vector<charts::ChartSeries> pm2_5Series_; // of data_, one chart each for its bands
+    std::vector<charts::ChartSeries> pm10Series_;
     std::vector<double> axisTimes_;
     QHash<std::int32_t, QString> locationNames_;
 
     QComboBox* locationList_;
     QCheckBox* logScale_;
+    QCheckBox* aqiBands_;
     QToolButton* seriesButton_;
     QMenu* seriesMenu_;
     QSplitter* chartArea_;
     TrendChart* counts_;
     TrendChart* environmental_;
+    TrendChart* pm2_5_;
+    TrendChart* pm10_;
 };
 
 } // namespace kestrix::gui

@@ -1,7 +1,9 @@
 #include "kestrix/gui/charts/TrendChart.h"
 
+#include "kestrix/iaq/airQualityIndex.h"
 #include "kestrix/table/TimestampText.h"
 
+#include <QAreaSeries>
 #include <QChart>
 #include <QCursor>
 #include <QDateTime>
@@ -23,6 +25,8 @@ namespace {
 
 constexpr double kMsPerHour = 3600000.0;
 constexpr int kGoldenAngle = 137;
+// Bands stay faint behind the lines.
+constexpr int kBandAlpha = 70;
 
 struct Bounds {
     double low = std::numeric_limits<double>::infinity();
@@ -93,6 +97,10 @@ void TrendChart::SetLogScale(bool logScale) {
     logScale_ = logScale;
 }
 
+void TrendChart::SetBands(bool shown) {
+    bandsShown_ = shown;
+}
+
 void TrendChart::ResetZoom() {
     zoom_.reset();
     Redraw();
@@ -114,6 +122,7 @@ void TrendChart::Clear() {
     valueAxes_.clear();
     timeAxis_ = nullptr;
     drawnPoints_ = 0;
+    drawnBands_ = 0;
 }
 
 void TrendChart::Redraw() {
@@ -158,6 +167,7 @@ void TrendChart::Redraw() {
     for (auto it = bounds.cbegin(); it != bounds.cend(); ++it) {
         ValueAxis(it.key(), it.value().low, it.value().high);
     }
+    AddBands(range);
     for (std::size_t i = 0; i < drawn_.size(); ++i) {
         AddSeries(i, range);
     }
@@ -194,6 +204,39 @@ QAbstractAxis* TrendChart::ValueAxis(const QString& units, double low, double hi
     chart()->addAxis(axis, left ? Qt::AlignLeft : Qt::AlignRight);
     valueAxes_.insert(units, axis);
     return axis;
+}
+
+// Added before the lines, so the lines are drawn over them; the value axis cuts them to the
+// values shown.
+void TrendChart::AddBands(charts::TimeRange range) {
+    const auto banded = std::find_if(drawn_.begin(), drawn_.end(), [](const Drawn& drawn) {
+        return drawn.series->pollutant.has_value();
+    });
+    if (!bandsShown_ || logScale_ || banded == drawn_.end()) {
+        return;
+    }
+    QAbstractAxis* axis = valueAxes_.value(QString::fromStdString(banded->series->units));
+    const charts::TimeRange shown = Widened(range);
+    for (const iaq::ConcentrationBand& band : iaq::CategoryBands(*banded->series->pollutant)) {
+        auto* area = new QAreaSeries;
+        auto* lower = new QLineSeries(area);
+        auto* upper = new QLineSeries(area);
+        lower->append({{shown.first, band.from}, {shown.last, band.from}});
+        upper->append({{shown.first, band.to}, {shown.last, band.to}});
+        area->setLowerSeries(lower);
+        area->setUpperSeries(upper);
+        area->setName(QString::fromUtf8(iaq::CategoryName(band.category)));
+        const table::Rgb rgb = iaq::CategoryColor(band.category);
+        area->setBrush(QColor(rgb.red, rgb.green, rgb.blue, kBandAlpha));
+        area->setPen(Qt::NoPen);
+        chart()->addSeries(area);
+        area->attachAxis(timeAxis_);
+        area->attachAxis(axis);
+        for (QLegendMarker* marker : chart()->legend()->markers(area)) {
+            marker->setVisible(false);
+        }
+        ++drawnBands_;
+    }
 }
 
 void TrendChart::AddSeries(std::size_t index, charts::TimeRange range) {

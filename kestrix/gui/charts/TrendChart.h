@@ -1,8 +1,9 @@
 #pragma once
 
 // One trend chart: the series of a chart data set over time, thinned to the plot's width,
-// with a value axis per unit (linear or logarithmic), dashed alarm thresholds, a tooltip per point
-// and zoom by dragging over a time span.
+// with a value axis per unit (linear or logarithmic), dashed alarm thresholds, the Air Quality
+// Index's category bands behind PM2.5 or PM10, a tooltip per point and zoom by dragging over a
+// time span.
 
 #include "kestrix/charts/bucketReduction.h"
 #include "kestrix/charts/chartData.h"
@@ -36,12 +37,15 @@ public:
     void SetSource(const Source& source);
     void SetHidden(const std::set<std::string>& hidden);
     void SetLogScale(bool logScale);
+    void SetBands(bool shown);
     void ResetZoom();
     void Redraw();
 
     // Points handed to the chart in the last redraw, over all series.
     qsizetype DrawnPointCount() const { return drawnPoints_; }
     bool LogScale() const { return logScale_; }
+    // Category bands drawn in the last redraw.
+    int DrawnBandCount() const { return drawnBands_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -54,6 +58,7 @@ private:
 
     void Clear();
     QAbstractAxis* ValueAxis(const QString& units, double low, double high);
+    void AddBands(charts::TimeRange range);
     void AddSeries(std::size_t index, charts::TimeRange range);
     void AddThreshold(const charts::ChartSeries& series, const QColor& color,
                       charts::TimeRange range, QAbstractAxis* axis);
@@ -63,6 +68,8 @@ private:
     Source source_;
     std::set<std::string> hidden_;
     bool logScale_ = false;
+    bool bandsShown_ = false;
+    int drawnBands_ = 0;
     bool redrawing_ = false;
     std::optional<charts::TimeRange> zoom_;
     std::vector<Drawn> drawn_;

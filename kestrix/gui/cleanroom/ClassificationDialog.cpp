@@ -6,7 +6,6 @@
 #include "kestrix/gui/main/ArchiveCommands.h"
 #include "kestrix/gui/main/UserDialogs.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/table/TableViewOptions.h"
 #include "kestrix/table/locationNames.h"
 
 #include <QComboBox>
@@ -147,11 +146,8 @@ void ClassificationDialog::UpdatePreview() {
     QString problem;
     const std::optional<ClassificationRequest> request = Request(problem);
     if (request) {
-        const std::int32_t source = table::ResolvedLocationSource(
-            table::ReadTableViewOptions(store_).locationNameSource, recordSet_);
-        ClassificationOutcome outcome = Classify(recordSet_, *request, [&](std::int32_t id) {
-            return table::LocationNameFrom(source, recordSet_, store_, id);
-        });
+        ClassificationOutcome outcome =
+            Classify(recordSet_, *request, table::ConfiguredLocationNamer(recordSet_, store_));
         report_ = std::move(outcome.report);
         problem = Text(outcome.refusal);
     }

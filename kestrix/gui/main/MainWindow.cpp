@@ -7,6 +7,7 @@
 #include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
+#include "kestrix/gui/iaq/IaqReportDialog.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
@@ -145,6 +146,7 @@ void MainWindow::CreateActions() {
     Bind(C::SetupMyLocations, [this] { SetupMyLocations(); });
     Bind(C::UploadLocationNames, [this] { dialogs_.ShowModal(*uploadWizard_); });
     Bind(C::CleanroomClassification, [this] { ShowClassification(); });
+    Bind(C::IaqReport, [this] { ShowIaqReport(); });
     // A checkable action's own toggle is overruled: its state follows the command's outcome.
     Bind(C::ToggleConfigBar, [this] { ToggleConfigBar(); });
     Bind(C::ToggleDataChecks, [this] { ToggleDataChecks(); });
@@ -239,6 +241,14 @@ void MainWindow::ShowClassification() {
     dialogs_.ShowModal(dialog);
 }
 
+void MainWindow::ShowIaqReport() {
+    if (!IsIaqRecordSet()) {
+        return;
+    }
+    IaqReportDialog dialog(*recordSet_, store_, dialogs_, this);
+    dialogs_.ShowModal(dialog);
+}
+
 void MainWindow::ToggleDataChecks() {
     dataChecks_->setVisible(!dataChecks_->isVisibleTo(this));
 }
@@ -247,8 +257,13 @@ void MainWindow::ShowRecordRow(std::int32_t recordIndex) {
     gridView_->SelectGridRow(table::GridRowOfRecord(grid_, recordIndex));
 }
 
+bool MainWindow::IsIaqRecordSet() const {
+    return recordSet_ && shell::IsIaqSensorName(recordSet_->GetSensorName());
+}
+
 void MainWindow::RebuildConfigBar() {
-    configBar_->RebuildConfigBar(recordSet_ && shell::IsIaqSensorName(recordSet_->GetSensorName()));
+    configBar_->RebuildConfigBar(IsIaqRecordSet());
+    Action(shell::MainCommand::IaqReport)->setEnabled(IsIaqRecordSet());
 }
 
 void MainWindow::OnViewOptionChanged(std::int32_t setting, std::int32_t value) {

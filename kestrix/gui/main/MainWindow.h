@@ -96,6 +96,7 @@ private:
     void CreateToolbar();
     void RebuildConfigBar();
     void OnSettingStored(modConfig::ConfigSetting setting);
+    bool IsIaqRecordSet() const;
     bool FillGrid(clsDataRecordSet* recordSet);
     void UpdateCharts();
     void ExportCharts();
@@ -124,6 +125,7 @@ private:
     void SetupMyLocations();
     void OpenLocationNames();
     void ShowClassification();
+    void ShowIaqReport();
     void ToggleDataChecks();
     void ShowRecordRow(std::int32_t recordIndex);
     QString DownloadsFolder() const;

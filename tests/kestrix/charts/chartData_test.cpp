@@ -1,4 +1,5 @@
 #include "kestrix/charts/chartData.h"
+#include "kestrix/iaq/IaqExample.h"
 #include "kestrix/table/DataTableTestSupport.h"
 #include "kestrix/table/modDataTable.h"
 #include "kestrix/table/tableRowKinds.h"
@@ -76,6 +77,24 @@ TEST(ChartData, SeriesHoldWhatTheTableShows) {
             }
         }
     }
+}
+
+TEST(ChartData, IaqDataAddsPm2_5AndPm10AsTheTableShowsThem) {
+    auto set = iaq::testing::MakeIaqRecordSet({{2, 3, 4000}});
+    const table::TableViewOptions options;
+    table::GridModel grid;
+    modDataTable::FillTable(grid, set.get(), options, DefaultStore());
+    const ChartData data = BuildChartData(*set, options);
+    ASSERT_EQ(data.particulateMatter.size(), 2U);
+    EXPECT_EQ(data.particulateMatter[0].pollutant, iaq::Pollutant::Pm2_5);
+    EXPECT_EQ(data.particulateMatter[1].pollutant, iaq::Pollutant::Pm10);
+    for (const ChartSeries& series : data.particulateMatter) {
+        ASSERT_EQ(series.values.size(), data.times.size());
+        for (std::size_t record = 0; record < series.values.size(); ++record) {
+            EXPECT_EQ(series.values[record], TableValue(grid, series, static_cast<int>(record)));
+        }
+    }
+    EXPECT_TRUE(BuildChartData(*ThreeSamples(), options).particulateMatter.empty());
 }
 
 TEST(ChartData, OneLocationKeepsOnlyItsRecords) {

@@ -18,7 +18,7 @@ TEST(ChartState, RoundTripsThroughItsOwnSectionKeepingTheRest) {
     const ChartState states[] = {
         {true, true, 7, {"0.3", "TEMP/0"}},
         {false, false, std::nullopt, {}},
-        {true, false, 0, {"5.0"}},
+        {true, false, 0, {"5.0"}, false},
     };
     for (const ChartState& state : states) {
         ASSERT_TRUE(SaveChartState(path, state));

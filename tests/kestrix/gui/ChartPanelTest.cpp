@@ -2,6 +2,7 @@
 
 #include "MainWindowFixture.h"
 #include "kestrix/gui/charts/TrendChart.h"
+#include "kestrix/iaq/IaqExample.h"
 #include "kestrix/shell/modConfig.h"
 
 #include <QAbstractAxis>
@@ -64,6 +65,29 @@ TEST_F(MainWindowTest, ChartsShowSwitchSeriesLogScaleAndExport) {
         EXPECT_GT(QFileInfo(Path(name)).size(), 0) << name.toStdString();
     }
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// The bands lie behind the line, one per category, until switched off; other data has no PM charts.
+TEST_F(MainWindowTest, PmChartsShowTheIndexBandsUntilSwitchedOff) {
+    window->show();
+    ASSERT_TRUE(window->TakeRecordSet(iaq::testing::MakeIaqRecordSet()));
+    window->Action(shell::MainCommand::ToggleCharts)->trigger();
+    ChartPanel& panel = *window->Charts();
+    for (TrendChart* chart : {panel.Pm2_5(), panel.Pm10()}) {
+        ASSERT_TRUE(chart->isVisible());
+        EXPECT_EQ(chart->DrawnBandCount(), iaq::kAqiCategoryCount);
+        const QStringList names = SeriesNames(*chart);
+        EXPECT_EQ(names.first(), "Good");
+        EXPECT_EQ(names.last(), chart == panel.Pm2_5() ? "PM2.5" : "PM10.0");
+    }
+    panel.AqiBandsBox()->click();
+    EXPECT_EQ(panel.Pm2_5()->DrawnBandCount(), 0);
+    EXPECT_EQ(SeriesNames(*panel.Pm10()), QStringList{"PM10.0"});
+    EXPECT_FALSE(window->ChartsState().aqiBands);
+
+    ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("Counter 5000")));
+    EXPECT_FALSE(panel.Pm2_5()->isVisible());
+    EXPECT_FALSE(panel.AqiBandsBox()->isVisible());
 }
 
 } // namespace

@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
               "mnuLoadLocations=&Open Location Names From... - mnuExit=E&xit "
               "mnuDownload=&Download Data... mnuSetupIAQ=Setup &IAQ Instrument... "
               "mnuLocations=Setup My &Locations... mnuUploadLocations=&Upload Locations... - "
-              "mnuClassification=Cleanroom &Classification Report... "
+              "mnuClassification=Cleanroom &Classification Report... mnuIaqReport=IAQ &Report... "
               "mnuConfigBar=Show &Configuration Bar mnuDataChecks=Show &Data Checks "
               "mnuCharts=Show &Charts "
               "mnuWebsite=Orvenda &Website "
