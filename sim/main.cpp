@@ -121,6 +121,7 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
     CLI::App app(kDescription, "kestrix-sim");
+    app.set_version_flag("--version", "kestrix-sim " KESTRIX_VERSION);
     Options options;
     DefineOptions(app, options);
     try {

@@ -126,6 +126,7 @@ void CheckCombination(const CtlOptions& o) {
 
 std::optional<int> ParseCommandLine(int argc, char** argv, CtlOptions& options) {
     CLI::App app("Modbus master for people and scripts", "tolvexctl");
+    app.set_version_flag("--version", "tolvexctl " TOLVEX_VERSION);
     AddConnectionOptions(app, options);
     AddReadOptions(app, options);
     AddCommands(app, options);
