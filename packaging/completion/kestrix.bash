@@ -44,8 +44,8 @@ _kestrix_complete() {
         --device) COMPREPLY=($(compgen -G "/dev/tty[SUA]*" -- "$cur")) ;;
         --port) [[ $value == *DEVICE* ]] && COMPREPLY=($(compgen -G "/dev/tty[SUA]*" -- "$cur")) ;;
         --from) [[ $value == *FILE* ]] && _filedir loc ;;
-        --parity | --mode | --rts | --as | --state)
-            COMPREPLY=($(compgen -W "$(tr -d '{}' <<<"$value" | tr ',' ' ')" -- "$cur")) ;;
+        *) # the choices a value name lists, such as none|odd|even; names in capitals are no choice
+            COMPREPLY=($(compgen -W "$(tr '|' '\n' <<<"$value" | grep -v '^[A-Z0-9]*$')" -- "$cur")) ;;
         esac
         return
     fi
