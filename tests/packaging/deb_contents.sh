@@ -54,8 +54,9 @@ for needed in libc6 libtolvex0 libqt6widgets6 libqt6serialport6 libqt6charts6 li
 done
 [[ $(dpkg-deb -f "$dev" Depends) =~ ^libtolvex0\ \(=\ [^\)]*\)$ ]] ||
     fail "libtolvex-dev must depend on libtolvex0 alone: $(dpkg-deb -f "$dev" Depends)"
-dpkg-deb --ctrl-tarfile "$library" | tar -tf - | grep -q '^\./symbols$' || fail "libtolvex0 has no symbols"
-dpkg-deb --ctrl-tarfile "$library" | tar -tf - | grep -q '^\./triggers$' || fail "libtolvex0 has no ldconfig trigger"
+control=$(dpkg-deb --ctrl-tarfile "$library" | tar -tf -)
+grep -qx './symbols' <<<"$control" || fail "libtolvex0 has no symbols file"
+grep -qx './triggers' <<<"$control" || fail "libtolvex0 has no ldconfig trigger"
 
 # Hardened (PIE, full RELRO, bind-now, fortified) and no run path: the library comes from the
 # system's path.
@@ -66,10 +67,12 @@ for elf in "$tree"/usr/bin/* "$tree/$libdir"/libtolvex.so.0.*; do
     dynamic=$(readelf -d "$elf")
     if grep -qE 'R(UN)?PATH' <<<"$dynamic"; then fail "$elf carries a run path"; fi
     grep -q 'BIND_NOW' <<<"$dynamic" || fail "$elf is not linked with bind-now"
-    readelf -lW "$elf" | grep -q 'GNU_RELRO' || fail "$elf has no RELRO segment"
-    readelf -hW "$elf" | grep -q 'DYN' || fail "$elf is not position-independent"
+    # Read whole first: grep -q would end the pipe early, which pipefail counts as a failure.
+    segments=$(readelf -lW "$elf") header=$(readelf -hW "$elf") symbols=$(readelf -W --dyn-syms "$elf")
+    grep -q 'GNU_RELRO' <<<"$segments" || fail "$elf has no RELRO segment"
+    grep -q 'Type: *DYN' <<<"$header" || fail "$elf is not position-independent"
+    grep -q '__[a-z]*_chk@' <<<"$symbols" || fail "$elf calls no fortified function"
 done
-readelf -sW --dyn-syms "$tree/usr/bin/kestrix-cli" | grep -q '__[a-z]*_chk@' || fail "kestrix-cli is not fortified"
 
 # The installed pkg-config file adds no include folder the compiler does not search already.
 cflags=$(PKG_CONFIG_SYSROOT_DIR='' PKG_CONFIG_PATH="$tree/$libdir/pkgconfig" pkg-config --cflags tolvex)
