@@ -1,3 +1,4 @@
+#include "HelpFormatter.h"
 #include "Instrument.h"
 #include "LineSession.h"
 #include "Presets.h"
@@ -121,6 +122,8 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
     CLI::App app(kDescription, "kestrix-sim");
+    app.formatter(std::make_shared<tolvex::cli::HelpFormatter>());
+    app.set_version_flag("--version", "kestrix-sim " KESTRIX_VERSION);
     Options options;
     DefineOptions(app, options);
     try {

@@ -11,10 +11,42 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <optional>
+#include <string_view>
 
 namespace {
 
 using namespace kestrix;
+
+constexpr const char* kHelp =
+    "Usage: kestrix [CONFIG_FILE]\n"
+    "\n"
+    "Downloads, shows and exports the samples of portable particle counters.\n"
+    "\n"
+    "Arguments:\n"
+    "  CONFIG_FILE  configuration file (default: config.ini in the configuration\n"
+    "               folder, ~/.config/Orvenda/Kestrix/)\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help   print this help and exit\n"
+    "  --version    print the version and exit\n";
+
+// Answered before the window system starts, so both work without a display.
+std::optional<int> AnswerInformationRequest(int argc, char* argv[]) {
+    if (argc != 2) {
+        return std::nullopt;
+    }
+    const std::string_view argument = argv[1];
+    if (argument == "--version") {
+        std::printf("kestrix %s\n", KESTRIX_VERSION);
+        return 0;
+    }
+    if (argument == "--help" || argument == "-h") {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    return std::nullopt;
+}
 
 // A platform without a screen has nobody to answer a message box: the message goes to the
 // terminal alone.
@@ -44,10 +76,13 @@ void ShutdownApplication(modConfig::ConfigStore& store, const gui::MainWindow& w
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = AnswerInformationRequest(argc, argv)) {
+        return *status;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrix"));
     QApplication::setApplicationVersion(QStringLiteral(KESTRIX_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("kestrix"));
+    QApplication::setDesktopFileName(QStringLiteral("org.orvenda.kestrix"));
 
     const startup::InstanceLock lock;
     if (lock.AnotherInstanceRunning()) {

@@ -3,6 +3,7 @@
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
 #include "kestrix/instrument/PictureKey.h"
+#include "kestrix/instrument/PortBinding.h"
 #include "tolvex/PortTable.h"
 
 #include <algorithm>
@@ -56,6 +57,7 @@ InstrumentOptions::Resolve(const modConfig::ConfigStore& store) const {
     } else if (port_) {
         tolvex::SetPortDevice(kDevicePathPort, *port_);
         choice.port = kDevicePathPort;
+        choice.device = *port_;
     }
     if (address_) {
         const auto number = WholeNumber(*address_);
@@ -79,7 +81,9 @@ InstrumentOptions::Resolve(const modConfig::ConfigStore& store) const {
 void RememberChoice(modConfig::ConfigStore& store, const InstrumentChoice& choice) {
     store.SetConfigValue(modConfig::kComPort, choice.port);
     store.SetConfigValue(modConfig::kDeviceAddress, choice.address);
-    if (!store.SaveConfig()) {
+    if (!store.SaveConfig() ||
+        (!choice.device.empty() &&
+         !RememberPortDevice(store.GetConfigPath(), choice.port, choice.device))) {
         ReportNote("the port and address were not stored: configuration file \"" +
                    store.GetConfigPath() + "\" cannot be written");
     }

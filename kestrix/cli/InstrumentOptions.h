@@ -14,7 +14,8 @@ namespace kestrix::cli {
 
 struct InstrumentChoice {
     int port = 1;
-    int address = 0; // 0: auto-detect
+    int address = 0;    // 0: auto-detect
+    std::string device; // a device path given for the port, which is bound to it
 };
 
 class InstrumentOptions {
@@ -29,8 +30,9 @@ private:
     std::optional<std::string> address_;
 };
 
-// Settings 0 and 1 take the choice; the file is written as at the program's end. A file that
-// cannot be written is said on stderr; the command goes on.
+// Settings 0 and 1 take the choice, and a device path is bound to its port in [ports], so the
+// next command without --port reaches the same device; the file is written as at the program's end.
+// A file that cannot be written is said on stderr; the command goes on.
 void RememberChoice(modConfig::ConfigStore& store, const InstrumentChoice& choice);
 
 // "Instrument :", "Serial # :", "Address :" and "Data Records :" lines and what else step 3 knows.

@@ -1,5 +1,6 @@
 // kestrix-cli: the program's main jobs without a window.
 
+#include "HelpFormatter.h"
 #include "kestrix/base/pendingFileCleanup.h"
 #include "kestrix/cli/cliCommands.h"
 #include "kestrix/cli/cliMessages.h"
@@ -9,7 +10,9 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <exception>
+#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +24,8 @@ using namespace kestrix::cli;
 std::string ExitCodeHelp() {
     std::string help = "Exit status:\n";
     for (const ExitCodeMeaning& entry : kExitCodeMeanings) {
-        help += "  " + std::to_string(entry.code) + "  " + entry.meaning + "\n";
+        const std::string code = std::to_string(entry.code);
+        help += std::string(4 - code.size(), ' ') + code + "  " + entry.meaning + "\n";
     }
     return help;
 }
@@ -33,6 +37,19 @@ std::unique_ptr<QCoreApplication> MakeApplication(ApplicationKind kind, int& arg
         return std::make_unique<QGuiApplication>(argc, argv);
     }
     return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+// A first word that names no command is an unknown command, not a missing one.
+std::optional<std::string> UnknownCommand(const CLI::App& program) {
+    if (!program.get_subcommands().empty()) {
+        return std::nullopt;
+    }
+    for (const std::string& word : program.remaining()) {
+        if (!word.empty() && word.front() != '-') {
+            return word;
+        }
+    }
+    return std::nullopt;
 }
 
 int RunCommand(CliCommand& command, const CliContext& context) {
@@ -49,6 +66,7 @@ int main(int argc, char** argv) {
     kestrix::RemovePendingFilesOnInterrupt();
     CLI::App program("Downloads, converts and exports the records of Kestrix particle counters.",
                      kProgramName);
+    program.formatter(std::make_shared<tolvex::cli::HelpFormatter>());
     program.set_version_flag("--version", std::string(kProgramName) + " " + KESTRIX_VERSION);
     program.require_subcommand(1);
     program.fallthrough();
@@ -68,6 +86,11 @@ int main(int argc, char** argv) {
     try {
         program.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
+        if (const auto word = UnknownCommand(program); word && error.get_exit_code() != 0) {
+            std::cerr << kProgramName << ": unknown command '" << *word << "'\n"
+                      << "Run with --help for the list of commands.\n";
+            return kExitUsage;
+        }
         const int status = program.exit(error);
         return status == 0 ? kExitOk : kExitUsage;
     }

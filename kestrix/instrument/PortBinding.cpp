@@ -35,6 +35,12 @@ std::map<int, std::string> ConfiguredPorts(const IniFile& config) {
     return ports;
 }
 
+bool RememberPortDevice(const std::string& configPath, int port, const std::string& device) {
+    IniFile config(configPath);
+    config.Load();
+    return config.SetString(kPortsSection, "COM" + std::to_string(port), device) && config.Save();
+}
+
 std::vector<SerialDevice> ReportedSerialDevices() {
     std::vector<SerialDevice> devices;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {

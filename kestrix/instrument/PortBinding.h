@@ -26,6 +26,9 @@ struct BoundPort {
 // The [ports] entries that name a device, by port number.
 std::map<int, std::string> ConfiguredPorts(const IniFile& config);
 
+// Binds PORT to DEVICE in the [ports] section of the configuration file, for the next runs.
+bool RememberPortDevice(const std::string& configPath, int port, const std::string& device);
+
 // The serial devices the system reports: USB, ACM and on-board ports.
 std::vector<SerialDevice> ReportedSerialDevices();
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -19,13 +20,17 @@ namespace {
 
 constexpr int kLastAddress = 99;
 
-std::string OwningGroup(const std::string& device) {
+sessionTexts::PortOwner OwnerOf(const std::string& device) {
     struct stat status {};
     if (::stat(device.c_str(), &status) != 0) {
         return {};
     }
-    const group* owner = ::getgrgid(status.st_gid);
-    return owner ? owner->gr_name : std::to_string(status.st_gid);
+    const passwd* user = ::getpwuid(status.st_uid);
+    const group* owningGroup = ::getgrgid(status.st_gid);
+    constexpr mode_t kGroupReadWrite = S_IRGRP | S_IWGRP;
+    return {user ? user->pw_name : std::to_string(status.st_uid),
+            owningGroup ? owningGroup->gr_name : std::to_string(status.st_gid),
+            (status.st_mode & kGroupReadWrite) == kGroupReadWrite};
 }
 
 PortProbe ProbeOpened(int fd) {
@@ -75,7 +80,7 @@ PortProbe ProbeDevice(const std::string& device) {
     if (fd < 0) {
         if (errno == EACCES) {
             return {PortAccess::NoPermission,
-                    sessionTexts::NoPermissionText(device, OwningGroup(device))};
+                    sessionTexts::NoPermissionText(device, OwnerOf(device))};
         }
         return {PortAccess::Unusable, std::strerror(errno)};
     }

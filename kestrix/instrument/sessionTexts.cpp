@@ -71,10 +71,14 @@ std::string FastPortProblemText(const std::string& device, const std::string& re
            "Please reconnect the instrument to your PC and try again.";
 }
 
-std::string NoPermissionText(const std::string& device, const std::string& group) {
-    return "You have no permission to use the serial port " + device + "." + kLineBreak +
-           "Ask your administrator to add you to the group \"" + group +
-           "\" that owns it (for example: sudo usermod -a -G " + group +
+std::string NoPermissionText(const std::string& device, const PortOwner& owner) {
+    const std::string opening = "You have no permission to use the serial port " + device;
+    if (!owner.groupMayUse) {
+        return opening + ":" + kLineBreak + "only " + owner.user + " can open " + device +
+               ". Ask your administrator for access to it.";
+    }
+    return opening + "." + kLineBreak + "Ask your administrator to add you to the group \"" +
+           owner.group + "\" that owns it (for example: sudo usermod -a -G " + owner.group +
            " $USER), then log out and log in again.";
 }
 

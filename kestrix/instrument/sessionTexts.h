@@ -35,6 +35,14 @@ extern const char* const kCloseCaption;
 extern const char* const kAddressProgressPrefix;
 extern const char* const kNoPermissionSuffix;
 // A port the user may not open: the group that owns the device and logging in again.
-std::string NoPermissionText(const std::string& device, const std::string& group);
+// Who may open a serial port: its owner, and its group when the group may read and write it.
+struct PortOwner {
+    std::string user;
+    std::string group;
+    bool groupMayUse = false;
+};
+
+// Joining the group is advised only where the group's access would help.
+std::string NoPermissionText(const std::string& device, const PortOwner& owner);
 
 } // namespace kestrix::sessionTexts

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Lays out the distribution disc in OUT_DIR: the disc menu `setup` with its Setup.ini and icons,
-# the kestrix package, the manual and the licence taken from that package, and the autorun
+# the kestrix and libtolvex0 packages, the manual and the licence taken from that package, and the autorun
 # files.
 #
 #   assemble.sh SOURCE_DIR BUILD_DIR PACKAGE_DIR OUT_DIR
@@ -18,7 +18,8 @@ deb=$(basename "${debs[0]}")
 rm -rf "$out"
 mkdir -p "$out/icons"
 cmake --install "$build" --component disc --prefix "$out" >/dev/null
-cp "${debs[0]}" "$out/"
+# The program's package needs the library's beside it.
+cp "${debs[0]}" "$packages"/libtolvex0_*.deb "$out/"
 
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT

@@ -11,6 +11,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 "$source_dir/packaging/disc/assemble.sh" "$source_dir" "$build" "$packages" "$out"
 [ -x "$out/setup" ] || fail "the disc has no setup program"
 [ -x "$out/autorun" ] || fail "the disc has no autorun file"
+for package in kestrix libtolvex0; do
+    compgen -G "$out/${package}_*.deb" >/dev/null || fail "the disc has no $package package"
+done
 links=$(grep -c '^Link[1-6]Text=' "$out/Setup.ini")
 [ "$links" -eq 4 ] || fail "Setup.ini has $links links"
 while IFS='=' read -r key value; do

@@ -27,11 +27,15 @@ for elf in "$root"/bin/* "$root/$libdir"/libtolvex.so.*; do
     fi
 done
 
-version=$("${clean[@]}" "$root/bin/kestrix-cli" --version) || fail "kestrix-cli --version"
-[[ "$version" =~ ^kestrix-cli\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "kestrix-cli --version printed: $version"
-"${clean[@]}" "$root/bin/kestrix-cli" --help >/dev/null || fail "kestrix-cli --help"
-"${clean[@]}" "$root/bin/tolvexctl" --help >/dev/null || fail "tolvexctl --help"
-"${clean[@]}" "$root/bin/kestrix-sim" --help >/dev/null || fail "kestrix-sim --help"
+programs=(kestrix kestrix-cli kestrix-sim tolvexctl)
+# Every program answers --help and --version, without a display, in 80 columns.
+for program in "${programs[@]}"; do
+    version=$("${clean[@]}" "$root/bin/$program" --version) || fail "$program --version"
+    [[ "$version" =~ ^$program\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "$program --version printed: $version"
+    "${clean[@]}" "$root/bin/$program" --help >"$work/$program.help" || fail "$program --help"
+    wide=$(awk 'length > 80' "$work/$program.help")
+    [ -z "$wide" ] || fail "$program --help is wider than 80 columns: $wide"
+done
 
 # The C host built from the moved tree's pkg-config file alone. Nothing listens on port 1, so a
 # host that loaded the library reports the failed connection with status 1.
@@ -50,8 +54,9 @@ chapters=$(pdftotext "$root/share/kestrix/Kestrix.pdf" - | grep -c '^Troubleshoo
 [ "$chapters" -ge 2 ] || fail "Kestrix.pdf lacks its contents or its text"
 [ -s "$root/share/doc/tolvex/tolvex.html" ] || fail "share/doc/tolvex/tolvex.html is missing"
 
-# Every line of --help appears in the man page, which must also render without warnings.
-for program in kestrix-cli kestrix-sim tolvexctl; do
+# Every line of --help appears in the man page, which must also render without warnings and
+# give whatis its NAME line.
+for program in "${programs[@]}"; do
     page=$root/share/man/man1/$program.1.gz
     [ -s "$page" ] || fail "the man page of $program is missing"
     zcat "$page" | sed -e 's/\\-/-/g' -e 's/\\e/\\/g' -e 's/^\\&//' >"$work/$program.text"
@@ -60,5 +65,6 @@ for program in kestrix-cli kestrix-sim tolvexctl; do
     [ -z "$missing" ] || fail "the man page of $program lacks: $missing"
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "the man page of $program: $warnings"
+    lexgrog "$page" | grep -qF ": \"$program - " || fail "lexgrog finds no NAME in the man page of $program"
 done
 echo "staged install: every check passed"

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "HelpFormatter.h"
+
 #include <CLI/CLI.hpp>
 #include <limits>
 #include <map>
@@ -24,23 +26,40 @@ const CLI::Range kRegisterValue(-32768, 65535);
 const CLI::Range kBit(0, 1);
 
 void AddConnectionOptions(CLI::App& app, CtlOptions& o) {
-    auto* port =
-        app.add_option("--port", o.target.port, "Port number 1..32")->check(CLI::Range(1, 32));
-    auto* device =
-        app.add_option("--device", o.target.device, "Serial device path, used as port 1");
-    auto* tcp = app.add_option("--tcp", o.target.tcp, "Modbus/TCP server HOST[:PORT]");
+    auto* port = app.add_option("--port", o.target.port, "Port number 1..32")
+                     ->type_name("N")
+                     ->check(CLI::Range(1, 32));
+    auto* device = app.add_option("--device", o.target.device, "Serial device path, used as port 1")
+                       ->type_name("PATH");
+    auto* tcp =
+        app.add_option("--tcp", o.target.tcp, "Modbus/TCP server")->type_name("HOST[:PORT]");
     port->excludes(device, tcp);
     device->excludes(tcp);
-    app.add_option("--mode", o.mode, "Serial framing")->check(CLI::IsMember({"rtu", "ascii"}));
-    app.add_option("--baud", o.baud, "Bit rate")
+    app.add_option("--mode", o.mode, "Serial framing")
+        ->type_name("rtu|ascii")
+        ->check(CLI::IsMember({"rtu", "ascii"}));
+    app.add_option("--baud", o.baud,
+                   "Bit rate: 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 56000, "
+                   "57600 or 115200")
+        ->type_name("RATE")
         ->check(CLI::IsMember(
             {300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 56000, 57600, 115200}));
-    app.add_option("--parity", o.parity)->check(CLI::IsMember({"none", "odd", "even"}));
-    app.add_option("--data-bits", o.dataBits)->check(CLI::IsMember({7, 8}));
-    app.add_option("--stop-bits", o.stopBits)->check(CLI::IsMember({1, 2}));
-    app.add_option("--timeout", o.timeoutMs, "Reply timeout in ms (300..10000)");
-    app.add_option("--rts", o.rts)->check(CLI::IsMember({"disable", "enable", "toggle"}));
-    app.add_option("--slave", o.slave, "Slave address 0..255")->check(CLI::Range(0, 255));
+    app.add_option("--parity", o.parity, "Parity bit")
+        ->type_name("none|odd|even")
+        ->check(CLI::IsMember({"none", "odd", "even"}));
+    app.add_option("--data-bits", o.dataBits, "Data bits")
+        ->type_name("7|8")
+        ->check(CLI::IsMember({7, 8}));
+    app.add_option("--stop-bits", o.stopBits, "Stop bits")
+        ->type_name("1|2")
+        ->check(CLI::IsMember({1, 2}));
+    app.add_option("--timeout", o.timeoutMs, "Reply timeout in ms (300..10000)")->type_name("MS");
+    app.add_option("--rts", o.rts, "RTS line control")
+        ->type_name("disable|enable|toggle")
+        ->check(CLI::IsMember({"disable", "enable", "toggle"}));
+    app.add_option("--slave", o.slave, "Slave address 0..255")
+        ->type_name("N")
+        ->check(CLI::Range(0, 255));
 }
 
 void AddReadOptions(CLI::App& app, CtlOptions& o) {
@@ -50,12 +69,16 @@ void AddReadOptions(CLI::App& app, CtlOptions& o) {
                o.format = kFormats.at(name);
                o.formatGiven = true;
            },
-           "How register values print")
+           "How register values print: int, uint, hex, long, longswap, float, floatswap, "
+           "double or doubleswap")
+        ->type_name("FORMAT")
         ->check(CLI::IsMember({"int", "uint", "hex", "long", "longswap", "float", "floatswap",
                                "double", "doubleswap"}));
-    app.add_option("--poll", o.pollMs, "Repeat the read every MS milliseconds")
+    app.add_option("--poll", o.pollMs, "Repeat the read every MS milliseconds (50..600000)")
+        ->type_name("MS")
         ->check(CLI::Range(50, 600000));
     app.add_option("--count", o.count, "Number of polled reads")
+        ->type_name("N")
         ->check(CLI::Range(1, std::numeric_limits<int>::max()));
 }
 
@@ -126,6 +149,8 @@ void CheckCombination(const CtlOptions& o) {
 
 std::optional<int> ParseCommandLine(int argc, char** argv, CtlOptions& options) {
     CLI::App app("Modbus master for people and scripts", "tolvexctl");
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.set_version_flag("--version", "tolvexctl " TOLVEX_VERSION);
     AddConnectionOptions(app, options);
     AddReadOptions(app, options);
     AddCommands(app, options);

@@ -83,6 +83,9 @@ TEST_F(CliDownload, DownloadWritesTheRecordSetFileAndRemembersTheChoice) {
     const std::string config = test_support::ReadFileBytes(Path("config.ini"));
     EXPECT_THAT(config, HasSubstr("com_port=1"));
     EXPECT_THAT(config, HasSubstr("device_address=0"));
+    EXPECT_THAT(config, HasSubstr("COM1=" + sim.Link()));
+    const CliRun again = Run({"identify", "--address", "1"});
+    EXPECT_EQ(again.status, 0) << "the remembered device is used again: " << again.error;
 }
 
 TEST_F(CliDownload, DownloadSavesTheTableInTheSameRun) {

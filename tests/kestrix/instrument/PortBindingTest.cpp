@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -134,22 +135,32 @@ TEST(PortList, BoundPortShowsTheSystemsDescription) {
 }
 
 // Root may open anything, so the listing runs in a child that has dropped its privileges; the
-// stand-in device belongs to the group dialout where the system has one.
-TEST(PortListDeathTest, DeviceWithoutPermissionIsListedWithTheGroupToJoin) {
+// stand-in device belongs to the group dialout where the system has one. Joining the group is
+// advised only where the group may read and write the device.
+TEST(PortListDeathTest, DeviceWithoutPermissionSaysWhoMayOpenIt) {
     TempFolder folder;
-    const std::string device = folder.File("ttyUSB7", 0000);
     ::chmod(folder.Path().c_str(), 0755);
+    const std::string device = folder.File("ttyUSB7", 0000);
     if (const group* dialout = ::getgrnam("dialout"); dialout && ::geteuid() == 0) {
         ASSERT_EQ(::chown(device.c_str(), static_cast<uid_t>(-1), dialout->gr_gid), 0);
     }
     struct stat status {};
     ASSERT_EQ(::stat(device.c_str(), &status), 0);
-    const group* owner = ::getgrgid(status.st_gid);
-    ASSERT_NE(owner, nullptr);
+    const group* owningGroup = ::getgrgid(status.st_gid);
+    const passwd* user = ::getpwuid(status.st_uid);
+    ASSERT_TRUE(owningGroup && user);
+    const std::string listed = "COM 4 \\(" + device + "\\) \\(no permission\\)\n.*";
+    const std::vector<std::pair<mode_t, std::string>> cases = {
+        {0660, listed + "group \"" + std::string(owningGroup->gr_name) + "\".*log in again"},
+        {0600, listed + "only " + std::string(user->pw_name) + " can open " + device + "\\."},
+    };
     tolvex::SetPortDevice(4, device);
-    EXPECT_EXIT(ListPortFourUnprivileged({{4, {device, ""}}}), ::testing::ExitedWithCode(0),
-                "COM 4 \\(" + device + "\\) \\(no permission\\)\n.*group \"" +
-                    std::string(owner->gr_name) + "\".*log in again");
+    for (const auto& [mode, advice] : cases) {
+        ASSERT_EQ(::chmod(device.c_str(), mode), 0);
+        EXPECT_EXIT(ListPortFourUnprivileged({{4, {device, ""}}}), ::testing::ExitedWithCode(0),
+                    advice)
+            << std::oct << mode;
+    }
 }
 
 } // namespace
