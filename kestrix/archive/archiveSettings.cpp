@@ -1,7 +1,7 @@
 #include "kestrix/archive/archiveSettings.h"
 
+#include "kestrix/ini/IniFile.h"
 #include "kestrix/shell/folders.h"
-#include "kestrix/shell/iniFile.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -22,8 +22,8 @@ ArchiveSettings ReadArchiveSettings(const std::string& configPath) {
     // Beside the configuration, which is the data folder unless another file was named: a
     // second configuration (a test, another site) gets an archive of its own.
     const QFileInfo config(QString::fromStdString(configPath));
-    const QString folder = configPath.empty() ? QString::fromStdString(modUtils::GetDataFolder())
-                                              : config.absolutePath();
+    const QString folder =
+        configPath.empty() ? QString::fromStdString(shell::GetDataFolder()) : config.absolutePath();
     settings.sqlitePath = (folder + "/" + kArchiveFileName).toStdString();
     return settings;
 }

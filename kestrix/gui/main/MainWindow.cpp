@@ -4,30 +4,32 @@
 #include "kestrix/charts/chartFiles.h"
 #include "kestrix/cleanroom/dataChecks.h"
 #include "kestrix/data/recordSetFile.h"
+#include "kestrix/data/sensorName.h"
 #include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
+#include "kestrix/gui/common/ArchiveNotes.h"
+#include "kestrix/gui/common/Icons.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
-#include "kestrix/gui/main/ArchiveCommands.h"
 #include "kestrix/gui/main/ConfigBar.h"
 #include "kestrix/gui/main/GridView.h"
-#include "kestrix/gui/main/Icons.h"
+#include "kestrix/gui/main/OpenFromArchive.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 #include "kestrix/gui/wizards/UploadWizard.h"
 #include "kestrix/instrument/DownloadSession.h"
-#include "kestrix/shell/configBarLayout.h"
-#include "kestrix/shell/fileChoices.h"
+#include "kestrix/shell/folders.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/shell/modUtils.h"
 #include "kestrix/shell/programFiles.h"
 #include "kestrix/table/TableViewOptions.h"
 #include "kestrix/table/modDataTable.h"
 #include "kestrix/table/print/TablePrinter.h"
 #include "kestrix/table/recordRows.h"
 #include "kestrix/table/writers/SaveTable.h"
+#include "kestrix/window/configBarLayout.h"
+#include "kestrix/window/fileChoices.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,9 +65,9 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-QStringList FilterTexts(std::span<const shell::FileFilter> filters, QStringList* suffixes) {
+QStringList FilterTexts(std::span<const window::FileFilter> filters, QStringList* suffixes) {
     QStringList texts;
-    for (const shell::FileFilter& filter : filters) {
+    for (const window::FileFilter& filter : filters) {
         texts.append(ToQString(filter.text));
         suffixes->append(ToQString(filter.extension));
     }
@@ -124,10 +126,10 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
 MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateMenus() {
-    for (const shell::Menu& menu : shell::MainMenus()) {
+    for (const window::Menu& menu : window::MainMenus()) {
         QMenu* qmenu = menuBar()->addMenu(ToQString(menu.caption));
         qmenu->setObjectName(ToQString(menu.key));
-        for (const shell::MenuEntry& entry : menu.entries) {
+        for (const window::MenuEntry& entry : menu.entries) {
             if (entry.IsSeparator()) {
                 qmenu->addSeparator();
                 continue;
@@ -152,7 +154,7 @@ void MainWindow::CreateToolbar() {
     toolbar_ = addToolBar(tr("Toolbar"));
     toolbar_->setObjectName(QStringLiteral("tbrMain"));
     toolbar_->setMovable(false);
-    for (const shell::ToolbarButton& button : shell::ToolbarButtons()) {
+    for (const window::ToolbarButton& button : window::ToolbarButtons()) {
         const QString key = ToQString(button.key);
         QAction* action = toolbar_->addAction(ImageIcon(button.imageKey, "", palette()),
                                               ToQString(button.tooltip));
@@ -167,19 +169,19 @@ void MainWindow::CreateToolbar() {
 }
 
 void MainWindow::OnMenuKey(const QString& key) {
-    if (const auto command = shell::CommandForMenuKey(key.toStdString())) {
+    if (const auto command = window::CommandForMenuKey(key.toStdString())) {
         RunCommand(*command);
     }
 }
 
 void MainWindow::OnToolbarKey(const QString& key) {
-    if (const auto command = shell::CommandForToolbarKey(key.toStdString())) {
+    if (const auto command = window::CommandForToolbarKey(key.toStdString())) {
         RunCommand(*command);
     }
 }
 
-void MainWindow::RunCommand(shell::MainCommand command) {
-    using shell::MainCommand;
+void MainWindow::RunCommand(window::MainCommand command) {
+    using window::MainCommand;
     switch (command) {
     case MainCommand::SaveTableAs:
         return SaveTableAs();
@@ -276,7 +278,7 @@ void MainWindow::ShowRecordRow(std::int32_t recordIndex) {
 }
 
 void MainWindow::RebuildConfigBar() {
-    configBar_->RebuildConfigBar(recordSet_ && shell::IsIaqSensorName(recordSet_->GetSensorName()));
+    configBar_->RebuildConfigBar(recordSet_ && IsIaqSensorName(recordSet_->GetSensorName()));
 }
 
 void MainWindow::OnViewOptionChanged(std::int32_t setting, std::int32_t value) {
@@ -373,7 +375,7 @@ void MainWindow::SetToolbarButtonChecked(const QString& key, bool checked) {
 // ---- Files
 
 QString MainWindow::DownloadsFolder() const {
-    const QString folder = QString::fromStdString(modUtils::GetDownloadsFolder());
+    const QString folder = QString::fromStdString(shell::GetDownloadsFolder());
     return QFileInfo(folder).isDir() ? folder : QString();
 }
 
@@ -383,7 +385,7 @@ void MainWindow::ShowError(const QString& text, const QString& detail) {
 }
 
 std::optional<MainWindow::SaveChoice>
-MainWindow::ChooseSaveFile(const QString& title, std::span<const shell::FileFilter> filters) {
+MainWindow::ChooseSaveFile(const QString& title, std::span<const window::FileFilter> filters) {
     FileRequest request{FileRequest::Mode::Save, title, DownloadsFolder(), {}, {}};
     request.filters = FilterTexts(filters, &request.suffixes);
     const FileChoice choice = dialogs_.ChooseFile(this, request);
@@ -392,11 +394,11 @@ MainWindow::ChooseSaveFile(const QString& title, std::span<const shell::FileFilt
     }
     const auto& filter = filters[static_cast<std::size_t>(
         std::clamp<int>(choice.filterIndex, 0, static_cast<int>(filters.size()) - 1))];
-    return SaveChoice{shell::WithExtension(choice.path.toStdString(), filter.extension), filter};
+    return SaveChoice{window::WithExtension(choice.path.toStdString(), filter.extension), filter};
 }
 
 void MainWindow::SaveTableAs() {
-    const auto choice = ChooseSaveFile(tr("Save As"), shell::TableFileFilters());
+    const auto choice = ChooseSaveFile(tr("Save As"), window::TableFileFilters());
     if (!choice) {
         return;
     }
@@ -430,7 +432,7 @@ void MainWindow::OpenRecordSet() {
     FileRequest request{FileRequest::Mode::Open,
                         tr("Open Downloaded Data"),
                         DownloadsFolder(),
-                        {ToQString(shell::kRecordSetFilter.text)},
+                        {ToQString(window::kRecordSetFilter.text)},
                         {}};
     const FileChoice choice = dialogs_.ChooseFile(this, request);
     if (choice.Cancelled()) {
@@ -460,14 +462,14 @@ void MainWindow::SaveRecordSetAs() {
     FileRequest request{FileRequest::Mode::Save,
                         tr("Save Downloaded Data As"),
                         DownloadsFolder(),
-                        {ToQString(shell::kRecordSetFilter.text)},
-                        {ToQString(shell::kRecordSetFilter.extension)}};
+                        {ToQString(window::kRecordSetFilter.text)},
+                        {ToQString(window::kRecordSetFilter.extension)}};
     const FileChoice choice = dialogs_.ChooseFile(this, request);
     if (choice.Cancelled()) {
         return;
     }
     const std::string path =
-        shell::WithExtension(choice.path.toStdString(), shell::kRecordSetFilter.extension);
+        window::WithExtension(choice.path.toStdString(), window::kRecordSetFilter.extension);
     std::string error;
     const WaitCursor wait;
     if (!WriteRecordSetJson(*recordSet_, path, error)) {
@@ -497,7 +499,7 @@ void MainWindow::OpenManual() {
 }
 
 void MainWindow::OpenWebsite() {
-    dialogs_.OpenUrl(QUrl(ToQString(shell::kWebsiteAddress)));
+    dialogs_.OpenUrl(QUrl(ToQString(window::kWebsiteAddress)));
 }
 
 void MainWindow::ShowAbout() {
@@ -565,7 +567,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-shell::WindowState MainWindow::State() const {
+window::WindowState MainWindow::State() const {
     const QRect frame = normalGeometry();
     const QList<int> sizes = splitter_->sizes();
     return {frame.x(),     frame.y(),
@@ -573,7 +575,7 @@ shell::WindowState MainWindow::State() const {
             isMaximized(), configBar_->isVisibleTo(this) ? sizes.value(0) : configBar_->width()};
 }
 
-void MainWindow::RestoreState(const shell::WindowState& state) {
+void MainWindow::RestoreState(const window::WindowState& state) {
     setGeometry(state.x, state.y, state.width, state.height);
     if (state.barWidth > 0) {
         splitter_->setSizes({state.barWidth, std::max(1, state.width - state.barWidth)});

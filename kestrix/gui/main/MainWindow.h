@@ -6,12 +6,12 @@
 
 #include "kestrix/charts/chartState.h"
 #include "kestrix/data/clsDataRecordSet.h"
-#include "kestrix/gui/main/UserDialogs.h"
-#include "kestrix/shell/aboutInfo.h"
-#include "kestrix/shell/fileChoices.h"
-#include "kestrix/shell/mainCommands.h"
-#include "kestrix/shell/windowState.h"
+#include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/table/GridModel.h"
+#include "kestrix/window/aboutInfo.h"
+#include "kestrix/window/fileChoices.h"
+#include "kestrix/window/mainCommands.h"
+#include "kestrix/window/windowState.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -41,7 +41,7 @@ class LocationsDialog;
 class GridView;
 
 struct ProgramInfo {
-    shell::ProgramVersion version;
+    window::ProgramVersion version;
     QString programFolder; // where Kestrix.pdf and license.txt are
 };
 
@@ -52,7 +52,7 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    void RunCommand(shell::MainCommand command);
+    void RunCommand(window::MainCommand command);
     // Dispatch by key; a key that runs nothing does nothing.
     void OnMenuKey(const QString& key);
     void OnToolbarKey(const QString& key);
@@ -71,8 +71,8 @@ public:
     void OnViewOptionChanged(std::int32_t setting, std::int32_t value);
     void RefreshTable();
 
-    shell::WindowState State() const;
-    void RestoreState(const shell::WindowState& state);
+    window::WindowState State() const;
+    void RestoreState(const window::WindowState& state);
     charts::ChartState ChartsState() const;
     void RestoreChartsState(const charts::ChartState& state);
 
@@ -104,11 +104,11 @@ private:
 
     struct SaveChoice {
         std::string path; // with the chosen filter's extension when it had none
-        shell::FileFilter filter;
+        window::FileFilter filter;
     };
     // None when the user cancelled.
     std::optional<SaveChoice> ChooseSaveFile(const QString& title,
-                                             std::span<const shell::FileFilter> filters);
+                                             std::span<const window::FileFilter> filters);
     void SaveTableAs();
     void PrintTable();
     void PrintPreview();

@@ -1,6 +1,6 @@
 #include "ArchiveFixture.h"
 
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/base/dateTime.h"
 
 #include <limits>
 
@@ -45,7 +45,7 @@ std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::in
                           {3000, 0, 0}));
     for (std::int32_t row = 0; row < count; ++row) {
         clsDataRecord record;
-        record.SetTimeStamp(modUtils::SecondsToDate(kFirstSecond + 60 * (firstMinute + row)));
+        record.SetTimeStamp(SecondsToDate(kFirstSecond + 60 * (firstMinute + row)));
         record.SetLocationID(1 + row % 3);
         record.SetSampleTimeData(60, static_cast<std::uint8_t>(row % 5 == 0 ? 0x02 : 0));
         record.SetPartChanCount(3);

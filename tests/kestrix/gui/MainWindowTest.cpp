@@ -2,8 +2,8 @@
 #include "kestrix/data/recordSetFile.h"
 #include "kestrix/gui/main/ConfigBar.h"
 #include "kestrix/gui/main/GridView.h"
-#include "kestrix/shell/mainCommands.h"
 #include "kestrix/table/tableRowKinds.h"
+#include "kestrix/window/mainCommands.h"
 #include "support/FileBytes.h"
 
 #include <QAction>
@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
     }
     QStringList expected;
-    for (const shell::ToolbarButton& button : shell::ToolbarButtons()) {
+    for (const window::ToolbarButton& button : window::ToolbarButtons()) {
         expected << Q(button.key) + "|" + Q(button.tooltip) + "|" + Q(button.description);
     }
     EXPECT_EQ(buttons, expected);
@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, SaveAsWritesTheChosenFormatAndAddsItsExtension) {
     };
     for (const Case& c : cases) {
         dialogs.files = {{Path(c.typed), c.filter}};
-        window->RunCommand(shell::MainCommand::SaveTableAs);
+        window->RunCommand(window::MainCommand::SaveTableAs);
         const std::string bytes = test_support::ReadFileBytes(Path(c.written).toStdString());
         EXPECT_THAT(bytes, HasSubstr(c.content)) << c.written.toStdString();
     }
@@ -105,11 +105,11 @@ TEST_F(MainWindowTest, SaveAsWritesTheChosenFormatAndAddsItsExtension) {
               QStringList({"Excel File (*.xlsx)", "HTML File (*.html *.htm)", "CSV File (*.csv)"}));
     EXPECT_TRUE(dialogs.messages.empty());
 
-    window->RunCommand(shell::MainCommand::SaveTableAs); // cancelled: nothing happens
+    window->RunCommand(window::MainCommand::SaveTableAs); // cancelled: nothing happens
     EXPECT_TRUE(dialogs.messages.empty());
 
     dialogs.files = {{Path("missing-folder/table.csv"), 2}};
-    window->RunCommand(shell::MainCommand::SaveTableAs);
+    window->RunCommand(window::MainCommand::SaveTableAs);
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].title, "File Error!");
     EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
@@ -167,19 +167,19 @@ TEST_F(MainWindowTest, RecordSetFilesOpenSaveAndAreRefusedWhenBroken) {
     ASSERT_TRUE(WriteRecordSetJson(*recordSet, Path("five.json").toStdString(), error)) << error;
 
     dialogs.files = {{Path("five.json"), 0}};
-    window->RunCommand(shell::MainCommand::OpenRecordSet);
+    window->RunCommand(window::MainCommand::OpenRecordSet);
     ASSERT_TRUE(window->HasData());
     EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), 5);
 
     dialogs.files = {{Path("copy"), 0}};
-    window->RunCommand(shell::MainCommand::SaveRecordSetAs);
+    window->RunCommand(window::MainCommand::SaveRecordSetAs);
     EXPECT_EQ(test_support::ReadFileBytes(Path("copy.json").toStdString()),
               test_support::ReadFileBytes(Path("five.json").toStdString()));
 
     std::ofstream(Path("broken.json").toStdString())
         << R"({"format": "kestrix-record-set", "version": 1)";
     dialogs.files = {{Path("broken.json"), 0}};
-    window->RunCommand(shell::MainCommand::OpenRecordSet);
+    window->RunCommand(window::MainCommand::OpenRecordSet);
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_THAT(dialogs.messages[0].text.toStdString(), HasSubstr("broken.json"));
     EXPECT_FALSE(dialogs.messages[0].detail.isEmpty());
@@ -188,19 +188,19 @@ TEST_F(MainWindowTest, RecordSetFilesOpenSaveAndAreRefusedWhenBroken) {
 
 TEST_F(MainWindowTest, PrintingGoesToTheChosenPrinterAndCancelPrintsNothing) {
     dialogs.printFile = Path("printed.pdf");
-    window->RunCommand(shell::MainCommand::PrintTable);
+    window->RunCommand(window::MainCommand::PrintTable);
     EXPECT_FALSE(QFileInfo::exists(dialogs.printFile));
 
     dialogs.printerChosen = true;
     window->OnToolbarKey("print");
     EXPECT_EQ(test_support::ReadFileBytes(dialogs.printFile.toStdString()).rfind("%PDF", 0), 0U);
-    window->RunCommand(shell::MainCommand::PrintPreview);
+    window->RunCommand(window::MainCommand::PrintPreview);
     EXPECT_EQ(dialogs.printPreviews, 1);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(MainWindowTest, HelpAndWebsiteOpenWithTheDesktop) {
-    window->RunCommand(shell::MainCommand::OpenManual);
+    window->RunCommand(window::MainCommand::OpenManual);
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_THAT(dialogs.messages[0].text.toStdString(),
                 HasSubstr(Path("Kestrix.pdf").toStdString()));
