@@ -5,9 +5,9 @@
 
 #include "kestrix/data/modUnits.h"
 #include "kestrix/data/recordSetFile.h"
+#include "kestrix/gui/common/QtUserDialogs.h"
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/MainWindow.h"
-#include "kestrix/gui/main/QtUserDialogs.h"
 #include "kestrix/shell/modConfig.h"
 #include "support/OffscreenWindows.h"
 #include "support/PeakMemory.h"

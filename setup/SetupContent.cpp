@@ -1,6 +1,6 @@
 #include "setup/SetupContent.h"
 
-#include "kestrix/shell/iniFile.h"
+#include "kestrix/ini/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
 // The program kestrix: one instance, the configuration file from the command line or the data
 // folder, the main window, and the configuration saved once at the end.
 
+#include "kestrix/gui/common/QtUserDialogs.h"
 #include "kestrix/gui/main/MainWindow.h"
-#include "kestrix/gui/main/QtUserDialogs.h"
+#include "kestrix/shell/folders.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/shell/modUtils.h"
 #include "kestrix/shell/startup.h"
-#include "kestrix/shell/windowState.h"
+#include "kestrix/window/windowState.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -69,7 +69,7 @@ void RefuseSecondInstance() {
 
 void ShutdownApplication(modConfig::ConfigStore& store, const gui::MainWindow& window) {
     store.SaveConfig();
-    shell::SaveWindowState(store.GetConfigPath(), window.State());
+    window::SaveWindowState(store.GetConfigPath(), window.State());
     charts::SaveChartState(store.GetConfigPath(), window.ChartsState());
 }
 
@@ -96,9 +96,9 @@ int main(int argc, char* argv[]) {
     gui::QtUserDialogs dialogs;
     const gui::ProgramInfo program{
         {KESTRIX_VERSION_MAJOR, KESTRIX_VERSION_MINOR, KESTRIX_VERSION_PATCH},
-        QString::fromStdString(modUtils::GetProgramFolder())};
+        QString::fromStdString(shell::GetProgramFolder())};
     gui::MainWindow window(store, dialogs, program);
-    if (const auto state = shell::LoadWindowState(store.GetConfigPath())) {
+    if (const auto state = window::LoadWindowState(store.GetConfigPath())) {
         window.RestoreState(*state);
     }
     window.RestoreChartsState(charts::LoadChartState(store.GetConfigPath()));

@@ -1,7 +1,7 @@
 #include "kestrix/archive/archiveSettings.h"
 
+#include "kestrix/ini/IniFile.h"
 #include "kestrix/shell/folders.h"
-#include "kestrix/shell/iniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,7 +55,7 @@ ArchiveSettings ReadArchiveSettings(const std::string& configPath) {
     // Beside the configuration, which is the data folder unless another file was named: a
     // second configuration (a test, another site) gets an archive of its own.
     const QFileInfo config(QString::fromStdString(configPath));
-    const QDir folder(configPath.empty() ? QString::fromStdString(modUtils::GetDataFolder())
+    const QDir folder(configPath.empty() ? QString::fromStdString(shell::GetDataFolder())
                                          : config.absolutePath());
     const std::string path = file.GetString(kSection, "path", "", kPathMaxLength);
     settings.sqlitePath = folder

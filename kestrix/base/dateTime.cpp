@@ -1,5 +1,6 @@
 #include "kestrix/base/dateTime.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -101,6 +102,12 @@ DateTime CurrentLocalDateTime() {
     }
     return MakeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                         local.tm_min, local.tm_sec + fraction);
+}
+
+DateTime SecondsToDate(std::int32_t seconds) {
+    constexpr double kUnixEpochDays = 25569.0; // 1970-01-01 in days since 1899-12-30
+    constexpr double kSecondsPerDay = 86400.0;
+    return kUnixEpochDays + std::max(seconds, 0) / kSecondsPerDay;
 }
 
 } // namespace kestrix

@@ -34,4 +34,8 @@ CivilDateTime ToCivilDateTime(DateTime value);
 // The local wall-clock date and time now.
 DateTime CurrentLocalDateTime();
 
+// 1970-01-01 00:00:00 plus the seconds, without any time-zone shift; a
+// negative count gives 1970-01-01 00:00:00.
+DateTime SecondsToDate(std::int32_t seconds);
+
 } // namespace kestrix

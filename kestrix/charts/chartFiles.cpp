@@ -6,13 +6,13 @@ namespace kestrix::charts {
 namespace {
 
 constexpr std::array kChartFilters{
-    shell::FileFilter{"PNG Image (*.png)", "png", -1},
-    shell::FileFilter{"SVG Drawing (*.svg)", "svg", -1},
+    window::FileFilter{"PNG Image (*.png)", "png", -1},
+    window::FileFilter{"SVG Drawing (*.svg)", "svg", -1},
 };
 
 } // namespace
 
-std::span<const shell::FileFilter> ChartFileFilters() {
+std::span<const window::FileFilter> ChartFileFilters() {
     return kChartFilters;
 }
 

@@ -2,13 +2,13 @@
 
 // The file types a chart export offers.
 
-#include "kestrix/shell/fileChoices.h"
+#include "kestrix/window/fileChoices.h"
 
 #include <span>
 
 namespace kestrix::charts {
 
 // PNG picture, then SVG drawing.
-std::span<const shell::FileFilter> ChartFileFilters();
+std::span<const window::FileFilter> ChartFileFilters();
 
 } // namespace kestrix::charts

@@ -1,6 +1,6 @@
 #include "kestrix/charts/chartState.h"
 
-#include "kestrix/shell/iniFile.h"
+#include "kestrix/ini/IniFile.h"
 
 #include <charconv>
 #include <string_view>

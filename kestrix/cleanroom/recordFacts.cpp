@@ -3,7 +3,7 @@
 #include "kestrix/calc/unitConversion.h"
 #include "kestrix/data/clsDataRecordSet.h"
 #include "kestrix/data/modUnits.h"
-#include "kestrix/table/statusConditions.h"
+#include "kestrix/data/recordStatus.h"
 
 #include <cctype>
 
@@ -12,9 +12,9 @@ namespace kestrix::cleanroom {
 namespace {
 
 constexpr std::uint8_t kBadStatusBits =
-    modDataType::kStatusLaserVoltageBad | modDataType::kStatusFlowRateBad |
-    modDataType::kStatusDataOverflow | modDataType::kStatusMalfunction |
-    modDataType::kStatusPirrowMalfunction;
+    recordStatus::kStatusLaserVoltageBad | recordStatus::kStatusFlowRateBad |
+    recordStatus::kStatusDataOverflow | recordStatus::kStatusMalfunction |
+    recordStatus::kStatusPirrowMalfunction;
 
 constexpr const char* kMeasuredVolumeTag = "SVOL";
 
@@ -84,7 +84,7 @@ bool IsBadStatus(std::uint8_t status) {
 
 std::string StatusDescription(std::uint8_t status) {
     std::string text;
-    for (const table::StatusCondition& condition : table::kStatusConditions) {
+    for (const recordStatus::StatusCondition& condition : recordStatus::kStatusConditions) {
         if ((status & condition.bit) != 0) {
             text += (text.empty() ? "" : ", ") + Phrase(condition.noteLine);
         }

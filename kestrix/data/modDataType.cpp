@@ -39,10 +39,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 16> kFixedTi
 constexpr std::array<std::string_view, 6> kNonAnalogTags{"LOC",  "TIME", "STAT",
                                                          "FLOW", "LASV", "VAC"};
 
-constexpr std::uint8_t kSampleVolumeBits =
-    kStatusFlowRateBad | kStatusMalfunction | kStatusPirrowMalfunction;
-constexpr std::uint8_t kLaserVoltageBits = kStatusLaserVoltageBad | kStatusMalfunction;
-
 bool IsSizeCharacter(char c) {
     return (c >= '0' && c <= '9') || c == ' ' || c == '.';
 }
@@ -98,11 +94,6 @@ std::string FormatSize(std::string_view size) {
 
 std::string MakeDerivedType(std::string_view prefix, const std::string& size) {
     return IsSizeText(size) ? std::string(prefix) + size : std::string{};
-}
-
-bool IsAnyParticleType(const std::string& tag) {
-    return IsParticleSizeType(tag) || IsNormalizedCountType(tag) || IsMassConcentrationType(tag) ||
-           IsParticulateMatterType(tag) || tag == "TPM";
 }
 
 } // namespace
@@ -167,19 +158,6 @@ std::string MakeParticulateMatterType(const std::string& size) {
 
 bool IsAnalogChannelType(const std::string& tag) {
     return std::find(kNonAnalogTags.begin(), kNonAnalogTags.end(), tag) == kNonAnalogTags.end();
-}
-
-bool StatusAppliesToType(const std::string& tag, std::uint8_t bits) {
-    if (IsAnyParticleType(tag)) {
-        return bits != 0;
-    }
-    if (tag == "SVOL" || tag == "STIM" || tag == "FLOW") {
-        return (bits & kSampleVolumeBits) != 0;
-    }
-    if (tag == "LASV") {
-        return (bits & kLaserVoltageBits) != 0;
-    }
-    return false;
 }
 
 double ParticleSizeValue(std::string_view size) {

@@ -10,16 +10,6 @@
 
 namespace kestrix::modDataType {
 
-// Record status bits, one status byte per sample.
-enum StatusBit : std::uint8_t {
-    kStatusLaserVoltageBad = 0x01,
-    kStatusFlowRateBad = 0x02,
-    kStatusDataOverflow = 0x04,
-    kStatusMalfunction = 0x08,
-    kStatusThresholdExceeded = 0x10,
-    kStatusPirrowMalfunction = 0x40,
-};
-
 std::string GetDataTypeName(const std::string& tag);
 
 bool IsParticleSizeType(const std::string& tag);
@@ -41,8 +31,5 @@ bool IsAnalogChannelType(const std::string& tag);
 // number ends at a second decimal point; no digits give 0, a number beyond the
 // double range gives infinity.
 double ParticleSizeValue(std::string_view size);
-
-// True when any of the given bits concerns the data type.
-bool StatusAppliesToType(const std::string& tag, std::uint8_t bits);
 
 } // namespace kestrix::modDataType

@@ -3,7 +3,7 @@
 #include "kestrix/data/modDataType.h"
 #include "kestrix/instrument/InstrumentIdentity.h"
 #include "kestrix/instrument/RegisterReply.h"
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/shell/numberFormat.h"
 
 #include <QString>
 
@@ -33,8 +33,7 @@ void ChannelDescription::TakeTags(const RegisterReply& reply) {
     for (int c = 0; c < kChannelCount; ++c) {
         tag[c] = ChannelText(reply, c);
         if (modDataType::IsParticleSizeType(tag[c])) {
-            tag[c] =
-                modUtils::FormatWithPoint(modDataType::ParticleSizeValue(tag[c]), "####0.0####");
+            tag[c] = FormatWithPoint(modDataType::ParticleSizeValue(tag[c]), "####0.0####");
         }
     }
 }

@@ -1,9 +1,9 @@
 #include "kestrix/instrument/DensitySession.h"
 
+#include "kestrix/data/sensorName.h"
 #include "kestrix/instrument/DensityValue.h"
 #include "kestrix/instrument/RegisterMap.h"
 #include "kestrix/instrument/sessionTexts.h"
-#include "kestrix/shell/configBarLayout.h"
 
 namespace kestrix {
 
@@ -44,7 +44,7 @@ void DensitySession::TakeIdentity(const InstrumentIdentity& identity) {
 }
 
 bool DensitySession::IsIaq() const {
-    return shell::IsIaqSensorName(Identity().modelName);
+    return IsIaqSensorName(Identity().modelName);
 }
 
 bool DensitySession::StartIdentification(std::optional<int> port, std::optional<int> address) {

@@ -1,7 +1,7 @@
 #include "kestrix/instrument/FastChunk.h"
 
 #include "kestrix/instrument/RecordDecoding.h"
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/instrument/registerPacking.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,7 +30,7 @@ void FastChunk::Append(std::span<const std::uint8_t> bytes) {
         buffer_[static_cast<size_t>(received_)] = byte;
         ++received_;
         if (received_ < expected_) {
-            checksum_ = modUtils::AddBytes(checksum_, byte);
+            checksum_ = registers::AddBytes(checksum_, byte);
         }
     }
 }

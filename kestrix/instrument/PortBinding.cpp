@@ -1,6 +1,6 @@
 #include "kestrix/instrument/PortBinding.h"
 
-#include "kestrix/shell/iniFile.h"
+#include "kestrix/ini/IniFile.h"
 #include "tolvex/PortTable.h"
 
 #include <QSerialPortInfo>

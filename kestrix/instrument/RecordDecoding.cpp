@@ -1,9 +1,10 @@
 #include "kestrix/instrument/RecordDecoding.h"
 
+#include "kestrix/base/dateTime.h"
 #include "kestrix/data/clsDataRecord.h"
 #include "kestrix/data/clsDataRecordSet.h"
+#include "kestrix/data/recordStatus.h"
 #include "kestrix/instrument/RegisterReply.h"
-#include "kestrix/shell/modUtils.h"
 
 namespace kestrix {
 
@@ -26,7 +27,7 @@ struct RecordHead {
 void StoreHead(const RecordHead& head, clsDataRecord& record) {
     record.SetTimeStamp(head.timeStamp);
     record.SetLocationID(head.location);
-    record.SetSampleTimeData(head.sampleTime, modUtils::MaskStatusBits("STIM", head.status));
+    record.SetSampleTimeData(head.sampleTime, recordStatus::MaskStatusBits("STIM", head.status));
 }
 
 // Calls store(channel offset k, enable) for every particle channel that is stored, with the
@@ -99,7 +100,7 @@ void DecodeModbusRecord(const RegisterReply& reply, const ChannelDescription& ch
     const bool withEnables = mapVersion >= kMapHoldingBlocks;
     RecordHead head;
     head.status = static_cast<std::uint8_t>(reply.Unsigned(kRegStatus) & kDroppedThresholdBit);
-    head.timeStamp = modUtils::SecondsToDate(reply.Long(0));
+    head.timeStamp = SecondsToDate(reply.Long(0));
     head.location = reply.Long(4);
     head.sampleTime = reply.Long(2);
     StoreHead(head, record);
@@ -115,7 +116,7 @@ void DecodeModbusRecord(const RegisterReply& reply, const ChannelDescription& ch
         const int c = kFirstAnalogChannel + k;
         if (channels.IsAnalogStored(c)) {
             record.SetAnalogChanData(stored++, reply.Float(c),
-                                     modUtils::MaskStatusBits(channels.tag[c], head.status),
+                                     recordStatus::MaskStatusBits(channels.tag[c], head.status),
                                      (analogBits & 1) != 0);
         }
     }
@@ -127,7 +128,7 @@ void DecodeFastRecord(std::span<const std::uint8_t> bytes, const ChannelDescript
     RecordHead head;
     head.status = static_cast<std::uint8_t>(bytes[9] & kDroppedThresholdBit);
     head.location = static_cast<std::int16_t>(BigEndian(bytes, 0, 2)) + 1;
-    head.timeStamp = modUtils::SecondsToDate(static_cast<std::int32_t>(BigEndian(bytes, 2, 4)));
+    head.timeStamp = SecondsToDate(static_cast<std::int32_t>(BigEndian(bytes, 2, 4)));
     head.sampleTime = static_cast<std::int32_t>(BigEndian(bytes, 6, 3));
     StoreHead(head, record);
     const std::uint16_t particleBits = withEnables ? bytes[10] : kAllEnabled;
@@ -156,7 +157,7 @@ void DecodeFastRecord(std::span<const std::uint8_t> bytes, const ChannelDescript
             (channels.engineeringHigh[k] - channels.engineeringLow[k]) / (rawHigh - rawLow);
         const double value = slope * raw + (channels.engineeringLow[k] - slope * rawLow);
         record.SetAnalogChanData(slot, value,
-                                 modUtils::MaskStatusBits(channels.tag[c], head.status),
+                                 recordStatus::MaskStatusBits(channels.tag[c], head.status),
                                  (analogBits & 1) != 0);
     }
 }

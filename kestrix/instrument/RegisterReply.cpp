@@ -1,7 +1,7 @@
 #include "kestrix/instrument/RegisterReply.h"
 
 #include "CTolvexCtrl.h"
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/instrument/registerPacking.h"
 
 #include <bit>
 
@@ -38,11 +38,11 @@ std::string RegisterReply::Text(int first, int count) const {
 }
 
 std::int32_t RegisterReply::Long(int first) const {
-    return modUtils::MakeLong(Register(first), Register(first + 1));
+    return registers::MakeLong(Register(first), Register(first + 1));
 }
 
 float RegisterReply::Float(int index) const {
-    return std::bit_cast<float>(modUtils::MakeLong(Register(2 * index + 1), Register(2 * index)));
+    return std::bit_cast<float>(registers::MakeLong(Register(2 * index + 1), Register(2 * index)));
 }
 
 } // namespace kestrix

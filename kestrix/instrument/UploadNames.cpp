@@ -3,14 +3,16 @@
 #include "kestrix/instrument/InstrumentIdentity.h"
 #include "kestrix/instrument/LocationBlocks.h"
 #include "kestrix/instrument/RegisterReply.h"
+#include "kestrix/instrument/registerPacking.h"
 #include "kestrix/instrument/uploadTexts.h"
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/locations/fixedWidthNames.h"
 
 #include <QString>
 
 namespace kestrix {
 
-using namespace modUtils;
+using namespace locations;
+using namespace registers;
 
 namespace {
 

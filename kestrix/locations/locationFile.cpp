@@ -1,10 +1,10 @@
 #include "kestrix/locations/locationFile.h"
 
 #include "kestrix/base/textEncoding.h"
-#include "kestrix/shell/iniFile.h"
+#include "kestrix/ini/IniFile.h"
+#include "kestrix/locations/fixedWidthNames.h"
 #include "kestrix/shell/locationNameKeys.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/shell/modUtils.h"
 
 namespace kestrix::locations {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 using namespace locationNames;
 
 std::string OrDefault(const std::string& name, const std::string& fallback) {
-    const std::string cut = modUtils::TrimAtNul(name);
+    const std::string cut = locations::TrimAtNul(name);
     return cut.empty() ? fallback : cut;
 }
 

@@ -1,7 +1,7 @@
 #include "kestrix/locations/locationNameRules.h"
 
+#include "kestrix/locations/fixedWidthNames.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/shell/modUtils.h"
 
 #include <cctype>
 
@@ -19,7 +19,7 @@ std::string TrimSpaces(const std::string& text) {
 bool ShortNameUsedElsewhere(const modConfig::ConfigStore& store, int index,
                             const std::string& name) {
     for (int other = 0; other < modConfig::kLocationCount; ++other) {
-        if (other != index && modUtils::TrimAtNul(store.GetShortLocationName(other)) == name) {
+        if (other != index && locations::TrimAtNul(store.GetShortLocationName(other)) == name) {
             return true;
         }
     }
@@ -52,7 +52,7 @@ std::optional<NameProblem> CheckLocationNames(const modConfig::ConfigStore& stor
         return NameProblem{"Short names cannot be longer than 8 letters long!",
                            NameField::ShortName};
     }
-    if (!modUtils::IsValidShortName(name) || name.find('\0') != std::string::npos) {
+    if (!locations::IsValidShortName(name) || name.find('\0') != std::string::npos) {
         return NameProblem{"Short names can only have captial letters A-Z, numbers, and "
                            "underscores.  Spaces are not allowed.",
                            NameField::ShortName};

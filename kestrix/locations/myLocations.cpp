@@ -1,16 +1,16 @@
 #include "kestrix/locations/myLocations.h"
 
 #include "kestrix/data/clsDataRecordSet.h"
+#include "kestrix/locations/fixedWidthNames.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/shell/modUtils.h"
 
 namespace kestrix::locations {
 
 LocationNames MyLocationNames(const modConfig::ConfigStore& store) {
     LocationNames names;
     for (int index = 0; index < kNameCount; ++index) {
-        names.shortNames[index] = modUtils::TrimAtNul(store.GetShortLocationName(index));
-        names.longNames[index] = modUtils::TrimAtNul(store.GetLongLocationName(index));
+        names.shortNames[index] = locations::TrimAtNul(store.GetShortLocationName(index));
+        names.longNames[index] = locations::TrimAtNul(store.GetLongLocationName(index));
     }
     return names;
 }

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace kestrix::modUtils {
+namespace kestrix::shell {
 namespace {
 
 constexpr std::string_view kDocumentsKey = "XDG_DOCUMENTS_DIR=";
@@ -134,4 +134,4 @@ std::string GetLocationsFolder() {
     return GetDocumentsFolder() + "/Locations";
 }
 
-} // namespace kestrix::modUtils
+} // namespace kestrix::shell

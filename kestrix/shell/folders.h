@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace kestrix::modUtils {
+namespace kestrix::shell {
 
 // The folder of the running executable.
 std::string GetProgramFolder();
@@ -24,4 +24,4 @@ std::string GetDownloadsFolder();
 // Initial folder for location files.
 std::string GetLocationsFolder();
 
-} // namespace kestrix::modUtils
+} // namespace kestrix::shell

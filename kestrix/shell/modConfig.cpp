@@ -1,6 +1,6 @@
 #include "kestrix/shell/modConfig.h"
 
-#include "kestrix/shell/iniFile.h"
+#include "kestrix/ini/IniFile.h"
 #include "kestrix/shell/locationNameKeys.h"
 
 #include <cctype>

@@ -1,5 +1,7 @@
 #include "kestrix/shell/numberFormat.h"
 
+#include "kestrix/shell/userLocale.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -209,6 +211,22 @@ std::string FormatGeneral(double value, const std::string& decimalSeparator) {
     const std::string integer = IntegerDigits(number);
     return JoinParts(negative, integer.empty() ? "0" : integer, decimalSeparator,
                      FractionDigits(number));
+}
+
+namespace {
+
+NumberSymbols PointSymbols() {
+    const std::string group = UserLocale().groupSeparator().toStdString();
+    return {".", group == "." ? "," : group};
+}
+
+} // namespace
+
+std::string FormatWithPoint(double value, const std::string& format) {
+    if (const auto pattern = ParseNumberPattern(format)) {
+        return FormatNumber(value, *pattern, PointSymbols());
+    }
+    return FormatGeneral(value, ".");
 }
 
 } // namespace kestrix

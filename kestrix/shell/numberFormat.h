@@ -39,4 +39,9 @@ std::string FormatNumber(double value, const NumberPattern& pattern,
 // "-1.5E+20") when the decimal exponent is below -4 or above 14.
 std::string FormatGeneral(double value, const std::string& decimalSeparator = ".");
 
+// The value formatted with the pattern (general conversion when it is empty
+// or malformed), always with "." as the decimal separator. Where the locale
+// groups with "." the groups are separated by "," so the text stays readable.
+std::string FormatWithPoint(double value, const std::string& format);
+
 } // namespace kestrix

@@ -1,6 +1,6 @@
 #include "kestrix/shell/startup.h"
 
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/shell/folders.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -41,7 +41,7 @@ std::string ConfigFilePath(const std::string& commandLine, const std::string& da
 }
 
 std::string ConfigFilePath(const std::string& commandLine) {
-    return ConfigFilePath(commandLine, commandLine.empty() ? modUtils::GetDataFolder() : "");
+    return ConfigFilePath(commandLine, commandLine.empty() ? shell::GetDataFolder() : "");
 }
 
 std::string InstanceLock::DefaultLockFilePath() {

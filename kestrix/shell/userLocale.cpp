@@ -20,4 +20,8 @@ void SetUserLocale(const QLocale& locale) {
     ChosenLocale() = locale;
 }
 
+std::string GetDecimalSeparator() {
+    return UserLocale().decimalPoint().toStdString();
+}
+
 } // namespace kestrix

@@ -4,8 +4,8 @@
 #include "kestrix/calc/unitConversion.h"
 #include "kestrix/data/clsDataRecordSet.h"
 #include "kestrix/data/modDataType.h"
+#include "kestrix/data/recordStatus.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/shell/modUtils.h"
 #include "kestrix/table/gridGrowth.h"
 #include "kestrix/table/locationNames.h"
 #include "kestrix/table/tableCellStyle.h"
@@ -37,7 +37,6 @@ void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet
     calculator.MassConcentrationsEnabled(options.showMassConcentrations && iaq);
     calculator.ParticulateMatterEnabled(options.showParticulateMatter && iaq);
 }
-
 
 DataRowWriter::DataRowWriter(GridModel& grid, const std::vector<TableColumn>& columns,
                              clsDataRecordSet* recordSet, const TableViewOptions& options,
@@ -171,7 +170,7 @@ void DataRowWriter::WriteValue(int gridColumn, int row, const ColumnPlan& plan, 
         return;
     }
     // A cell carries only the faults that concern its quantity, so cells and summary rows agree.
-    const std::uint8_t concerning = modUtils::MaskStatusBits(plan.column->dataType, status);
+    const std::uint8_t concerning = recordStatus::MaskStatusBits(plan.column->dataType, status);
     if (concerning != 0) {
         MarkFaultyCell(grid_, gridColumn, row, concerning);
         columnStatus_[static_cast<std::size_t>(gridColumn - 1)] |= concerning;

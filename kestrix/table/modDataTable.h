@@ -37,9 +37,6 @@ void FillTable(table::GridModel& grid, clsDataRecordSet* recordSet,
 void ClearTable(table::GridModel& grid, const table::TableViewOptions& options,
                 const modConfig::ConfigStore& store);
 
-// One line per fault bit of the status, most serious first, joined by CR LF.
-std::string GetStatusText(std::uint8_t status);
-
 // Cells of the column in rows first..last that hold a number.
 int CountNumericCells(const table::GridModel& grid, int column, int firstRow, int lastRow);
 

@@ -2,10 +2,9 @@
 
 #include "kestrix/calc/unitConversion.h"
 #include "kestrix/data/modDataType.h"
-#include "kestrix/shell/modUtils.h"
 #include "kestrix/table/gridGrowth.h"
 #include "kestrix/table/modDataTable.h"
-#include "kestrix/table/statusConditions.h"
+#include "kestrix/table/statusRows.h"
 #include "kestrix/table/tableCellStyle.h"
 #include "kestrix/table/tableRowKinds.h"
 
@@ -24,8 +23,9 @@ struct StatisticsRows {
     int deviation = 0;
 };
 
-// Summary rows by their position in kStatusConditions; 0 while the row does not exist.
-using StatusRows = std::array<int, kStatusConditions.size()>;
+// Summary rows by their position in recordStatus::kStatusConditions; 0 while the row does not
+// exist.
+using StatusRows = std::array<int, recordStatus::kStatusConditions.size()>;
 
 int AddLabelRow(GridModel& grid, std::string_view label, TableRowKind kind,
                 int firstStatisticsColumn) {
@@ -55,11 +55,11 @@ StatusRows AddStatusRows(GridModel& grid, int firstStatisticsColumn) {
     StatusRows rows{};
     for (int column = grid.ColumnCount(); column >= firstStatisticsColumn; --column) {
         const std::uint8_t status = ColumnStatus(grid, column);
-        for (std::size_t i = 0; i < kStatusConditions.size(); ++i) {
-            const StatusCondition& condition = kStatusConditions[i];
+        for (std::size_t i = 0; i < recordStatus::kStatusConditions.size(); ++i) {
+            const recordStatus::StatusCondition& condition = recordStatus::kStatusConditions[i];
             if ((status & condition.bit) != 0 && rows[i] == 0) {
-                rows[i] =
-                    AddLabelRow(grid, condition.rowLabel, condition.rowKind, firstStatisticsColumn);
+                rows[i] = AddLabelRow(grid, condition.rowLabel, kStatusRowKinds[i],
+                                      firstStatisticsColumn);
             }
         }
     }
@@ -98,8 +98,8 @@ private:
     void WriteFormula(int column, int row, const std::string& formula, int decimals,
                       std::uint8_t status) {
         grid_.SetFormula(column, row, formula, decimals);
-        SetStatusLook(grid_, column, row, ToGridColor(modUtils::GetStatusColor(status)),
-                      modDataTable::GetStatusText(status));
+        SetStatusLook(grid_, column, row, ToGridColor(recordStatus::GetStatusColor(status)),
+                      recordStatus::GetStatusText(status));
     }
 
     GridModel& grid_;
@@ -107,9 +107,9 @@ private:
     std::string range_;
 };
 
-std::string_view SummaryText(const StatusCondition& condition, const TableColumn& column,
-                             bool seen) {
-    if (!modDataType::StatusAppliesToType(column.dataType, condition.bit)) {
+std::string_view SummaryText(const recordStatus::StatusCondition& condition,
+                             const TableColumn& column, bool seen) {
+    if (!recordStatus::StatusAppliesToType(column.dataType, condition.bit)) {
         return "NA";
     }
     return seen ? condition.seenText : condition.clearText;
@@ -118,17 +118,17 @@ std::string_view SummaryText(const StatusCondition& condition, const TableColumn
 void WriteStatusSummaryCells(GridModel& grid, const StatusRows& rows, int column,
                              const TableColumn& description, int numericCells) {
     const std::uint8_t status = ColumnStatus(grid, column);
-    for (std::size_t i = 0; i < kStatusConditions.size(); ++i) {
+    for (std::size_t i = 0; i < recordStatus::kStatusConditions.size(); ++i) {
         if (rows[i] == 0) {
             continue;
         }
-        const StatusCondition& condition = kStatusConditions[i];
+        const recordStatus::StatusCondition& condition = recordStatus::kStatusConditions[i];
         const auto seen = static_cast<std::uint8_t>(status & condition.bit);
         if (numericCells > 0) {
             grid.SetText(column, rows[i], SummaryText(condition, description, seen != 0));
         }
-        SetStatusLook(grid, column, rows[i], ToGridColor(modUtils::GetStatusColor(seen)),
-                      modDataTable::GetStatusText(seen));
+        SetStatusLook(grid, column, rows[i], ToGridColor(recordStatus::GetStatusColor(seen)),
+                      recordStatus::GetStatusText(seen));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "kestrix/table/tableCellStyle.h"
 
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/base/rgb.h"
+#include "kestrix/data/recordStatus.h"
 #include "kestrix/table/modDataTable.h"
 
 namespace kestrix::table {
@@ -29,8 +30,8 @@ void SetStatusLook(GridModel& grid, int column, int row, Rgb textColor, std::str
 }
 
 void MarkFaultyCell(GridModel& grid, int column, int row, std::uint8_t status) {
-    SetStatusLook(grid, column, row, ToGridColor(modUtils::GetStatusColor(status)),
-                  modDataTable::GetStatusText(status));
+    SetStatusLook(grid, column, row, ToGridColor(recordStatus::GetStatusColor(status)),
+                  recordStatus::GetStatusText(status));
 }
 
 } // namespace kestrix::table

@@ -3,7 +3,7 @@
 // The looks the data table gives its cells: headings (header lines, titles, row labels) and
 // the colour, flag and note that mark a value with an instrument fault.
 
-#include "kestrix/shell/rgb.h"
+#include "kestrix/base/rgb.h"
 #include "kestrix/table/GridModel.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "kestrix/table/tableHeadings.h"
 
 #include "kestrix/data/clsDataRecordSet.h"
-#include "kestrix/shell/modUtils.h"
 #include "kestrix/shell/numberFormat.h"
+#include "kestrix/shell/userLocale.h"
 #include "kestrix/table/TimestampText.h"
 #include "kestrix/table/dataRows.h"
 #include "kestrix/table/gridGrowth.h"
@@ -14,7 +14,7 @@ namespace {
 
 std::string FormatWithPattern(double value, const char* pattern) {
     NumberSymbols symbols;
-    symbols.decimalSeparator = modUtils::GetDecimalSeparator();
+    symbols.decimalSeparator = GetDecimalSeparator();
     return FormatNumber(value, *ParseNumberPattern(pattern), symbols);
 }
 

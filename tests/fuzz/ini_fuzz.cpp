@@ -1,7 +1,7 @@
 // Parses the input as an INI file, reads keys, writes one and checks that the
 // write reads back, touches nothing else and survives a round trip.
 
-#include "kestrix/shell/iniFile.h"
+#include "kestrix/ini/IniFile.h"
 
 #include <algorithm>
 #include <fuzzer/FuzzedDataProvider.h>

@@ -10,6 +10,8 @@
 #include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
+#include "kestrix/gui/common/Icons.h"
+#include "kestrix/gui/common/QtUserDialogs.h"
 #include "kestrix/gui/iaq/IaqReportDialog.h"
 #include "kestrix/gui/locations/LocationEditDialog.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
@@ -17,15 +19,13 @@
 #include "kestrix/gui/main/AboutDialog.h"
 #include "kestrix/gui/main/ArchiveDialog.h"
 #include "kestrix/gui/main/GridView.h"
-#include "kestrix/gui/main/Icons.h"
 #include "kestrix/gui/main/MainWindow.h"
-#include "kestrix/gui/main/QtUserDialogs.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 #include "kestrix/gui/wizards/UploadWizard.h"
 #include "kestrix/gui/wizards/WizardPages.h"
 #include "kestrix/iaq/iaqReportFiles.h"
-#include "kestrix/shell/iniFile.h"
+#include "kestrix/ini/IniFile.h"
 #include "kestrix/shell/modConfig.h"
 #include "support/SampleRecordSet.h"
 
@@ -292,10 +292,10 @@ bool SaveClassification(gui::MainWindow& window, clsDataRecordSet& recordSet,
         outcome.report && cleanroom::SaveReport(*outcome.report, pdf.toStdString()) == "";
     std::printf("%s %s\n", written ? "wrote" : "FAILED", qPrintable(pdf));
 
-    window.RunCommand(shell::MainCommand::ToggleDataChecks);
+    window.RunCommand(window::MainCommand::ToggleDataChecks);
     window.DataChecks()->List()->selectRow(2);
     ok = Save(window, folder, QStringLiteral("main-data-checks"), suffix) && ok;
-    window.RunCommand(shell::MainCommand::ToggleDataChecks);
+    window.RunCommand(window::MainCommand::ToggleDataChecks);
     return ok && written;
 }
 

@@ -3,8 +3,8 @@
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/cleanroom/reportTexts.h"
-#include "kestrix/gui/main/ArchiveCommands.h"
-#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/gui/common/ArchiveNotes.h"
+#include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/shell/modConfig.h"
 #include "kestrix/table/locationNames.h"
 

@@ -1,7 +1,7 @@
 #include "kestrix/gui/iaq/IaqReportDialog.h"
 
 #include "kestrix/cleanroom/listTexts.h"
-#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/iaq/iaqReportFiles.h"
 #include "kestrix/iaq/iaqTexts.h"
 #include "kestrix/shell/modConfig.h"

@@ -1,9 +1,9 @@
 #include "kestrix/gui/locations/LocationEditDialog.h"
 
-#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/gui/common/UserDialogs.h"
+#include "kestrix/locations/fixedWidthNames.h"
 #include "kestrix/locations/locationNameRules.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/shell/modUtils.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -90,7 +90,7 @@ void LocationEditDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     txtName_->setText(QString::fromStdString(store_.GetLongLocationName(index_)));
     txtShortName_->setText(
-        QString::fromStdString(modUtils::TrimAtNul(store_.GetShortLocationName(index_))));
+        QString::fromStdString(locations::TrimAtNul(store_.GetShortLocationName(index_))));
     txtName_->setFocus();
     okClicked_ = false;
 }
@@ -128,7 +128,7 @@ bool LocationEditDialog::Store() {
                QStringLiteral("Internal Error"), txtName_);
         return false;
     }
-    if (shortName != modUtils::TrimAtNul(store_.GetShortLocationName(index_)) &&
+    if (shortName != locations::TrimAtNul(store_.GetShortLocationName(index_)) &&
         !store_.SetShortLocationName(index_, shortName)) {
         store_.SetLongLocationName(index_, oldLong);
         Refuse(QStringLiteral("Error storing location Short Name!"),

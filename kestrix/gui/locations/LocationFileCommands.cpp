@@ -1,10 +1,10 @@
 #include "kestrix/gui/locations/LocationFileCommands.h"
 
+#include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/gui/locations/SaveLocationsDialog.h"
-#include "kestrix/gui/main/UserDialogs.h"
 #include "kestrix/locations/locationFile.h"
 #include "kestrix/locations/myLocations.h"
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/shell/folders.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -12,7 +12,7 @@
 namespace kestrix::gui {
 
 bool OpenLocationNamesFrom(QWidget* parent, UserDialogs& dialogs, modConfig::ConfigStore& store) {
-    const QString folder = QString::fromStdString(modUtils::GetLocationsFolder());
+    const QString folder = QString::fromStdString(shell::GetLocationsFolder());
     const FileChoice choice =
         dialogs.ChooseFile(parent, {FileRequest::Mode::Open,
                                     QStringLiteral("Open Location Names From"),

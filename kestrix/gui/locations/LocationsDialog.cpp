@@ -1,9 +1,9 @@
 #include "kestrix/gui/locations/LocationsDialog.h"
 
-#include "kestrix/gui/locations/HeaderSorting.h"
+#include "kestrix/gui/common/HeaderSorting.h"
+#include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/gui/locations/LocationEditDialog.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
-#include "kestrix/gui/main/UserDialogs.h"
 #include "kestrix/shell/locationNameKeys.h"
 #include "kestrix/shell/modConfig.h"
 

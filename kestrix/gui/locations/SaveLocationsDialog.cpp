@@ -1,9 +1,9 @@
 #include "kestrix/gui/locations/SaveLocationsDialog.h"
 
-#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/locations/locationFile.h"
 #include "kestrix/locations/myLocations.h"
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/shell/folders.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -69,7 +69,7 @@ void SaveLocationsDialog::SetDataRecordSet(std::shared_ptr<clsDataRecordSet> rec
 void SaveLocationsDialog::SaveToFile() {
     next_->setEnabled(false);
     cancel_->setEnabled(false);
-    const QString folder = QString::fromStdString(modUtils::GetLocationsFolder());
+    const QString folder = QString::fromStdString(shell::GetLocationsFolder());
     const FileChoice choice =
         dialogs_.ChooseFile(this, {FileRequest::Mode::Save,
                                    QStringLiteral("Save Location Names"),

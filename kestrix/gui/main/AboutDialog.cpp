@@ -1,6 +1,6 @@
 #include "kestrix/gui/main/AboutDialog.h"
 
-#include "kestrix/gui/main/Icons.h"
+#include "kestrix/gui/common/Icons.h"
 #include "kestrix/shell/programFiles.h"
 
 #include <QDialogButtonBox>
@@ -19,7 +19,7 @@ constexpr int kLicenseLines = 14;
 
 } // namespace
 
-AboutDialog::AboutDialog(const shell::ProgramVersion& version, const QString& programFolder,
+AboutDialog::AboutDialog(const window::ProgramVersion& version, const QString& programFolder,
                          QWidget* parent)
     : QDialog(parent), version_(version), lblVersion_(new QLabel(this)),
       lblArchive_(new QLabel(this)), txtLicense_(new QPlainTextEdit(this)) {
@@ -52,9 +52,10 @@ AboutDialog::AboutDialog(const shell::ProgramVersion& version, const QString& pr
     txtLicense_->setAccessibleName(tr("License"));
     txtLicense_->setReadOnly(true);
     txtLicense_->setMinimumHeight(fontMetrics().lineSpacing() * kLicenseLines);
-    const auto license = shell::ReadLicenseText(
-        shell::FindProgramFile(programFolder.toStdString(), shell::kLicenseFileName));
-    txtLicense_->setPlainText(QString::fromStdString(license.value_or(shell::kLicenseMissingText)));
+    const auto license = window::ReadLicenseText(
+        shell::FindProgramFile(programFolder.toStdString(), window::kLicenseFileName));
+    txtLicense_->setPlainText(
+        QString::fromStdString(license.value_or(window::kLicenseMissingText)));
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
@@ -84,7 +85,7 @@ AboutDialog::AboutDialog(const shell::ProgramVersion& version, const QString& pr
 }
 
 QString AboutDialog::VersionText() const {
-    return QString::fromStdString(shell::VersionText(version_, detailed_));
+    return QString::fromStdString(window::VersionText(version_, detailed_));
 }
 
 QString AboutDialog::LicenseText() const {

@@ -2,7 +2,7 @@
 
 // frmDlgAbout: the program's version, short or detailed at a click, and its licence.
 
-#include "kestrix/shell/aboutInfo.h"
+#include "kestrix/window/aboutInfo.h"
 
 #include <QDialog>
 
@@ -14,7 +14,7 @@ namespace kestrix::gui {
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    AboutDialog(const shell::ProgramVersion& version, const QString& programFolder,
+    AboutDialog(const window::ProgramVersion& version, const QString& programFolder,
                 QWidget* parent = nullptr);
 
     QString VersionText() const;
@@ -27,7 +27,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    shell::ProgramVersion version_;
+    window::ProgramVersion version_;
     bool detailed_ = false;
     QLabel* lblVersion_;
     QLabel* lblArchive_;

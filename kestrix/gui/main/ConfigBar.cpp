@@ -1,8 +1,8 @@
 #include "kestrix/gui/main/ConfigBar.h"
 
 #include "kestrix/gui/main/CollapsibleGroup.h"
-#include "kestrix/shell/configBarLayout.h"
 #include "kestrix/shell/modConfig.h"
+#include "kestrix/window/configBarLayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,8 +14,8 @@
 namespace kestrix::gui {
 namespace {
 
-using shell::BarControl;
-using shell::BarItem;
+using window::BarControl;
+using window::BarItem;
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -43,7 +43,7 @@ ConfigBar::ConfigBar(QWidget* parent) : QScrollArea(parent), content_(new QWidge
 }
 
 void ConfigBar::CreateControls() {
-    for (const shell::BarGroup& group : shell::ConfigBarGroups()) {
+    for (const window::BarGroup& group : window::ConfigBarGroups()) {
         for (const BarItem& item : group.items) {
             QWidget* control = CreateControl(item);
             control->setObjectName(ToQString(item.control));
@@ -69,7 +69,7 @@ QWidget* ConfigBar::CreateControl(const BarItem& item) {
     }
     case BarControl::Button: {
         auto* button = new QPushButton(caption, content_);
-        const shell::MainCommand command = *item.command;
+        const window::MainCommand command = *item.command;
         connect(button, &QPushButton::clicked, this,
                 [this, command] { emit CommandRequested(command); });
         return button;
@@ -86,7 +86,7 @@ QWidget* ConfigBar::CreateUnitFrame(const BarItem& item) {
     auto* frame = new QWidget(content_);
     auto* form = new QFormLayout(frame);
     form->setContentsMargins(0, 0, 0, 0);
-    for (const shell::UnitList& list : item.unitLists) {
+    for (const window::UnitList& list : item.unitLists) {
         auto* label = new QLabel(ToQString(list.label), frame);
         QComboBox* combo = AddList(ToQString(list.name), list.setting, frame);
         label->setBuddy(combo);
@@ -100,7 +100,7 @@ QComboBox* ConfigBar::AddList(const QString& name, std::int32_t setting, QWidget
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setAccessibleName(ListAccessibleName(name));
-    for (const shell::ListEntry& entry : shell::ListEntries(name.toStdString())) {
+    for (const window::ListEntry& entry : window::ListEntries(name.toStdString())) {
         combo->addItem(QString::fromStdString(entry.text), entry.value);
     }
     connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, setting](int index) {
@@ -138,7 +138,7 @@ void ConfigBar::RebuildConfigBar(bool iaqData) {
     }
     groups_.clear();
     auto* layout = static_cast<QVBoxLayout*>(content_->layout());
-    for (const shell::BarGroup& spec : shell::ConfigBarGroups()) {
+    for (const window::BarGroup& spec : window::ConfigBarGroups()) {
         auto* group = new CollapsibleGroup(ToQString(spec.key), ToQString(spec.title), content_);
         for (const BarItem& item : spec.items) {
             if (!item.iaqOnly || iaqData) {
@@ -155,7 +155,7 @@ void ConfigBar::RebuildConfigBar(bool iaqData) {
 
 void ConfigBar::LoadViewOptions(const modConfig::ConfigStore& store) {
     loading_ = true;
-    for (const shell::BarGroup& group : shell::ConfigBarGroups()) {
+    for (const window::BarGroup& group : window::ConfigBarGroups()) {
         for (const BarItem& item : group.items) {
             if (item.kind != BarControl::CheckBox) {
                 continue;
@@ -166,9 +166,9 @@ void ConfigBar::LoadViewOptions(const modConfig::ConfigStore& store) {
     }
     for (auto it = listSettings_.cbegin(); it != listSettings_.cend(); ++it) {
         auto* combo = static_cast<QComboBox*>(controls_.value(it.key()));
-        const auto entries = shell::ListEntries(it.key().toStdString());
-        combo->setCurrentIndex(shell::ListIndexForSetting(it.key().toStdString(), entries,
-                                                          store.GetConfigValue(it.value())));
+        const auto entries = window::ListEntries(it.key().toStdString());
+        combo->setCurrentIndex(window::ListIndexForSetting(it.key().toStdString(), entries,
+                                                           store.GetConfigValue(it.value())));
     }
     loading_ = false;
 }

@@ -4,7 +4,7 @@
 // that run main-window commands. It shows and forwards; storing a setting and laying the table
 // out again is the window's work.
 
-#include "kestrix/shell/configBarLayout.h"
+#include "kestrix/window/configBarLayout.h"
 
 #include <QComboBox>
 #include <QHash>
@@ -36,12 +36,12 @@ public:
 
 signals:
     void OptionChanged(std::int32_t setting, std::int32_t value);
-    void CommandRequested(shell::MainCommand command);
+    void CommandRequested(window::MainCommand command);
 
 private:
     void CreateControls();
-    QWidget* CreateControl(const shell::BarItem& item);
-    QWidget* CreateUnitFrame(const shell::BarItem& item);
+    QWidget* CreateControl(const window::BarItem& item);
+    QWidget* CreateUnitFrame(const window::BarItem& item);
     QComboBox* AddList(const QString& name, std::int32_t setting, QWidget* parent);
 
     QWidget* content_;

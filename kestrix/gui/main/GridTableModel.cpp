@@ -1,6 +1,7 @@
 #include "kestrix/gui/main/GridTableModel.h"
 
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/base/rgb.h"
+#include "kestrix/shell/userLocale.h"
 
 #include <QColor>
 #include <QFont>
@@ -14,7 +15,7 @@ QColor ToColor(table::Rgb rgb) {
 }
 
 char LocaleDecimalSeparator() {
-    const std::string separator = modUtils::GetDecimalSeparator();
+    const std::string separator = GetDecimalSeparator();
     return separator.size() == 1 ? separator.front() : '.';
 }
 

@@ -4,31 +4,33 @@
 #include "kestrix/charts/chartFiles.h"
 #include "kestrix/cleanroom/dataChecks.h"
 #include "kestrix/data/recordSetFile.h"
+#include "kestrix/data/sensorName.h"
 #include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
+#include "kestrix/gui/common/ArchiveNotes.h"
+#include "kestrix/gui/common/Icons.h"
 #include "kestrix/gui/iaq/IaqReportDialog.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
-#include "kestrix/gui/main/ArchiveCommands.h"
 #include "kestrix/gui/main/ConfigBar.h"
 #include "kestrix/gui/main/GridView.h"
-#include "kestrix/gui/main/Icons.h"
+#include "kestrix/gui/main/OpenFromArchive.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 #include "kestrix/gui/wizards/UploadWizard.h"
 #include "kestrix/instrument/DownloadSession.h"
-#include "kestrix/shell/configBarLayout.h"
-#include "kestrix/shell/fileChoices.h"
+#include "kestrix/shell/folders.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/shell/modUtils.h"
 #include "kestrix/shell/programFiles.h"
 #include "kestrix/table/TableViewOptions.h"
 #include "kestrix/table/modDataTable.h"
 #include "kestrix/table/print/TablePrinter.h"
 #include "kestrix/table/recordRows.h"
 #include "kestrix/table/writers/SaveTable.h"
+#include "kestrix/window/configBarLayout.h"
+#include "kestrix/window/fileChoices.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,9 +66,9 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-QStringList FilterTexts(std::span<const shell::FileFilter> filters, QStringList* suffixes) {
+QStringList FilterTexts(std::span<const window::FileFilter> filters, QStringList* suffixes) {
     QStringList texts;
-    for (const shell::FileFilter& filter : filters) {
+    for (const window::FileFilter& filter : filters) {
         texts.append(ToQString(filter.text));
         suffixes->append(ToQString(filter.extension));
     }
@@ -109,7 +111,7 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
     dataChecks_->hide();
     connect(dataChecks_, &DataChecksPane::RecordActivated, this, &MainWindow::ShowRecordRow);
     connect(dataChecks_, &QDockWidget::visibilityChanged, this, [this] {
-        Action(shell::MainCommand::ToggleDataChecks)->setChecked(dataChecks_->isVisibleTo(this));
+        Action(window::MainCommand::ToggleDataChecks)->setChecked(dataChecks_->isVisibleTo(this));
     });
     connect(configBar_, &ConfigBar::OptionChanged, this, &MainWindow::OnViewOptionChanged);
     connect(&store_.Changes(), &modConfig::SettingChanges::Changed, this,
@@ -127,7 +129,7 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
 MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateActions() {
-    using C = shell::MainCommand;
+    using C = window::MainCommand;
     Bind(C::SaveTableAs, [this] { SaveTableAs(); });
     Bind(C::PrintTable, [this] { PrintTable(); });
     Bind(C::PrintPreview, [this] { PrintPreview(); });
@@ -160,7 +162,7 @@ void MainWindow::CreateActions() {
     Action(C::OpenManual)->setShortcut(QKeySequence::HelpContents);
 }
 
-void MainWindow::Bind(shell::MainCommand command, std::function<void()> handler) {
+void MainWindow::Bind(window::MainCommand command, std::function<void()> handler) {
     const shell::CommandInfo& info = shell::Info(command);
     auto* action = new QAction(ImageIcon(info.imageKey, info.themeIcon, palette()),
                                ToQString(info.caption), this);
@@ -176,10 +178,10 @@ void MainWindow::Bind(shell::MainCommand command, std::function<void()> handler)
 }
 
 void MainWindow::CreateMenus() {
-    for (const shell::Menu& menu : shell::MainMenus()) {
+    for (const window::Menu& menu : window::MainMenus()) {
         QMenu* qmenu = menuBar()->addMenu(ToQString(menu.caption));
         qmenu->setObjectName(ToQString(menu.key));
-        for (const std::optional<shell::MainCommand>& entry : menu.entries) {
+        for (const std::optional<window::MainCommand>& entry : menu.entries) {
             if (entry) {
                 qmenu->addAction(Action(*entry));
             } else {
@@ -193,12 +195,12 @@ void MainWindow::CreateToolbar() {
     toolbar_ = addToolBar(tr("Toolbar"));
     toolbar_->setObjectName(QStringLiteral("tbrMain"));
     toolbar_->setMovable(false);
-    for (const shell::MainCommand command : shell::ToolbarCommands()) {
+    for (const window::MainCommand command : shell::ToolbarCommands()) {
         toolbar_->addAction(Action(command));
     }
 }
 
-void MainWindow::RunCommand(shell::MainCommand command) {
+void MainWindow::RunCommand(window::MainCommand command) {
     Action(command)->trigger();
 }
 
@@ -258,12 +260,12 @@ void MainWindow::ShowRecordRow(std::int32_t recordIndex) {
 }
 
 bool MainWindow::IsIaqRecordSet() const {
-    return recordSet_ && shell::IsIaqSensorName(recordSet_->GetSensorName());
+    return recordSet_ && IsIaqSensorName(recordSet_->GetSensorName());
 }
 
 void MainWindow::RebuildConfigBar() {
     configBar_->RebuildConfigBar(IsIaqRecordSet());
-    Action(shell::MainCommand::IaqReport)->setEnabled(IsIaqRecordSet());
+    Action(window::MainCommand::IaqReport)->setEnabled(IsIaqRecordSet());
 }
 
 void MainWindow::OnViewOptionChanged(std::int32_t setting, std::int32_t value) {
@@ -295,7 +297,7 @@ void MainWindow::UpdateCharts() {
 }
 
 void MainWindow::ShowCharts(bool show) {
-    Action(shell::MainCommand::ToggleCharts)->setChecked(show);
+    Action(window::MainCommand::ToggleCharts)->setChecked(show);
     if (show == chartPanel_->isVisibleTo(this)) {
         return;
     }
@@ -339,7 +341,7 @@ void MainWindow::RestoreChartsState(const charts::ChartState& state) {
 
 void MainWindow::ShowConfigBar(bool show) {
     store_.Set(modConfig::settings::kShowConfigBar, show);
-    Action(shell::MainCommand::ToggleConfigBar)->setChecked(show);
+    Action(window::MainCommand::ToggleConfigBar)->setChecked(show);
     configBar_->setVisible(show);
 }
 
@@ -350,7 +352,7 @@ void MainWindow::ToggleConfigBar() {
 // ---- Files
 
 QString MainWindow::DownloadsFolder() const {
-    const QString folder = QString::fromStdString(modUtils::GetDownloadsFolder());
+    const QString folder = QString::fromStdString(shell::GetDownloadsFolder());
     return QFileInfo(folder).isDir() ? folder : QString();
 }
 
@@ -360,7 +362,7 @@ void MainWindow::ShowError(const QString& text, const QString& detail) {
 }
 
 std::optional<MainWindow::SaveChoice>
-MainWindow::ChooseSaveFile(const QString& title, std::span<const shell::FileFilter> filters) {
+MainWindow::ChooseSaveFile(const QString& title, std::span<const window::FileFilter> filters) {
     FileRequest request{FileRequest::Mode::Save, title, DownloadsFolder(), {}, {}};
     request.filters = FilterTexts(filters, &request.suffixes);
     const FileChoice choice = dialogs_.ChooseFile(this, request);
@@ -369,11 +371,11 @@ MainWindow::ChooseSaveFile(const QString& title, std::span<const shell::FileFilt
     }
     const auto& filter = filters[static_cast<std::size_t>(
         std::clamp<int>(choice.filterIndex, 0, static_cast<int>(filters.size()) - 1))];
-    return SaveChoice{shell::WithExtension(choice.path.toStdString(), filter.extension), filter};
+    return SaveChoice{window::WithExtension(choice.path.toStdString(), filter.extension), filter};
 }
 
 void MainWindow::SaveTableAs() {
-    const auto choice = ChooseSaveFile(tr("Save As"), shell::TableFileFilters());
+    const auto choice = ChooseSaveFile(tr("Save As"), window::TableFileFilters());
     if (!choice) {
         return;
     }
@@ -407,7 +409,7 @@ void MainWindow::OpenRecordSet() {
     FileRequest request{FileRequest::Mode::Open,
                         tr("Open Downloaded Data"),
                         DownloadsFolder(),
-                        {ToQString(shell::kRecordSetFilter.text)},
+                        {ToQString(window::kRecordSetFilter.text)},
                         {}};
     const FileChoice choice = dialogs_.ChooseFile(this, request);
     if (choice.Cancelled()) {
@@ -437,14 +439,14 @@ void MainWindow::SaveRecordSetAs() {
     FileRequest request{FileRequest::Mode::Save,
                         tr("Save Downloaded Data As"),
                         DownloadsFolder(),
-                        {ToQString(shell::kRecordSetFilter.text)},
-                        {ToQString(shell::kRecordSetFilter.extension)}};
+                        {ToQString(window::kRecordSetFilter.text)},
+                        {ToQString(window::kRecordSetFilter.extension)}};
     const FileChoice choice = dialogs_.ChooseFile(this, request);
     if (choice.Cancelled()) {
         return;
     }
     const std::string path =
-        shell::WithExtension(choice.path.toStdString(), shell::kRecordSetFilter.extension);
+        window::WithExtension(choice.path.toStdString(), window::kRecordSetFilter.extension);
     std::string error;
     const WaitCursor wait;
     if (!WriteRecordSetJson(*recordSet_, path, error)) {
@@ -474,7 +476,7 @@ void MainWindow::OpenManual() {
 }
 
 void MainWindow::OpenWebsite() {
-    dialogs_.OpenUrl(QUrl(ToQString(shell::kWebsiteAddress)));
+    dialogs_.OpenUrl(QUrl(ToQString(window::kWebsiteAddress)));
 }
 
 void MainWindow::ShowAbout() {
@@ -543,7 +545,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-shell::WindowState MainWindow::State() const {
+window::WindowState MainWindow::State() const {
     const QRect frame = normalGeometry();
     const QList<int> sizes = splitter_->sizes();
     return {frame.x(),     frame.y(),
@@ -551,7 +553,7 @@ shell::WindowState MainWindow::State() const {
             isMaximized(), configBar_->isVisibleTo(this) ? sizes.value(0) : configBar_->width()};
 }
 
-void MainWindow::RestoreState(const shell::WindowState& state) {
+void MainWindow::RestoreState(const window::WindowState& state) {
     setGeometry(state.x, state.y, state.width, state.height);
     if (state.barWidth > 0) {
         splitter_->setSizes({state.barWidth, std::max(1, state.width - state.barWidth)});

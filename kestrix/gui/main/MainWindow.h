@@ -6,13 +6,13 @@
 
 #include "kestrix/charts/chartState.h"
 #include "kestrix/data/clsDataRecordSet.h"
-#include "kestrix/gui/main/UserDialogs.h"
-#include "kestrix/shell/aboutInfo.h"
-#include "kestrix/shell/fileChoices.h"
-#include "kestrix/shell/mainCommands.h"
+#include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/shell/windowState.h"
 #include "kestrix/table/GridModel.h"
+#include "kestrix/window/aboutInfo.h"
+#include "kestrix/window/fileChoices.h"
+#include "kestrix/window/mainCommands.h"
+#include "kestrix/window/windowState.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -39,7 +39,7 @@ class LocationsDialog;
 class GridView;
 
 struct ProgramInfo {
-    shell::ProgramVersion version;
+    window::ProgramVersion version;
     QString programFolder; // where Kestrix.pdf and license.txt are
 };
 
@@ -51,7 +51,7 @@ public:
     ~MainWindow() override;
 
     // As a click on the command's menu entry or toolbar button.
-    void RunCommand(shell::MainCommand command);
+    void RunCommand(window::MainCommand command);
 
     // Makes the record set the window's own and shows it, as a finished download does; false
     // (with a message, the shown data kept) when it cannot be laid out.
@@ -67,8 +67,8 @@ public:
     void OnViewOptionChanged(std::int32_t setting, std::int32_t value);
     void RefreshTable();
 
-    shell::WindowState State() const;
-    void RestoreState(const shell::WindowState& state);
+    window::WindowState State() const;
+    void RestoreState(const window::WindowState& state);
     charts::ChartState ChartsState() const;
     void RestoreChartsState(const charts::ChartState& state);
 
@@ -83,7 +83,7 @@ public:
     LocationsDialog* Locations() const { return locationsDialog_; }
     DataChecksPane* DataChecks() const { return dataChecks_; }
     // The command's one action, in its menu and on the toolbar.
-    QAction* Action(shell::MainCommand command) const { return actions_.at(command); }
+    QAction* Action(window::MainCommand command) const { return actions_.at(command); }
     QToolBar* Toolbar() const { return toolbar_; }
 
 protected:
@@ -91,7 +91,7 @@ protected:
 
 private:
     void CreateActions();
-    void Bind(shell::MainCommand command, std::function<void()> handler);
+    void Bind(window::MainCommand command, std::function<void()> handler);
     void CreateMenus();
     void CreateToolbar();
     void RebuildConfigBar();
@@ -104,11 +104,11 @@ private:
 
     struct SaveChoice {
         std::string path; // with the chosen filter's extension when it had none
-        shell::FileFilter filter;
+        window::FileFilter filter;
     };
     // None when the user cancelled.
     std::optional<SaveChoice> ChooseSaveFile(const QString& title,
-                                             std::span<const shell::FileFilter> filters);
+                                             std::span<const window::FileFilter> filters);
     void SaveTableAs();
     void PrintTable();
     void PrintPreview();
@@ -146,7 +146,7 @@ private:
     ChartPanel* chartPanel_;
     QSplitter* splitter_;
     QToolBar* toolbar_ = nullptr;
-    std::map<shell::MainCommand, QAction*> actions_;
+    std::map<window::MainCommand, QAction*> actions_;
     bool loaded_ = false;
 };
 

@@ -1,6 +1,6 @@
 #include "kestrix/gui/wizards/ConnectingWizard.h"
 
-#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/instrument/PortBinding.h"
 #include "kestrix/shell/modConfig.h"
 

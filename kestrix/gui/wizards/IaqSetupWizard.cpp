@@ -1,11 +1,10 @@
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 
-#include "kestrix/gui/main/ArchiveCommands.h"
+#include "kestrix/gui/common/ArchiveNotes.h"
 #include "kestrix/instrument/DensitySession.h"
 #include "kestrix/instrument/DensityValue.h"
 #include "kestrix/instrument/sessionTexts.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/shell/modUtils.h"
 #include "kestrix/shell/userLocale.h"
 
 #include <QCheckBox>
@@ -48,7 +47,7 @@ constexpr QChar kBlank = u'_';
 constexpr double kNoValue = 0.0001;
 
 QString DecimalSeparator() {
-    return QString::fromStdString(modUtils::GetDecimalSeparator());
+    return QString::fromStdString(GetDecimalSeparator());
 }
 
 // One digit, the locale's separator and three digits; a blank shows as '_'.
@@ -189,8 +188,8 @@ void IaqSetupWizard::EnterStep(int step, int previous) {
 
 void IaqSetupWizard::ShowIdentity() {
     ConnectPage().ShowIdentity(session_->Identity(), session_->SlaveAddress(), std::nullopt);
-    lblInstrumentDensity_->setText(QString::fromStdString(
-        FormatDensity(session_->DensityRegister(), modUtils::GetDecimalSeparator())));
+    lblInstrumentDensity_->setText(
+        QString::fromStdString(FormatDensity(session_->DensityRegister(), GetDecimalSeparator())));
     PrefillNewDensity();
     const bool iaq = session_->IsIaq();
     ConnectPage().SetHint(iaq ? kIaqHint : kNotIaqHint);

@@ -1,7 +1,7 @@
 #include "kestrix/gui/wizards/UploadWizard.h"
 
-#include "kestrix/gui/locations/HeaderSorting.h"
-#include "kestrix/gui/main/ArchiveCommands.h"
+#include "kestrix/gui/common/ArchiveNotes.h"
+#include "kestrix/gui/common/HeaderSorting.h"
 #include "kestrix/instrument/sessionTexts.h"
 #include "kestrix/instrument/uploadTexts.h"
 #include "kestrix/shell/locationNameKeys.h"

@@ -1,6 +1,6 @@
 #include "kestrix/gui/wizards/WizardFrame.h"
 
-#include "kestrix/gui/main/Icons.h"
+#include "kestrix/gui/common/Icons.h"
 #include "kestrix/instrument/sessionTexts.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "kestrix/gui/wizards/WizardNotices.h"
 
-#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/instrument/sessionTexts.h"
 
 #include <QTimer>

@@ -1,6 +1,6 @@
 #include "kestrix/gui/wizards/WizardPages.h"
 
-#include "kestrix/gui/main/Icons.h"
+#include "kestrix/gui/common/Icons.h"
 #include "kestrix/instrument/PictureKey.h"
 
 #include <QComboBox>

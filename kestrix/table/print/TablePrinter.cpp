@@ -1,7 +1,7 @@
 #include "kestrix/table/print/TablePrinter.h"
 
 #include "kestrix/base/atomicFile.h"
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/shell/userLocale.h"
 #include "kestrix/table/print/CellPainter.h"
 #include "kestrix/table/print/PageLayout.h"
 
@@ -23,7 +23,7 @@ constexpr double kMinimumColumnCharacters = 2.0;
 constexpr double kColumnPaddingCharacters = 1.0;
 
 char DecimalSeparator() {
-    const std::string separator = modUtils::GetDecimalSeparator();
+    const std::string separator = GetDecimalSeparator();
     return separator.size() == 1 ? separator.front() : '.';
 }
 

@@ -1,7 +1,6 @@
 #include "kestrix/table/writers/SaveTable.h"
 
 #include "kestrix/base/atomicFile.h"
-#include "kestrix/shell/modUtils.h"
 #include "kestrix/shell/userLocale.h"
 #include "kestrix/table/writers/CsvWriter.h"
 #include "kestrix/table/writers/HtmlWriter.h"
@@ -17,7 +16,7 @@ namespace {
 using table::GridModel;
 
 char DecimalSeparator() {
-    const std::string separator = modUtils::GetDecimalSeparator();
+    const std::string separator = GetDecimalSeparator();
     return separator.size() == 1 ? separator.front() : '.';
 }
 

@@ -1,6 +1,6 @@
 #include "ArchiveFixture.h"
 
-#include "kestrix/shell/modUtils.h"
+#include "kestrix/base/dateTime.h"
 
 #include <limits>
 
@@ -47,7 +47,7 @@ std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::in
         // The values follow the minute, as an instrument's record of that minute would.
         const std::int32_t sample = firstMinute + row;
         clsDataRecord record;
-        record.SetTimeStamp(modUtils::SecondsToDate(kFirstSecond + 60 * sample));
+        record.SetTimeStamp(SecondsToDate(kFirstSecond + 60 * sample));
         record.SetLocationID(1 + sample % 3);
         record.SetSampleTimeData(60, static_cast<std::uint8_t>(sample % 5 == 0 ? 0x02 : 0));
         record.SetPartChanCount(3);

@@ -10,7 +10,7 @@ namespace kestrix::gui::testing {
 namespace {
 
 TEST_F(MainWindowTest, AboutShowsTheVersionAtAClickAndTheLicence) {
-    window->RunCommand(shell::MainCommand::ShowAbout);
+    window->RunCommand(window::MainCommand::ShowAbout);
     ASSERT_EQ(dialogs.modalDialogs.size(), 1U);
     AboutDialog& about = *window->About();
     EXPECT_EQ(about.LicenseText(), "Error loading license agreement!\n");

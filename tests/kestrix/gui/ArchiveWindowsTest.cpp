@@ -4,8 +4,8 @@
 #include "MainWindowFixture.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/gui/main/ArchiveDialog.h"
-#include "kestrix/shell/mainCommands.h"
 #include "kestrix/table/tableRowKinds.h"
+#include "kestrix/window/mainCommands.h"
 #include "support/FileBytes.h"
 
 #include <QCoreApplication>
@@ -109,13 +109,13 @@ TEST_F(ArchiveWindowTest, OpenFromArchiveShowsTheChosenRecordsAndSavingThemIsNot
         dialog.LocationList()->item(1)->setCheckState(Qt::Unchecked);
         dialog.accept();
     };
-    window->RunCommand(shell::MainCommand::OpenFromArchive);
+    window->RunCommand(window::MainCommand::OpenFromArchive);
     ASSERT_TRUE(window->HasData());
     EXPECT_EQ(window->RecordSet()->RecordCount(), 4);
     EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), 4);
 
     dialogs.files = {{Path("table.csv"), 2}};
-    window->RunCommand(shell::MainCommand::SaveTableAs);
+    window->RunCommand(window::MainCommand::SaveTableAs);
     const std::vector<archive::EventEntry> events = ArchivedEvents();
     ASSERT_EQ(events.size(), 2U);
     EXPECT_EQ(events[1].event.kind, "export");
@@ -128,7 +128,7 @@ TEST_F(ArchiveWindowTest, AnArchiveThatCannotNoteTheSaveIsToldAndTheFileStands) 
     window->TakeRecordSet(SmallRecordSet("Model 9", 3));
     test_support::WriteFileBytes(Path("archive.sqlite").toStdString(), std::string(8192, 'x'));
     dialogs.files = {{Path("table.csv"), 2}};
-    window->RunCommand(shell::MainCommand::SaveTableAs);
+    window->RunCommand(window::MainCommand::SaveTableAs);
     QCoreApplication::processEvents();
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Warning);

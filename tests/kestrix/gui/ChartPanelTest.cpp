@@ -31,9 +31,9 @@ TEST_F(MainWindowTest, ChartsShowSwitchSeriesLogScaleAndExport) {
     ChartPanel& panel = *window->Charts();
     EXPECT_FALSE(panel.isVisible());
 
-    window->Action(shell::MainCommand::ToggleCharts)->trigger();
+    window->Action(window::MainCommand::ToggleCharts)->trigger();
     ASSERT_TRUE(panel.isVisible());
-    EXPECT_TRUE(window->Action(shell::MainCommand::ToggleCharts)->isChecked());
+    EXPECT_TRUE(window->Action(window::MainCommand::ToggleCharts)->isChecked());
     EXPECT_EQ(SeriesNames(*panel.Counts()),
               QStringList({"0.3 micron", "0.5 micron", "1.0 micron"}));
     EXPECT_EQ(panel.Environmental()->chart()->series().size(), 2);
@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, ChartsShowSwitchSeriesLogScaleAndExport) {
 TEST_F(MainWindowTest, PmChartsShowTheIndexBandsUntilSwitchedOff) {
     window->show();
     ASSERT_TRUE(window->TakeRecordSet(iaq::testing::MakeIaqRecordSet()));
-    window->Action(shell::MainCommand::ToggleCharts)->trigger();
+    window->Action(window::MainCommand::ToggleCharts)->trigger();
     ChartPanel& panel = *window->Charts();
     for (TrendChart* chart : {panel.Pm2_5(), panel.Pm10()}) {
         ASSERT_TRUE(chart->isVisible());

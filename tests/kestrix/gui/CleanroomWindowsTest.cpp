@@ -30,7 +30,7 @@ TEST_F(MainWindowTest, ActivatingAFindingSelectsItsRecordsRow) {
     }();
     set->RecordCopy(3, &record);
     ASSERT_TRUE(window->TakeRecordSet(set));
-    window->RunCommand(shell::MainCommand::ToggleDataChecks);
+    window->RunCommand(window::MainCommand::ToggleDataChecks);
     QTableWidget* list = window->DataChecks()->List();
     ASSERT_EQ(list->rowCount(), 1);
     EXPECT_EQ(list->item(0, 0)->text(), "4");
@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, ClassificationDialogPreviewsAndSavesTheReport) {
                     HasSubstr("ISO Class 7, 3 location(s)"));
         classification.SaveButton()->click();
     };
-    window->RunCommand(shell::MainCommand::CleanroomClassification);
+    window->RunCommand(window::MainCommand::CleanroomClassification);
     ASSERT_EQ(dialogs.modalDialogs.size(), 1U);
     EXPECT_TRUE(QFile::exists(Path("room.json")));
     EXPECT_TRUE(dialogs.messages.empty());

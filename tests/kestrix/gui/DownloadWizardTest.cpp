@@ -55,7 +55,7 @@ TEST_F(DownloadWizardTest, AFullDownloadEndsInTheMainWindowsTable) {
             Click(wizard().CancelButton());
             EXPECT_FALSE(dialog.isVisible());
         };
-        window->RunCommand(shell::MainCommand::DownloadData);
+        window->RunCommand(window::MainCommand::DownloadData);
         EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), records) << preset;
         EXPECT_EQ(window->Grid().Text(1, 1).rfind("Instrument Model: ", 0), 0U);
     }

@@ -17,13 +17,13 @@ namespace {
 using ::testing::HasSubstr;
 
 TEST_F(MainWindowTest, IaqReportIsOfferedForIaqRecordSetsOnly) {
-    QAction* entry = window->Action(shell::MainCommand::IaqReport);
+    QAction* entry = window->Action(window::MainCommand::IaqReport);
     EXPECT_FALSE(entry->isEnabled());
     ASSERT_TRUE(window->TakeRecordSet(iaq::testing::MakeIaqRecordSet()));
     EXPECT_TRUE(entry->isEnabled());
     ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("Counter 5000")));
     EXPECT_FALSE(entry->isEnabled());
-    window->RunCommand(shell::MainCommand::IaqReport);
+    window->RunCommand(window::MainCommand::IaqReport);
     EXPECT_TRUE(dialogs.modalDialogs.empty());
 }
 
@@ -54,7 +54,7 @@ TEST_F(MainWindowTest, IaqReportShowsTheDaysInTheirColoursAndSavesThem) {
         EXPECT_EQ(days->item(0, 1)->text(), QStringLiteral("6"));
         iaqDialog.SaveButton()->click();
     };
-    window->RunCommand(shell::MainCommand::IaqReport);
+    window->RunCommand(window::MainCommand::IaqReport);
     ASSERT_EQ(dialogs.modalDialogs.size(), 1U);
     EXPECT_TRUE(QFile::exists(Path("air.csv")));
     EXPECT_TRUE(dialogs.messages.empty());

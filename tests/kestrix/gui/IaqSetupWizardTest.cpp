@@ -78,7 +78,7 @@ TEST_F(IaqSetupWizardTest, AFullRunFromTheMainWindowWritesTheTypedDensity) {
         EXPECT_EQ(box().displayText(), "1.200");
         Click(wizard().CancelButton());
     };
-    window->RunCommand(shell::MainCommand::SetupIaqInstrument);
+    window->RunCommand(window::MainCommand::SetupIaqInstrument);
     ASSERT_EQ(dialogs.modalDialogs.size(), 1U);
     EXPECT_EQ(dialogs.modalDialogs[0], &wizard());
     EXPECT_FALSE(wizard().isVisible());

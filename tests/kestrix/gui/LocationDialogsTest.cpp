@@ -102,7 +102,7 @@ TEST_F(LocationDialogsTest, TheListSortsEditsByEnterAndTracksChanges) {
         edit().ShortNameBox()->setText("AAA");
         edit().accept();
     };
-    window->RunCommand(shell::MainCommand::SetupMyLocations);
+    window->RunCommand(window::MainCommand::SetupMyLocations);
     QTreeWidget& list = *locations().List();
     ASSERT_EQ(list.topLevelItemCount(), 1000);
     EXPECT_FALSE(locations().WasModified());

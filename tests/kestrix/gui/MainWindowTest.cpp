@@ -2,8 +2,8 @@
 #include "kestrix/data/recordSetFile.h"
 #include "kestrix/gui/main/ConfigBar.h"
 #include "kestrix/gui/main/GridView.h"
-#include "kestrix/shell/mainCommands.h"
 #include "kestrix/table/tableRowKinds.h"
+#include "kestrix/window/mainCommands.h"
 #include "support/FileBytes.h"
 
 #include <QAction>
@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
     }
     QStringList expected;
-    for (const shell::MainCommand command : shell::ToolbarCommands()) {
+    for (const window::MainCommand command : shell::ToolbarCommands()) {
         const shell::CommandInfo& info = shell::Info(command);
         expected << Q(info.key) + "|" + Q(info.tooltip) + "|" + Q(info.description);
     }
@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, SaveAsWritesTheChosenFormatAndAddsItsExtension) {
     };
     for (const Case& c : cases) {
         dialogs.files = {{Path(c.typed), c.filter}};
-        window->RunCommand(shell::MainCommand::SaveTableAs);
+        window->RunCommand(window::MainCommand::SaveTableAs);
         const std::string bytes = test_support::ReadFileBytes(Path(c.written).toStdString());
         EXPECT_THAT(bytes, HasSubstr(c.content)) << c.written.toStdString();
     }
@@ -108,11 +108,11 @@ TEST_F(MainWindowTest, SaveAsWritesTheChosenFormatAndAddsItsExtension) {
               QStringList({"Excel File (*.xlsx)", "HTML File (*.html *.htm)", "CSV File (*.csv)"}));
     EXPECT_TRUE(dialogs.messages.empty());
 
-    window->RunCommand(shell::MainCommand::SaveTableAs); // cancelled: nothing happens
+    window->RunCommand(window::MainCommand::SaveTableAs); // cancelled: nothing happens
     EXPECT_TRUE(dialogs.messages.empty());
 
     dialogs.files = {{Path("missing-folder/table.csv"), 2}};
-    window->RunCommand(shell::MainCommand::SaveTableAs);
+    window->RunCommand(window::MainCommand::SaveTableAs);
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].title, "File Error!");
     EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
@@ -144,7 +144,7 @@ TEST_F(MainWindowTest, ViewOptionsStoreTheirSettingAndKeepTheScrollPosition) {
 }
 
 // The menu entry and the toolbar button are one action: both show its state.
-bool CheckedInMenuAndToolbar(MainWindow& window, shell::MainCommand command) {
+bool CheckedInMenuAndToolbar(MainWindow& window, window::MainCommand command) {
     QAction* action = window.Action(command);
     const auto* button = qobject_cast<QToolButton*>(window.Toolbar()->widgetForAction(action));
     EXPECT_TRUE(button != nullptr);
@@ -155,7 +155,7 @@ bool CheckedInMenuAndToolbar(MainWindow& window, shell::MainCommand command) {
 
 TEST_F(MainWindowTest, TheBarIsToggledFromMenuAndToolbarAndRemembered) {
     window->show();
-    const auto command = shell::MainCommand::ToggleConfigBar;
+    const auto command = window::MainCommand::ToggleConfigBar;
     EXPECT_TRUE(CheckedInMenuAndToolbar(*window, command));
 
     window->Action(command)->trigger();
@@ -177,19 +177,19 @@ TEST_F(MainWindowTest, RecordSetFilesOpenSaveAndAreRefusedWhenBroken) {
     ASSERT_TRUE(WriteRecordSetJson(*recordSet, Path("five.json").toStdString(), error)) << error;
 
     dialogs.files = {{Path("five.json"), 0}};
-    window->RunCommand(shell::MainCommand::OpenRecordSet);
+    window->RunCommand(window::MainCommand::OpenRecordSet);
     ASSERT_TRUE(window->HasData());
     EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), 5);
 
     dialogs.files = {{Path("copy"), 0}};
-    window->RunCommand(shell::MainCommand::SaveRecordSetAs);
+    window->RunCommand(window::MainCommand::SaveRecordSetAs);
     EXPECT_EQ(test_support::ReadFileBytes(Path("copy.json").toStdString()),
               test_support::ReadFileBytes(Path("five.json").toStdString()));
 
     std::ofstream(Path("broken.json").toStdString())
         << R"({"format": "kestrix-record-set", "version": 1)";
     dialogs.files = {{Path("broken.json"), 0}};
-    window->RunCommand(shell::MainCommand::OpenRecordSet);
+    window->RunCommand(window::MainCommand::OpenRecordSet);
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_THAT(dialogs.messages[0].text.toStdString(), HasSubstr("broken.json"));
     EXPECT_FALSE(dialogs.messages[0].detail.isEmpty());
@@ -198,26 +198,26 @@ TEST_F(MainWindowTest, RecordSetFilesOpenSaveAndAreRefusedWhenBroken) {
 
 TEST_F(MainWindowTest, PrintingGoesToTheChosenPrinterAndCancelPrintsNothing) {
     dialogs.printFile = Path("printed.pdf");
-    window->RunCommand(shell::MainCommand::PrintTable);
+    window->RunCommand(window::MainCommand::PrintTable);
     EXPECT_FALSE(QFileInfo::exists(dialogs.printFile));
 
     dialogs.printerChosen = true;
-    window->Action(shell::MainCommand::PrintTable)->trigger();
+    window->Action(window::MainCommand::PrintTable)->trigger();
     EXPECT_EQ(test_support::ReadFileBytes(dialogs.printFile.toStdString()).rfind("%PDF", 0), 0U);
-    window->RunCommand(shell::MainCommand::PrintPreview);
+    window->RunCommand(window::MainCommand::PrintPreview);
     EXPECT_EQ(dialogs.printPreviews, 1);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(MainWindowTest, HelpAndWebsiteOpenWithTheDesktop) {
-    window->RunCommand(shell::MainCommand::OpenManual);
+    window->RunCommand(window::MainCommand::OpenManual);
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_THAT(dialogs.messages[0].text.toStdString(),
                 HasSubstr(Path("Kestrix.pdf").toStdString()));
 
     std::ofstream(Path("Kestrix.pdf").toStdString()) << "%PDF-1.4\n";
-    window->Action(shell::MainCommand::OpenManual)->trigger();
-    window->Action(shell::MainCommand::OpenWebsite)->trigger();
+    window->Action(window::MainCommand::OpenManual)->trigger();
+    window->Action(window::MainCommand::OpenWebsite)->trigger();
     ASSERT_EQ(dialogs.openedUrls.size(), 2U);
     EXPECT_EQ(dialogs.openedUrls[0], QUrl::fromLocalFile(Path("Kestrix.pdf")));
     EXPECT_EQ(dialogs.openedUrls[1].scheme(), "https");

@@ -3,7 +3,7 @@
 // The windows' dialogs answered from a script: every request is recorded, and the answers wait
 // in queues (a message box without a scripted answer is answered with its first button).
 
-#include "kestrix/gui/main/UserDialogs.h"
+#include "kestrix/gui/common/UserDialogs.h"
 
 #include <QDialog>
 #include <QPrinter>

@@ -77,7 +77,7 @@ TEST_F(UploadWizardTest, EveryStepFromTheMainWindowToTheNamesOnTheInstrument) {
         EXPECT_EQ(wizard().CancelButton()->text(), "&Close");
         Click(wizard().CancelButton());
     };
-    window->RunCommand(shell::MainCommand::UploadLocationNames);
+    window->RunCommand(window::MainCommand::UploadLocationNames);
     ASSERT_EQ(dialogs.modalDialogs.size(), 1U);
     EXPECT_FALSE(wizard().isVisible());
     ASSERT_EQ(dialogs.messages.size(), 2U);

@@ -5,7 +5,7 @@
 
 #include "SimProcess.h"
 #include "kestrix/gui/wizards/WizardFrame.h"
-#include "kestrix/shell/iniFile.h"
+#include "kestrix/ini/IniFile.h"
 #include "kestrix/shell/modConfig.h"
 
 #include <QLabel>

@@ -3,8 +3,8 @@
 
 #include "kestrix/instrument/PortBinding.h"
 
+#include "kestrix/ini/IniFile.h"
 #include "kestrix/instrument/PortList.h"
-#include "kestrix/shell/iniFile.h"
 #include "tolvex/PortTable.h"
 
 #include <cstdio>

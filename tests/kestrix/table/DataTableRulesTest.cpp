@@ -156,10 +156,10 @@ TEST_F(LocationSourceTest, UnknownSourceLeavesTheCellEmpty) {
 // ---- Status looks
 
 TEST_F(DataTableRulesTest, StatusTextListsFaultsMostSeriousFirst) {
-    EXPECT_EQ(modDataTable::GetStatusText(0), "");
-    EXPECT_EQ(modDataTable::GetStatusText(0x09),
+    EXPECT_EQ(recordStatus::GetStatusText(0), "");
+    EXPECT_EQ(recordStatus::GetStatusText(0x09),
               "- Instrument malfunctioned.\r\n- Bad laser voltage.");
-    EXPECT_EQ(modDataTable::GetStatusText(0x5F),
+    EXPECT_EQ(recordStatus::GetStatusText(0x5F),
               "- Instrument malfunctioned.\r\n- Bad laser voltage.\r\n- Bad flow rate.\r\n"
               "- Instrument data overflowed.\r\n- Pirrow device malfunctioned.\r\n"
               "- Data exceeded instrument's threshold.");
