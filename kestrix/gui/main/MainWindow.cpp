@@ -163,7 +163,7 @@ void MainWindow::CreateActions() {
 }
 
 void MainWindow::Bind(window::MainCommand command, std::function<void()> handler) {
-    const shell::CommandInfo& info = shell::Info(command);
+    const window::CommandInfo& info = window::Info(command);
     auto* action = new QAction(ImageIcon(info.imageKey, info.themeIcon, palette()),
                                ToQString(info.caption), this);
     action->setObjectName(ToQString(info.key));
@@ -195,7 +195,7 @@ void MainWindow::CreateToolbar() {
     toolbar_ = addToolBar(tr("Toolbar"));
     toolbar_->setObjectName(QStringLiteral("tbrMain"));
     toolbar_->setMovable(false);
-    for (const window::MainCommand command : shell::ToolbarCommands()) {
+    for (const window::MainCommand command : window::ToolbarCommands()) {
         toolbar_->addAction(Action(command));
     }
 }

@@ -1,6 +1,5 @@
 #include "kestrix/data/modDataType.h"
 
-#include <array>
 #include <gtest/gtest.h>
 #include <locale>
 
@@ -114,35 +113,6 @@ TEST(AnalogTags, ExcludeItemsKeptElsewhere) {
     EXPECT_TRUE(IsAnalogChannelType("TEMP"));
     EXPECT_TRUE(IsAnalogChannelType("XYZ"));
     EXPECT_TRUE(IsAnalogChannelType("loc"));
-}
-
-// Clears every bit that does not concern the tag, asking bit by bit.
-std::uint8_t MaskStatus(const std::string& tag, std::uint8_t status) {
-    std::uint8_t masked = 0;
-    for (const std::uint8_t bit : std::array<std::uint8_t, 6>{0x01, 0x02, 0x08, 0x04, 0x40, 0x10}) {
-        if ((status & bit) != 0 && StatusAppliesToType(tag, bit)) {
-            masked |= bit;
-        }
-    }
-    return masked;
-}
-
-TEST(StatusRelevance, MasksPerDataType) {
-    EXPECT_EQ(MaskStatus("STIM", 0xFF), 0x4A);
-    EXPECT_EQ(MaskStatus("SVOL", 0xFF), 0x4A);
-    EXPECT_EQ(MaskStatus("0.3", 0xFF), 0x5F);
-    EXPECT_EQ(MaskStatus("C0.3", 0xFF), 0x5F);
-    EXPECT_EQ(MaskStatus("PM2.5", 0xFF), 0x5F);
-    EXPECT_EQ(MaskStatus("TPM", 0xFF), 0x5F);
-    EXPECT_EQ(MaskStatus("TEMP", 0xFF), 0x00);
-    EXPECT_EQ(MaskStatus("LASV", 0x03), 0x01);
-}
-
-TEST(StatusRelevance, ParticleTagsTakeAnyNonZeroStatus) {
-    EXPECT_TRUE(StatusAppliesToType("0.5", 0x80));
-    EXPECT_FALSE(StatusAppliesToType("0.5", 0x00));
-    EXPECT_FALSE(StatusAppliesToType("FLOW", kStatusLaserVoltageBad));
-    EXPECT_TRUE(StatusAppliesToType("FLOW", kStatusPirrowMalfunction));
 }
 
 } // namespace

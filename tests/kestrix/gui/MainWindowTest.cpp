@@ -59,8 +59,8 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
     }
     QStringList expected;
-    for (const window::MainCommand command : shell::ToolbarCommands()) {
-        const shell::CommandInfo& info = shell::Info(command);
+    for (const window::MainCommand command : window::ToolbarCommands()) {
+        const window::CommandInfo& info = window::Info(command);
         expected << Q(info.key) + "|" + Q(info.tooltip) + "|" + Q(info.description);
     }
     EXPECT_EQ(buttons, expected);

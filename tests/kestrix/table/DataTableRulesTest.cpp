@@ -2,6 +2,7 @@
 
 #include "DataTableTestSupport.h"
 #include "kestrix/calc/ArithmeticError.h"
+#include "kestrix/data/recordStatus.h"
 #include "kestrix/shell/userLocale.h"
 #include "kestrix/table/modDataTable.h"
 

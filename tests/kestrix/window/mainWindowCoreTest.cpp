@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 #include <map>
 
-namespace kestrix::shell {
+namespace kestrix::window {
 namespace {
 
 TEST(MainCommands, IconIndexAndEveryCommandPlacedOnce) {
@@ -93,4 +93,4 @@ TEST(WindowState, RoundTripKeepsTheOtherSettings) {
 }
 
 } // namespace
-} // namespace kestrix::shell
+} // namespace kestrix::window
