@@ -1,17 +1,16 @@
 #pragma once
 
-// Saving a classification report as the file its name's ending asks for: .pdf (printed like
-// the table), .html or .htm, or .json. Each file is written under a temporary name and renamed
-// into place when complete.
+// Saving a classification report as .pdf, .html or .htm, or .json (table/print/reportFile.h).
 
 #include "kestrix/cleanroom/classification.h"
+#include "kestrix/table/print/reportFile.h"
 
 #include <optional>
 #include <string>
 
 namespace kestrix::cleanroom {
 
-enum class ReportFileKind { Pdf, Html, Json };
+using table::ReportFileKind;
 
 inline constexpr const char* kReportFileEndings = ".pdf, .html, .htm or .json";
 

@@ -84,8 +84,8 @@ CLI::App* IaqCommand::Register(CLI::App& program) {
 }
 
 ApplicationKind IaqCommand::RequiredApplication() const {
-    return IaqFileKindOf(savePath_) == IaqFileKind::Pdf ? ApplicationKind::kGui
-                                                        : ApplicationKind::kCore;
+    return IaqFileKindOf(savePath_) == table::ReportFileKind::Pdf ? ApplicationKind::kGui
+                                                                  : ApplicationKind::kCore;
 }
 
 int IaqCommand::Run(const CliContext& context) {
