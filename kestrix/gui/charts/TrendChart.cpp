@@ -225,7 +225,8 @@ void TrendChart::AddBands(charts::TimeRange range) {
         upper->append({{shown.first, band.to}, {shown.last, band.to}});
         area->setLowerSeries(lower);
         area->setUpperSeries(upper);
-        area->setName(QString::fromUtf8(iaq::CategoryName(band.category)));
+        // Named by its object name: a series name would widen the legend, hidden markers included.
+        area->setObjectName(QString::fromUtf8(iaq::CategoryName(band.category)));
         const table::Rgb rgb = iaq::CategoryColor(band.category);
         area->setBrush(QColor(rgb.red, rgb.green, rgb.blue, kBandAlpha));
         area->setPen(Qt::NoPen);

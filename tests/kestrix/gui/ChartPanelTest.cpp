@@ -7,6 +7,7 @@
 
 #include <QAbstractAxis>
 #include <QAction>
+#include <QAreaSeries>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -20,7 +21,8 @@ namespace {
 QStringList SeriesNames(const TrendChart& chart) {
     QStringList names;
     for (QAbstractSeries* series : chart.chart()->series()) {
-        names << series->name();
+        const bool band = qobject_cast<QAreaSeries*>(series) != nullptr;
+        names << (band ? series->objectName() : series->name());
     }
     return names;
 }
