@@ -13,8 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kestrix::gui {
 
@@ -129,6 +132,11 @@ void IaqReportDialog::ShowDays() {
         }
     }
     days_->resizeColumnsToContents();
+    // Every column shown whole: the dialog grows with the table, up to most of the screen.
+    const int wholeWidth = days_->horizontalHeader()->length() + 2 * days_->frameWidth() +
+                           days_->verticalScrollBar()->sizeHint().width();
+    const int screenWidth = screen()->availableGeometry().width() * 9 / 10;
+    days_->setMinimumWidth(std::min(wholeWidth, screenWidth));
 }
 
 void IaqReportDialog::SaveReport() {
