@@ -337,7 +337,9 @@ bool SaveCharts(gui::MainWindow& window, const QString& folder, const QString& s
 } // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: kestrix-screenshots OUTPUT_FOLDER [SUFFIX]\n");

@@ -137,6 +137,8 @@ void IaqReportDialog::ShowDays() {
                            days_->verticalScrollBar()->sizeHint().width();
     const int screenWidth = screen()->availableGeometry().width() * 9 / 10;
     days_->setMinimumWidth(std::min(wholeWidth, screenWidth));
+    layout()->activate();
+    resize(size().expandedTo(minimumSizeHint()));
 }
 
 void IaqReportDialog::SaveReport() {
