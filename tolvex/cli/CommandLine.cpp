@@ -24,6 +24,8 @@ const std::map<std::string, ValueFormat> kFormats{
 const CLI::Range kAddress(0, 65535);
 const CLI::Range kRegisterValue(-32768, 65535);
 const CLI::Range kBit(0, 1);
+constexpr const char* kFirstAddress = "the first address, 0-65535";
+constexpr const char* kRegisterText = "register value, -32768-65535";
 
 void AddConnectionOptions(CLI::App& app, CtlOptions& o) {
     auto* port = app.add_option("--port", o.target.port, "Port number 1..32")
@@ -93,8 +95,10 @@ CLI::App* AddCommand(CLI::App& app, const char* name, Command command, CtlOption
 void AddReadCommand(CLI::App& app, const char* name, Command command, CtlOptions& o,
                     const char* help) {
     CLI::App* sub = AddCommand(app, name, command, o, help);
-    sub->add_option("ADDR", o.address)->required()->check(kAddress);
-    sub->add_option("QTY", o.quantity)->required()->check(CLI::Range(1, 2000));
+    sub->add_option("ADDR", o.address, kFirstAddress)->required()->check(kAddress);
+    sub->add_option("QTY", o.quantity, "how many to read: 1-2000, at most 125 registers")
+        ->required()
+        ->check(CLI::Range(1, 2000));
 }
 
 void AddCommands(CLI::App& app, CtlOptions& o) {
@@ -105,28 +109,39 @@ void AddCommands(CLI::App& app, CtlOptions& o) {
 
     CLI::App* single =
         AddCommand(app, "write-register", Command::WriteRegister, o, "Write one holding register");
-    single->add_option("ADDR", o.address)->required()->check(kAddress);
-    single->add_option("VALUE", o.values)->required()->expected(1)->check(kRegisterValue);
+    single->add_option("ADDR", o.address, "the register's address, 0-65535")
+        ->required()
+        ->check(kAddress);
+    single->add_option("VALUE", o.values, kRegisterText)
+        ->required()
+        ->expected(1)
+        ->check(kRegisterValue);
 
     CLI::App* coil = AddCommand(app, "write-coil", Command::WriteCoil, o, "Write one coil");
-    coil->add_option("ADDR", o.address)->required()->check(kAddress);
-    coil->add_option("STATE", o.values)->required()->expected(1)->check(kBit);
+    coil->add_option("ADDR", o.address, "the coil's address, 0-65535")->required()->check(kAddress);
+    coil->add_option("STATE", o.values, "0 (off) or 1 (on)")->required()->expected(1)->check(kBit);
 
     CLI::App* registers =
         AddCommand(app, "write-registers", Command::WriteRegisters, o, "Write holding registers");
-    registers->add_option("ADDR", o.address)->required()->check(kAddress);
-    registers->add_option("V", o.values)->required()->check(kRegisterValue);
+    registers->add_option("ADDR", o.address, kFirstAddress)->required()->check(kAddress);
+    registers->add_option("V", o.values, kRegisterText)->required()->check(kRegisterValue);
 
     CLI::App* coils = AddCommand(app, "write-coils", Command::WriteCoils, o, "Write coils");
-    coils->add_option("ADDR", o.address)->required()->check(kAddress);
-    coils->add_option("B", o.values)->required()->check(kBit);
+    coils->add_option("ADDR", o.address, kFirstAddress)->required()->check(kAddress);
+    coils->add_option("B", o.values, "one 0 or 1 per coil")->required()->check(kBit);
 
     CLI::App* both = AddCommand(app, "read-write", Command::ReadWrite, o,
                                 "Write registers, then read registers, in one request");
-    both->add_option("RADDR", o.address)->required()->check(kAddress);
-    both->add_option("RQTY", o.quantity)->required()->check(CLI::Range(1, 125));
-    both->add_option("WADDR", o.writeAddress)->required()->check(kAddress);
-    both->add_option("V", o.values)->required()->check(kRegisterValue);
+    both->add_option("RADDR", o.address, "first register to read, 0-65535")
+        ->required()
+        ->check(kAddress);
+    both->add_option("RQTY", o.quantity, "how many registers to read, 1-125")
+        ->required()
+        ->check(CLI::Range(1, 125));
+    both->add_option("WADDR", o.writeAddress, "first register to write, 0-65535")
+        ->required()
+        ->check(kAddress);
+    both->add_option("V", o.values, kRegisterText)->required()->check(kRegisterValue);
 }
 
 // Combinations the parser cannot judge by itself.

@@ -60,6 +60,19 @@ std::string WrapHelpLines(const std::string& text, std::size_t columns) {
     return out;
 }
 
+std::string HelpFormatter::make_option(const CLI::Option* option, bool positional) const {
+    const std::string entry =
+        "  " + make_option_name(option, positional) + make_option_opts(option);
+    const std::string text = make_option_desc(option);
+    if (text.empty()) {
+        return entry + '\n';
+    }
+    const std::size_t column = get_column_width();
+    const std::string gap = entry.size() + 2 <= column ? std::string(column - entry.size(), ' ')
+                                                       : '\n' + std::string(column, ' ');
+    return entry + gap + text + '\n';
+}
+
 std::string HelpFormatter::make_option_opts(const CLI::Option* option) const {
     if (!option->get_option_text().empty()) {
         return " " + option->get_option_text();
@@ -67,12 +80,17 @@ std::string HelpFormatter::make_option_opts(const CLI::Option* option) const {
     if (option->get_type_size() == 0) {
         return {};
     }
+    const bool repeated = option->get_expected_max() == CLI::detail::expected_max_vector_size;
+    // A positional's name is its value's name; the text says what it takes.
+    if (!option->nonpositional()) {
+        return repeated ? " ..." : "";
+    }
     const std::string type = option->get_type_name();
     std::string text = type.empty() ? "" : " " + ValueName(type);
     if (!option->get_default_str().empty()) {
         text += "=" + option->get_default_str();
     }
-    if (option->get_expected_max() == CLI::detail::expected_max_vector_size) {
+    if (repeated) {
         text += " ...";
     }
     if (option->get_required()) {

@@ -66,6 +66,28 @@ void CTolvexCtrl::SetParity(short value) {
 
 void CTolvexCtrl::SetTimeout(short value) {
     StoreChecked(props_.timeout, value, 300, 10000, Code(ResultCode::TimeoutOutOfRange));
+    if (lastError_ == 0) {
+        ApplyReplyTimeout(props_.timeout);
+    }
+}
+
+bool CTolvexCtrl::SetReplyTimeout(int milliseconds) {
+    if (milliseconds < 10 || milliseconds > 10000) {
+        lastError_ = static_cast<short>(Code(ResultCode::TimeoutOutOfRange));
+        return false;
+    }
+    lastError_ = 0;
+    ApplyReplyTimeout(milliseconds);
+    return true;
+}
+
+// An open serial line takes a new timeout at once; a closed one gets it from OpenConnection, and
+// a TCP connection keeps the one it was opened with.
+void CTolvexCtrl::ApplyReplyTimeout(int milliseconds) {
+    if (connected_ && engine_->Master().Serial().IsOpen()) {
+        engine_->SetSerialTimeouts(
+            TimeoutsFor(props_.baudRate, props_.protocolMode, static_cast<short>(milliseconds)));
+    }
 }
 
 void CTolvexCtrl::SetProtocolMode(short value) {

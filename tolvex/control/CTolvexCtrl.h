@@ -40,6 +40,10 @@ public:
     void SetParity(short value);
     short Timeout() const { return props_.timeout; }
     void SetTimeout(short value);
+    // A reply timeout of 10..10000 ms for the requests sent from now on, not stored as the
+    // Timeout property: for a host probing a bus for silent addresses. The next SetTimeout or
+    // OpenConnection replaces it. False (last error 41) out of range.
+    bool SetReplyTimeout(int milliseconds);
     short ProtocolMode() const { return props_.protocolMode; }
     void SetProtocolMode(short value);
     short DataBits() const { return props_.dataBits; }
@@ -129,6 +133,7 @@ private:
                        short readQuantity, int32_t writeAddress, short writeQuantity,
                        int32_t updateRate);
     bool OpenSerial();
+    void ApplyReplyTimeout(int milliseconds);
     bool OpenTcp();
     std::string TcpAddressText() const;
     bool SetUpdateMode(short handle, short lowestHandle, UpdateMode mode);

@@ -80,6 +80,10 @@ TOLVEX_PROPERTY(tcpip_port, int32_t, TCPIPPort, SetTCPIPPort)
 TOLVEX_PROPERTY(rts_control, short, RTSControl, SetRTSControl)
 #undef TOLVEX_PROPERTY
 
+int tolvex_set_reply_timeout(tolvex_control* c, int32_t milliseconds) {
+    return c->control.SetReplyTimeout(milliseconds) ? 1 : 0;
+}
+
 #define TOLVEX_IP_ADDR(part)                                                                       \
     short tolvex_get_ip_addr##part(const tolvex_control* c) {                                      \
         return c->control.IPAddr(part);                                                            \

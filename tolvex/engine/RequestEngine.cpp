@@ -218,7 +218,20 @@ std::optional<int> RequestEngine::SearchDueHandle() {
     return std::nullopt;
 }
 
+void RequestEngine::SetSerialTimeouts(const SerialTimeouts& timeouts) {
+    std::lock_guard lock(tableLock_);
+    if (IsRunning()) {
+        pendingTimeouts_ = timeouts;
+    } else {
+        master_.SetTimeouts(timeouts);
+    }
+}
+
 void RequestEngine::BeginTransaction(int handle) {
+    if (pendingTimeouts_) {
+        master_.SetTimeouts(*pendingTimeouts_);
+        pendingTimeouts_.reset();
+    }
     RequestSlot& slot = slots_[handle];
     inProgress_ = slot.request;
     workingBuffer_ = slot.writeBuffer;

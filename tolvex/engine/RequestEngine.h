@@ -25,6 +25,8 @@ public:
 
     // Its connection and transport are set up and torn down only while the worker is stopped.
     ModbusMaster& Master() { return master_; }
+    // The serial timeouts from the next transaction on, also while the worker runs.
+    void SetSerialTimeouts(const SerialTimeouts& timeouts);
 
     // Defines (or redefines) a handle's request: mode 0, result 23, due as soon as enabled.
     bool DefineRequest(NoticeSink* owner, uint16_t handle, uint32_t updateRate,
@@ -75,6 +77,8 @@ private:
 
     // Touched by the worker alone.
     RequestDefinition inProgress_;
+    // Set by the host under the table lock, taken by the worker at its next transaction.
+    std::optional<SerialTimeouts> pendingTimeouts_;
     DataArea workingBuffer_{};
     uint32_t lastTick_;
     int cursor_ = kHandleCount - 1;

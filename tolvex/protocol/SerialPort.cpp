@@ -4,6 +4,7 @@
 #include "tolvex/PortTable.h"
 
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -41,10 +42,22 @@ bool SerialPort::LockExclusively() {
     return ::ioctl(fd_, TIOCEXCL) == 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
 }
 
+// A USB adapter otherwise holds received bytes up to its latency timer (16 ms on some) before
+// passing them on, which costs a round trip per request. Drivers without the flag (a
+// pseudo-terminal) refuse it, and the port works as before.
+void SerialPort::RequestLowLatency() {
+    serial_struct info{};
+    if (::ioctl(fd_, TIOCGSERIAL, &info) == 0 && (info.flags & ASYNC_LOW_LATENCY) == 0) {
+        info.flags |= ASYNC_LOW_LATENCY;
+        ::ioctl(fd_, TIOCSSERIAL, &info);
+    }
+}
+
 bool SerialPort::Configure(const LineSettings& settings) {
     if (!ApplyLineSettings(fd_, settings)) {
         return false;
     }
+    RequestLowLatency();
     SetLine(fd_, TIOCM_DTR, true);
     const auto mode = static_cast<RtsMode>(GetRtsMode());
     kernelRtsToggle_ = SetKernelRtsToggle(fd_, mode == RtsMode::Toggle) && mode == RtsMode::Toggle;

@@ -44,6 +44,7 @@ public:
 
 private:
     bool LockExclusively();
+    void RequestLowLatency();
     bool Configure(const LineSettings& settings);
     bool WriteWithManualRts(std::span<const uint8_t> frame);
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,20 @@ TEST(Tolvexctl, UsageErrorsExitWithTwo) {
         EXPECT_EQ(outcome.exitCode, 2) << line;
         EXPECT_EQ(outcome.out, "") << line;
     }
+}
+
+TEST(Tolvexctl, HelpSetsEveryOptionApartFromItsText) {
+    const Outcome outcome = RunCtl({"--help"});
+    ASSERT_EQ(outcome.exitCode, 0);
+    std::istringstream lines(outcome.out);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_EQ(line.find_last_not_of(' ') + 1, line.size()) << "trailing blanks: " << line;
+        const bool oneBlankBeforeTheText = line.rfind("  -", 0) == 0 && line.size() > 30 &&
+                                           line[28] != ' ' && line[29] == ' ' && line[30] != ' ';
+        EXPECT_FALSE(oneBlankBeforeTheText) << line;
+    }
+    EXPECT_NE(outcome.out.find("  --rts disable|enable|toggle\n"), std::string::npos)
+        << outcome.out;
 }
 
 TEST(Tolvexctl, RangesAreGivenAsIntegers) {

@@ -6,9 +6,11 @@
 #include "tolvex/ResultCode.h"
 
 #include <arpa/inet.h>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
 #include <netinet/in.h>
+#include <pty.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -99,6 +101,41 @@ TEST(ControlOverTcp, TalksToThePymodbusServer) {
     test::UseLoopbackServer(*control, static_cast<uint16_t>(std::stoi(peer.Where())));
     ASSERT_TRUE(control->OpenConnection()) << control->GetLastError();
     ExerciseThePeer(*control, host);
+}
+
+// How long a read on a line where nobody answers takes to fail.
+std::chrono::milliseconds SilentReadTime(CTolvexCtrl& control, HostLoop& host) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(control.ReadHoldingRegisters(0, 1, 0, 1, 50));
+    EXPECT_TRUE(host.RunOnce(0));
+    EXPECT_EQ(control.GetResult(0), Code(ResultCode::NoReply));
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
+}
+
+TEST_F(ControlOverSerial, ATimeoutChangedOnAnOpenLineAppliesToTheNextRequest) {
+    int master = -1;
+    int slave = -1;
+    char name[64];
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ASSERT_TRUE(SetPortDevice(kPeerPort, name));
+    auto control = std::make_unique<CTolvexCtrl>();
+    HostLoop host(*control);
+    control->SetConnection(kPeerPort);
+    control->SetTimeout(2000);
+    ASSERT_TRUE(control->OpenConnection()) << control->GetLastError();
+    const auto atOpen = SilentReadTime(*control, host);
+    control->SetTimeout(300);
+    const auto changed = SilentReadTime(*control, host);
+    ASSERT_TRUE(control->SetReplyTimeout(20));
+    const auto quick = SilentReadTime(*control, host);
+    EXPECT_FALSE(control->SetReplyTimeout(9));
+    EXPECT_EQ(control->GetLastError(), Code(ResultCode::TimeoutOutOfRange));
+    EXPECT_LT(changed * 2, atOpen);
+    EXPECT_LT(quick * 2, changed);
+    control->CloseConnection();
+    close(master);
+    close(slave);
 }
 
 TEST(ControlOpenFailures, SerialPortThatCannotBeOpened) {

@@ -86,7 +86,8 @@ TOLVEX_API int tolvex_dispatch_events(tolvex_control* control);
  *   tcpip_port     502                      any below 65535     ignored, last error kept
  *   rts_control    TOLVEX_RTS_DISABLE       tolvex_rts_control  ignored, last error kept
  *
- * timeout is how long a reply may take, on a serial line and over TCP. ip_addr1..4 are the four
+ * timeout is how long a reply may take, on a serial line and over TCP; set on an open serial
+ * line, it applies from the next request on. ip_addr1..4 are the four
  * parts of the server's IPv4 address, ip_addr1 first. tcpip_port takes negative values too; its
  * low 16 bits are the server's port. */
 TOLVEX_API short tolvex_get_stop_bits(const tolvex_control* control);
@@ -97,6 +98,11 @@ TOLVEX_API short tolvex_get_parity(const tolvex_control* control);
 TOLVEX_API void tolvex_set_parity(tolvex_control* control, short value);
 TOLVEX_API short tolvex_get_timeout(const tolvex_control* control);
 TOLVEX_API void tolvex_set_timeout(tolvex_control* control, short value);
+/* A reply timeout of 10..10000 ms for the serial requests sent from now on, below the timeout
+ * property's range and not stored in it: for a host probing a bus for silent addresses. The next
+ * tolvex_set_timeout or tolvex_open_connection replaces it. Returns non-zero when accepted;
+ * otherwise nothing changes and the last error is TOLVEX_TIMEOUT_OUT_OF_RANGE. */
+TOLVEX_API int tolvex_set_reply_timeout(tolvex_control* control, int32_t milliseconds);
 TOLVEX_API short tolvex_get_protocol_mode(const tolvex_control* control);
 TOLVEX_API void tolvex_set_protocol_mode(tolvex_control* control, short value);
 TOLVEX_API short tolvex_get_data_bits(const tolvex_control* control);
