@@ -119,9 +119,11 @@ void ConfigurePostgres(QSqlDatabase& database, const std::string& url) {
 
 } // namespace
 
-ArchiveDatabase::ArchiveDatabase(const ArchiveSettings& settings, Access access)
+ArchiveDatabase::ArchiveDatabase(const ArchiveSettings& settings, Access access,
+                                 const std::string& shownPlace)
     : engine_(settings.url.empty() ? Engine::kSqlite : Engine::kPostgres), access_(access),
-      lockTimeoutSeconds_(settings.lockTimeoutSeconds), place_(ArchivePlace(settings)),
+      lockTimeoutSeconds_(settings.lockTimeoutSeconds),
+      place_(shownPlace.empty() ? ArchivePlace(settings) : shownPlace),
       connectionName_(NewConnectionName()) {
     if (!settings.problem.empty()) {
         throw ArchiveError(settings.problem);

@@ -22,8 +22,10 @@ enum class Access { kRead, kWrite };
 
 class ArchiveDatabase {
 public:
-    // Throws ArchiveError naming the place and the reason.
-    ArchiveDatabase(const ArchiveSettings& settings, Access access);
+    // Throws ArchiveError naming the place and the reason. Messages name shownPlace when given
+    // (the original of a private copy), else the settings' place.
+    ArchiveDatabase(const ArchiveSettings& settings, Access access,
+                    const std::string& shownPlace = {});
     ~ArchiveDatabase();
     ArchiveDatabase(const ArchiveDatabase&) = delete;
     ArchiveDatabase& operator=(const ArchiveDatabase&) = delete;

@@ -75,7 +75,12 @@ int ArchiveSchemaVersion(ArchiveDatabase& database) {
     if (database.Single(database.TableExistsSql(), {QString("archive_schema")}).toInt() == 0) {
         return 0;
     }
-    return database.Single("SELECT version FROM archive_schema").toInt();
+    const int version = database.Single("SELECT version FROM archive_schema").toInt();
+    if (version > kArchiveSchemaVersion) {
+        throw ArchiveError("the archive \"" + database.Place() + "\" has schema version " +
+                           std::to_string(version) + ", made by a newer program");
+    }
+    return version;
 }
 
 void MigrateArchive(ArchiveDatabase& database, int targetVersion) {
@@ -84,12 +89,7 @@ void MigrateArchive(ArchiveDatabase& database, int targetVersion) {
         return;
     }
     WriteTransaction transaction(database);
-    const int version = ArchiveSchemaVersion(database);
-    if (version > kArchiveSchemaVersion) {
-        throw ArchiveError("the archive \"" + database.Place() + "\" has schema version " +
-                           std::to_string(version) + ", made by a newer program");
-    }
-    for (int step = version; step < targetVersion; ++step) {
+    for (int step = ArchiveSchemaVersion(database); step < targetVersion; ++step) {
         for (const QString& statement : kSteps[step](database)) {
             database.Run(statement);
         }

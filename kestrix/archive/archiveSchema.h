@@ -15,7 +15,7 @@ inline constexpr int kArchiveSchemaVersion = 3;
 // Throws ArchiveError for an archive of a newer program or a failed step.
 void MigrateArchive(ArchiveDatabase& database, int targetVersion = kArchiveSchemaVersion);
 
-// 0 for an archive without tables.
+// 0 for an archive without tables; throws ArchiveError for one of a newer program.
 int ArchiveSchemaVersion(ArchiveDatabase& database);
 
 } // namespace kestrix::archive

@@ -1,5 +1,6 @@
 #include "kestrix/archive/archiveSettings.h"
 
+#include "kestrix/archive/archiveMove.h"
 #include "kestrix/ini/IniFile.h"
 #include "kestrix/shell/folders.h"
 
@@ -47,21 +48,20 @@ ArchiveSettings ReadArchiveSettings(const std::string& configPath) {
         settings.enabled = *flag;
     } else {
         settings.enabled = false;
-        settings.problem = "[archive] enabled=" + enabled +
-                           " is none of 1/0, true/false, yes/no, on/off; the archive is not used";
+        settings.problem =
+            "[archive] enabled=" + enabled + " is none of 1/0, true/false, yes/no, on/off";
     }
     settings.lockTimeoutSeconds = file.GetInt(kSection, "lock_timeout", kDefaultLockTimeoutSeconds);
     settings.url = file.GetString(kSection, "url", "", kUrlMaxLength);
-    // Beside the configuration, which is the data folder unless another file was named: a
-    // second configuration (a test, another site) gets an archive of its own.
+    // A relative path is taken from the configuration's folder.
     const QFileInfo config(QString::fromStdString(configPath));
     const QDir folder(configPath.empty() ? QString::fromStdString(shell::GetDataFolder())
                                          : config.absolutePath());
     const std::string path = file.GetString(kSection, "path", "", kPathMaxLength);
-    settings.sqlitePath = folder
-                              .absoluteFilePath(path.empty() ? QString(kArchiveFileName)
-                                                             : QString::fromStdString(path))
-                              .toStdString();
+    settings.defaultFile = path.empty();
+    settings.sqlitePath = path.empty()
+                              ? DefaultArchivePath(configPath)
+                              : folder.absoluteFilePath(QString::fromStdString(path)).toStdString();
     return settings;
 }
 

@@ -134,9 +134,9 @@ StoreResult StoreDownload(ArchiveDatabase& database, clsDataRecordSet& recordSet
     event.downloadId = row.id;
     event.details = DownloadDetails(row);
     event.recordsHash = InsertRecords(database, instrumentId, row.id, fresh.records);
-    AppendEvent(database, std::move(event));
+    const ChainHead head = AppendEvent(database, std::move(event));
     transaction.Commit();
-    return {row.id, row.recordTotal, row.newRecords};
+    return {row.id, row.recordTotal, row.newRecords, head};
 }
 
 } // namespace kestrix::archive

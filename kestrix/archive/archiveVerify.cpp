@@ -16,11 +16,14 @@ struct RecordsCheck {
     std::int64_t count = 0;
 };
 
-RecordsCheck HashRecordsOf(ArchiveDatabase& database, std::int64_t downloadId) {
+// In the order of the index by download, which holds the instrument next, so that no sort is
+// needed; a record moved to another instrument is missed here and found by the count.
+RecordsCheck HashRecordsOf(ArchiveDatabase& database, const DownloadRow& row) {
     QSqlQuery rows = database.Run(
         "SELECT instrument_id, time_stamp, variant, location, sample_time, sample_status, "
-        "channels FROM records WHERE download_id = ? ORDER BY time_stamp, variant",
-        {static_cast<qlonglong>(downloadId)});
+        "channels FROM records WHERE download_id = ? AND instrument_id = ? "
+        "ORDER BY time_stamp, variant",
+        {static_cast<qlonglong>(row.id), static_cast<qlonglong>(row.instrumentId)});
     RecordsHasher hasher;
     RecordsCheck check;
     while (database.Next(rows)) {
@@ -68,7 +71,7 @@ std::string CheckDownload(ArchiveDatabase& database, const ArchiveEvent& event,
     if (!InstrumentMatchesHeader(database, *row)) {
         return "its instrument's model or serial number was changed";
     }
-    const RecordsCheck check = HashRecordsOf(database, row->id);
+    const RecordsCheck check = HashRecordsOf(database, *row);
     records += check.count;
     if (check.count != row->newRecords || check.hash != event.recordsHash) {
         return "its records were changed, added or deleted";

@@ -55,7 +55,7 @@ std::string EventHash(const ArchiveEvent& event) {
         .toStdString();
 }
 
-void AppendEvent(ArchiveDatabase& database, ArchiveEvent event) {
+ChainHead AppendEvent(ArchiveDatabase& database, ArchiveEvent event) {
     QSqlQuery head = database.Run("SELECT hash FROM chain_head");
     event.previousHash =
         database.Next(head) ? head.value(0).toString().toStdString() : std::string();
@@ -82,6 +82,7 @@ void AppendEvent(ArchiveDatabase& database, ArchiveEvent event) {
     database.Run("DELETE FROM chain_head");
     database.Run("INSERT INTO chain_head (event_id, hash) VALUES (?, ?)",
                  {static_cast<qlonglong>(event.id), QString::fromStdString(event.hash)});
+    return {event.id, event.hash};
 }
 
 void RecordsHasher::Add(std::int64_t instrumentId, double timeStamp, std::int32_t variant,

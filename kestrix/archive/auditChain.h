@@ -4,6 +4,8 @@
 // before it and of its own content (for a download, of the records it added), so that a
 // changed or deleted row breaks the chain.
 
+#include "kestrix/archive/chainHead.h"
+
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <cstdint>
@@ -43,9 +45,9 @@ std::string CurrentHost();
 // Over every field but the hash itself.
 std::string EventHash(const ArchiveEvent& event);
 
-// Numbers the event, links it to the head of the chain and makes it the head. Call inside a
-// WriteTransaction; time, user and host are filled in when empty.
-void AppendEvent(ArchiveDatabase& database, ArchiveEvent event);
+// Numbers the event, links it to the head of the chain and makes it the head, which it returns.
+// Call inside a WriteTransaction; time, user and host are filled in when empty.
+ChainHead AppendEvent(ArchiveDatabase& database, ArchiveEvent event);
 
 // The SHA-256 of records in time order, the same bytes whether they are being stored or read
 // back from the archive.

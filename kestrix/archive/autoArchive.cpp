@@ -22,6 +22,7 @@ AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
     try {
         Archive archive(settings);
         const StoreResult stored = archive.Store(recordSet, {kEventDownload, mapVersion});
+        recordSet.SetArchiveHead(FormatChainHead(stored.head));
         return {true, "archived " + std::to_string(stored.newRecords) + " new records of " +
                           std::to_string(stored.records) + " in " + archive.Place()};
     } catch (const ArchiveBusy& error) {

@@ -25,6 +25,7 @@ struct AutoArchiveOutcome {
 // the archive is switched off, empty or cannot be read (the files are written all the same).
 std::string CurrentChainHead(const ArchiveSettings& settings);
 
+// An archived set carries the head of its download's event from then on.
 AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
                                            clsDataRecordSet& recordSet, std::int32_t mapVersion);
 

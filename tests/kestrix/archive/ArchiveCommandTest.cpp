@@ -6,10 +6,13 @@
 #include "kestrix/data/recordSetFile.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrix::archive {
@@ -64,6 +67,13 @@ TEST_P(ArchiveCommand, NonFiniteSettingsAreRefusedAndTheArchiveStaysReadable) {
         EXPECT_EQ(listed.exitCode, 0) << listed.err;
         EXPECT_THAT(listed.out, HasSubstr("Model 9\t7\t12 records"));
     }
+}
+
+TEST_P(ArchiveCommand, AFifoIsRefusedBeforeItIsOpened) {
+    ASSERT_EQ(::mkfifo(File("fifo.json").toLocal8Bit().constData(), 0600), 0);
+    const Outcome imported = Run({"import", File("fifo.json")});
+    EXPECT_EQ(imported.exitCode, 3);
+    EXPECT_THAT(imported.err, HasSubstr("it is a FIFO, not a regular file"));
 }
 
 TEST_P(ArchiveCommand, AHeldWriteLockStopsNoReaderAndAWriterGivesUp) {
@@ -168,7 +178,51 @@ TEST_P(ArchiveCommand, ControlCharactersAreListedEscapedAndExactInJson) {
     EXPECT_EQ(list[0]["model"], "Model\x1b[31m\nforged\tline");
 }
 
-class ArchiveFileCommand : public ArchiveCommand {};
+class ArchiveFileCommand : public ArchiveCommand {
+protected:
+    void TearDown() override { QFile::setPermissions(folder_.path(), kFolder | QFile::WriteOwner); }
+
+    // The archive's folder and files as on an auditor's read-only media, the program run as a
+    // user who cannot write them either.
+    void MakeMediaReadOnly() {
+        for (const char* name : {"archive.sqlite", "config.ini"}) {
+            ASSERT_TRUE(QFile::setPermissions(File(name), kReadOnly));
+        }
+        ASSERT_TRUE(QFile::setPermissions(folder_.path(), kFolder));
+        ASSERT_TRUE(QFile::setPermissions(
+            outputs_.path(), kFolder | QFile::WriteOther | QFile::WriteOwner | QFile::WriteGroup));
+        if (geteuid() == 0) {
+            // Root writes to read-only files; an auditor does not.
+            wrapper_ = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+        }
+    }
+
+    // Every reading command succeeds; the export goes to outputs_ and is returned.
+    nlohmann::json ExpectReadersSucceed() const {
+        const QString exported = outputs_.filePath("export.json");
+        QFile::remove(exported);
+        const QStringList readers[] = {
+            {"list"}, {"events"}, {"verify"}, {"export", "--serial", "7", "--json", exported}};
+        for (const QStringList& reader : readers) {
+            SCOPED_TRACE(reader.front().toStdString());
+            const Outcome outcome = Run(reader);
+            EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+        }
+        std::ifstream in(exported.toStdString(), std::ios::binary);
+        return nlohmann::json::parse(in, nullptr, false);
+    }
+
+    QByteArray ArchiveBytes() const {
+        QFile file(File("archive.sqlite"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static constexpr QFile::Permissions kReadOnly =
+        QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    static constexpr QFile::Permissions kFolder =
+        kReadOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    QTemporaryDir outputs_;
+};
 
 // The byte offsets of leaf pages of tables without rowid that hold many cells each: the
 // records, whose rows are larger than those of their index.
@@ -219,30 +273,65 @@ TEST_P(ArchiveFileCommand, ADamagedPageFailsTheExportWritingAndNotingNothing) {
 TEST_P(ArchiveFileCommand, AnArchiveOnReadOnlyMediaCanBeRead) {
     WriteDownload("set.json", 12, 0);
     Import("set.json");
-    QTemporaryDir outputs;
-    constexpr QFile::Permissions kReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-    constexpr QFile::Permissions kFolder =
-        kReadOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    for (const char* name : {"archive.sqlite", "config.ini"}) {
-        ASSERT_TRUE(QFile::setPermissions(File(name), kReadOnly));
+    MakeMediaReadOnly();
+    EXPECT_TRUE(ExpectReadersSucceed().is_object());
+}
+
+TEST_P(ArchiveFileCommand, AnOlderArchiveIsReadWithoutBeingChanged) {
+    WriteDownload("set.json", 12, 0);
+    Import("set.json");
+    {
+        Archive archive(settings_);
+        DowngradeToFirstVersion(archive.Database());
     }
-    ASSERT_TRUE(QFile::setPermissions(folder_.path(), kFolder));
-    ASSERT_TRUE(QFile::setPermissions(outputs.path(), kFolder | QFile::WriteOther |
-                                                          QFile::WriteOwner | QFile::WriteGroup));
-    if (geteuid() == 0) {
-        // Root writes to read-only files; an auditor does not.
-        wrapper_ = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
-    }
-    const QString exported = outputs.filePath("export.json");
-    const QStringList readers[] = {
-        {"list"}, {"events"}, {"verify"}, {"export", "--serial", "7", "--json", exported}};
-    for (const QStringList& reader : readers) {
-        SCOPED_TRACE(reader.front().toStdString());
-        const Outcome outcome = Run(reader);
+    const QByteArray original = ArchiveBytes();
+    for (const char* reader : {"list", "events", "verify"}) {
+        SCOPED_TRACE(reader);
+        const Outcome outcome = Run({reader});
         EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
     }
-    EXPECT_TRUE(QFile::exists(exported));
-    QFile::setPermissions(folder_.path(), kFolder | QFile::WriteOwner);
+    EXPECT_TRUE(ArchiveBytes() == original) << "a reader changed the archive";
+    MakeMediaReadOnly();
+    EXPECT_EQ(ExpectReadersSucceed().value("records", nlohmann::json()).size(), 12U);
+    EXPECT_TRUE(ArchiveBytes() == original);
+}
+
+// The text a table file shows: its bytes, or what pdftotext reads of a PDF.
+std::string TableText(const QString& path) {
+    if (!path.endsWith(".pdf")) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    }
+    QProcess reader;
+    reader.start("pdftotext", {path, "-"});
+    reader.waitForFinished(-1);
+    return reader.readAllStandardOutput().toStdString();
+}
+
+struct TableFileCase {
+    const char* name;
+    bool keepsHeadForVerify; // plain text that verify --head reads
+};
+
+TEST_P(ArchiveFileCommand, TableFilesCarryTheHeadTheyWereWrittenAt) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+        SKIP_OR_FAIL_WITHOUT_PEER("pdftotext is not installed");
+    }
+    WriteDownload("set.json", 12, 0);
+    Import("set.json");
+    const TableFileCase cases[] = {{"table.csv", true}, {"table.html", true}, {"table.pdf", false}};
+    for (const TableFileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Each export is noted, so each file carries a newer head.
+        const std::optional<ChainHead> head = FindChainHead(Run({"verify"}).out);
+        ASSERT_TRUE(head);
+        const Outcome saved = Run({"export", "--serial", "7", "--save", File(c.name)});
+        ASSERT_EQ(saved.exitCode, 0) << saved.err;
+        EXPECT_THAT(TableText(File(c.name)), HasSubstr("Archive Head: " + FormatChainHead(*head)));
+        if (c.keepsHeadForVerify) {
+            EXPECT_EQ(Run({"verify", "--head", File(c.name)}).exitCode, 0);
+        }
+    }
 }
 
 TEST_P(ArchiveFileCommand, OnlyARegularFileServesAsTheArchive) {

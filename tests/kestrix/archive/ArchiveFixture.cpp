@@ -1,5 +1,6 @@
 #include "ArchiveFixture.h"
 
+#include "kestrix/archive/ArchiveDatabase.h"
 #include "kestrix/base/dateTime.h"
 
 #include <limits>
@@ -65,6 +66,18 @@ std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::in
     }
     set->SetLocationNames({"", "Entrance", "Clean room", "Gowning"});
     return set;
+}
+
+void DowngradeToFirstVersion(ArchiveDatabase& database) {
+    for (const char* statement :
+         {"DROP TABLE chain_head",
+          "CREATE TABLE records_first AS SELECT instrument_id, time_stamp, download_id, "
+          "location, sample_time, sample_status, channels FROM records",
+          "DROP TABLE records", "ALTER TABLE records_first RENAME TO records",
+          "ALTER TABLE downloads DROP COLUMN collisions",
+          "UPDATE archive_schema SET version = 1"}) {
+        database.Run(statement);
+    }
 }
 
 } // namespace kestrix::archive

@@ -14,6 +14,8 @@
 
 namespace kestrix::archive {
 
+class ArchiveDatabase;
+
 enum class TestEngine { kSqlite, kPostgres };
 
 std::string EngineName(const ::testing::TestParamInfo<TestEngine>& info);
@@ -39,5 +41,8 @@ private:
 // depend on the minute alone, so two downloads agree where they overlap.
 std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::int32_t serial,
                                                std::int32_t count, std::int32_t firstMinute = 0);
+
+// Takes the archive back to the tables of the first schema version, its chain kept.
+void DowngradeToFirstVersion(ArchiveDatabase& database);
 
 } // namespace kestrix::archive

@@ -114,6 +114,10 @@ TEST_P(ArchiveAudit, VerifyFindsTheFirstChangedOrDeletedEntry) {
          "FROM records WHERE download_id = 2)",
          2},
         {"a changed record", "UPDATE records SET location = 9 WHERE download_id = 1", 1},
+        {"a record moved to another instrument",
+         "UPDATE records SET instrument_id = 2 WHERE download_id = 1 AND time_stamp = "
+         "(SELECT MIN(time_stamp) FROM records)",
+         1},
         {"a deleted event", "DELETE FROM events WHERE id = 2", 3},
         {"the newest event deleted", "DELETE FROM events WHERE id = 3", 3},
         {"a changed event", "UPDATE events SET user_name = 'someone' WHERE id = 3", 3},
@@ -162,16 +166,7 @@ TEST_P(ArchiveSchema, AnArchiveOfTheFirstVersionIsBroughtForwardWithItsChain) {
         Archive archive(settings_);
         archive.Store(*MakeDownload("Model 9", 7, 20), {kEventDownload, 150});
         archive.Store(*MakeDownload("Model 9", 7, 25), {kEventDownload, 150});
-        // Back to the tables of the first version.
-        for (const char* statement :
-             {"DROP TABLE chain_head",
-              "CREATE TABLE records_first AS SELECT instrument_id, time_stamp, download_id, "
-              "location, sample_time, sample_status, channels FROM records",
-              "DROP TABLE records", "ALTER TABLE records_first RENAME TO records",
-              "ALTER TABLE downloads DROP COLUMN collisions",
-              "UPDATE archive_schema SET version = 1"}) {
-            archive.Database().Run(statement);
-        }
+        DowngradeToFirstVersion(archive.Database());
     }
     Archive archive(settings_);
     EXPECT_EQ(ArchiveSchemaVersion(archive.Database()), kArchiveSchemaVersion);
