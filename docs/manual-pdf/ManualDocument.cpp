@@ -83,8 +83,9 @@ std::vector<Heading> HeadingsWithPages(const QTextDocument& document, int maxLev
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const int level = block.blockFormat().headingLevel();
         if (level > 0 && level <= maxLevel) {
-            const int page = static_cast<int>(layout->blockBoundingRect(block).top() / pageHeight);
-            headings.push_back({level, block.text(), page});
+            const qreal top = layout->blockBoundingRect(block).top();
+            const int page = static_cast<int>(top / pageHeight);
+            headings.push_back({level, block.text(), page, top - page * pageHeight});
         }
     }
     return headings;

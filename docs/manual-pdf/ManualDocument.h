@@ -14,7 +14,8 @@ namespace kestrix::manual {
 struct Heading {
     int level = 0;
     QString title;
-    int page = 0; // from 0, in the document it was found in
+    int page = 0;  // from 0, in the document it was found in
+    qreal top = 0; // from the top of its page, in the document's units
 };
 
 // Call before LoadMarkdown, which fits images to the page width. Lays the document out in pages of

@@ -54,15 +54,27 @@ chapters=$(pdftotext "$root/share/kestrix/Kestrix.pdf" - | grep -c '^Troubleshoo
 [ "$chapters" -ge 2 ] || fail "Kestrix.pdf lacks its contents or its text"
 [ -s "$root/share/doc/tolvex/tolvex.html" ] || fail "share/doc/tolvex/tolvex.html is missing"
 
-# Every line of --help appears in the man page, which must also render without warnings and
-# give whatis its NAME line.
+# Every entry of every help (each option, subcommand and exit status, of each subcommand too)
+# begins a line of the rendered man page, which must also render without warnings and give
+# whatis its NAME line.
+check_entries() { # TEXT PROGRAM [SUBCOMMAND...]
+    local text=$1 help entry sub
+    shift
+    help=$("${clean[@]}" "$@" --help) || fail "$* --help"
+    while IFS= read -r entry; do
+        awk -v e="$entry" 'index($0, e) == 1 { found = 1 } END { exit !found }' "$text" ||
+            fail "the man page of ${1##*/} lacks: ${*:2} $entry"
+    done < <(printf '%s\n' "$help" | awk -F '  +' '/^ [^ ]|^  [^ ]|^   [^ ]/ { print $2 }')
+    for sub in $(printf '%s\n' "$help" |
+        awk '/^Subcommands:/ { on = 1; next } /^$/ { on = 0 } on && /^  [^ ]/ { print $1 }'); do
+        check_entries "$text" "$@" "$sub"
+    done
+}
 for program in "${programs[@]}"; do
     page=$root/share/man/man1/$program.1.gz
     [ -s "$page" ] || fail "the man page of $program is missing"
-    zcat "$page" | sed -e 's/\\-/-/g' -e 's/\\e/\\/g' -e 's/^\\&//' >"$work/$program.text"
-    "${clean[@]}" "$root/bin/$program" --help | grep -v '^$' >"$work/$program.help"
-    missing=$(grep -vxF -f "$work/$program.text" "$work/$program.help" || true)
-    [ -z "$missing" ] || fail "the man page of $program lacks: $missing"
+    LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$page" 2>/dev/null | col -b | sed -E 's/^ +//' >"$work/$program.text"
+    check_entries "$work/$program.text" "$root/bin/$program"
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "the man page of $program: $warnings"
     lexgrog "$page" | grep -qF ": \"$program - " || fail "lexgrog finds no NAME in the man page of $program"
