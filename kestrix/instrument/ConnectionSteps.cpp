@@ -4,12 +4,13 @@
 #include "kestrix/instrument/RequestRunner.h"
 #include "kestrix/instrument/sessionTexts.h"
 #include "tolvex/PortTable.h"
+#include "tolvex/tolvex_constants.h"
 
 namespace kestrix {
 
 namespace {
 
-constexpr int kLastAddress = 99;
+constexpr int kLastAddress = AddressScan::kLastAddress;
 
 RegisterRequest ProbeRequest() {
     return RegisterRequest::ReadHolding(registers::kIdentityBlock, 1);
@@ -69,13 +70,20 @@ void ConnectionSteps::FillProgress(bool textVisible) {
     SetProgress(progress_.maximum, progress_.maximum, progress_.text, textVisible);
 }
 
+void ConnectionSteps::SetScanHints(const ScanHints& hints) {
+    scanHints_ = hints;
+}
+
+// Parameter 0 starts the scan; any other sends its current probe (again, for the watchdog).
 void ConnectionSteps::IssueScan(std::int32_t parameter) {
-    const int address = parameter == 0 ? 1 : runner_.SlaveAddress() + 1;
-    runner_.SetSlaveAddress(address);
-    // Past the first address the scan keeps the Timeout it set.
-    runner_.Send(RequestKind::ScanAddresses, parameter, ProbeRequest(), parameter != 0);
-    SetProgress(address, kLastAddress,
-                sessionTexts::kAddressProgressPrefix + std::to_string(address), true);
+    if (parameter == 0 || !scan_) {
+        scan_.emplace(scanHints_.lastFound, scanHints_.quickTimeoutMs, RequestRunner::kTimeoutMs);
+    }
+    const AddressScan::Probe& probe = scan_->Current();
+    runner_.SetSlaveAddress(probe.address);
+    runner_.Send(RequestKind::ScanAddresses, 1, ProbeRequest(), probe.timeoutMs);
+    SetProgress(probe.address, kLastAddress,
+                sessionTexts::kAddressProgressPrefix + std::to_string(probe.address), true);
 }
 
 // The progress follows the request, so a press it prompts finds the request outstanding.
@@ -110,7 +118,7 @@ void ConnectionSteps::Complete(RequestKind kind, short result) {
         if (ok) {
             FillProgress(false);
             Issue(RequestKind::ReadIdentity, 0);
-        } else if (runner_.SlaveAddress() < kLastAddress) {
+        } else if (scan_->Next(result == TOLVEX_REPLY_MISMATCH)) {
             Issue(RequestKind::ScanAddresses, 1);
         } else {
             FillProgress(false);

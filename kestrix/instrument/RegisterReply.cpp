@@ -1,20 +1,10 @@
 #include "kestrix/instrument/RegisterReply.h"
 
-#include "CTolvexCtrl.h"
 #include "kestrix/instrument/registerPacking.h"
 
 #include <bit>
 
 namespace kestrix {
-
-RegisterReply RegisterReply::FromControl(tolvex::CTolvexCtrl& control, int count) {
-    std::vector<std::uint16_t> registers(static_cast<size_t>(count));
-    for (int index = 0; index < count; ++index) {
-        registers[static_cast<size_t>(index)] =
-            static_cast<std::uint16_t>(control.Register(0, static_cast<short>(index)));
-    }
-    return RegisterReply(std::move(registers));
-}
 
 std::uint16_t RegisterReply::Unsigned(int index) const {
     if (index < 0 || static_cast<size_t>(index) >= registers_.size()) {

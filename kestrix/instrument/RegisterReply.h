@@ -7,18 +7,12 @@
 #include <string>
 #include <vector>
 
-namespace tolvex {
-class CTolvexCtrl;
-}
-
 namespace kestrix {
 
 class RegisterReply {
 public:
     explicit RegisterReply(std::vector<std::uint16_t> registers)
         : registers_(std::move(registers)) {}
-    // The first count registers of request handle 0's data.
-    static RegisterReply FromControl(tolvex::CTolvexCtrl& control, int count);
 
     std::int16_t Register(int index) const { return static_cast<std::int16_t>(Unsigned(index)); }
     std::uint16_t Unsigned(int index) const;

@@ -1,8 +1,8 @@
 #include "kestrix/instrument/RequestRunner.h"
 
-#include "TolvexAdapter.h"
-#include "tolvex/Enums.h"
-#include "tolvex/ResultCode.h"
+#include "tolvex/tolvex.h"
+
+#include <QSocketNotifier>
 
 namespace kestrix {
 
@@ -10,39 +10,62 @@ namespace {
 
 constexpr short kHandle = 0;
 constexpr int kUpdateRate = 50;
-constexpr short kTimeoutMs = 1000;
 
 } // namespace
 
+void RequestRunner::ControlDeleter::operator()(tolvex_control* control) const {
+    tolvex_destroy(control);
+}
+
+// Success and failure alike: OnCompletion reads the handle's result.
+void RequestRunner::OnResultOk(void* runner, short /*handle*/) {
+    static_cast<RequestRunner*>(runner)->OnCompletion();
+}
+
+void RequestRunner::OnResultError(void* runner, short /*handle*/, short /*error*/) {
+    static_cast<RequestRunner*>(runner)->OnCompletion();
+}
+
 RequestRunner::RequestRunner(RequestClient& client, QObject* parent)
-    : QObject(parent), client_(client), adapter_(new tolvex::TolvexAdapter(this)) {
+    : QObject(parent), client_(client), control_(tolvex_create()) {
     watchdog_.setInterval(kWatchdogMs);
     watchdog_.setSingleShot(true);
     connect(&watchdog_, &QTimer::timeout, this, &RequestRunner::OnWatchdog);
-    connect(adapter_, &tolvex::TolvexAdapter::ResultOk, this, [this] { OnCompletion(); });
-    connect(adapter_, &tolvex::TolvexAdapter::ResultError, this, [this] { OnCompletion(); });
+    if (control_) {
+        tolvex_set_callbacks(control_.get(), OnResultOk, OnResultError, this);
+        notifier_ =
+            new QSocketNotifier(tolvex_event_fd(control_.get()), QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this,
+                [this] { tolvex_dispatch_events(control_.get()); });
+    }
 }
 
-RequestRunner::~RequestRunner() = default;
+RequestRunner::~RequestRunner() {
+    // The notifier watches the control's descriptor, which goes with the control.
+    delete notifier_;
+}
 
-tolvex::CTolvexCtrl& RequestRunner::Control() {
-    return adapter_->Control();
+bool RequestRunner::IsConnected() const {
+    return control_ && tolvex_is_connected(control_.get()) != 0;
 }
 
 void RequestRunner::Open(int port) {
-    auto& control = Control();
-    control.SetConnection(static_cast<short>(port));
-    control.SetProtocolMode(static_cast<short>(tolvex::enumMode::ASCII));
-    control.SetBaudRate(static_cast<short>(tolvex::enumBaud::B19200));
-    control.SetDataBits(static_cast<short>(tolvex::enumBits::Eight));
-    control.SetStopBits(static_cast<short>(tolvex::enumStopBits::One));
-    control.SetParity(static_cast<short>(tolvex::enumParity::NONE));
-    control.OpenConnection();
+    if (!control_) {
+        return; // every request then fails as not open
+    }
+    auto* control = control_.get();
+    tolvex_set_connection(control, static_cast<short>(port));
+    tolvex_set_protocol_mode(control, TOLVEX_MODE_ASCII);
+    tolvex_set_baud_rate(control, TOLVEX_B19200);
+    tolvex_set_data_bits(control, TOLVEX_BITS_EIGHT);
+    tolvex_set_stop_bits(control, TOLVEX_STOP_BITS_ONE);
+    tolvex_set_parity(control, TOLVEX_PARITY_NONE);
+    tolvex_open_connection(control);
 }
 
 void RequestRunner::Close() {
-    if (Control().IsConnected()) {
-        Control().CloseConnection();
+    if (IsConnected()) {
+        tolvex_close_connection(control_.get());
     }
 }
 
@@ -56,38 +79,40 @@ void RequestRunner::SetKind(RequestKind kind, std::int32_t parameter) {
 }
 
 void RequestRunner::Define(const RegisterRequest& request) {
-    auto& control = Control();
+    auto* control = control_.get();
     const auto slave = static_cast<short>(slaveAddress_);
     const auto count = static_cast<short>(request.count);
     switch (request.access) {
     case RegisterRequest::Access::Holding:
-        control.ReadHoldingRegisters(kHandle, slave, request.address, count, kUpdateRate);
+        tolvex_read_holding_registers(control, kHandle, slave, request.address, count, kUpdateRate);
         break;
     case RegisterRequest::Access::Input:
-        control.ReadInputRegisters(kHandle, slave, request.address, count, kUpdateRate);
+        tolvex_read_input_registers(control, kHandle, slave, request.address, count, kUpdateRate);
         break;
     case RegisterRequest::Access::Write:
-        control.PresetSingleRegister(kHandle, slave, request.address, kUpdateRate);
-        control.SetRegister(kHandle, 0, request.value);
+        tolvex_preset_single_register(control, kHandle, slave, request.address, kUpdateRate);
+        tolvex_set_register(control, kHandle, 0, request.value);
         break;
     }
 }
 
 void RequestRunner::Send(RequestKind kind, std::int32_t parameter, const RegisterRequest& request,
-                         bool keepTimeout) {
+                         int replyTimeoutMs) {
     SetKind(kind, parameter);
-    Define(request);
-    if (!keepTimeout) {
-        Control().SetTimeout(kTimeoutMs);
-    }
     onLine_ = true;
     unsentResult_ = 0;
-    if (!Control().IsConnected()) {
+    if (!IsConnected()) {
         // Nothing can go out: complete as a failure without waiting for the watchdog.
-        unsentResult_ = static_cast<short>(tolvex::Code(tolvex::ResultCode::NotOpen));
+        unsentResult_ = TOLVEX_NOT_OPEN;
         QMetaObject::invokeMethod(this, &RequestRunner::OnCompletion, Qt::QueuedConnection);
     } else {
-        Control().UpdateOnce(kHandle);
+        Define(request);
+        if (replyTimeoutMs == kTimeoutMs) {
+            tolvex_set_timeout(control_.get(), kTimeoutMs);
+        } else {
+            tolvex_set_reply_timeout(control_.get(), replyTimeoutMs);
+        }
+        tolvex_update_once(control_.get(), kHandle);
     }
     watchdog_.start();
 }
@@ -122,7 +147,12 @@ void RequestRunner::WatchWhileBusy() {
 }
 
 RegisterReply RequestRunner::Reply(int count) {
-    return RegisterReply::FromControl(Control(), count);
+    std::vector<std::uint16_t> registers(static_cast<size_t>(std::max(count, 0)));
+    for (size_t index = 0; control_ && index < registers.size(); ++index) {
+        registers[index] = static_cast<std::uint16_t>(
+            tolvex_get_register(control_.get(), kHandle, static_cast<short>(index)));
+    }
+    return RegisterReply(std::move(registers));
 }
 
 void RequestRunner::OnCompletion() {
@@ -131,8 +161,15 @@ void RequestRunner::OnCompletion() {
     }
     onLine_ = false;
     watchdog_.stop();
-    const short result = unsentResult_ != 0 ? unsentResult_ : Control().GetResult(kHandle);
+    const short result =
+        unsentResult_ != 0 ? unsentResult_ : tolvex_get_result(control_.get(), kHandle);
     unsentResult_ = 0;
+    if (result == TOLVEX_SEND_FAILED || result == TOLVEX_RECEIVE_FAILED) {
+        // The device is gone (an adapter pulled out): asking again cannot help.
+        End();
+        client_.LoseCommunication();
+        return;
+    }
     if (result == 0) {
         retries_ = 0;
     }

@@ -11,11 +11,10 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <memory>
 
-namespace tolvex {
-class CTolvexCtrl;
-class TolvexAdapter;
-} // namespace tolvex
+class QSocketNotifier;
+struct tolvex_control;
 
 namespace kestrix {
 
@@ -69,10 +68,12 @@ public:
     int SlaveAddress() const { return slaveAddress_; }
     void SetSlaveAddress(int address) { slaveAddress_ = address; }
 
-    // Sends one request; keepTimeout leaves the control's Timeout as it is (the scan past its
-    // first address).
+    static constexpr int kTimeoutMs = 1000;
+
+    // Sends one request, waiting replyTimeoutMs for its reply (the Timeout of 1000 ms, or a
+    // shorter one for the scan's quick pass).
     void Send(RequestKind kind, std::int32_t parameter, const RegisterRequest& request,
-              bool keepTimeout = false);
+              int replyTimeoutMs = kTimeoutMs);
     // A request that goes out on another line (the fast transfer): outstanding, watched, and
     // ended by the session.
     void Await(RequestKind kind, std::int32_t parameter);
@@ -101,14 +102,21 @@ signals:
     void BusyChanged(bool busy);
 
 private:
-    tolvex::CTolvexCtrl& Control();
+    struct ControlDeleter {
+        void operator()(tolvex_control* control) const;
+    };
+    static void OnResultOk(void* runner, short handle);
+    static void OnResultError(void* runner, short handle, short error);
+    bool IsConnected() const;
     void SetKind(RequestKind kind, std::int32_t parameter);
     void Define(const RegisterRequest& request);
     void OnCompletion();
     void OnWatchdog();
 
     RequestClient& client_;
-    tolvex::TolvexAdapter* adapter_;
+    // Null only when the library could not make a control: every request then fails as not open.
+    std::unique_ptr<tolvex_control, ControlDeleter> control_;
+    QSocketNotifier* notifier_ = nullptr;
     QTimer watchdog_;
     int slaveAddress_ = 1;
     RequestKind kind_ = RequestKind::Idle;

@@ -63,6 +63,7 @@ public:
     // False, touching nothing, unless 0 < port < 33 and 0 <= address < 100; address 0 scans.
     virtual bool SetConnection(int port, int address);
     virtual void CloseConnections();
+    void SetScanHints(const ScanHints& hints) { connection_.SetScanHints(hints); }
     void PressButton(WizardButton button);
     void AnswerQuestion(bool yes);
 

@@ -22,15 +22,21 @@ struct PreparedNames {
     std::vector<std::string> names;
 };
 
-// Why an upload cannot start: the box's title and text, and whether the wizard may go back to
-// the review (an invalid name) or is cancelled (a repeated one).
+// Why an upload cannot start: the box's title and text naming the location numbers, and
+// whether a name is repeated (else one has invalid characters).
 struct NameRejection {
     std::string title;
     std::string text;
-    bool backToReview;
+    bool repeated;
 };
 
-// shortNames are My Locations from index 0; an index beyond them counts as an empty name.
+enum class UploadNameProblem { None, InvalidCharacters, Repeated };
+
+// What keeps each name 0..count from being uploaded. shortNames are My Locations from index 0;
+// an index beyond them counts as an empty name.
+std::vector<UploadNameProblem> FindUploadNameProblems(const std::vector<std::string>& shortNames,
+                                                      int count);
+
 std::variant<PreparedNames, NameRejection>
 PrepareUploadNames(const std::vector<std::string>& shortNames, int count);
 

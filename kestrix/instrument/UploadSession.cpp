@@ -54,7 +54,7 @@ void UploadSession::StartUpload(const std::vector<std::string>& shortNames) {
     ShowView();
     auto prepared = PrepareUploadNames(shortNames, nameCount_);
     if (const auto* rejection = std::get_if<NameRejection>(&prepared)) {
-        End(rejection->backToReview ? UploadOutcome::InvalidName : UploadOutcome::RepeatedName,
+        End(rejection->repeated ? UploadOutcome::RepeatedName : UploadOutcome::InvalidName,
             SessionNotice{MessageIcon::Warning, rejection->title, rejection->text});
         return;
     }

@@ -21,7 +21,7 @@ enum class UploadOutcome {
     Finished,
     NoLocations,
     InvalidName,       // back to the review
-    RepeatedName,      // the wizard is cancelled
+    RepeatedName,      // back to the review
     NotSameInstrument, // back to the choice of port
     LostCommunication,
     Cancelled,

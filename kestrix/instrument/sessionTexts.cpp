@@ -12,7 +12,7 @@ const char* const kQuestionTitle = "Question";
 
 const char* const kNoPortSelected = "You must select a COM port!";
 const char* const kNoAddressSelected = "You must select a communications address!";
-const char* const kInvalidConnection = "Your connection setting are invalid!";
+const char* const kInvalidConnection = "Your connection settings are invalid!";
 const char* const kDoNotUseText =
     "Please do not use the instrument while downloading sample records.";
 const char* const kDownloadError = "Error downloading data!";

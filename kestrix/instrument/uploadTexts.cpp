@@ -1,6 +1,7 @@
 #include "kestrix/instrument/uploadTexts.h"
 
 #include "kestrix/instrument/sessionTexts.h"
+#include "kestrix/shell/locationNameKeys.h"
 
 namespace kestrix::uploadTexts {
 
@@ -16,15 +17,21 @@ const char* const kDoNotUseText =
     "partially updated.";
 const char* const kNoLocationsText = "Instrument does not support alphanumeric names.";
 
-std::string InvalidNameText(const std::string& name) {
-    return "Location name \"" + name + "\" has invalid characters." + kLineBreak +
-           "Only uppercase letters A-Z, numbers 1-9, and underscore's are allowed." + kLineBreak +
+std::string InvalidNameText(const std::string& name, int number) {
+    return "Location name \"" + name + "\" (number " + locationNames::ThreeDigitKey(number) +
+           ") has invalid characters." + kLineBreak +
+           "Only uppercase letters A-Z, numbers 1-9, and underscores are allowed." + kLineBreak +
            "Please correct the name before uploading the location names again.";
 }
 
-std::string RepeatedNameText(const std::string& name, int count) {
-    return "Location name \"" + name + "\" appears multiple times in the list.  " + kLineBreak +
-           "The first " + std::to_string(count) + " location names must be unique.  " + kLineBreak +
+std::string RepeatedNameText(const std::string& name, int count, const std::vector<int>& numbers) {
+    std::string listed;
+    for (const int number : numbers) {
+        listed += (listed.empty() ? "" : ", ") + locationNames::ThreeDigitKey(number);
+    }
+    return "Location name \"" + name + "\" appears multiple times in the list (numbers " + listed +
+           ").  " + kLineBreak + "The first " + std::to_string(count) +
+           " location names must be unique.  " + kLineBreak +
            "Please remove all redundant names before uploading the location names again.";
 }
 

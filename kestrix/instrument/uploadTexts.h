@@ -3,6 +3,7 @@
 // The texts of the location-name upload; lines are separated by CR LF.
 
 #include <string>
+#include <vector>
 
 namespace kestrix::uploadTexts {
 
@@ -11,10 +12,10 @@ extern const char* const kRepeatedNamesTitle;
 extern const char* const kCannotUploadTitle;
 extern const char* const kOverwriteTitle;
 
-// name is cut at its NUL.
-std::string InvalidNameText(const std::string& name);
-// name with its trailing spaces.
-std::string RepeatedNameText(const std::string& name, int count);
+// name is cut at its NUL; number is its location number.
+std::string InvalidNameText(const std::string& name, int number);
+// name with its trailing spaces; numbers are the locations that hold it.
+std::string RepeatedNameText(const std::string& name, int count, const std::vector<int>& numbers);
 std::string CannotUploadQuestion();
 // Asked before the first name is written.
 std::string OverwriteQuestion();

@@ -46,6 +46,17 @@ TEST(Identification, AutoDetectScansUpToAHigherAddress) {
     EXPECT_FLOAT_EQ(id.flowRate, 0.1F);
 }
 
+// Its replies come after the quick pass has given up on them: the full pass finds it.
+TEST(Identification, AutoDetectFindsAnInstrumentThatAnswersAfterFourHundredMilliseconds) {
+    ScenarioFile scenario(R"({"preset": "standard", "identity": {"address": 2}})");
+    SimulatedInstrument sim({"--scenario", scenario.Path(), "--turnaround", "400"}, kPort);
+    ASSERT_TRUE(sim.Ready());
+    SessionHarness harness;
+    harness.Session().SetScanHints({.lastFound = 0, .quickTimeoutMs = 100});
+    ASSERT_EQ(harness.Identify(kPort, 0), IdentifyOutcome::Identified);
+    EXPECT_EQ(harness.Session().SlaveAddress(), 2);
+}
+
 TEST(Identification, FixedAddressWithNothingThereIsNotFound) {
     SimulatedInstrument sim({"--preset", "standard"}, kPort);
     ASSERT_TRUE(sim.Ready());
@@ -75,7 +86,7 @@ TEST(Identification, ChoicesOutOfRangeAreRefusedWithTheirMessage) {
     EXPECT_FALSE(harness.Session().StartIdentification(1, std::nullopt));
     ASSERT_EQ(harness.prompts.messages.size(), 4U);
     EXPECT_EQ(harness.prompts.messages[0].title, "Configuration Error");
-    EXPECT_EQ(harness.prompts.messages[0].text, "Your connection setting are invalid!");
+    EXPECT_EQ(harness.prompts.messages[0].text, "Your connection settings are invalid!");
     EXPECT_EQ(harness.prompts.messages[2].text, "You must select a COM port!");
     EXPECT_EQ(harness.prompts.messages[3].text, "You must select a communications address!");
 }

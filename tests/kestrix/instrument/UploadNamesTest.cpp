@@ -5,6 +5,8 @@
 
 #include "kestrix/instrument/InstrumentIdentity.h"
 
+#include <algorithm>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace kestrix {
@@ -48,19 +50,26 @@ TEST(UploadNames, ChecksCoverIndexZeroToTheCount) {
         std::vector<std::string> names;
         int count;
         bool accepted;
-        bool backToReview;
+        bool repeated;
+        const char* numbers; // named by the refusal
     } cases[] = {
-        {{"HOME", "A", "B"}, 2, true, false},      {{"home", "A", "B"}, 2, false, true},
-        {{"HOME", "A", "B", "c"}, 2, true, false}, // beyond the count
-        {{"A", "B", "A"}, 2, false, false},        // index 0 takes part
-        {{"HOME", "A", "A "}, 2, false, true},     // a space is not a name character
-        {{"HOME", "A"}, 3, false, false},          // two missing names are both empty
+        {{"HOME", "A", "B"}, 2, true, false, ""},
+        {{"home", "A", "B"}, 2, false, false, "(number 000)"},
+        {{"HOME", "A", "B", "c"}, 2, true, false, ""},           // beyond the count
+        {{"A", "B", "A"}, 2, false, true, "(numbers 000, 002)"}, // index 0 takes part
+        {{"HOME", "A", "A "}, 2, false, false, "(number 002)"},  // a space is no name character
+        {{"HOME", "A"}, 3, false, true, "(numbers 002, 003)"},   // two missing names are both empty
     };
     for (const auto& c : cases) {
         const auto result = PrepareUploadNames(c.names, c.count);
         ASSERT_EQ(std::holds_alternative<PreparedNames>(result), c.accepted);
+        const std::vector<UploadNameProblem> problems = FindUploadNameProblems(c.names, c.count);
+        EXPECT_EQ(std::count(problems.begin(), problems.end(), UploadNameProblem::None) ==
+                      static_cast<std::ptrdiff_t>(problems.size()),
+                  c.accepted);
         if (!c.accepted) {
-            EXPECT_EQ(std::get<NameRejection>(result).backToReview, c.backToReview);
+            EXPECT_EQ(std::get<NameRejection>(result).repeated, c.repeated);
+            EXPECT_THAT(std::get<NameRejection>(result).text, ::testing::HasSubstr(c.numbers));
         }
     }
 }
