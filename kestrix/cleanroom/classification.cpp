@@ -1,11 +1,13 @@
 #include "kestrix/cleanroom/classification.h"
 
+#include "kestrix/cleanroom/ImpossibleData.h"
 #include "kestrix/cleanroom/recordFacts.h"
 #include "kestrix/cleanroom/reportTexts.h"
 #include "kestrix/data/clsDataRecordSet.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -69,7 +71,8 @@ class Classifier {
 public:
     Classifier(clsDataRecordSet& recordSet, const ClassificationRequest& request, Plan plan,
                const LocationNamer& nameOf)
-        : recordSet_(recordSet), request_(request), nominal_(recordSet), nameOf_(nameOf) {
+        : recordSet_(recordSet), request_(request), nominal_(recordSet), impossible_(recordSet),
+          nameOf_(nameOf) {
         report_.room = request.room;
         report_.areaSquareMetres = request.areaSquareMetres;
         report_.targetName = request.target.Name();
@@ -80,6 +83,7 @@ public:
         report_.minimumLocations = MinimumLocations(request.areaSquareMetres);
         report_.instrumentModel = recordSet.GetSensorName();
         report_.instrumentSerial = recordSet.GetSensorID();
+        report_.archiveHead = recordSet.GetArchiveHead();
     }
 
     ClassificationOutcome Run() {
@@ -92,6 +96,12 @@ public:
         }
         if (locations_.empty()) {
             return {std::nullopt, "No records at the chosen locations."};
+        }
+        for (const auto& [id, location] : locations_) {
+            if (location.samples.empty()) {
+                return {std::nullopt,
+                        NoUsableRecordText(LocationLabel(id, location.name), LeftOutAt(id))};
+            }
         }
         for (auto& [id, location] : locations_) {
             Conclude(location);
@@ -112,7 +122,9 @@ private:
         const std::uint8_t status = RecordStatus(record);
         const double litres = nominal_.Litres(record);
         std::string reason;
-        if (IsBadStatus(status)) {
+        if (const std::optional<DataFault> fault = impossible_.FaultOf(record)) {
+            reason = "impossible data: " + fault->message;
+        } else if (IsBadStatus(status)) {
             reason = "flagged: " + StatusDescription(status);
         } else if (!(litres > 0)) {
             reason = "no air sampled";
@@ -131,6 +143,13 @@ private:
         CountShortSample(locationId, litres, nominal_.SampleSeconds(record));
         location.totalLitres += litres;
         location.samples.push_back(std::move(sample));
+    }
+
+    std::vector<LeftOutRecord> LeftOutAt(std::int32_t locationId) const {
+        std::vector<LeftOutRecord> records;
+        std::copy_if(report_.leftOut.begin(), report_.leftOut.end(), std::back_inserter(records),
+                     [&](const LeftOutRecord& r) { return r.locationId == locationId; });
+        return records;
     }
 
     LocationResult& LocationOf(std::int32_t locationId) {
@@ -167,9 +186,6 @@ private:
     }
 
     void Conclude(LocationResult& location) const {
-        if (location.samples.empty()) {
-            return;
-        }
         const double count = static_cast<double>(location.samples.size());
         location.passed = true;
         for (std::size_t i = 0; i < report_.sizes.size(); ++i) {
@@ -206,10 +222,6 @@ private:
 
     void AddLocationChecks(const LocationResult& location) {
         const std::string label = LocationLabel(location.locationId, location.name);
-        if (location.samples.empty()) {
-            report_.checks.push_back(label + " has no usable sample: it fails.");
-            return;
-        }
         if (const auto it = smallSamples_.find(location.locationId); it != smallSamples_.end()) {
             report_.checks.push_back(SmallSamplesText(label, it->second, location.samples.size(),
                                                       report_.minimumSampleLitres));
@@ -235,6 +247,7 @@ private:
     clsDataRecordSet& recordSet_;
     const ClassificationRequest& request_;
     NominalVolume nominal_;
+    ImpossibleData impossible_;
     const LocationNamer& nameOf_;
     ClassificationReport report_;
     std::map<std::int32_t, LocationResult> locations_;

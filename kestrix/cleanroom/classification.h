@@ -41,7 +41,7 @@ struct LocationResult {
     std::string name;
     std::vector<SampleResult> samples;
     double totalLitres = 0;
-    std::vector<double> means; // per considered size; empty without samples
+    std::vector<double> means; // per considered size
     std::vector<bool> withinLimit;
     bool passed = false;
     std::optional<int> cleanestIsoClass;
@@ -71,8 +71,9 @@ struct ClassificationReport {
     std::vector<LeftOutRecord> leftOut;
     std::vector<DataFinding> findings;
     bool passed = false;
-    // The download archive's chain head when the report was written, "event N sha256:HEX";
-    // empty without an archive.
+    // The download archive's chain head, "event N sha256:HEX": the records' own when they came
+    // from or went into the archive, or the archive's when the report was written; empty
+    // without an archive.
     std::string archiveHead;
 };
 
@@ -87,7 +88,7 @@ using LocationNamer = std::function<std::string(std::int32_t locationId)>;
 // considered size, and never under 2 litres.
 double MinimumSampleLitres(double limitAtLargestSize);
 
-// Moves no record cursor of the set.
+// Refuses when a location has no usable record left. Moves no record cursor of the set.
 ClassificationOutcome Classify(clsDataRecordSet& recordSet, const ClassificationRequest& request,
                                const LocationNamer& nameOf);
 

@@ -1,5 +1,6 @@
 #include "kestrix/cleanroom/dataChecks.h"
 
+#include "kestrix/cleanroom/ImpossibleData.h"
 #include "kestrix/cleanroom/recordFacts.h"
 #include "kestrix/data/clsDataRecordSet.h"
 
@@ -27,13 +28,18 @@ std::string Sizes(const clsDataRecordSet& recordSet, std::int16_t channel) {
 class RecordChecker {
 public:
     explicit RecordChecker(clsDataRecordSet& recordSet)
-        : recordSet_(recordSet), nominal_(recordSet), measured_(recordSet) {}
+        : recordSet_(recordSet), nominal_(recordSet), measured_(recordSet), impossible_(recordSet) {
+    }
 
     std::vector<DataFinding> Run() {
         for (std::int32_t index = 0; index < recordSet_.RecordCount(); ++index) {
             const clsDataRecord& record = *recordSet_.Record(index);
-            CheckRisingCounts(index, record);
-            CheckVolume(index, record);
+            if (std::optional<DataFault> fault = impossible_.FaultOf(record)) {
+                Add(index, fault->kind, std::move(fault->message));
+            } else {
+                CheckRisingCounts(index, record);
+                CheckVolume(index, record);
+            }
             CheckZeroRun(index, record);
             CheckTime(index, record);
             CheckStatus(index, record);
@@ -48,7 +54,8 @@ public:
 
 private:
     void Add(std::int32_t index, FindingKind kind, std::string message) {
-        findings_.push_back({index, kind, std::move(message)});
+        findings_.push_back(
+            {index, recordSet_.Record(index)->GetTimeStamp(), kind, std::move(message)});
     }
 
     void CheckRisingCounts(std::int32_t index, const clsDataRecord& record) {
@@ -133,6 +140,7 @@ private:
     clsDataRecordSet& recordSet_;
     NominalVolume nominal_;
     MeasuredVolume measured_;
+    ImpossibleData impossible_;
     std::vector<DataFinding> findings_;
     std::optional<long long> previousSeconds_;
     std::int32_t zeroRunStart_ = 0;
@@ -147,6 +155,16 @@ std::vector<DataFinding> CheckRecords(clsDataRecordSet& recordSet) {
 
 std::string FindingKindName(FindingKind kind) {
     switch (kind) {
+    case FindingKind::NegativeCount:
+        return "Negative count";
+    case FindingKind::NegativeConcentration:
+        return "Negative concentration";
+    case FindingKind::ImpossibleFlowRate:
+        return "Impossible flow rate";
+    case FindingKind::ZeroSampleTime:
+        return "Zero sample time";
+    case FindingKind::ImpossibleVolume:
+        return "Impossible volume";
     case FindingKind::RisingCounts:
         return "Rising counts";
     case FindingKind::VolumeMismatch:

@@ -179,12 +179,10 @@ private:
         Cell(3, row, std::to_string(location.samples.size()), Alignment::Right);
         Cell(4, row, OneDecimalText(location.totalLitres), Alignment::Right);
         for (int size = 0; size < SizeCount(); ++size) {
-            const bool measured = !location.means.empty();
-            Cell(SizeColumn(size), row, measured ? WholeNumberText(location.means[size]) : "-",
-                 Alignment::Right);
+            Cell(SizeColumn(size), row, WholeNumberText(location.means[size]), Alignment::Right);
             Cell(SizeColumn(size) + 1, row, WholeNumberText(report_.limits[size]),
                  Alignment::Right);
-            ResultCell(SizeColumn(size) + 2, row, measured && location.withinLimit[size]);
+            ResultCell(SizeColumn(size) + 2, row, location.withinLimit[size]);
         }
         const auto& cleanest = location.cleanestIsoClass;
         Cell(LastColumn(), row, cleanest ? "ISO " + std::to_string(*cleanest) : "none",
@@ -195,8 +193,7 @@ private:
         const int row =
             AddLine(report_.passed ? "Verdict: PASS. Every location is within the limit at "
                                      "every considered size."
-                                   : "Verdict: FAIL. At least one location exceeds a limit or "
-                                     "has no usable sample.",
+                                   : "Verdict: FAIL. At least one location exceeds a limit.",
                     true);
         grid_.SetTextColor(1, row, report_.passed ? kPassColor : kFailColor);
         grid_.AddRow();
@@ -216,8 +213,7 @@ private:
     std::vector<std::string> LeftOutLines() const {
         std::vector<std::string> lines;
         for (const LeftOutRecord& record : report_.leftOut) {
-            lines.push_back("Record " + std::to_string(record.recordIndex + 1) + ", location " +
-                            std::to_string(record.locationId) + ": " + record.reason);
+            lines.push_back(LeftOutLine(record));
         }
         return lines;
     }

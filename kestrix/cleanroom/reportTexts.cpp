@@ -1,5 +1,6 @@
 #include "kestrix/cleanroom/reportTexts.h"
 
+#include "kestrix/cleanroom/classification.h"
 #include "kestrix/data/isoDateTime.h"
 
 #include <cmath>
@@ -56,8 +57,34 @@ std::string NoRecordsText(std::int32_t locationId) {
 
 std::string LeftOutText(std::size_t records) {
     return std::to_string(records) +
-           " record(s) left out of the means: flagged by the instrument, without sampled air or "
-           "with a considered channel off (listed below).";
+           " record(s) left out of the means: with impossible data, flagged by the instrument, "
+           "without sampled air or with a considered channel off (listed below).";
+}
+
+std::string LeftOutLine(const LeftOutRecord& record) {
+    return "Record " + std::to_string(record.recordIndex + 1) + ", location " +
+           std::to_string(record.locationId) + ": " + record.reason;
+}
+
+std::vector<std::string> LeftOutLines(const std::vector<LeftOutRecord>& records) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < records.size() && i < kLeftOutLinesShown; ++i) {
+        lines.push_back(LeftOutLine(records[i]));
+    }
+    if (records.size() > kLeftOutLinesShown) {
+        lines.push_back("... and " + std::to_string(records.size() - kLeftOutLinesShown) +
+                        " more record(s).");
+    }
+    return lines;
+}
+
+std::string NoUsableRecordText(const std::string& location,
+                               const std::vector<LeftOutRecord>& records) {
+    std::string text = location + " has no usable record left, so the room cannot be classified:";
+    for (const std::string& line : LeftOutLines(records)) {
+        text += "\n  " + line;
+    }
+    return text;
 }
 
 std::string SmallSamplesText(const std::string& location, std::size_t small, std::size_t samples,

@@ -3,8 +3,10 @@
 #include "WorkedExample.h"
 #include "kestrix/table/DataTableTestSupport.h"
 
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace kestrix::cleanroom::testing {
 namespace {
@@ -13,6 +15,7 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 // Mean concentration per m³ of two samples with the given counts.
 double MeanOf(double first, double second) {
@@ -61,6 +64,16 @@ TEST(Classification, WorkedExampleByHand) {
     ClassificationRequest firstTwo = Iso7Request();
     firstTwo.locations = {1, 2};
     EXPECT_TRUE(ClassifyNamed(*set, firstTwo).report->passed);
+}
+
+// Records opened from the archive or archived by their download: the window's report says where
+// in the archive's chain they were.
+TEST(Classification, TheReportCarriesTheRecordsArchiveHead) {
+    auto set = MakeHandRecordSet();
+    set->SetArchiveHead("event 4 sha256:" + std::string(64, 'a'));
+    const ClassificationOutcome outcome = ClassifyNamed(*set, Iso7Request());
+    ASSERT_TRUE(outcome.report) << outcome.refusal;
+    EXPECT_EQ(outcome.report->archiveHead, set->GetArchiveHead());
 }
 
 TEST(Classification, CountsAreCumulativeWhateverTheTableShows) {
@@ -174,6 +187,108 @@ TEST(Classification, FlaggedRecordsAreListedAndLeftOutOfTheMeans) {
     EXPECT_DOUBLE_EQ(report.locations[0].means[0], MeanOf(10'000, 12'000));
     EXPECT_THAT(report.checks, Contains(HasSubstr("1 record(s) left out of the means")));
     EXPECT_EQ(report.findings.size(), 2U); // both flagged records are questioned
+}
+
+using Spoiler =
+    std::function<void(table::testing::RecordSetSpec&, std::vector<table::testing::SampleSpec>&)>;
+
+// Spoils the first two samples (location 1) of three; the third is clean, at location 2.
+struct ImpossibleCase {
+    std::string name;
+    std::string said;
+    Spoiler spoil;
+    bool recordLevel = true; // false: every record of the set is spoiled
+};
+
+void SetSamples(std::vector<table::testing::SampleSpec>& samples,
+                const std::function<void(table::testing::SampleSpec&)>& change) {
+    change(samples[0]);
+    change(samples[1]);
+}
+
+// An analog channel in every sample: a clean value, and the spoiled one in the first two.
+Spoiler SpoilAnalog(std::string type, std::string unit, double spoiled) {
+    return
+        [=](table::testing::RecordSetSpec& spec, std::vector<table::testing::SampleSpec>& samples) {
+            spec.analogTypes = {type};
+            spec.analogUnits = {unit};
+            for (table::testing::SampleSpec& one : samples) {
+                one.analogs = {100.0};
+            }
+            SetSamples(samples, [=](table::testing::SampleSpec& one) { one.analogs = {spoiled}; });
+        };
+}
+
+TEST(Classification, ImpossibleDataIsLeftOutAndNeverPasses) {
+    using table::testing::RecordSetSpec;
+    using table::testing::SampleSpec;
+    const std::vector<ImpossibleCase> cases{
+        {"counts of -5 in every channel", "The count at 0.3 µm is -5",
+         [](RecordSetSpec&, std::vector<SampleSpec>& s) {
+             SetSamples(s, [](SampleSpec& one) { one.counts = {-5, -5, -5, -5}; });
+         }},
+        {"a negative concentration", "The PM2.5 value is -1 ug/m3",
+         SpoilAnalog("PM2.5", "ug/m3", -1.0)},
+        {"counts in no sample time", "The record has counts but a sample time of 0",
+         [](RecordSetSpec&, std::vector<SampleSpec>& s) {
+             SetSamples(s, [](SampleSpec& one) { one.sampleTime = 0; });
+         }},
+        {"a measured volume of 0", "The sampled volume is 0 L", SpoilAnalog("SVOL", "L", 0.0)},
+        {"a negative measured volume", "The sampled volume is -100 L",
+         SpoilAnalog("SVOL", "L", -100.0)},
+        // A download can bring it; a file cannot, and a flow rate not above 0 no set takes.
+        {"an infinite flow rate", "The flow rate inf LPM is not a finite number above 0",
+         [](RecordSetSpec& spec, std::vector<SampleSpec>&) {
+             spec.flowRate = std::numeric_limits<float>::infinity();
+         },
+         false},
+    };
+    ClassificationRequest request = Iso7Request();
+    request.target.isoClass = 3;
+    request.sizes = {0.5};
+    for (const ImpossibleCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordSetSpec spec = HandSpec();
+        std::vector<SampleSpec> samples{HandSampleSpec(kHandSamples[0], 0),
+                                        HandSampleSpec(kHandSamples[1], 1),
+                                        HandSampleSpec(kHandSamples[2], 2)};
+        c.spoil(spec, samples);
+        auto spoiled = table::testing::MakeRecordSet(spec, samples);
+        const ClassificationOutcome refused = ClassifyNamed(*spoiled, request);
+        EXPECT_FALSE(refused.report);
+        EXPECT_THAT(refused.refusal, HasSubstr("Location 1 (Airlock) has no usable record left"));
+        EXPECT_THAT(refused.refusal, HasSubstr("Record 1, location 1: impossible data: " + c.said));
+        EXPECT_THAT(refused.refusal, HasSubstr("Record 2, location 1: impossible data: " + c.said));
+        if (!c.recordLevel) {
+            continue;
+        }
+        // A clean sample at the location is classified alone; the spoiled ones are named.
+        SampleSpec clean = HandSampleSpec(kHandSamples[0], 3);
+        clean.analogs = samples[2].analogs;
+        samples.push_back(clean);
+        auto mixed = table::testing::MakeRecordSet(spec, samples);
+        const ClassificationOutcome outcome = ClassifyNamed(*mixed, request);
+        ASSERT_TRUE(outcome.report) << outcome.refusal;
+        const ClassificationReport& report = *outcome.report;
+        ASSERT_EQ(report.leftOut.size(), 2U);
+        EXPECT_THAT(report.leftOut[1].reason, HasSubstr(c.said));
+        EXPECT_DOUBLE_EQ(report.locations[0].means[0], MeanOf(10'000, 10'000));
+        ASSERT_EQ(report.findings.size(), 2U);
+        EXPECT_THAT(report.findings[0].message, HasSubstr(c.said));
+    }
+}
+
+TEST(Classification, ARefusalNamesTheFirstTenRecordsLeftOut) {
+    std::vector<table::testing::SampleSpec> samples;
+    for (int minute = 0; minute < 12; ++minute) {
+        samples.push_back(HandSampleSpec(kHandSamples[0], minute));
+        samples.back().counts = {-1, -1, -1, -1};
+    }
+    auto set = table::testing::MakeRecordSet(HandSpec(), samples);
+    const std::string refusal = ClassifyNamed(*set, Iso7Request()).refusal;
+    EXPECT_THAT(refusal, HasSubstr("Record 10, location 1: impossible data"));
+    EXPECT_THAT(refusal, Not(HasSubstr("Record 11")));
+    EXPECT_THAT(refusal, HasSubstr("... and 2 more record(s)."));
 }
 
 } // namespace

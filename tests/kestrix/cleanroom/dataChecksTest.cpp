@@ -6,6 +6,7 @@
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace kestrix::cleanroom::testing {
 namespace {
@@ -46,8 +47,40 @@ void ZeroCounts(Records& records, int first, int count) {
     }
 }
 
+// Adds a PM2.5 channel in µg/m³ to every sample, with the given value in one.
+void WithConcentration(Records& records, std::size_t record, double value) {
+    records.spec.analogTypes.push_back("PM2.5");
+    records.spec.analogUnits.push_back("ug/m3");
+    for (SampleSpec& sample : records.samples) {
+        sample.analogs.push_back(3.0);
+    }
+    records.samples[record].analogs.back() = value;
+}
+
 TEST(DataChecks, EachCheckTripsOnItsRecordOnly) {
     const std::vector<CheckCase> cases{
+        {"negative count", FindingKind::NegativeCount, 3,
+         [](Records& r) {
+             r.samples[3].counts = {-1, -1, -1, -1};
+         },
+         [](Records& r) {
+             r.samples[3].counts = {1, 0, 0, 0};
+         }},
+        {"negative concentration", FindingKind::NegativeConcentration, 8,
+         [](Records& r) { WithConcentration(r, 8, -0.1); },
+         [](Records& r) { WithConcentration(r, 8, 0.0); }},
+        {"counts in no sample time", FindingKind::ZeroSampleTime, 9,
+         [](Records& r) { r.samples[9].sampleTime = 0; },
+         [](Records& r) {
+             r.samples[9].sampleTime = 59;
+             r.samples[9].analogs = {98.3};
+         }},
+        {"measured volume of 0", FindingKind::ImpossibleVolume, 10,
+         [](Records& r) { r.samples[10].analogs = {0.0}; },
+         [](Records& r) { r.samples[10].analogs = {95.0}; }},
+        {"negative measured volume", FindingKind::ImpossibleVolume, 11,
+         [](Records& r) { r.samples[11].analogs = {-100.0}; },
+         [](Records& r) { r.samples[11].analogs = {100.0}; }},
         {"count rising with size", FindingKind::RisingCounts, 3,
          [](Records& r) {
              r.samples[3].counts = {500, 600, 100, 10};
@@ -86,6 +119,18 @@ TEST(DataChecks, EachCheckTripsOnItsRecordOnly) {
         auto clean = table::testing::MakeRecordSet(passing.spec, passing.samples);
         EXPECT_TRUE(CheckRecords(*clean).empty());
     }
+}
+
+TEST(DataChecks, AnInfiniteFlowRateSpoilsEveryRecord) {
+    Records records;
+    records.spec.flowRate = std::numeric_limits<float>::infinity();
+    auto set = table::testing::MakeRecordSet(records.spec, records.samples);
+    const std::vector<DataFinding> findings = CheckRecords(*set);
+    ASSERT_EQ(findings.size(), records.samples.size());
+    for (const DataFinding& finding : findings) {
+        EXPECT_EQ(finding.kind, FindingKind::ImpossibleFlowRate);
+    }
+    EXPECT_EQ(findings[11].timeStamp, records.samples[11].timeStamp);
 }
 
 TEST(DataChecks, AZeroRunAtTheEndIsReportedWithItsRecords) {
