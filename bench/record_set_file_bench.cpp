@@ -1,6 +1,7 @@
 // Writes a full instrument memory (65,535 records with 16 particle and 16 analog channels) as a
 // record-set file, then reads it back; writer and reader each run in a process of their own, so
-// the reader's peak resident memory is its own. Prints sizes, times and peak memory.
+// the reader's peak resident memory is its own. Prints sizes, times and peak memory. A third
+// process reads an endless stream that cannot be wound back, as from a pipe, until it is refused.
 
 #include "kestrix/data/recordSetFile.h"
 #include "support/PeakMemory.h"
@@ -10,6 +11,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <istream>
+#include <streambuf>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +22,24 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* kReadOption = "--read";
+constexpr const char* kEndlessOption = "--endless";
+
+// Blanks without end, and no way back: a pipe fed more than any record set takes.
+class EndlessBuffer : public std::streambuf {
+public:
+    EndlessBuffer() { Refill(); }
+
+protected:
+    int_type underflow() override {
+        Refill();
+        return traits_type::to_int_type(blanks_.front());
+    }
+
+private:
+    void Refill() { setg(blanks_.data(), blanks_.data(), blanks_.data() + blanks_.size()); }
+
+    std::string blanks_ = std::string(1 << 16, ' ');
+};
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -37,6 +58,16 @@ int ReadAndReport(const std::string& path) {
     std::printf("reader process peak resident memory: %.1f MB (%.1f MB before the read)\n",
                 PeakResidentMegabytes(RUSAGE_SELF), before);
     return 0;
+}
+
+int ReadEndlessAndReport() {
+    EndlessBuffer endless;
+    std::istream pipe(&endless);
+    const auto start = Clock::now();
+    const kestrix::RecordSetReadResult read = kestrix::ReadRecordSetJson(pipe);
+    std::printf("endless stream refused in %.2f s (\"%s\"), peak resident memory: %.1f MB\n",
+                SecondsSince(start), read.error.c_str(), PeakResidentMegabytes(RUSAGE_SELF));
+    return read.recordSet ? 1 : 0;
 }
 
 bool Succeeded(pid_t child) {
@@ -71,11 +102,11 @@ bool WriteInChildProcess(const std::string& path) {
 }
 
 // A fresh program image, so no memory of this process counts towards the reader's peak.
-bool ReadInFreshProcess(const std::string& path) {
+bool RunInFreshProcess(const char* option, const char* path) {
     std::fflush(stdout);
     const pid_t child = fork();
     if (child == 0) {
-        execl("/proc/self/exe", "record_set_file_bench", kReadOption, path.c_str(), nullptr);
+        execl("/proc/self/exe", "record_set_file_bench", option, path, nullptr);
         std::perror("exec");
         _exit(127);
     }
@@ -88,10 +119,15 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], kReadOption) == 0) {
         return ReadAndReport(argv[2]);
     }
+    if (argc == 2 && std::strcmp(argv[1], kEndlessOption) == 0) {
+        return ReadEndlessAndReport();
+    }
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() /
         ("kestrix-record-set-bench-" + std::to_string(getpid()) + ".json");
-    const bool done = WriteInChildProcess(path.string()) && ReadInFreshProcess(path.string());
+    const bool done = WriteInChildProcess(path.string()) &&
+                      RunInFreshProcess(kReadOption, path.c_str()) &&
+                      RunInFreshProcess(kEndlessOption, nullptr);
     std::filesystem::remove(path);
     return done ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "kestrix/base/atomicFile.h"
 
+#include "kestrix/base/fileKind.h"
 #include "kestrix/base/pendingFileCleanup.h"
 
 #include <atomic>
@@ -38,23 +39,7 @@ const char* NotARegularFile(const std::filesystem::path& target) {
     if (::lstat(target.c_str(), &info) != 0) {
         return nullptr;
     }
-    switch (info.st_mode & S_IFMT) {
-    case S_IFREG:
-        return nullptr;
-    case S_IFDIR:
-        return "a folder";
-    case S_IFCHR:
-    case S_IFBLK:
-        return "a device";
-    case S_IFIFO:
-        return "a FIFO";
-    case S_IFSOCK:
-        return "a socket";
-    case S_IFLNK:
-        return "a loop of symbolic links";
-    default:
-        return "not a regular file";
-    }
+    return IrregularFileKind(info.st_mode);
 }
 
 int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath) {
@@ -82,6 +67,8 @@ void KeepModeAndOwner(int fd, const std::filesystem::path& target) {
     }
 }
 
+} // namespace
+
 void SyncFolder(const std::filesystem::path& folder) {
     const int fd =
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -90,8 +77,6 @@ void SyncFolder(const std::filesystem::path& folder) {
         ::close(fd);
     }
 }
-
-} // namespace
 
 PendingFile::PendingFile(const std::filesystem::path& target) : target_(SymlinkTarget(target)) {
     if (const char* kind = NotARegularFile(target_)) {

@@ -43,6 +43,9 @@ private:
     bool committed_ = false;
 };
 
+// Makes a rename or an unlink in the folder durable.
+void SyncFolder(const std::filesystem::path& folder);
+
 // False, with the reason in `error` when one is given, when the file could not be replaced.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                            std::string* error = nullptr);

@@ -21,8 +21,13 @@ void AppendUtf8(std::string& out, char32_t c) {
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
@@ -81,6 +86,49 @@ std::string Utf8FromWindows1252(std::string_view s) {
 
 std::string Utf8FromUtf8OrWindows1252(std::string text) {
     return IsValidUtf8(text) ? std::move(text) : Utf8FromWindows1252(text);
+}
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
+std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian) {
+    const auto unit = [bytes, bigEndian](std::size_t i) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    };
+    std::string out;
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char16_t c = unit(i);
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        const bool low = c >= 0xDC00 && c <= 0xDFFF;
+        if (high && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+            AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00));
+            i += 2;
+        } else {
+            AppendUtf8(out, high || low ? kReplacement : c);
+        }
+    }
+    if (i < bytes.size()) {
+        AppendUtf8(out, kReplacement);
+    }
+    return out;
+}
+
+} // namespace
+
+std::string Utf8WithoutByteOrderMark(std::string text) {
+    const std::string_view view = text;
+    if (view.starts_with(kUtf8Mark)) {
+        return text.substr(kUtf8Mark.size());
+    }
+    if (view.starts_with(kUtf16LittleMark) || view.starts_with(kUtf16BigMark)) {
+        return Utf8FromUtf16(view.substr(2), view.starts_with(kUtf16BigMark));
+    }
+    return text;
 }
 
 } // namespace kestrix

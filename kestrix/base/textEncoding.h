@@ -20,4 +20,9 @@ std::string Utf8FromWindows1252(std::string_view s);
 // The text itself when it is valid UTF-8, else the text read as Windows-1252.
 std::string Utf8FromUtf8OrWindows1252(std::string text);
 
+// Text that begins with a byte order mark as UTF-8 without it: UTF-8 as it stands, UTF-16
+// (either byte order) converted, a bad surrogate and an odd last byte becoming U+FFFD. Text
+// without a mark is returned as it is.
+std::string Utf8WithoutByteOrderMark(std::string text);
+
 } // namespace kestrix

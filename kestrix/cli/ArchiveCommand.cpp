@@ -99,7 +99,9 @@ CLI::App* ArchiveCommand::Register(CLI::App& program) {
 }
 
 ApplicationKind ArchiveCommand::RequiredApplication() const {
-    return export_->parsed() ? ApplicationForSave(exportOptions_.savePath) : ApplicationKind::kCore;
+    return export_->parsed()
+               ? ApplicationForSave(exportOptions_.outputs.savePath, exportOptions_.outputs.format)
+               : ApplicationKind::kCore;
 }
 
 int ArchiveCommand::Run(const CliContext& context) {

@@ -5,6 +5,7 @@
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/cleanroom/reportTexts.h"
+#include "kestrix/cli/OutputTarget.h"
 #include "kestrix/cli/archiveNoting.h"
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
@@ -26,8 +27,10 @@ bool IsSizeList(const std::string& text) {
     return sizes && !sizes->empty();
 }
 
+constexpr const char* kDefaultReportFormat = "json";
+
 bool IsReportFile(const std::string& text) {
-    return ReportFileKindOf(text).has_value();
+    return text == kStandardOutput || ReportFileKindOf(text).has_value();
 }
 
 } // namespace
@@ -63,10 +66,13 @@ CLI::App* ClassifyCommand::Register(CLI::App& program) {
                      "location numbers to classify, such as 1,3,5-8 (default: all)")
         ->type_name("LIST")
         ->check(LocationListCheck());
-    command->add_option("--save", savePath_, "report file to write: .pdf, .html, .htm or .json")
+    command
+        ->add_option("--save", savePath_,
+                     "report file to write: .pdf, .html, .htm or .json; - for standard output")
         ->required()
         ->type_name("OUT")
         ->check(ListCheck(IsReportFile, "a file name ending in .pdf, .html, .htm or .json"));
+    AddFormatOption(*command, format_, {kDefaultReportFormat, "html", "pdf"});
     command->callback([this, command, grade] {
         if (classOption_->count() == 0 && grade->count() == 0) {
             throw CLI::RequiredError("--class or --grade");
@@ -76,11 +82,17 @@ CLI::App* ClassifyCommand::Register(CLI::App& program) {
 }
 
 ApplicationKind ClassifyCommand::RequiredApplication() const {
-    return ReportFileKindOf(savePath_) == ReportFileKind::Pdf ? ApplicationKind::kGui
-                                                              : ApplicationKind::kCore;
+    return ReportFileKindOf(NameForKind(savePath_, format_, kDefaultReportFormat)) ==
+                   ReportFileKind::Pdf
+               ? ApplicationKind::kGui
+               : ApplicationKind::kCore;
 }
 
 int ClassifyCommand::Run(const CliContext& context) {
+    const OutputTarget output(savePath_, format_, kDefaultReportFormat);
+    if (const int status = output.Check(); status != kExitOk) {
+        return status;
+    }
     const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
     if (!input) {
         return kExitUnreadableInput;
@@ -106,18 +118,22 @@ int ClassifyCommand::Run(const CliContext& context) {
         return Fail(kExitNotClassified, outcome.refusal);
     }
     ClassificationReport report = *outcome.report;
+    // A record-set file's records are no archive's: the report carries the archive's head now.
     report.archiveHead =
         archive::CurrentChainHead(archive::ReadArchiveSettings(store.GetConfigPath()));
-    const std::string error = SaveReport(report, savePath_);
+    const std::string error = SaveReport(report, output.WritePath());
     if (!error.empty()) {
         return Fail(kExitSaveFailed, "cannot save \"" + savePath_ + "\": " + error);
+    }
+    if (const int status = output.Deliver(); status != kExitOk) {
+        return status;
     }
     NoteInArchive(store,
                   archive::ClassificationReportNote(report.instrumentModel, report.instrumentSerial,
                                                     report.targetName, report.passed, savePath_));
-    std::cout << SummaryText(report.passed, report.targetName, report.locations.size(),
-                             report.checks.size())
-              << '\n';
+    output.Notes() << SummaryText(report.passed, report.targetName, report.locations.size(),
+                                  report.checks.size())
+                   << '\n';
     return report.passed ? kExitOk : kExitRoomFailed;
 }
 

@@ -9,7 +9,6 @@
 #include "kestrix/cli/exitCodes.h"
 #include "kestrix/cli/tableOutput.h"
 #include "kestrix/data/clsDataRecordSet.h"
-#include "kestrix/data/recordSetFile.h"
 
 #include <iostream>
 
@@ -20,42 +19,34 @@ CLI::App* DownloadCommand::Register(CLI::App& program) {
         "download", "Connect to an instrument, identify it and download every stored record; "
                     "the identity and a progress bar go to stderr.");
     instrument_.Register(*command);
-    command->add_option("--json", jsonPath_, "record-set file (JSON) to write")->type_name("OUT");
-    AddSaveOption(*command, savePath_);
+    command
+        ->add_option("--json", outputs_.jsonPath,
+                     "record-set file (JSON) to write; - for standard output")
+        ->type_name("OUT");
+    AddSaveOption(*command, outputs_.savePath, outputs_.format);
     command->add_flag("--quiet", quiet_, "show neither identity nor progress");
     command->add_flag("--no-archive", noArchive_, "do not keep the download in the archive");
     return command;
 }
 
 ApplicationKind DownloadCommand::RequiredApplication() const {
-    return ApplicationForSave(savePath_);
+    return ApplicationForSave(outputs_.savePath, outputs_.format);
 }
 
 void DownloadCommand::NoteSavedFiles(const clsDataRecordSet& recordSet,
                                      const modConfig::ConfigStore& store) const {
-    if (jsonPath_) {
-        NoteInArchive(store, archive::ExportNote(recordSet, *jsonPath_));
+    if (outputs_.jsonPath) {
+        NoteInArchive(store, archive::ExportNote(recordSet, *outputs_.jsonPath));
     }
-    if (!savePath_.empty()) {
-        NoteInArchive(store, archive::ExportNote(recordSet, savePath_));
+    if (!outputs_.savePath.empty()) {
+        NoteInArchive(store, archive::ExportNote(recordSet, outputs_.savePath));
     }
-}
-
-int DownloadCommand::WriteFiles(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
-                                const std::string& archiveHead) const {
-    if (jsonPath_) {
-        std::string error;
-        if (!WriteRecordSetJson(recordSet, *jsonPath_, error, archiveHead)) {
-            return Fail(kExitSaveFailed, error);
-        }
-    }
-    if (!savePath_.empty()) {
-        return SaveRecordSetTable(recordSet, store, "the downloaded records", savePath_);
-    }
-    return kExitOk;
 }
 
 int DownloadCommand::Run(const CliContext& context) {
+    if (const int status = CheckRecordSetOutputs(outputs_); status != kExitOk) {
+        return status;
+    }
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
     const archive::ArchiveSettings archiveSettings =
@@ -81,9 +72,12 @@ int DownloadCommand::Run(const CliContext& context) {
         return Fail(ExitCodeOf(outcome), "no record set was downloaded");
     }
     const auto recordSet = session.GetDataRecordSet();
-    // The files come first: an archive held by another program must not keep them waiting.
-    const int status = WriteFiles(
-        *recordSet, store, noArchive_ ? std::string() : archive::CurrentChainHead(archiveSettings));
+    // The files come first, with the head they were written at: an archive held by another
+    // program must not keep them waiting.
+    if (!noArchive_) {
+        recordSet->SetArchiveHead(archive::CurrentChainHead(archiveSettings));
+    }
+    const int status = WriteRecordSetOutputs(*recordSet, store, "the downloaded records", outputs_);
     if (!noArchive_) {
         // The archive's trouble is told and never stops the download.
         const archive::AutoArchiveOutcome archived = archive::ArchiveFinishedDownload(
@@ -100,8 +94,9 @@ int DownloadCommand::Run(const CliContext& context) {
     }
     if (!quiet_) {
         ReportNote("downloaded " + std::to_string(recordSet->RecordCount()) + " records" +
-                   (jsonPath_ ? " into " + *jsonPath_ : std::string()) +
-                   (savePath_.empty() ? std::string() : " and saved the table as " + savePath_));
+                   (outputs_.jsonPath ? " into " + *outputs_.jsonPath : std::string()) +
+                   (outputs_.savePath.empty() ? std::string()
+                                              : " and saved the table as " + outputs_.savePath));
     }
     return kExitOk;
 }

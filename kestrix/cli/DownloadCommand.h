@@ -7,16 +7,10 @@
 
 #include "kestrix/cli/CliCommand.h"
 #include "kestrix/cli/InstrumentOptions.h"
+#include "kestrix/cli/recordSetOutputs.h"
 
 #include <optional>
 #include <string>
-
-namespace kestrix {
-class clsDataRecordSet;
-namespace modConfig {
-class ConfigStore;
-}
-} // namespace kestrix
 
 namespace kestrix::cli {
 
@@ -27,15 +21,11 @@ public:
     int Run(const CliContext& context) override;
 
 private:
-    // The record-set file carries the archive's head; the exit status of the writing.
-    int WriteFiles(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
-                   const std::string& archiveHead) const;
     void NoteSavedFiles(const clsDataRecordSet& recordSet,
                         const modConfig::ConfigStore& store) const;
 
     InstrumentOptions instrument_;
-    std::optional<std::string> jsonPath_;
-    std::string savePath_;
+    RecordSetOutputs outputs_;
     bool quiet_ = false;
     bool noArchive_ = false;
 };

@@ -6,6 +6,7 @@
 
 #include "kestrix/cli/CliCommand.h"
 
+#include <optional>
 #include <string>
 
 namespace kestrix::cli {
@@ -19,6 +20,7 @@ public:
 private:
     std::string jsonPath_;
     std::string savePath_;
+    std::optional<std::string> format_;
 };
 
 } // namespace kestrix::cli

@@ -1,6 +1,7 @@
 #include "kestrix/cli/IaqCommand.h"
 
 #include "kestrix/cleanroom/listTexts.h"
+#include "kestrix/cli/OutputTarget.h"
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
@@ -24,8 +25,10 @@ using namespace kestrix::iaq;
 // below the days.
 constexpr std::size_t kPrintedColumns = 8;
 
+constexpr const char* kDefaultIaqFormat = "csv";
+
 bool IsIaqFile(const std::string& text) {
-    return IaqFileKindOf(text).has_value();
+    return text == kStandardOutput || IaqFileKindOf(text).has_value();
 }
 
 int ExitCodeOf(IaqRefusal refusal) {
@@ -39,7 +42,7 @@ int ExitCodeOf(IaqRefusal refusal) {
     }
 }
 
-void PrintDays(const IaqReport& report) {
+void PrintDays(const IaqReport& report, std::ostream& out) {
     std::vector<std::vector<std::string>> rows{DayHeadings()};
     for (const IaqDay& day : report.days) {
         rows.push_back(DayCells(day));
@@ -60,7 +63,7 @@ void PrintDays(const IaqReport& report) {
             line += (i == 0 ? "" : "  ") + (right ? padding + row[i] : row[i] + padding);
         }
         line.erase(line.find_last_not_of(' ') + 1);
-        std::cout << line << '\n';
+        out << line << '\n';
     }
 }
 
@@ -77,18 +80,27 @@ CLI::App* IaqCommand::Register(CLI::App& program) {
         ->type_name("LIST")
         ->check(LocationListCheck());
     command
-        ->add_option("--save", savePath_, "report file to write: .pdf, .html, .htm, .csv or .json")
+        ->add_option("--save", savePath_,
+                     "report file to write: .pdf, .html, .htm, .csv or .json; - for standard "
+                     "output")
         ->type_name("OUT")
         ->check(ListCheck(IsIaqFile, "a file name ending in .pdf, .html, .htm, .csv or .json"));
+    AddFormatOption(*command, format_, {kDefaultIaqFormat, "json", "html", "pdf"});
     return command;
 }
 
 ApplicationKind IaqCommand::RequiredApplication() const {
-    return IaqFileKindOf(savePath_) == table::ReportFileKind::Pdf ? ApplicationKind::kGui
-                                                                  : ApplicationKind::kCore;
+    return IaqFileKindOf(NameForKind(savePath_, format_, kDefaultIaqFormat)) ==
+                   table::ReportFileKind::Pdf
+               ? ApplicationKind::kGui
+               : ApplicationKind::kCore;
 }
 
 int IaqCommand::Run(const CliContext& context) {
+    const OutputTarget output(savePath_, format_, kDefaultIaqFormat);
+    if (const int status = output.Check(); status != kExitOk) {
+        return status;
+    }
     const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
     if (!input) {
         return kExitUnreadableInput;
@@ -103,14 +115,17 @@ int IaqCommand::Run(const CliContext& context) {
         return Fail(ExitCodeOf(outcome.refusal), outcome.message);
     }
     if (!savePath_.empty()) {
-        const std::string error = SaveIaqReport(*outcome.report, savePath_);
+        const std::string error = SaveIaqReport(*outcome.report, output.WritePath());
         if (!error.empty()) {
             return Fail(kExitSaveFailed, "cannot save \"" + savePath_ + "\": " + error);
         }
+        if (const int status = output.Deliver(); status != kExitOk) {
+            return status;
+        }
     }
-    PrintDays(*outcome.report);
+    PrintDays(*outcome.report, output.Notes());
     for (const std::string& line : SummaryLines(*outcome.report)) {
-        std::cout << line << '\n';
+        output.Notes() << line << '\n';
     }
     return kExitOk;
 }

@@ -6,6 +6,7 @@
 
 #include "kestrix/cli/CliCommand.h"
 
+#include <optional>
 #include <string>
 
 namespace kestrix::cli {
@@ -20,6 +21,7 @@ private:
     std::string jsonPath_;
     std::string locations_;
     std::string savePath_;
+    std::optional<std::string> format_;
 };
 
 } // namespace kestrix::cli

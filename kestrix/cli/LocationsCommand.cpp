@@ -5,8 +5,6 @@
 #include "kestrix/cli/exitCodes.h"
 #include "kestrix/locations/myLocations.h"
 
-#include <QFileInfo>
-
 namespace kestrix::cli {
 
 CLI::App* LocationsCommand::Register(CLI::App& program) {
@@ -39,9 +37,9 @@ int LocationsCommand::Export(const CliContext& context) const {
 
 int LocationsCommand::Import(const CliContext& context) const {
     locations::LocationNames names;
-    if (!QFileInfo(QString::fromStdString(importPath_)).isFile() ||
-        !locations::LoadLocationFile(names, importPath_)) {
-        return Fail(kExitUnreadableInput, "\"" + importPath_ + "\" cannot be read");
+    std::string error;
+    if (!locations::LoadLocationFile(names, importPath_, error)) {
+        return Fail(kExitUnreadableInput, error);
     }
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);

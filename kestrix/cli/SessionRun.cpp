@@ -5,6 +5,7 @@
 #include "kestrix/cli/exitCodes.h"
 #include "kestrix/instrument/PortBinding.h"
 #include "kestrix/instrument/PortList.h"
+#include "kestrix/instrument/scanMemory.h"
 #include "tolvex/PortTable.h"
 
 #include <QEventLoop>
@@ -25,7 +26,8 @@ std::string NotFoundText(const InstrumentChoice& choice) {
            PortName(choice.port) + ".";
 }
 
-int RunIdentification(SessionCore& session, const InstrumentChoice& choice) {
+int RunIdentification(SessionCore& session, const InstrumentChoice& choice,
+                      modConfig::ConfigStore& store) {
     QEventLoop loop;
     int status = kExitOk;
     QObject::connect(&session, &SessionCore::IdentityShown, &loop, [&] { loop.quit(); });
@@ -37,6 +39,7 @@ int RunIdentification(SessionCore& session, const InstrumentChoice& choice) {
         status = kExitLostCommunication;
         loop.quit();
     });
+    scanMemory::PrepareScan(session, store);
     if (!session.StartIdentification(choice.port, choice.address)) {
         return kExitUsage;
     }
@@ -56,9 +59,10 @@ int IdentifyChosenInstrument(SessionCore& session, const InstrumentOptions& opti
     if (const std::string problem = PortOpenProblem(choice->port); !problem.empty()) {
         return Fail(kExitNotFound, "cannot open " + PortName(choice->port) + ": " + problem);
     }
-    const int status = RunIdentification(session, *choice);
+    const int status = RunIdentification(session, *choice, store);
     if (status == kExitOk) {
         RememberChoice(store, *choice);
+        scanMemory::RememberFoundAddress(session, store);
     }
     return status;
 }

@@ -11,7 +11,6 @@
 #include "kestrix/locations/myLocations.h"
 
 #include <QEventLoop>
-#include <QFileInfo>
 #include <iostream>
 
 namespace kestrix::cli {
@@ -81,12 +80,11 @@ CLI::App* UploadNamesCommand::Register(CLI::App& program) {
 }
 
 std::optional<std::vector<std::string>>
-UploadNamesCommand::ShortNames(const modConfig::ConfigStore& store) const {
+UploadNamesCommand::ShortNames(const modConfig::ConfigStore& store, std::string& error) const {
     locations::LocationNames names;
     if (!fromPath_) {
         names = locations::MyLocationNames(store);
-    } else if (!QFileInfo(QString::fromStdString(*fromPath_)).isFile() ||
-               !locations::LoadLocationFile(names, *fromPath_)) {
+    } else if (!locations::LoadLocationFile(names, *fromPath_, error)) {
         return std::nullopt;
     }
     return std::vector<std::string>(names.shortNames.begin(), names.shortNames.end());
@@ -95,9 +93,10 @@ UploadNamesCommand::ShortNames(const modConfig::ConfigStore& store) const {
 int UploadNamesCommand::Run(const CliContext& context) {
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    const auto names = ShortNames(store);
+    std::string error;
+    const auto names = ShortNames(store, error);
     if (!names) {
-        return Fail(kExitUnreadableInput, "\"" + *fromPath_ + "\" cannot be read");
+        return Fail(kExitUnreadableInput, error);
     }
     UploadSession session;
     AnswerOnConsole(session);

@@ -19,7 +19,9 @@ public:
     int Run(const CliContext& context) override;
 
 private:
-    std::optional<std::vector<std::string>> ShortNames(const modConfig::ConfigStore& store) const;
+    // None, with the reason in `error`, when the location file cannot be read.
+    std::optional<std::vector<std::string>> ShortNames(const modConfig::ConfigStore& store,
+                                                       std::string& error) const;
 
     InstrumentOptions instrument_;
     std::optional<std::string> fromPath_;

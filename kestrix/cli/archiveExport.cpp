@@ -6,7 +6,6 @@
 #include "kestrix/cli/exitCodes.h"
 #include "kestrix/cli/tableOutput.h"
 #include "kestrix/data/isoDateTime.h"
-#include "kestrix/data/recordSetFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -58,27 +57,13 @@ archive::RecordQuery QueryOf(const ArchiveExportOptions& options) {
 
 std::string ExportDetails(const ArchiveExportOptions& options, std::int32_t records) {
     const nlohmann::ordered_json details = {
-        {"file", options.jsonPath ? *options.jsonPath : options.savePath},
+        {"file", options.outputs.jsonPath.value_or(options.outputs.savePath)},
         {"records", records},
         {"from", options.from.value_or("")},
         {"to", options.to.value_or("")},
         {"locations", options.locations},
     };
     return details.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-int WriteExport(const archive::QueryResult& result, const ArchiveExportOptions& options,
-                const modConfig::ConfigStore& store) {
-    clsDataRecordSet& recordSet = *result.recordSet;
-    if (options.jsonPath) {
-        std::string error;
-        if (!WriteRecordSetJson(recordSet, *options.jsonPath, error,
-                                archive::FormatChainHead(result.head))) {
-            return Fail(kExitSaveFailed, error);
-        }
-        return kExitOk;
-    }
-    return SaveRecordSetTable(recordSet, store, "the archived records", options.savePath);
 }
 
 } // namespace
@@ -99,10 +84,11 @@ void RegisterArchiveExport(CLI::App& command, ArchiveExportOptions& options) {
     command.add_option("--locations", options.locations, "location numbers, such as 1,4,7")
         ->type_name("LIST")
         ->check(CLI::Validator(CheckLocations, "LIST"));
-    CLI::Option* json =
-        command.add_option("--json", options.jsonPath, "record-set file (JSON) to write")
-            ->type_name("OUT");
-    CLI::Option* save = AddSaveOption(command, options.savePath);
+    CLI::Option* json = command
+                            .add_option("--json", options.outputs.jsonPath,
+                                        "record-set file (JSON) to write; - for standard output")
+                            ->type_name("OUT");
+    CLI::Option* save = AddSaveOption(command, options.outputs.savePath, options.outputs.format);
     json->excludes(save);
     command.callback([json, save] {
         if (json->count() == 0 && save->count() == 0) {
@@ -113,6 +99,9 @@ void RegisterArchiveExport(CLI::App& command, ArchiveExportOptions& options) {
 
 int RunArchiveExport(const archive::ArchiveSettings& settings, const ArchiveExportOptions& options,
                      const modConfig::ConfigStore& store) {
+    if (const int status = CheckRecordSetOutputs(options.outputs); status != kExitOk) {
+        return status;
+    }
     archive::QueryResult result;
     try {
         result = archive::Archive(settings, archive::Access::kRead).Query(QueryOf(options));
@@ -125,7 +114,9 @@ int RunArchiveExport(const archive::ArchiveSettings& settings, const ArchiveExpo
                                                std::to_string(options.serial) +
                                                " in that time range and at those locations");
     }
-    if (const int status = WriteExport(result, options, store); status != kExitOk) {
+    if (const int status = WriteRecordSetOutputs(*result.recordSet, store, "the archived records",
+                                                 options.outputs);
+        status != kExitOk) {
         return status;
     }
     // An auditor's read-only copy is exported all the same; the note's failure is told.

@@ -4,6 +4,7 @@
 // written as a record-set file or saved as the data table.
 
 #include "kestrix/cli/CliCommand.h"
+#include "kestrix/cli/recordSetOutputs.h"
 
 #include <optional>
 #include <string>
@@ -23,8 +24,7 @@ struct ArchiveExportOptions {
     std::optional<std::string> from;
     std::optional<std::string> to;
     std::string locations; // "1,4,7"
-    std::optional<std::string> jsonPath;
-    std::string savePath;
+    RecordSetOutputs outputs;
 };
 
 void RegisterArchiveExport(CLI::App& command, ArchiveExportOptions& options);

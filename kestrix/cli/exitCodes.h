@@ -67,11 +67,11 @@ inline constexpr std::array kExitCodeMeanings = {
                     "a name could not be written; the names before it are on the instrument"},
     ExitCodeMeaning{kExitNotConfirmed, "overwriting the instrument's names was not confirmed"},
     ExitCodeMeaning{kExitRoomFailed,
-                    "classify: the room fails: a location exceeds a limit or has no usable "
-                    "sample; the report is saved"},
+                    "classify: the room fails: a location exceeds a limit; the report is saved"},
     ExitCodeMeaning{kExitNotClassified,
                     "classify: no classification: a size the instrument has no channel for, a "
-                    "size or state without a limit, or no records at the chosen locations"},
+                    "size or state without a limit, no records at the chosen locations, or a "
+                    "location with no usable record left (impossible data, flagged, no air)"},
     ExitCodeMeaning{kExitDataQuestioned, "check: records to question were found and listed"},
     ExitCodeMeaning{kExitArchiveUnavailable,
                     "the archive is switched off, cannot be opened or refused a statement"},

@@ -1,6 +1,7 @@
 // kestrix-cli: the program's main jobs without a window.
 
 #include "HelpFormatter.h"
+#include "kestrix/archive/archiveMove.h"
 #include "kestrix/base/pendingFileCleanup.h"
 #include "kestrix/cli/cliCommands.h"
 #include "kestrix/cli/cliMessages.h"
@@ -54,6 +55,11 @@ std::optional<std::string> UnknownCommand(const CLI::App& program) {
 
 int RunCommand(CliCommand& command, const CliContext& context) {
     try {
+        const auto archiveMove =
+            kestrix::archive::MoveOlderArchive(context.configPath.value_or(""));
+        if (!archiveMove.note.empty()) {
+            ReportNote(archiveMove.note);
+        }
         return command.Run(context);
     } catch (const std::exception& error) {
         return Fail(kExitInternalError, error.what());

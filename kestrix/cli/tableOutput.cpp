@@ -1,6 +1,7 @@
 #include "kestrix/cli/tableOutput.h"
 
 #include "kestrix/calc/ArithmeticError.h"
+#include "kestrix/cli/OutputTarget.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
 #include "kestrix/cli/tableFileKind.h"
@@ -43,21 +44,31 @@ int LayoutFailed(const std::string& source, const std::exception& error) {
 
 } // namespace
 
-CLI::Option* AddSaveOption(CLI::App& command, std::string& savePath) {
-    return command
-        .add_option("--save", savePath, "table file to write: .xlsx, .csv, .html, .htm or .pdf")
-        ->type_name("OUT")
-        ->check(CLI::Validator(
-            [](const std::string& path) {
-                return TableFileKindOf(path) ? std::string()
-                                             : std::string("must end in ") + kTableFileEndings;
-            },
-            "", "table file"));
+CLI::Option* AddSaveOption(CLI::App& command, std::string& savePath,
+                           std::optional<std::string>& format) {
+    CLI::Option* save =
+        command
+            .add_option("--save", savePath,
+                        "table file to write: .xlsx, .csv, .html, .htm or .pdf; - for standard "
+                        "output")
+            ->type_name("OUT")
+            ->check(CLI::Validator(
+                [](const std::string& path) {
+                    return path == kStandardOutput || TableFileKindOf(path)
+                               ? std::string()
+                               : std::string("must end in ") + kTableFileEndings;
+                },
+                "", "table file"));
+    AddFormatOption(command, format, {kDefaultTableFormat, "html", "xlsx", "pdf"});
+    return save;
 }
 
-ApplicationKind ApplicationForSave(const std::string& savePath) {
-    return TableFileKindOf(savePath) == TableFileKind::kPdf ? ApplicationKind::kGui
-                                                            : ApplicationKind::kCore;
+ApplicationKind ApplicationForSave(const std::string& savePath,
+                                   const std::optional<std::string>& format) {
+    return TableFileKindOf(NameForKind(savePath, format, kDefaultTableFormat)) ==
+                   TableFileKind::kPdf
+               ? ApplicationKind::kGui
+               : ApplicationKind::kCore;
 }
 
 int SaveRecordSetTable(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,

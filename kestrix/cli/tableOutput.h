@@ -5,6 +5,7 @@
 
 #include "kestrix/cli/CliCommand.h"
 
+#include <optional>
 #include <string>
 
 namespace kestrix {
@@ -16,11 +17,16 @@ class ConfigStore;
 
 namespace kestrix::cli {
 
-// Adds --save OUT, accepting only the endings of a table file.
-CLI::Option* AddSaveOption(CLI::App& command, std::string& savePath);
+// The format of "--save -" without --format.
+inline constexpr const char* kDefaultTableFormat = "csv";
+
+// Adds --save OUT, accepting only the endings of a table file or "-", and --format for "-".
+CLI::Option* AddSaveOption(CLI::App& command, std::string& savePath,
+                           std::optional<std::string>& format);
 
 // PDF needs painting; the other files do not.
-ApplicationKind ApplicationForSave(const std::string& savePath);
+ApplicationKind ApplicationForSave(const std::string& savePath,
+                                   const std::optional<std::string>& format);
 
 // Lays the record set out and saves it; returns the exit status and reports a failure on
 // stderr. `source` names the record set in messages.

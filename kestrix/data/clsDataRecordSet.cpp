@@ -219,6 +219,14 @@ void clsDataRecordSet::SetDownloadTime(DateTime downloadTime) {
     downloadTime_ = downloadTime;
 }
 
+const std::string& clsDataRecordSet::GetArchiveHead() const {
+    return archiveHead_;
+}
+
+void clsDataRecordSet::SetArchiveHead(const std::string& head) {
+    archiveHead_ = head;
+}
+
 bool clsDataRecordSet::HasLocationNames() const {
     return hasLocationNames_;
 }

@@ -5,9 +5,9 @@
 // names and every sample, stored column-wise (one array per quantity, no
 // object per record). A row is handed out as a clsDataRecord on request.
 
+#include "kestrix/base/dateTime.h"
 #include "kestrix/data/clsDataRecord.h"
 #include "kestrix/data/clsDataSet.h"
-#include "kestrix/base/dateTime.h"
 
 #include <cstdint>
 #include <memory>
@@ -44,6 +44,11 @@ public:
     DateTime GetDownloadTime() const;
     // For a set rebuilt from a file: the time of the original download.
     void SetDownloadTime(DateTime downloadTime);
+    // The download archive's chain head, "event N sha256:HEX", that the set was read from the
+    // archive or archived at; every file written of the set carries it. Empty for a set that
+    // did not pass through the archive: a file's own claim is never taken over.
+    const std::string& GetArchiveHead() const;
+    void SetArchiveHead(const std::string& head);
     bool HasLocationNames() const;
     // The stored names, trimmed, index = location number; empty without names.
     const std::vector<std::string>& GetLocationNames() const;
@@ -96,6 +101,7 @@ private:
     std::string flowRateUnits_ = "CFM";
     float particleDensity_ = 0.0F;
     DateTime downloadTime_ = 0.0;
+    std::string archiveHead_;
     std::int32_t recordIndex_ = -1;
     Columns columns_;
     bool hasLocationNames_ = false;

@@ -1,6 +1,7 @@
 #include "kestrix/data/recordSetFile.h"
 
 #include "kestrix/base/atomicFile.h"
+#include "kestrix/base/fileKind.h"
 
 #include <array>
 #include <cerrno>
@@ -48,14 +49,13 @@ private:
 
 } // namespace
 
-bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error,
-                        const std::string& archiveHead) {
+bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error) {
     PendingFile file(path);
     bool written = file.IsOpen();
     if (written) {
         PendingFileBuffer buffer(file);
         std::ostream out(&buffer);
-        WriteRecordSetJson(recordSet, out, archiveHead);
+        WriteRecordSetJson(recordSet, out);
         written = static_cast<bool>(out.flush()) && file.Commit();
     }
     if (!written) {
@@ -72,6 +72,9 @@ std::string OpenForReading(const std::string& path, std::ifstream& in) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
         return std::strerror(EISDIR);
+    }
+    if (std::string refusal = NotRegularReason(path); !refusal.empty()) {
+        return refusal;
     }
     in.open(path, std::ios::binary);
     return in ? std::string() : std::strerror(errno);

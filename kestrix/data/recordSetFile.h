@@ -37,15 +37,13 @@ struct RecordSetReadResult {
 
 inline constexpr const char* kArchiveHeadMemberName = "archive_head";
 
-// Fills the set's row record while walking it; moves no record cursor. A non-empty
-// archiveHead (the archive's chain head the set was written at) is written with it.
-void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out,
-                        const std::string& archiveHead = {});
+// Fills the set's row record while walking it; moves no record cursor. The set's archive head,
+// when it has one, is written with it.
+void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out);
 
 // Writes under a temporary name beside path and renames it into place, so a
 // failure leaves any earlier file as it was. False with the reason in error.
-bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error,
-                        const std::string& archiveHead = {});
+bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error);
 
 RecordSetReadResult ReadRecordSetJson(std::istream& in,
                                       std::uint64_t maxBytes = kRecordSetFileMaxBytes);

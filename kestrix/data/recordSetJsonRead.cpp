@@ -1,3 +1,4 @@
+#include "kestrix/data/HeldInput.h"
 #include "kestrix/data/jsonField.h"
 #include "kestrix/data/plainRecordSetRead.h"
 #include "kestrix/data/recordSetFields.h"
@@ -6,11 +7,9 @@
 #include "kestrix/data/recordSetJsonScan.h"
 #include "kestrix/data/recordShapes.h"
 
-#include <array>
 #include <ios>
 #include <istream>
 #include <new>
-#include <sstream>
 
 namespace kestrix {
 
@@ -211,19 +210,6 @@ std::uint64_t RemainingBytes(std::istream& in) {
     return static_cast<std::uint64_t>(end - start);
 }
 
-// The rest of a stream that cannot be wound back, refused once it outgrows the limit.
-std::string HoldAtMost(std::istream& in, std::uint64_t maxBytes) {
-    std::string held;
-    std::array<char, 1 << 16> chunk{};
-    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
-        held.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
-        if (held.size() > maxBytes) {
-            RefuseSize(maxBytes);
-        }
-    }
-    return held;
-}
-
 // nlohmann's messages start with an internal tag in brackets.
 std::string WithoutLibraryTag(const std::string& message) {
     const auto end = message.find("] ");
@@ -239,7 +225,11 @@ RecordSetReadResult ReadRecordSetJson(std::istream& in, std::uint64_t maxBytes) 
     try {
         if (in.tellg() == std::istream::pos_type(-1)) {
             // A pipe cannot be wound back: it is held in memory for the two passes.
-            std::istringstream copy(HoldAtMost(in, maxBytes));
+            HeldInput held;
+            if (!held.Take(in, maxBytes)) {
+                RefuseSize(maxBytes);
+            }
+            std::istream copy(&held);
             return ReadRecordSetJson(copy, maxBytes);
         }
         if (RemainingBytes(in) > maxBytes) {

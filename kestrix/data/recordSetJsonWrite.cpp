@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ostream>
+#include <string>
 
 namespace kestrix {
 
@@ -66,37 +67,78 @@ Json LocationNames(const clsDataRecordSet& recordSet) {
     return recordSet.GetLocationNames();
 }
 
-Json Record(const clsDataRecord& record) {
-    Json entry = Json::object();
-    entry["time"] = FormatIsoDateTime(record.GetTimeStamp());
-    entry["location"] = record.GetLocationID();
-    entry["sample_time"] = record.GetSampleTimeValue();
-    entry["sample_time_status"] = record.GetSampleTimeStatus();
-    Json& particles = entry["particles"] = Json::array();
-    for (std::int16_t channel = 0; channel < record.GetPartChanCount(); ++channel) {
-        particles.push_back({{"count", record.GetPartChanValue(channel, true)},
-                             {"status", record.GetPartChanStatus(channel)},
-                             {"enabled", record.GetPartChanEnable(channel)}});
-    }
-    Json& analogs = entry["analogs"] = Json::array();
-    for (std::int16_t channel = 0; channel < record.GetAnalogChanCount(); ++channel) {
-        analogs.push_back({{"value", jsonField::NumberToJson(record.GetAnalogChanValue(channel))},
-                           {"status", record.GetAnalogChanStatus(channel)},
-                           {"enabled", record.GetAnalogChanEnable(channel)}});
-    }
-    return entry;
-}
-
 std::string Dump(const Json& value) {
     return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+void AppendInteger(std::string& text, std::int64_t value) {
+    std::array<char, 24> digits{};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    text.append(digits.data(), static_cast<std::size_t>(result.ptr - digits.data()));
+}
+
+// As the JSON library writes a double, so the file reads back bit for bit.
+void AppendAnalogValue(std::string& text, double value) {
+    if (!std::isfinite(value)) {
+        text += Dump(jsonField::NumberToJson(value));
+        return;
+    }
+    std::array<char, 64> digits{};
+    const char* end =
+        nlohmann::detail::to_chars(digits.data(), digits.data() + digits.size(), value);
+    text.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
+}
+
+// {"<key>":<value>,"status":<status>,"enabled":<flag>}, after a comma unless it is the first.
+template <typename AppendValue>
+void AppendChannel(std::string& text, std::int16_t channel, const char* key,
+                   AppendValue appendValue, std::uint8_t status, bool enabled) {
+    text += channel == 0 ? "{\"" : ",{\"";
+    text += key;
+    text += "\":";
+    appendValue(text);
+    text += R"(,"status":)";
+    AppendInteger(text, status);
+    text += R"(,"enabled":)";
+    text += enabled ? "true}" : "false}";
+}
+
+// One record as the object {"time", "location", "sample_time", "sample_time_status",
+// "particles": [{"count", "status", "enabled"}], "analogs": [{"value", "status", "enabled"}]},
+// written straight into text: a tree for each of many records costs most of the writing.
+void AppendRecord(std::string& text, const clsDataRecord& record) {
+    text += R"({"time":")";
+    text += FormatIsoDateTime(record.GetTimeStamp());
+    text += R"(","location":)";
+    AppendInteger(text, record.GetLocationID());
+    text += R"(,"sample_time":)";
+    AppendInteger(text, record.GetSampleTimeValue());
+    text += R"(,"sample_time_status":)";
+    AppendInteger(text, record.GetSampleTimeStatus());
+    text += R"(,"particles":[)";
+    for (std::int16_t channel = 0; channel < record.GetPartChanCount(); ++channel) {
+        const auto count = [&](std::string& to) {
+            AppendInteger(to, record.GetPartChanValue(channel, true));
+        };
+        AppendChannel(text, channel, "count", count, record.GetPartChanStatus(channel),
+                      record.GetPartChanEnable(channel));
+    }
+    text += R"(],"analogs":[)";
+    for (std::int16_t channel = 0; channel < record.GetAnalogChanCount(); ++channel) {
+        const auto value = [&](std::string& to) {
+            AppendAnalogValue(to, record.GetAnalogChanValue(channel));
+        };
+        AppendChannel(text, channel, "value", value, record.GetAnalogChanStatus(channel),
+                      record.GetAnalogChanEnable(channel));
+    }
+    text += "]}";
 }
 
 } // namespace
 
 // Written member by member, one record a line, so that a large set is never
 // held twice in memory.
-void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out,
-                        const std::string& archiveHead) {
+void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out) {
     const std::array<std::pair<const char*, Json>, 7> header = {{
         {"format", kRecordSetFormatName},
         {"version", kRecordSetFormatVersion},
@@ -110,12 +152,15 @@ void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out,
     for (const auto& [key, value] : header) {
         out << Dump(key) << ": " << Dump(value) << ",\n";
     }
-    if (!archiveHead.empty()) {
-        out << Dump(kArchiveHeadMemberName) << ": " << Dump(archiveHead) << ",\n";
+    if (const std::string& head = recordSet.GetArchiveHead(); !head.empty()) {
+        out << Dump(kArchiveHeadMemberName) << ": " << Dump(head) << ",\n";
     }
     out << Dump("records") << ": [";
+    std::string line;
     for (std::int32_t index = 0; index < recordSet.RecordCount(); ++index) {
-        out << (index == 0 ? "\n" : ",\n") << Dump(Record(*recordSet.Record(index)));
+        line = index == 0 ? "\n" : ",\n";
+        AppendRecord(line, *recordSet.Record(index));
+        out.write(line.data(), static_cast<std::streamsize>(line.size()));
     }
     out << "\n]}\n";
 }

@@ -130,12 +130,15 @@ TEST_F(CliDownload, TheRecordSetFileCarriesTheArchivesHeadToCheckItLater) {
     first.push_back(Path("first.json"));
     ASSERT_EQ(Run(first).status, 0);
     std::vector<std::string> second = download;
-    second.push_back(Path("second.json"));
+    second.insert(second.end(), {Path("second.json"), "--save", Path("second.csv")});
     ASSERT_EQ(Run(second).status, 0);
     // The first download and the note of its file.
     std::ifstream in(Path("second.json"), std::ios::binary);
     const auto written = nlohmann::json::parse(in, nullptr, false);
-    EXPECT_THAT(written.value("archive_head", ""), ::testing::StartsWith("event 2 sha256:"));
+    const std::string head = written.value("archive_head", "");
+    EXPECT_THAT(head, ::testing::StartsWith("event 2 sha256:"));
+    EXPECT_THAT(test_support::ReadFileBytes(Path("second.csv")),
+                HasSubstr("Archive Head: " + head));
     EXPECT_EQ(Run({"archive", "verify", "--head", Path("second.json")}).status, 0);
     test_support::WriteFileBytes(Path("config.ini"), "[archive]\nenabled=maybe\n");
     const CliRun refused = Run(first);

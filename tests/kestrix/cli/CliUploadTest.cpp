@@ -4,6 +4,7 @@
 #include "SimProcess.h"
 #include "support/FileBytes.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
@@ -101,6 +102,22 @@ TEST_F(CliUpload, EachRefusalHasItsOwnExitStatus) {
 
 TEST_F(CliUpload, AMissingFileIsNotImported) {
     EXPECT_EQ(Run({"locations", "import", Path("missing.loc")}).status, 3);
+}
+
+// A file that holds no names would otherwise reset all of them to the defaults.
+TEST_F(CliUpload, AFileWithoutNamesIsRefusedAndChangesNothing) {
+    Write("nul.loc", std::string(64, '\0'));
+    Write("text.loc", "no sections here\n");
+    for (const char* file : {"nul.loc", "text.loc"}) {
+        for (const QStringList& arguments : {QStringList{"locations", "import", Path(file)},
+                                             QStringList{"upload-names", "--port", Path("no-port"),
+                                                         "--from", Path(file), "--yes"}}) {
+            const CliRun run = Run(arguments);
+            EXPECT_EQ(run.status, 3) << arguments.join(' ').toStdString();
+            EXPECT_THAT(run.error, HasSubstr(Path(file).toStdString()));
+        }
+        EXPECT_FALSE(QFileInfo::exists(Path("config.ini")));
+    }
 }
 
 } // namespace

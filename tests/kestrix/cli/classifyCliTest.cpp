@@ -40,6 +40,7 @@ protected:
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_CONFIG_HOME", folder_.filePath("xdg"));
+        environment.insert("XDG_DATA_HOME", folder_.filePath("xdg"));
         process.setProcessEnvironment(environment);
         process.start(KESTRIX_CLI_PATH, arguments);
         process.waitForFinished(-1);
@@ -108,8 +109,37 @@ TEST_F(ClassifyCli, TheSavedReportCarriesTheArchivesHeadToCheckItLater) {
 TEST_F(ClassifyCli, CheckListsTheQuestionedRecords) {
     const CliRun run = Run({"check", "--json", Path("set.json")});
     EXPECT_EQ(run.exitCode, 19);
-    EXPECT_EQ(run.out, "record 5: status-flags: The instrument flagged the record: bad laser "
-                       "voltage.\n");
+    EXPECT_EQ(run.out, "record 5 (2024-03-15 12:04:00): status-flags: The instrument flagged "
+                       "the record: bad laser voltage.\n");
+}
+
+TEST_F(ClassifyCli, ImpossibleCountsAreNamedAndLeaveALocationUnclassified) {
+    std::vector<table::testing::SampleSpec> samples;
+    for (std::size_t i = 0; i < kHandSamples.size(); ++i) {
+        samples.push_back(HandSampleSpec(kHandSamples[i], static_cast<int>(i)));
+        if (kHandSamples[i].location == 1) {
+            samples.back().counts = {-5, -5, -5, -5};
+        }
+    }
+    std::string error;
+    ASSERT_TRUE(WriteRecordSetJson(*table::testing::MakeRecordSet(HandSpec(), samples),
+                                   Path("set.json").toStdString(), error))
+        << error;
+
+    const CliRun classified = Classify({"--class", "3", "--sizes", "0.5"});
+    EXPECT_EQ(classified.exitCode, 18);
+    EXPECT_THAT(classified.err, HasSubstr("has no usable record left"));
+    EXPECT_THAT(
+        classified.err,
+        HasSubstr(
+            "Record 2, location 1: impossible data: The count at 0.3 µm is -5: a count cannot "
+            "be negative."));
+    EXPECT_EQ(Classify({"--class", "8", "--locations", "2-3"}).exitCode, 0);
+
+    const CliRun checked = Run({"check", "--json", Path("set.json")});
+    EXPECT_EQ(checked.exitCode, 19);
+    EXPECT_THAT(checked.out, HasSubstr("record 1 (2024-03-15 12:00:00): negative-count: "));
+    EXPECT_THAT(checked.out, HasSubstr("record 2 (2024-03-15 12:01:00): negative-count: "));
 }
 
 } // namespace

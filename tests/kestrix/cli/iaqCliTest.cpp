@@ -47,6 +47,7 @@ protected:
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_CONFIG_HOME", folder_.filePath("xdg"));
+        environment.insert("XDG_DATA_HOME", folder_.filePath("xdg"));
         process.setProcessEnvironment(environment);
         process.start(KESTRIX_CLI_PATH,
                       QStringList{"iaq", "--json", QString::fromStdString(Path(input))} + more);

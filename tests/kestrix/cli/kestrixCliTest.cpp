@@ -74,11 +74,16 @@ protected:
         std::ofstream(Path(name), std::ios::binary) << text;
     }
 
-    // Runs the program with a data folder of its own and the C locale.
-    CliRun Run(const QStringList& arguments) const {
+    // Runs the program with a data folder of its own and the C locale; its standard output goes
+    // to `outputFile` when one is named.
+    CliRun Run(const QStringList& arguments, const QString& outputFile = {}) const {
         QProcess process;
+        if (!outputFile.isEmpty()) {
+            process.setStandardOutputFile(outputFile);
+        }
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_CONFIG_HOME", folder_.filePath("xdg"));
+        environment.insert("XDG_DATA_HOME", folder_.filePath("xdg"));
         environment.insert("LC_ALL", "C");
         process.setProcessEnvironment(environment);
         process.start(KESTRIX_CLI_PATH, arguments);
@@ -248,6 +253,15 @@ TEST_F(KestrixCli, AFolderAsInputExitsWith3) {
     EXPECT_THAT(run.err, HasSubstr("cannot read \"" + folder.toStdString() + "\": Is a directory"));
 }
 
+TEST_F(KestrixCli, AFifoAsInputIsRefusedBeforeItIsOpened) {
+    ASSERT_EQ(::mkfifo(Path("fifo.json").c_str(), 0600), 0);
+    const CliRun run = Run({"export", "--json", QString::fromStdString(Path("fifo.json")), "--save",
+                            folder_.filePath("t.csv")});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_THAT(run.err, HasSubstr("cannot read \"" + Path("fifo.json") +
+                                   "\": it is a FIFO, not a regular file"));
+}
+
 TEST_F(KestrixCli, AConfigurationPathThatCannotBeReadGivesTheDefaults) {
     std::filesystem::create_symlink("loop.ini", Path("loop.ini"));
     for (const std::string& config : {Path("loop.ini"), Path(std::string(5000, 'x'))}) {
@@ -280,6 +294,45 @@ TEST_F(KestrixCli, APortThatCannotBeOpenedIsNamedWithTheReason) {
     ::close(held);
     ::close(controller);
     EXPECT_EQ(Run({"identify", "--port", "99999999999"}).exitCode, 2);
+}
+
+TEST_F(KestrixCli, SaveToStandardOutputWritesTheFileThereAndNothingElse) {
+    const int controller = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(controller >= 0 && ::grantpt(controller) == 0 && ::unlockpt(controller) == 0);
+    const QString terminal = ::ptsname(controller);
+    struct Case {
+        QStringList more;
+        bool toTerminal;
+        int exitCode;
+        std::string shown; // a part of standard output; empty: nothing there
+        std::string said;  // on stderr
+    };
+    const Case cases[] = {
+        {{}, false, 0, "Instrument Model: Model 9", ""},
+        {{"--format", "csv"}, true, 0, "", ""},
+        {{"--format", "html"}, false, 0, "<!DOCTYPE html>", ""},
+        {{"--format", "xlsx"}, false, 0, std::string("PK\x03\x04", 4), ""},
+        {{"--format", "pdf"}, false, 0, "%PDF-", ""},
+        {{"--format", "xlsx"}, true, 2, "", "a xlsx file is not written to a terminal"},
+        {{"--format", "pdf"}, true, 2, "", "a pdf file is not written to a terminal"},
+        {{"--format", "txt"}, false, 2, "", "--format"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.more.join(' ').toStdString() + (c.toTerminal ? " to a terminal" : ""));
+        const CliRun run =
+            Run(QStringList{"export", "--json", QString::fromStdString(Path("set.json")), "--save",
+                            "-"} +
+                    c.more,
+                c.toTerminal ? terminal : QString());
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_THAT(run.out, HasSubstr(c.shown));
+        EXPECT_EQ(run.out.empty(), c.shown.empty());
+        EXPECT_THAT(run.err, HasSubstr(c.said));
+    }
+    ::close(controller);
+    const CliRun withFile = Export("table.csv", {"--format", "html"});
+    EXPECT_EQ(withFile.exitCode, 2);
+    EXPECT_THAT(withFile.err, HasSubstr("--format goes with --save -"));
 }
 
 TEST_F(KestrixCli, UsageErrorsExitWith2) {

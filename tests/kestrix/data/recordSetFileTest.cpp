@@ -1,6 +1,7 @@
 #include "kestrix/data/recordSetFile.h"
 
 #include "kestrix/base/dateTime.h"
+#include "kestrix/data/HeldInput.h"
 #include "support/SameRecordSet.h"
 
 #include <QTemporaryDir>
@@ -167,6 +168,30 @@ TEST(RecordSetFileFormat, HoldsTheDocumentedMembersInOrder) {
     EXPECT_TRUE(Json::parse(ToJsonText(*set))["location_names"].is_null());
 }
 
+// The layout the file has always had: a member a line, then a record a line, each as the JSON
+// library dumps it, so files written before and after compare byte for byte.
+std::string AsTheJsonLibraryLaysItOut(const Json& document) {
+    std::string text = "{\n";
+    for (const auto& [key, value] : document.items()) {
+        if (key != "records") {
+            text += Json(key).dump() + ": " + value.dump() + ",\n";
+        }
+    }
+    text += R"("records": [)";
+    for (const Json& record : document["records"]) {
+        text += (&record == &document["records"].front() ? "\n" : ",\n") + record.dump();
+    }
+    return text + "\n]}\n";
+}
+
+TEST(RecordSetFileFormat, IsLaidOutAsTheJsonLibraryDumpsEachMemberAndRecord) {
+    for (const SetShape shape : {SetShape{16, 16, 9}, SetShape{3, 0, 2}, SetShape{2, 1, 0}}) {
+        auto set = MakeRecordSet(shape);
+        const std::string text = ToJsonText(*set);
+        EXPECT_EQ(text, AsTheJsonLibraryLaysItOut(Json::parse(text))) << shape.records;
+    }
+}
+
 TEST(RecordSetFileFormat, TextsThatAreNotUtf8AreWrittenWithReplacementCharacters) {
     auto set = MakeRecordSet({1, 1, 1});
     set->SetLocationNames({"Caf\xe9"});
@@ -320,17 +345,25 @@ TEST(RecordSetFileStreaming, MembersNotReadAreSkippedWhateverTheyHold) {
 }
 
 TEST(RecordSetFileStreaming, AStreamThatCannotBeWoundBackIsReadAlike) {
-    auto set = MakeRecordSet({3, 2, 5});
-    OneWayBuffer buffer(ToJsonText(*set));
+    auto set = MakeRecordSet({3, 2, 1000});
+    const std::string text = ToJsonText(*set);
+    ASSERT_GT(text.size(), 2 * HeldInput::kBlockBytes);
+    OneWayBuffer buffer(text);
     std::istream in(&buffer);
     ASSERT_EQ(in.tellg(), std::istream::pos_type(-1));
-    const RecordSetReadResult read = ReadRecordSetJson(in);
+    const RecordSetReadResult read = ReadRecordSetJson(in, text.size());
     ASSERT_TRUE(read.recordSet) << read.error;
     ExpectSameRecordSet(*set, *read.recordSet);
 
+    OneWayBuffer oneByteTooMany(text);
+    std::istream tooLong(&oneByteTooMany);
+    EXPECT_EQ(ReadRecordSetJson(tooLong, text.size() - 1).error.rfind("larger than ", 0), 0U);
+
     OneWayBuffer truncated(ToJsonText(*set).substr(0, 100));
     std::istream truncatedIn(&truncated);
-    EXPECT_EQ(ReadRecordSetJson(truncatedIn).error.rfind("not a valid JSON text: ", 0), 0U);
+    const RecordSetReadResult unlimited =
+        ReadRecordSetJson(truncatedIn, std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(unlimited.error.rfind("not a valid JSON text: ", 0), 0U);
 }
 
 // Gives one text until it is wound back, then another: a file rewritten while it is read.
