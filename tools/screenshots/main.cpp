@@ -1,6 +1,7 @@
 // Renders the program's windows without a display into PNG files, to be looked at before a
-// change to the windows is called done:
-//   kestrix-screenshots OUTPUT_FOLDER [SCALE_SUFFIX]
+// change to the windows is called done, and the manual's pictures during the build (--manual:
+// without the table of a full memory, which takes longest):
+//   kestrix-screenshots [--manual] OUTPUT_FOLDER [SCALE_SUFFIX]
 
 #include "SimProcess.h"
 #include "iaqWeek.h"
@@ -237,6 +238,14 @@ bool SaveUploadWizard(gui::MainWindow& window, modConfig::ConfigStore& store, co
             return false;
         }
         bool ok = SaveConnectSteps(wizard, QStringLiteral("upload"), folder, suffix);
+        // First with a repeated name, which the review marks; then mended.
+        store.SetShortLocationName(3, "LOBBY");
+        wizard.NextButton()->click();
+        ok = Save(wizard, folder, QStringLiteral("upload-4-refused"), suffix) && ok;
+        store.SetShortLocationName(3, "GOWNING");
+        wizard.PrevButton()->click();
+        ok = QTest::qWaitFor([&wizard] { return wizard.NextButton()->isEnabled(); }, kStepWaitMs) &&
+             ok;
         wizard.NextButton()->click();
         ok = Save(wizard, folder, QStringLiteral("upload-4-review"), suffix) && ok;
         // The overwrite question is a real message box here: answered Yes from the event loop.
@@ -291,12 +300,30 @@ bool SaveClassification(gui::MainWindow& window, clsDataRecordSet& recordSet,
     const bool written =
         outcome.report && cleanroom::SaveReport(*outcome.report, pdf.toStdString()) == "";
     std::printf("%s %s\n", written ? "wrote" : "FAILED", qPrintable(pdf));
+    return ok && written;
+}
 
+// The main window over a full memory: scrolled half way, with the data checks pane, and without
+// the configuration bar.
+bool SaveFullTable(gui::MainWindow& window, const std::shared_ptr<clsDataRecordSet>& demo,
+                   const QString& folder, const QString& suffix) {
+    window.TakeRecordSet(demo);
+    QApplication::processEvents();
+    gui::GridView& view = *window.View();
+    view.ScrollTo({view.ScrollingView()->model()->rowCount() / 2, 0});
+    bool ok = Save(window, folder, QStringLiteral("main-full-iaq"), suffix);
+    // The header lines stay readable with the table scrolled to its right end.
+    view.ScrollTo({0, view.ScrollingView()->model()->columnCount() - 1});
+    ok = Save(window, folder, QStringLiteral("main-scrolled-right"), suffix) && ok;
+    view.ScrollTo({view.ScrollingView()->model()->rowCount() / 2, 0});
     window.RunCommand(window::MainCommand::ToggleDataChecks);
     window.DataChecks()->List()->selectRow(2);
     ok = Save(window, folder, QStringLiteral("main-data-checks"), suffix) && ok;
     window.RunCommand(window::MainCommand::ToggleDataChecks);
-    return ok && written;
+    window.ToggleConfigBar();
+    ok = Save(window, folder, QStringLiteral("main-bar-hidden"), suffix) && ok;
+    window.ToggleConfigBar();
+    return ok;
 }
 
 // Tools > IAQ Report... over a week of an IAQ monitor, and its report written as a PDF.
@@ -341,12 +368,14 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: kestrix-screenshots OUTPUT_FOLDER [SUFFIX]\n");
+    QStringList arguments = QApplication::arguments().mid(1);
+    const bool manualOnly = arguments.removeAll(QStringLiteral("--manual")) > 0;
+    if (arguments.isEmpty()) {
+        std::fprintf(stderr, "usage: kestrix-screenshots [--manual] OUTPUT_FOLDER [SUFFIX]\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    const QString suffix = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString folder = arguments[0];
+    const QString suffix = arguments.value(1);
     QDir().mkpath(folder);
 
     QTemporaryDir configFolder;
@@ -360,16 +389,11 @@ int main(int argc, char* argv[]) {
     bool ok = Save(window, folder, QStringLiteral("main-empty"), suffix);
 
     const std::shared_ptr<clsDataRecordSet> demo = bench::BuildSampleRecordSet();
-    window.TakeRecordSet(demo);
-    QApplication::processEvents();
-    gui::GridView& view = *window.View();
-    view.ScrollTo({view.ScrollingView()->model()->rowCount() / 2, 0});
-    ok = Save(window, folder, QStringLiteral("main-full-iaq"), suffix) && ok;
+    if (!manualOnly) {
+        ok = SaveFullTable(window, demo, folder, suffix) && ok;
+    }
     ok = SaveClassification(window, *demo, store, dialogs, folder, suffix) && ok;
     ok = SaveIaqReport(window, store, dialogs, folder, suffix) && ok;
-
-    window.ToggleConfigBar();
-    ok = Save(window, folder, QStringLiteral("main-bar-hidden"), suffix) && ok;
 
     const archive::ArchiveSettings archiveSettings =
         archive::ReadArchiveSettings(store.GetConfigPath());
@@ -380,7 +404,6 @@ int main(int argc, char* argv[]) {
 
     ok = SaveArchiveDialog(archiveSettings, folder, suffix) && ok;
     ok = SavePictureSheet(folder, suffix) && ok;
-    window.ToggleConfigBar();
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;
     ok = SaveIaqWizard(window, store, folder, suffix) && ok;
     ok = SaveCharts(window, folder, suffix) && ok;

@@ -162,6 +162,9 @@ void ClassificationDialog::UpdatePreview() {
     for (const std::string& check : report_->checks) {
         text += QStringLiteral("\n- ") + Text(check);
     }
+    for (const std::string& line : LeftOutLines(report_->leftOut)) {
+        text += QStringLiteral("\n  ") + Text(line);
+    }
     preview_->setText(text);
 }
 

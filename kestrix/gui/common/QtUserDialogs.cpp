@@ -8,11 +8,30 @@
 #include <QUrl>
 
 namespace kestrix::gui {
+namespace {
+
+// Once a dialog or message closes, the window it came from takes the keyboard again, whatever
+// the window manager chose to activate.
+void ReturnTo(QWidget* parent) {
+    if (parent != nullptr) {
+        parent->window()->raise();
+        parent->window()->activateWindow();
+    }
+}
+
+} // namespace
 
 QMessageBox::StandardButton QtUserDialogs::Message(QWidget* parent, const MessageRequest& request) {
     QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
     box.setDetailedText(request.detail);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    // A path or address in a message can be copied to open it by hand.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (request.defaultButton != QMessageBox::NoButton) {
+        box.setDefaultButton(request.defaultButton);
+    }
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    ReturnTo(parent);
+    return answer;
 }
 
 FileChoice QtUserDialogs::ChooseFile(QWidget* parent, const FileRequest& request) {
@@ -55,6 +74,7 @@ void QtUserDialogs::ShowPrintPreview(QWidget* parent, const std::function<void(Q
 
 void QtUserDialogs::ShowModal(QDialog& dialog) {
     dialog.exec();
+    ReturnTo(dialog.parentWidget());
 }
 
 bool QtUserDialogs::OpenUrl(const QUrl& url) {

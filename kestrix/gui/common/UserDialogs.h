@@ -21,6 +21,7 @@ struct MessageRequest {
     QMessageBox::Icon icon = QMessageBox::Information;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QString detail; // the reason behind the message, shown on request
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton; // none: the style's choice
 };
 
 struct FileRequest {

@@ -3,6 +3,7 @@
 #include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/locations/fixedWidthNames.h"
 #include "kestrix/locations/locationNameRules.h"
+#include "kestrix/shell/locationNameKeys.h"
 #include "kestrix/shell/modConfig.h"
 
 #include <QDialogButtonBox>
@@ -88,6 +89,9 @@ LocationEditDialog::LocationEditDialog(modConfig::ConfigStore& store, UserDialog
 
 void LocationEditDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The title names the location, as the list's Number column does.
+    setWindowTitle(QStringLiteral("Location Name ") +
+                   QString::fromStdString(locationNames::ThreeDigitKey(index_)));
     txtName_->setText(QString::fromStdString(store_.GetLongLocationName(index_)));
     txtShortName_->setText(
         QString::fromStdString(locations::TrimAtNul(store_.GetShortLocationName(index_))));

@@ -24,7 +24,8 @@ bool OpenLocationNamesFrom(QWidget* parent, UserDialogs& dialogs, modConfig::Con
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     locations::LocationNames names;
-    const bool read = locations::LoadLocationFile(names, choice.path.toStdString());
+    std::string error;
+    const bool read = locations::LoadLocationFile(names, choice.path.toStdString(), error);
     if (read) {
         locations::ImportLocationNames(names, store);
     }
@@ -32,7 +33,7 @@ bool OpenLocationNamesFrom(QWidget* parent, UserDialogs& dialogs, modConfig::Con
     if (!read) {
         dialogs.Message(parent,
                         {QStringLiteral("Cannot Read File."), QStringLiteral("Cannot Read File"),
-                         QMessageBox::Critical, QMessageBox::Ok, choice.path});
+                         QMessageBox::Critical, QMessageBox::Ok, QString::fromStdString(error)});
     }
     return read;
 }

@@ -28,8 +28,8 @@ const QString kInstruction = QStringLiteral(
 SaveLocationsDialog::SaveLocationsDialog(modConfig::ConfigStore& store, UserDialogs& dialogs,
                                          QWidget* parent)
     : QDialog(parent), store_(store), dialogs_(dialogs),
-      optInstrumentNames_(new QRadioButton(QStringLiteral("Instrument (donwloaded) Names"), this)),
-      optMyNames_(new QRadioButton(QStringLiteral("My Locations"), this)),
+      optInstrumentNames_(new QRadioButton(QStringLiteral("&Instrument (downloaded) Names"), this)),
+      optMyNames_(new QRadioButton(QStringLiteral("&My Locations"), this)),
       next_(new QPushButton(QStringLiteral("&Next>>"), this)),
       cancel_(new QPushButton(QStringLiteral("&Cancel"), this)) {
     setObjectName(QStringLiteral("frmDlgSaveLocations"));

@@ -5,10 +5,13 @@
 
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace kestrix::gui {
@@ -16,6 +19,17 @@ namespace {
 
 constexpr int kLogoSize = 64;
 constexpr int kLicenseLines = 14;
+constexpr int kLicenseColumns = 80;
+
+// The dialog's width that shows the licence's usual line length in its own font beside the
+// text box's frame, margins and vertical scroll bar.
+int DialogWidthForLicense(const QPlainTextEdit& license, const QMargins& dialogMargins) {
+    const int text = license.fontMetrics().horizontalAdvance(QString(kLicenseColumns, u'M'));
+    const int box = 2 * license.frameWidth() +
+                    2 * static_cast<int>(license.document()->documentMargin()) +
+                    license.verticalScrollBar()->sizeHint().width();
+    return text + box + dialogMargins.left() + dialogMargins.right();
+}
 
 } // namespace
 
@@ -51,7 +65,10 @@ AboutDialog::AboutDialog(const window::ProgramVersion& version, const QString& p
     txtLicense_->setObjectName(QStringLiteral("txtLicense"));
     txtLicense_->setAccessibleName(tr("License"));
     txtLicense_->setReadOnly(true);
-    txtLicense_->setMinimumHeight(fontMetrics().lineSpacing() * kLicenseLines);
+    // The licence keeps the file's own line breaks: fixed-width, scrolled sideways if need be.
+    txtLicense_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtLicense_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtLicense_->setMinimumHeight(txtLicense_->fontMetrics().lineSpacing() * kLicenseLines);
     const auto license = window::ReadLicenseText(
         shell::FindProgramFile(programFolder.toStdString(), window::kLicenseFileName));
     txtLicense_->setPlainText(
@@ -81,7 +98,8 @@ AboutDialog::AboutDialog(const window::ProgramVersion& version, const QString& p
     layout->addWidget(licenseHeader);
     layout->addWidget(txtLicense_, 1);
     layout->addWidget(buttons);
-    resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 80, 0)));
+    resize(sizeHint().expandedTo(
+        QSize(DialogWidthForLicense(*txtLicense_, layout->contentsMargins()), 0)));
 }
 
 QString AboutDialog::VersionText() const {

@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace kestrix::gui {
@@ -151,6 +152,15 @@ void ConfigBar::RebuildConfigBar(bool iaqData) {
     }
     setUpdatesEnabled(true);
     setVisible(visible);
+    updateGeometry();
+}
+
+QSize ConfigBar::minimumSizeHint() const {
+    // As wide as the widest control with room for the vertical scroll bar, so that the splitter
+    // never cuts a control off.
+    const int width = widget()->minimumSizeHint().width() + 2 * frameWidth() +
+                      verticalScrollBar()->sizeHint().width();
+    return {width, QScrollArea::minimumSizeHint().height()};
 }
 
 void ConfigBar::LoadViewOptions(const modConfig::ConfigStore& store) {

@@ -34,6 +34,8 @@ public:
     QWidget* Control(const QString& name) const { return controls_.value(name); }
     CollapsibleGroup* Group(const QString& key) const;
 
+    QSize minimumSizeHint() const override;
+
 signals:
     void OptionChanged(std::int32_t setting, std::int32_t value);
     void CommandRequested(window::MainCommand command);

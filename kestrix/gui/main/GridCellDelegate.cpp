@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QTableView>
 
 namespace kestrix::gui {
 namespace {
@@ -42,7 +43,13 @@ void PaintNoteMarker(QPainter& painter, const QRect& cell) {
 
 void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
+    // A span wider than the view (a header line) keeps its text at the view's visible left edge.
+    QStyleOptionViewItem shown = option;
+    const auto* view = qobject_cast<const QTableView*>(option.widget);
+    if (view && view->columnSpan(index.row(), index.column()) > 1) {
+        shown.rect = option.rect.intersected(view->viewport()->rect());
+    }
+    QStyledItemDelegate::paint(painter, shown, index);
     const QVariant borders = index.data(GridTableModel::BordersRole);
     const bool noted = index.data(GridTableModel::NoteMarkerRole).toBool();
     if (!borders.isValid() && !noted) {

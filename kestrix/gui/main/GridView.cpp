@@ -6,7 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QGridLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -41,18 +43,21 @@ GridView::GridView(table::GridModel& grid, QWidget* parent)
       frozenModel_(new GridTableModel(grid, GridTableModel::Band::Frozen, this)),
       scrollingModel_(new GridTableModel(grid, GridTableModel::Band::Scrolling, this)),
       frozenView_(MakeView(frozenModel_, tr("Table titles"), this)),
-      scrollingView_(MakeView(scrollingModel_, tr("Data table"), this)) {
+      scrollingView_(MakeView(scrollingModel_, tr("Data table"), this)),
+      hint_(new QLabel(scrollingView_->viewport())) {
     setObjectName(QStringLiteral("sprTable"));
-    auto* layout = new QVBoxLayout(this);
+    // One vertical scroll bar, the data's: the title rows leave its width free on the right, so
+    // their columns stay above the data's columns when the table is scrolled to its right end.
+    auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(frozenView_);
-    layout->addWidget(scrollingView_, 1);
+    layout->addWidget(frozenView_, 0, 0);
+    layout->addWidget(scrollingView_, 1, 0, 1, 2);
+    layout->setRowStretch(1, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnMinimumWidth(1, scrollingView_->verticalScrollBar()->sizeHint().width());
 
-    // The title rows keep a scroll bar's width free on the right, so their columns stay above
-    // the data's columns when the table is scrolled to its right end.
-    frozenView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    frozenView_->verticalScrollBar()->setEnabled(false);
+    frozenView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozenView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozenView_->setFrameShape(QFrame::NoFrame);
     scrollingView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -63,6 +68,15 @@ GridView::GridView(table::GridModel& grid, QWidget* parent)
             [this](int column, int, int size) {
                 frozenView_->horizontalHeader()->resizeSection(column, size);
             });
+
+    hint_->setObjectName(QStringLiteral("lblNoData"));
+    hint_->setAlignment(Qt::AlignCenter);
+    hint_->setWordWrap(true);
+    hint_->setForegroundRole(QPalette::PlaceholderText);
+    hint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* hintLayout = new QVBoxLayout(scrollingView_->viewport());
+    hintLayout->addWidget(hint_);
+    hint_->hide();
 
     auto* copy = new QAction(tr("&Copy"), this);
     copy->setShortcut(QKeySequence::Copy);
@@ -179,6 +193,11 @@ QString GridView::SelectedText() const {
         lines.append(row.join(QLatin1Char('\t')));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void GridView::ShowHint(const QString& text) {
+    hint_->setText(text);
+    hint_->setVisible(!text.isEmpty());
 }
 
 void GridView::CopySelection() const {

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QTableView;
 
 namespace kestrix::gui {
@@ -41,6 +42,10 @@ public:
     QString SelectedText() const;
     void CopySelection() const;
 
+    // A text centred over the data rows (what to do while there is no data); empty hides it.
+    void ShowHint(const QString& text);
+    QLabel* Hint() const { return hint_; }
+
 private:
     void OnGridChanged();
     void ApplyColumnWidths();
@@ -53,6 +58,7 @@ private:
     GridTableModel* scrollingModel_;
     QTableView* frozenView_;
     QTableView* scrollingView_;
+    QLabel* hint_;
 };
 
 } // namespace kestrix::gui

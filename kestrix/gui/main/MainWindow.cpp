@@ -31,6 +31,7 @@
 #include "kestrix/table/writers/SaveTable.h"
 #include "kestrix/window/configBarLayout.h"
 #include "kestrix/window/fileChoices.h"
+#include "kestrix/window/windowTitle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,6 +74,13 @@ QStringList FilterTexts(std::span<const window::FileFilter> filters, QStringList
         suffixes->append(ToQString(filter.extension));
     }
     return texts;
+}
+
+// The platform's key for the purpose, or the given one where the platform has none.
+void SetStandardShortcut(QAction* action, QKeySequence::StandardKey key, const char* fallback) {
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    action->setShortcuts(keys.isEmpty() ? QList{QKeySequence(QString::fromLatin1(fallback))}
+                                        : keys);
 }
 
 } // namespace
@@ -123,6 +131,8 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
     ShowConfigBar(store_.Get(modConfig::settings::kShowConfigBar));
     modDataTable::InitTableGrid(grid_);
     FillGrid(nullptr);
+    gridView_->ShowHint(tr("No data yet. Choose Tools > Download Data... or File > Open "
+                           "Downloaded Data..."));
     loaded_ = true;
 }
 
@@ -156,8 +166,10 @@ void MainWindow::CreateActions() {
     Bind(C::OpenWebsite, [this] { OpenWebsite(); });
     Bind(C::OpenManual, [this] { OpenManual(); });
     Bind(C::ShowAbout, [this] { ShowAbout(); });
-    Action(C::SaveTableAs)->setShortcut(QKeySequence::SaveAs);
-    Action(C::PrintTable)->setShortcut(QKeySequence::Print);
+    // Save As is the only saving of the table, so it takes the save key.
+    SetStandardShortcut(Action(C::SaveTableAs), QKeySequence::Save, "Ctrl+S");
+    SetStandardShortcut(Action(C::PrintTable), QKeySequence::Print, "Ctrl+P");
+    SetStandardShortcut(Action(C::OpenRecordSet), QKeySequence::Open, "Ctrl+O");
     Action(C::Exit)->setShortcut(QKeySequence::Quit);
     Action(C::OpenManual)->setShortcut(QKeySequence::HelpContents);
 }
@@ -195,8 +207,12 @@ void MainWindow::CreateToolbar() {
     toolbar_ = addToolBar(tr("Toolbar"));
     toolbar_->setObjectName(QStringLiteral("tbrMain"));
     toolbar_->setMovable(false);
-    for (const window::MainCommand command : window::ToolbarCommands()) {
-        toolbar_->addAction(Action(command));
+    for (const std::optional<window::MainCommand>& entry : window::ToolbarEntries()) {
+        if (entry) {
+            toolbar_->addAction(Action(*entry));
+        } else {
+            toolbar_->addSeparator();
+        }
     }
 }
 
@@ -218,6 +234,11 @@ bool MainWindow::FillGrid(clsDataRecordSet* recordSet) {
     }
 }
 
+void MainWindow::ShowTitle(const QString& sourceFile) {
+    setWindowTitle(QString::fromStdString(
+        window::MainWindowTitle(recordSet_.get(), sourceFile.toStdString())));
+}
+
 bool MainWindow::TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet) {
     const WaitCursor wait;
     // The table is laid out before the set is taken, so a set that cannot be shown leaves the
@@ -226,6 +247,8 @@ bool MainWindow::TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet) {
         return false;
     }
     recordSet_ = std::move(recordSet);
+    ShowTitle({});
+    gridView_->ShowHint({});
     RebuildConfigBar();
     dataChecks_->ShowFindings(cleanroom::CheckRecords(*recordSet_), recordSet_->RecordCount() > 0);
     UpdateCharts();
@@ -424,7 +447,9 @@ void MainWindow::OpenRecordSet() {
         ShowError(tr("Cannot read %1.").arg(choice.path), QString::fromStdString(read.error));
         return;
     }
-    TakeRecordSet(std::move(read.recordSet));
+    if (TakeRecordSet(std::move(read.recordSet))) {
+        ShowTitle(choice.path);
+    }
 }
 
 void MainWindow::SaveRecordSetAs() {
@@ -472,11 +497,25 @@ void MainWindow::OpenManual() {
         ShowError(tr("The manual %1 cannot be found.").arg(manual));
         return;
     }
-    dialogs_.OpenUrl(QUrl::fromLocalFile(manual));
+    OpenWithDesktop(QUrl::fromLocalFile(manual), tr("The manual could not be opened: no program "
+                                                    "to show it was found.\nOpen it by hand:"));
 }
 
 void MainWindow::OpenWebsite() {
-    dialogs_.OpenUrl(QUrl(ToQString(window::kWebsiteAddress)));
+    OpenWithDesktop(QUrl(ToQString(window::kWebsiteAddress)),
+                    tr("The website could not be opened: no web browser was found.\nOpen this "
+                       "address in a browser:"));
+}
+
+void MainWindow::OpenWithDesktop(const QUrl& url, const QString& failure) {
+    if (!dialogs_.OpenUrl(url)) {
+        const QString place = url.isLocalFile() ? url.toLocalFile() : url.toString();
+        dialogs_.Message(this, {failure + QLatin1Char('\n') + place,
+                                tr("Warning"),
+                                QMessageBox::Warning,
+                                QMessageBox::Ok,
+                                {}});
+    }
 }
 
 void MainWindow::ShowAbout() {
@@ -490,8 +529,9 @@ void MainWindow::DownloadData() {
     dialogs_.ShowModal(*downloadWizard_);
     if (downloadWizard_->WasDataDownloaded()) {
         const std::shared_ptr<clsDataRecordSet> recordSet = downloadWizard_->GetDataRecordSet();
-        TakeRecordSet(recordSet);
+        // Archived first, so that the table shows the head the set was archived at.
         ArchiveDownload(*recordSet);
+        TakeRecordSet(recordSet);
     }
 }
 
@@ -536,7 +576,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                                     tr("Warning"),
                                     QMessageBox::Question,
                                     QMessageBox::Yes | QMessageBox::No,
-                                    {}});
+                                    {},
+                                    QMessageBox::No});
         if (answer != QMessageBox::Yes) {
             event->ignore();
             return;

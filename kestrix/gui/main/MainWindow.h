@@ -23,6 +23,7 @@
 #include <string>
 
 class QAction;
+class QUrl;
 class QSplitter;
 class QToolBar;
 
@@ -98,6 +99,8 @@ private:
     void OnSettingStored(modConfig::ConfigSetting setting);
     bool IsIaqRecordSet() const;
     bool FillGrid(clsDataRecordSet* recordSet);
+    // Names the shown data's file, or its instrument when sourceFile is empty.
+    void ShowTitle(const QString& sourceFile);
     void UpdateCharts();
     void ExportCharts();
     void ShowError(const QString& text, const QString& detail = {});
@@ -118,6 +121,8 @@ private:
     void NoteExport(const std::string& path);
     void OpenManual();
     void OpenWebsite();
+    // Tells the user, with the failure text and the place to open by hand, when nothing opens it.
+    void OpenWithDesktop(const QUrl& url, const QString& failure);
     void ShowAbout();
     void DownloadData();
     // An archive that fails is told once and never stops the download.

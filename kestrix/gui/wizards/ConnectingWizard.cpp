@@ -2,6 +2,7 @@
 
 #include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/instrument/PortBinding.h"
+#include "kestrix/instrument/scanMemory.h"
 #include "kestrix/shell/modConfig.h"
 
 #include <QComboBox>
@@ -23,6 +24,9 @@ ConnectingWizard::ConnectingWizard(const QString& title, modConfig::ConfigStore&
 }
 
 void ConnectingWizard::BindConnection(SessionCore& session) {
+    core_ = &session;
+    connect(&session, &SessionCore::IdentityShown, this,
+            [this] { scanMemory::RememberFoundAddress(*core_, store_); });
     connect(&session, &SessionCore::ButtonCarriedOut, this, &ConnectingWizard::CarryOut);
     connect(&session, &SessionCore::ConnectProgressChanged, this,
             [this](const ConnectProgress& progress) {
@@ -40,10 +44,15 @@ void ConnectingWizard::BindConnection(SessionCore& session) {
 }
 
 void ConnectingWizard::Restart() {
+    RefreshPorts();
+    WizardFrame::Restart();
+}
+
+// Adapters come and go: the list is read again whenever the choice is shown.
+void ConnectingWizard::RefreshPorts() {
     ports_ = BuildPortList(store_.GetConfigValue(modConfig::kComPort),
                            BindSystemPorts(store_.GetConfigPath()));
     portPage_->SetPorts(ports_);
-    WizardFrame::Restart();
 }
 
 bool ConnectingWizard::EnterSharedStep(int step, int previous) {
@@ -54,6 +63,9 @@ bool ConnectingWizard::EnterSharedStep(int step, int previous) {
         return true;
     case 2:
         SetButtons({});
+        if (previous > 2) {
+            RefreshPorts();
+        }
         portPage_->SelectDefaults();
         NextButton()->setFocus();
         return true;
@@ -74,8 +86,9 @@ void ConnectingWizard::EnterConnectStep(int previous) {
     }
     identityPage_->ShowNotFound(false);
     identityPage_->ShowIdentityLabels(false);
+    scanMemory::PrepareScan(*core_, store_);
     if (!ChosenPortCanOpen(*this, dialogs_, ports_, portPage_->PortList()->currentIndex()) ||
-        !StartIdentification(portPage_->SelectedPort(), portPage_->SelectedAddress())) {
+        !core_->StartIdentification(portPage_->SelectedPort(), portPage_->SelectedAddress())) {
         ShowStep(2);
     }
 }

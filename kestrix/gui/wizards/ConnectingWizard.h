@@ -46,15 +46,15 @@ protected:
     bool AskNow(const QString& title, const QString& text);
 
     void Restart() override;
-    virtual bool StartIdentification(std::optional<int> port, std::optional<int> address) = 0;
-
     modConfig::ConfigStore& store_;
     UserDialogs& dialogs_;
 
 private:
     void EnterConnectStep(int previous);
+    void RefreshPorts();
 
     ListChoice ports_;
+    SessionCore* core_ = nullptr; // set by BindConnection
     PortAddressPage* portPage_;
     IdentityPage* identityPage_;
 };

@@ -95,10 +95,6 @@ void DownloadWizard::Restart() {
     ConnectingWizard::Restart();
 }
 
-bool DownloadWizard::StartIdentification(std::optional<int> port, std::optional<int> address) {
-    return session_->StartIdentification(port, address);
-}
-
 void DownloadWizard::OnHidden() {
     session_->CloseConnections();
 }

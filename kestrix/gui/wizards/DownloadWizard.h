@@ -32,7 +32,6 @@ protected:
     void OnPress(WizardButton button) override;
     void Restart() override;
     void OnHidden() override;
-    bool StartIdentification(std::optional<int> port, std::optional<int> address) override;
 
 private:
     QWidget* MakeDownloadPage();

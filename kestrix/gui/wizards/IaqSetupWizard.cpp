@@ -42,10 +42,6 @@ const QString kNotIaqHint =
 const QString kUnits = QStringLiteral("grams / milliliter");
 
 constexpr QChar kBlank = u'_';
-// A value this small in the box, an empty box included, counts as no value: the instrument's
-// own is put in.
-constexpr double kNoValue = 0.0001;
-
 QString DecimalSeparator() {
     return QString::fromStdString(GetDecimalSeparator());
 }
@@ -95,7 +91,15 @@ IaqSetupWizard::IaqSetupWizard(modConfig::ConfigStore& store, UserDialogs& dialo
     connect(chkChange_, &QCheckBox::clicked, this, &IaqSetupWizard::ApplyChangeChoice);
     DensitySession* session = session_.get();
     BindConnection(*session);
-    connect(session, &DensitySession::IdentityShown, this, &IaqSetupWizard::ShowIdentity);
+    connect(session, &DensitySession::IdentityShown, this, [this] {
+        if (readingBack_) {
+            readingBack_ = false;
+            ShowInstrumentDensity();
+            session_->PressButton(WizardButton::Prev);
+        } else {
+            ShowIdentity();
+        }
+    });
     connect(session, &DensitySession::WriteEnded, this, [this](DensityOutcome outcome) {
         if (outcome == DensityOutcome::Written) {
             ShowWritten();
@@ -113,7 +117,7 @@ QWidget* IaqSetupWizard::MakeDensityPage() {
     lblInstrumentDensity_->setWordWrap(false);
     lblInstrumentDensity_->setAccessibleName(QStringLiteral("Instrument density"));
     chkChange_ =
-        new QCheckBox(QStringLiteral("Change the particle density to the value below:"), page);
+        new QCheckBox(QStringLiteral("Change the particle &density to the value below:"), page);
     chkChange_->setObjectName(QStringLiteral("chk4ChangeDensity"));
     txtNewDensity_ = new QLineEdit(page);
     txtNewDensity_->setObjectName(QStringLiteral("txt4NewDensityValue"));
@@ -162,12 +166,15 @@ QWidget* IaqSetupWizard::MakeWritePage() {
     return page;
 }
 
+// Prev after a write reads the density back first, so the step shows what the instrument holds.
 void IaqSetupWizard::OnPress(WizardButton button) {
+    if (button == WizardButton::Prev && Step() == 5 && written_) {
+        written_ = false;
+        readingBack_ = true;
+        session_->ReadIdentityAgain();
+        return;
+    }
     session_->PressButton(button);
-}
-
-bool IaqSetupWizard::StartIdentification(std::optional<int> port, std::optional<int> address) {
-    return session_->StartIdentification(port, address);
 }
 
 void IaqSetupWizard::OnHidden() {
@@ -186,11 +193,18 @@ void IaqSetupWizard::EnterStep(int step, int previous) {
     }
 }
 
+// A new showing may meet another instrument: nothing typed for the last one is kept.
+void IaqSetupWizard::Restart() {
+    chkChange_->setChecked(false);
+    txtNewDensity_->clear();
+    written_ = false;
+    readingBack_ = false;
+    ConnectingWizard::Restart();
+}
+
 void IaqSetupWizard::ShowIdentity() {
     ConnectPage().ShowIdentity(session_->Identity(), session_->SlaveAddress(), std::nullopt);
-    lblInstrumentDensity_->setText(
-        QString::fromStdString(FormatDensity(session_->DensityRegister(), GetDecimalSeparator())));
-    PrefillNewDensity();
+    ShowInstrumentDensity();
     const bool iaq = session_->IsIaq();
     ConnectPage().SetHint(iaq ? kIaqHint : kNotIaqHint);
     ConnectPage().ShowIdentityLabels(true);
@@ -200,11 +214,12 @@ void IaqSetupWizard::ShowIdentity() {
     }
 }
 
-// The new value starts out as the instrument's, unless the user has typed one already.
-void IaqSetupWizard::PrefillNewDensity() {
-    if (ValueOf(*txtNewDensity_) <= kNoValue) {
-        txtNewDensity_->setText(lblInstrumentDensity_->text());
-    }
+// The instrument's density as last read; a change starts from it, unticked.
+void IaqSetupWizard::ShowInstrumentDensity() {
+    lblInstrumentDensity_->setText(
+        QString::fromStdString(FormatDensity(session_->DensityRegister(), GetDecimalSeparator())));
+    txtNewDensity_->setText(lblInstrumentDensity_->text());
+    chkChange_->setChecked(false);
 }
 
 void IaqSetupWizard::ApplyChangeChoice() {
@@ -231,6 +246,7 @@ bool IaqSetupWizard::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void IaqSetupWizard::EnterWriteStep() {
+    written_ = false;
     FillBlanks();
     SetButtons({.nextVisible = false, .nextEnabled = false});
     lblDone_->hide();
@@ -250,6 +266,7 @@ void IaqSetupWizard::ShowWritten() {
     lblDownloadInfo_->show();
     SetCloseCaption(true);
     CancelButton()->setFocus();
+    written_ = true;
 }
 
 } // namespace kestrix::gui

@@ -32,15 +32,15 @@ protected:
     void EnterStep(int step, int previous) override;
     void OnPress(WizardButton button) override;
     void OnHidden() override;
-    bool StartIdentification(std::optional<int> port, std::optional<int> address) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void Restart() override;
 
 private:
     QWidget* MakeDensityPage();
     QWidget* MakeWritePage();
     void EnterWriteStep();
     void ShowIdentity();
-    void PrefillNewDensity();
+    void ShowInstrumentDensity();
     void ApplyChangeChoice();
     void FillBlanks();
     void ShowWritten();
@@ -52,6 +52,8 @@ private:
     QLabel* lblNextInfo_ = nullptr;
     QLabel* lblDone_ = nullptr;
     QLabel* lblDownloadInfo_ = nullptr;
+    bool written_ = false;     // the write step has written the density
+    bool readingBack_ = false; // the identity read after a write brings the density only
 };
 
 } // namespace kestrix::gui

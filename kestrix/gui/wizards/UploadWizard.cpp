@@ -2,15 +2,19 @@
 
 #include "kestrix/gui/common/ArchiveNotes.h"
 #include "kestrix/gui/common/HeaderSorting.h"
+#include "kestrix/gui/common/UserDialogs.h"
+#include "kestrix/instrument/UploadNames.h"
 #include "kestrix/instrument/sessionTexts.h"
 #include "kestrix/instrument/uploadTexts.h"
 #include "kestrix/shell/locationNameKeys.h"
 #include "kestrix/shell/modConfig.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -33,6 +37,23 @@ const QString kReviewText = QStringLiteral(
     "the \"NEXT\" button to upload the names to the instrument.");
 
 constexpr int kShortNameColumn = 1;
+
+// A name the upload would refuse shows why before the user is asked anything.
+void MarkProblem(QTreeWidgetItem& row, UploadNameProblem problem) {
+    if (problem == UploadNameProblem::None) {
+        return;
+    }
+    const QString why =
+        problem == UploadNameProblem::Repeated
+            ? QStringLiteral("Another location has this name: names must be unique.")
+            : QStringLiteral("Only uppercase letters A-Z, numbers and underscores can be "
+                             "uploaded.");
+    row.setIcon(kShortNameColumn,
+                QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    for (int column = 0; column < row.columnCount(); ++column) {
+        row.setToolTip(column, why);
+    }
+}
 
 QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
     QLabel* label = MakeWrappedLabel(text, parent);
@@ -108,22 +129,41 @@ QWidget* UploadWizard::MakeUploadPage() {
     return page;
 }
 
-bool UploadWizard::StartIdentification(std::optional<int> port, std::optional<int> address) {
-    return session_->StartIdentification(port, address);
-}
-
 void UploadWizard::OnHidden() {
     session_->CloseConnections();
 }
 
-// Nothing on the instrument is overwritten before the user says so.
+// Nothing on the instrument is overwritten before the user says so, and the question is not
+// asked for names that would be refused.
 void UploadWizard::OnPress(WizardButton button) {
     if (button == WizardButton::Next && Step() == 4 && !session_->IsBusy() &&
-        !AskNow(QString::fromUtf8(uploadTexts::kOverwriteTitle),
-                WizardText(uploadTexts::OverwriteQuestion()))) {
+        (!NamesCanBeUploaded() || !AskNow(QString::fromUtf8(uploadTexts::kOverwriteTitle),
+                                          WizardText(uploadTexts::OverwriteQuestion())))) {
         return;
     }
     session_->PressButton(button);
+}
+
+bool UploadWizard::NamesCanBeUploaded() {
+    const auto prepared = PrepareUploadNames(ShortNames(), session_->NameCount());
+    const auto* rejection = std::get_if<NameRejection>(&prepared);
+    if (rejection != nullptr) {
+        dialogs_.Message(this, {WizardText(rejection->text),
+                                QString::fromStdString(rejection->title),
+                                QMessageBox::Warning,
+                                QMessageBox::Ok,
+                                {}});
+    }
+    return rejection == nullptr;
+}
+
+std::vector<std::string> UploadWizard::ShortNames() const {
+    std::vector<std::string> shortNames;
+    shortNames.reserve(modConfig::kLocationCount);
+    for (int index = 0; index < modConfig::kLocationCount; ++index) {
+        shortNames.push_back(store_.GetShortLocationName(index));
+    }
+    return shortNames;
 }
 
 void UploadWizard::EnterStep(int step, int previous) {
@@ -150,12 +190,15 @@ void UploadWizard::ShowNameCount(int count, bool canUpload) {
 
 void UploadWizard::FillNameList() {
     lstNames_->clear();
+    const std::vector<UploadNameProblem> problems =
+        FindUploadNameProblems(ShortNames(), session_->NameCount());
     QList<QTreeWidgetItem*> rows;
     for (int index = 1; index <= session_->NameCount(); ++index) {
         auto* row =
             new QTreeWidgetItem({QString::fromStdString(locationNames::ThreeDigitKey(index)),
                                  QString::fromStdString(store_.GetShortLocationName(index))});
         row->setData(0, Qt::UserRole, index);
+        MarkProblem(*row, problems[static_cast<std::size_t>(index)]);
         rows.append(row);
     }
     lstNames_->addTopLevelItems(rows);
@@ -169,12 +212,7 @@ void UploadWizard::FillNameList() {
 
 void UploadWizard::EnterUploadStep() {
     SetButtons({.nextVisible = false, .nextEnabled = false});
-    std::vector<std::string> shortNames;
-    shortNames.reserve(modConfig::kLocationCount);
-    for (int index = 0; index < modConfig::kLocationCount; ++index) {
-        shortNames.push_back(store_.GetShortLocationName(index));
-    }
-    session_->StartUpload(shortNames);
+    session_->StartUpload(ShortNames());
 }
 
 void UploadWizard::ShowUploadState(const UploadView& view) {
@@ -200,9 +238,8 @@ void UploadWizard::EndUpload(UploadOutcome outcome) {
         CancelButton()->setFocus();
         return;
     case UploadOutcome::InvalidName:
-        return ShowStep(4);
     case UploadOutcome::RepeatedName:
-        return CarryOut(WizardButton::Cancel);
+        return ShowStep(4);
     case UploadOutcome::NotSameInstrument:
         return ShowStep(2);
     case UploadOutcome::LostCommunication:

@@ -9,6 +9,8 @@
 #include "kestrix/instrument/UploadSession.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QProgressBar;
@@ -31,7 +33,6 @@ protected:
     void EnterStep(int step, int previous) override;
     void OnPress(WizardButton button) override;
     void OnHidden() override;
-    bool StartIdentification(std::optional<int> port, std::optional<int> address) override;
 
 private:
     QWidget* MakeReviewPage();
@@ -39,6 +40,8 @@ private:
     void ShowNameCount(int count, bool canUpload);
     void FillNameList();
     void EnterUploadStep();
+    std::vector<std::string> ShortNames() const;
+    bool NamesCanBeUploaded();
     void ShowUploadState(const UploadView& view);
     void EndUpload(UploadOutcome outcome);
 

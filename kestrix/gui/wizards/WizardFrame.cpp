@@ -76,6 +76,22 @@ QWidget* WizardFrame::Page(int step) const {
 void WizardFrame::AddStep(QWidget* page) {
     page->setObjectName(QStringLiteral("fraStep%1").arg(pages_->count() + 1));
     pages_->addWidget(page);
+    PutButtonsLast();
+}
+
+// Tab goes through the page's fields before it reaches Prev, Next and Cancel.
+void WizardFrame::PutButtonsLast() {
+    QWidget* lastField = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (pages_->isAncestorOf(w)) {
+            lastField = w;
+        }
+    }
+    if (lastField != nullptr) {
+        setTabOrder(lastField, prev_);
+        setTabOrder(prev_, next_);
+        setTabOrder(next_, cancel_);
+    }
 }
 
 void WizardFrame::Press(WizardButton button) {
@@ -125,6 +141,10 @@ void WizardFrame::SetButtons(const Buttons& buttons) {
 void WizardFrame::SetCloseCaption(bool close) {
     cancel_->setText(
         QString::fromUtf8(close ? sessionTexts::kCloseCaption : sessionTexts::kCancelCaption));
+    // With nothing left to go on to, Enter closes.
+    const bool closeByDefault = close && next_->isHidden();
+    cancel_->setDefault(closeByDefault);
+    next_->setDefault(!closeByDefault);
 }
 
 void WizardFrame::Restart() {

@@ -66,6 +66,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void PutButtonsLast();
+
     QString title_;
     QStackedWidget* pages_;
     QPushButton* prev_;

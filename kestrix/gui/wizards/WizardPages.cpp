@@ -68,9 +68,11 @@ PortAddressPage::PortAddressPage(const PortAddressTexts& texts, QWidget* parent)
     : QWidget(parent), cmbPort_(new QComboBox(this)), cmbAddress_(new QComboBox(this)) {
     cmbPort_->setObjectName(QStringLiteral("cmb2Port"));
     cmbAddress_->setObjectName(QStringLiteral("cmb2Address"));
+    // A list popup rather than the style's menu popup, which would ignore the row limit.
+    cmbAddress_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     cmbAddress_->setMaxVisibleItems(12);
-    auto* portLabel = new QLabel(QStringLiteral("Port :"), this);
-    auto* addressLabel = new QLabel(QStringLiteral("Address :"), this);
+    auto* portLabel = new QLabel(QStringLiteral("P&ort :"), this);
+    auto* addressLabel = new QLabel(QStringLiteral("&Address :"), this);
     portLabel->setBuddy(cmbPort_);
     addressLabel->setBuddy(cmbAddress_);
     cmbPort_->setAccessibleName(QStringLiteral("Port"));

@@ -121,6 +121,9 @@ TEST_F(ArchiveWindowTest, OpenFromArchiveShowsTheChosenRecordsAndSavingThemIsNot
     EXPECT_EQ(events[1].event.kind, "export");
     EXPECT_EQ(events[1].serial, 4711);
     EXPECT_THAT(events[1].event.details, HasSubstr(Path("table.csv").toStdString()));
+    // The head the records were read at: the download's event.
+    EXPECT_THAT(test_support::ReadFileBytes(Path("table.csv").toStdString()),
+                HasSubstr("Archive Head: event 1 sha256:" + events[0].event.hash));
     EXPECT_TRUE(dialogs.messages.empty());
 }
 

@@ -63,5 +63,30 @@ TEST_F(MainWindowTest, ClassificationDialogPreviewsAndSavesTheReport) {
     EXPECT_THAT(ArchivedKinds(), ElementsAre("classification report"));
 }
 
+TEST_F(MainWindowTest, ClassificationDialogNamesTheRecordsLeftOut) {
+    // Location 7: a clean record and one with negative counts; location 8: only the latter.
+    std::vector<table::testing::SampleSpec> samples(3);
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        samples[i].timeStamp += static_cast<double>(i) / 1440.0;
+        samples[i].counts = {-5, -5, -5};
+    }
+    samples[2].locationId = 8;
+    ASSERT_TRUE(window->TakeRecordSet(table::testing::MakeRecordSet({}, samples)));
+    dialogs.onModal = [](QDialog& dialog) {
+        auto& classification = dynamic_cast<ClassificationDialog&>(dialog);
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtSizes"))->setText("0.5");
+        const std::string refused = classification.Preview()->text().toStdString();
+        EXPECT_THAT(refused, HasSubstr("Location 8 (Location 008) has no usable record left"));
+        EXPECT_THAT(refused,
+                    HasSubstr("Record 3, location 8: impossible data: The count at 0.3 µm is -5"));
+        EXPECT_FALSE(classification.SaveButton()->isEnabled());
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtLocations"))->setText("7");
+        EXPECT_THAT(classification.Preview()->text().toStdString(),
+                    HasSubstr("Record 2, location 7: impossible data: The count at 0.3 µm is -5"));
+    };
+    window->RunCommand(window::MainCommand::CleanroomClassification);
+    ASSERT_EQ(dialogs.modalDialogs.size(), 1U);
+}
+
 } // namespace
 } // namespace kestrix::gui::testing

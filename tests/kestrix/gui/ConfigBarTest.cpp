@@ -2,10 +2,13 @@
 
 #include "MainWindowFixture.h"
 #include "kestrix/gui/main/CollapsibleGroup.h"
+#include "kestrix/table/tableRowKinds.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSignalSpy>
+#include <QTest>
+#include <regex>
 
 namespace kestrix::gui::testing {
 namespace {
@@ -49,11 +52,33 @@ TEST_F(MainWindowTest, LoadingSettingsStoresNothingAndToleratesHandEditedValues)
     window->Bar()->LoadViewOptions(store);
 
     EXPECT_EQ(changes.count(), 0);
-    EXPECT_EQ(window->Bar()->findChild<QComboBox*>("cmbUnitsTemperature")->currentIndex(), -1);
+    // A unit code outside its quantity's codes reads as the default, degrees Fahrenheit.
+    EXPECT_EQ(window->Bar()->findChild<QComboBox*>("cmbUnitsTemperature")->currentIndex(), 0);
     EXPECT_EQ(window->Bar()->findChild<QComboBox*>("cmbPartType")->currentText(), "Differential");
     EXPECT_FALSE(window->Bar()->findChild<QCheckBox*>("chkShowSampleTime")->isChecked());
-    window->RefreshTable(); // the stored unit code is used as it stands
+    window->RefreshTable();
     EXPECT_GT(window->Grid().RowCount(), 0);
+}
+
+TEST_F(MainWindowTest, TheIsoDatesBoxSwitchesTheTimestamps) {
+    ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("Counter 5000")));
+    const int row = table::testing::FindRow(window->Grid(), table::kRowData);
+    const std::regex iso("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d");
+    EXPECT_FALSE(std::regex_match(window->Grid().ShownText(1, row), iso));
+    window->Bar()->findChild<QCheckBox*>("chkIsoDates")->click();
+    EXPECT_TRUE(store.Get(modConfig::settings::kIsoDates));
+    EXPECT_TRUE(std::regex_match(window->Grid().ShownText(1, row), iso))
+        << window->Grid().ShownText(1, row);
+}
+
+TEST_F(MainWindowTest, TheBarIsNeverNarrowerThanItsWidestControl) {
+    // A stored width far below the controls' is raised to theirs.
+    window->RestoreState({0, 0, 1000, 700, false, 20});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const ConfigBar& bar = *window->Bar();
+    EXPECT_GE(bar.viewport()->width(), bar.widget()->minimumSizeHint().width());
+    EXPECT_GE(bar.width(), bar.minimumSizeHint().width());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "kestrix/gui/wizards/WizardPages.h"
 #include "kestrix/table/tableRowKinds.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <fstream>
 
@@ -40,6 +41,7 @@ protected:
         EXPECT_FALSE(wizard().NextButton()->isVisible());
         ASSERT_TRUE(WaitFor([this] { return LabelShown(wizard(), "lbl4Done"); }));
         EXPECT_EQ(wizard().CancelButton()->text(), "&Close");
+        EXPECT_TRUE(wizard().CancelButton()->isDefault()); // Enter closes
     }
 
     std::unique_ptr<sim::test::SimProcess> simulator;
@@ -58,8 +60,36 @@ TEST_F(DownloadWizardTest, AFullDownloadEndsInTheMainWindowsTable) {
         window->RunCommand(window::MainCommand::DownloadData);
         EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), records) << preset;
         EXPECT_EQ(window->Grid().Text(1, 1).rfind("Instrument Model: ", 0), 0U);
+        // Archived before it is shown, so that its table carries the head.
+        EXPECT_EQ(window->RecordSet()->GetArchiveHead().rfind("event ", 0), 0U) << preset;
     }
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// The next widget Tab reaches from `from`.
+QWidget* TabFrom(QWidget* from) {
+    QWidget* w = from->nextInFocusChain();
+    while (!(w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))) {
+        w = w->nextInFocusChain();
+    }
+    return w;
+}
+
+TEST_F(DownloadWizardTest, TheAddressListIsShortAndTabVisitsTheFieldsFirst) {
+    Start("standard");
+    Click(wizard().NextButton());
+    ASSERT_EQ(wizard().Step(), 2);
+    auto* address = wizard().findChild<QComboBox*>("cmb2Address");
+    ASSERT_GT(address->count(), 12);
+    address->showPopup();
+    const int rows = address->view()->viewport()->height() / address->view()->sizeHintForRow(0);
+    EXPECT_GE(rows, 11);
+    EXPECT_LE(rows, 12);
+    address->hidePopup();
+
+    EXPECT_EQ(TabFrom(wizard().PortPage().PortList()), address);
+    EXPECT_EQ(TabFrom(address), wizard().PrevButton());
+    EXPECT_EQ(TabFrom(wizard().CancelButton()), wizard().PortPage().PortList());
 }
 
 TEST_F(DownloadWizardTest, AutoDetectFindsAHigherAddressAndAFixedAddressCanFindNothing) {

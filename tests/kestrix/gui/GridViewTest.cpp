@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -54,6 +55,40 @@ TEST_F(GridViewTest, FrozenRowsSpansNotesAndColoursReachTheViews) {
     grid.ReplaceWith(std::move(other));
     EXPECT_EQ(model.rowCount(), 9);
     EXPECT_EQ(view.FrozenView()->model()->columnCount(), 1);
+}
+
+// Pixels of the row far from the view's background colour: drawn text.
+int InkInRow(QTableView& view, int row) {
+    const QImage image = view.viewport()->grab().toImage();
+    const QColor background = view.palette().color(QPalette::Base);
+    const QRect band(0, view.rowViewportPosition(row), image.width(), view.rowHeight(row));
+    int ink = 0;
+    for (int y = band.top(); y <= band.bottom() && y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            ink += std::abs(QColor(image.pixel(x, y)).lightness() - background.lightness()) > 96;
+        }
+    }
+    return ink;
+}
+
+TEST_F(GridViewTest, ScrolledRightTheHeaderLineStaysReadableOverAlignedColumns) {
+    for (int column = 1; column <= grid.ColumnCount(); ++column) {
+        grid.SetColumnWidth(column, 60);
+    }
+    GridView view(grid);
+    view.resize(300, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QTableView& frozen = *view.FrozenView();
+    QScrollBar& sideways = *view.ScrollingView()->horizontalScrollBar();
+    sideways.setValue(sideways.maximum());
+    ASSERT_GT(frozen.horizontalScrollBar()->value(), 0);
+
+    // One vertical scroll bar: the titles' columns end where the data's do.
+    EXPECT_FALSE(frozen.verticalScrollBar()->isVisible());
+    EXPECT_EQ(frozen.viewport()->width(), view.ScrollingView()->viewport()->width());
+    EXPECT_EQ(frozen.horizontalScrollBar()->value(), sideways.value());
+    EXPECT_GT(InkInRow(frozen, 0), 0);
 }
 
 TEST_F(GridViewTest, CtrlCCopiesTheSelectionAsTabSeparatedText) {

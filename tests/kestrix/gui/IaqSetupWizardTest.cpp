@@ -113,6 +113,36 @@ TEST_F(IaqSetupWizardTest, TheCheckBoxDecidesWhatTheDensityStepOffers) {
     EXPECT_THAT(StoppedState(), HasSubstr("\"density_x1000\": 1650"));
 }
 
+// A density typed for one instrument must never be written to the next.
+TEST_F(IaqSetupWizardTest, EachShowingStartsUntickedAtTheInstrumentsDensity) {
+    Start(R"({"preset": "iaq-fast", "identity": {"density_x1000": 2500}})");
+    wizard().show();
+    Identify();
+    Click(wizard().NextButton());
+    WriteNewDensity("1.2");
+    Click(wizard().PrevButton());
+    ASSERT_TRUE(WaitFor([this] { return wizard().Step() == 4; }));
+    EXPECT_EQ(InstrumentDensity(), "1.200"); // read back, not the 2.500 of the identification
+    EXPECT_FALSE(wizard().ChangeBox()->isChecked());
+    EXPECT_EQ(box().displayText(), "1.200");
+    Click(wizard().CancelButton());
+    ASSERT_FALSE(wizard().isVisible());
+
+    simulator.reset();
+    Start(R"({"preset": "iaq-fast", "identity": {"density_x1000": 1650}})");
+    wizard().show();
+    EXPECT_FALSE(wizard().ChangeBox()->isChecked());
+    Identify();
+    Click(wizard().NextButton());
+    ASSERT_EQ(wizard().Step(), 4);
+    EXPECT_FALSE(wizard().ChangeBox()->isChecked());
+    EXPECT_FALSE(wizard().NextButton()->isVisible());
+    EXPECT_EQ(InstrumentDensity(), "1.650");
+    EXPECT_EQ(box().displayText(), "1.650");
+    Click(wizard().CancelButton());
+    EXPECT_THAT(StoppedState(), HasSubstr("\"density_x1000\": 1650"));
+}
+
 TEST_F(IaqSetupWizardTest, TheLocalesCommaSeparatesTheDecimals) {
     SetUserLocale(QLocale(QLocale::German, QLocale::Germany));
     OpenWindow();

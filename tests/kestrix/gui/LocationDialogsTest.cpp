@@ -38,7 +38,9 @@ TEST_F(LocationDialogsTest, TheShortNameBoxKeepsOnlyWhatAShortNameMayHold) {
         {"room 12.x", true, "ROOM_12X"},
         {"verylongname", false, "VERYLONG"},
     };
+    edit().SetLocationID(7);
     edit().show();
+    EXPECT_EQ(edit().windowTitle(), "Location Name 007");
     QLineEdit& box = *edit().ShortNameBox();
     for (const auto& c : cases) {
         box.clear();

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
@@ -17,6 +18,8 @@
 #include <QToolButton>
 #include <fstream>
 #include <gmock/gmock.h>
+#include <map>
+#include <sys/stat.h>
 
 namespace kestrix::gui::testing {
 namespace {
@@ -40,8 +43,8 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
     EXPECT_EQ(menus, QStringList({"&File", "&Tools", "&View", "&Help"}));
     EXPECT_EQ(entries.join(' '),
               "mnuSaveAs=&Save As... mnuPrint=&Print... mnuPrintPreview=Print Pre&view... "
-              "mnuOpenRecordSet=&Open Downloaded Data... "
-              "mnuOpenArchive=Open from &Archive... "
+              "mnuOpenRecordSet=Ope&n Downloaded Data... "
+              "mnuOpenArchive=Open from A&rchive... "
               "mnuSaveRecordSet=Save &Downloaded Data As... - "
               "mnuSaveLocations=S&ave Location Names As... "
               "mnuLoadLocations=&Open Location Names From... - mnuExit=E&xit "
@@ -49,15 +52,23 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
               "mnuLocations=Setup My &Locations... mnuUploadLocations=&Upload Locations... - "
               "mnuClassification=Cleanroom &Classification Report... mnuIaqReport=IAQ &Report... "
               "mnuConfigBar=Show &Configuration Bar mnuDataChecks=Show &Data Checks "
-              "mnuCharts=Show &Charts "
+              "mnuCharts=Show C&harts "
               "mnuWebsite=Orvenda &Website "
               "mnuManual=&Manual... mnuAbout=&About...");
 
+    // Separators group the buttons as the menus group their entries.
+    QStringList order;
     QStringList buttons;
     for (QAction* action : window->Toolbar()->actions()) {
+        order << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+        if (action->isSeparator()) {
+            continue;
+        }
         buttons << action->objectName() + "|" + action->toolTip() + "|" + action->statusTip();
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
     }
+    EXPECT_EQ(order.join(' '), "mnuSaveAs mnuPrint - mnuDownload mnuLocations mnuUploadLocations "
+                               "- mnuConfigBar mnuCharts mnuWebsite - mnuManual mnuAbout");
     QStringList expected;
     for (const window::MainCommand command : window::ToolbarCommands()) {
         const window::CommandInfo& info = window::Info(command);
@@ -65,6 +76,24 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
     }
     EXPECT_EQ(buttons, expected);
     EXPECT_EQ(buttons.value(7), "mnuWebsite|Go to Orvenda' website|Go to Orvenda' website.");
+
+    for (const auto& [command, key] : {std::pair{window::MainCommand::OpenRecordSet, "Ctrl+O"},
+                                       {window::MainCommand::SaveTableAs, "Ctrl+S"},
+                                       {window::MainCommand::PrintTable, "Ctrl+P"}}) {
+        EXPECT_EQ(window->Action(command)->shortcut().toString(), key);
+    }
+}
+
+TEST_F(MainWindowTest, TheEmptyTableShowsAHintTillDataIsLoaded) {
+    window->show();
+    const QLabel& hint = *window->View()->Hint();
+    EXPECT_TRUE(hint.isVisible());
+    EXPECT_EQ(hint.text(), "No data yet. Choose Tools > Download Data... or File > Open "
+                           "Downloaded Data...");
+    ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("Counter 5000")));
+    EXPECT_FALSE(hint.isVisible());
+    const int average = table::testing::FindRow(window->Grid(), table::kRowAverage);
+    EXPECT_TRUE(window->Grid().HoldsNumber(window->Grid().ColumnCount(), average));
 }
 
 TEST_F(MainWindowTest, ClosingAsksOnlyWhileDataIsLoaded) {
@@ -80,9 +109,37 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWhileDataIsLoaded) {
     EXPECT_EQ(dialogs.messages[0].text, "Are you sure you want to close this program?\n"
                                         "(All downloaded data will be lost!)");
     EXPECT_EQ(dialogs.messages[0].title, "Warning");
+    EXPECT_EQ(dialogs.messages[0].defaultButton, QMessageBox::No); // Enter keeps the data
     EXPECT_TRUE(window->HasData());
     dialogs.answers = {QMessageBox::Yes};
     EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, EveryBadStoredSettingStartsTheWindowWithItsDefault) {
+    for (const bool numbers : {false, true}) {
+        std::map<std::string_view, std::string> sections;
+        for (const modConfig::SettingDefinition* setting : modConfig::AllSettings()) {
+            const std::string value = numbers ? std::to_string(setting->max + 1LL) : "abc";
+            sections[setting->section] += std::string(setting->key) + "=" + value + "\n";
+        }
+        std::string text;
+        for (const auto& [section, keys] : sections) {
+            text += "[" + std::string(section) + "]\n" + keys;
+        }
+        test_support::WriteFileBytes(Path("bad.ini").toStdString(), text);
+        window.reset();
+        ::testing::internal::CaptureStderr();
+        ASSERT_TRUE(store.LoadConfig(Path("bad.ini").toStdString()));
+        const std::string notes = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(notes.begin(), notes.end(), '\n'), modConfig::kSettingCount);
+        OpenWindow();
+        window->show();
+        QApplication::processEvents();
+        ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("Counter 5000")));
+        for (const modConfig::SettingDefinition* setting : modConfig::AllSettings()) {
+            EXPECT_EQ(store.GetConfigValue(setting->number), setting->defaultValue) << setting->key;
+        }
+    }
 }
 
 TEST_F(MainWindowTest, SaveAsWritesTheChosenFormatAndAddsItsExtension) {
@@ -180,6 +237,7 @@ TEST_F(MainWindowTest, RecordSetFilesOpenSaveAndAreRefusedWhenBroken) {
     window->RunCommand(window::MainCommand::OpenRecordSet);
     ASSERT_TRUE(window->HasData());
     EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), 5);
+    EXPECT_EQ(window->windowTitle(), "Kestrix - five.json");
 
     dialogs.files = {{Path("copy"), 0}};
     window->RunCommand(window::MainCommand::SaveRecordSetAs);
@@ -194,6 +252,20 @@ TEST_F(MainWindowTest, RecordSetFilesOpenSaveAndAreRefusedWhenBroken) {
     EXPECT_THAT(dialogs.messages[0].text.toStdString(), HasSubstr("broken.json"));
     EXPECT_FALSE(dialogs.messages[0].detail.isEmpty());
     EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), 5);
+    EXPECT_EQ(window->windowTitle(), "Kestrix - five.json");
+
+    // A FIFO without a writer would block the window: refused before it is opened.
+    ASSERT_EQ(::mkfifo(Path("fifo.json").toLocal8Bit().constData(), 0600), 0);
+    dialogs.files = {{Path("fifo.json"), 0}};
+    window->RunCommand(window::MainCommand::OpenRecordSet);
+    ASSERT_EQ(dialogs.messages.size(), 2U);
+    EXPECT_THAT(dialogs.messages[1].text.toStdString(), HasSubstr("fifo.json"));
+    EXPECT_THAT(dialogs.messages[1].detail.toStdString(),
+                HasSubstr("it is a FIFO, not a regular file"));
+    EXPECT_EQ(table::testing::CountRows(window->Grid(), table::kRowData), 5);
+
+    ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("Dastel 9304 IAQ")));
+    EXPECT_EQ(window->windowTitle(), "Kestrix - Dastel 9304 IAQ 000004711");
 }
 
 TEST_F(MainWindowTest, PrintingGoesToTheChosenPrinterAndCancelPrintsNothing) {
@@ -222,6 +294,16 @@ TEST_F(MainWindowTest, HelpAndWebsiteOpenWithTheDesktop) {
     EXPECT_EQ(dialogs.openedUrls[0], QUrl::fromLocalFile(Path("Kestrix.pdf")));
     EXPECT_EQ(dialogs.openedUrls[1].scheme(), "https");
     EXPECT_EQ(dialogs.messages.size(), 1U);
+
+    // Without a program to open them, the user is told where to go by hand.
+    dialogs.desktopOpens = false;
+    window->RunCommand(window::MainCommand::OpenManual);
+    window->RunCommand(window::MainCommand::OpenWebsite);
+    ASSERT_EQ(dialogs.messages.size(), 3U);
+    EXPECT_THAT(dialogs.messages[1].text.toStdString(),
+                HasSubstr(Path("Kestrix.pdf").toStdString()));
+    EXPECT_THAT(dialogs.messages[2].text.toStdString(),
+                HasSubstr(std::string(window::kWebsiteAddress)));
 }
 
 } // namespace

@@ -60,10 +60,11 @@ public:
     }
     bool OpenUrl(const QUrl& url) override {
         openedUrls.push_back(url);
-        return true;
+        return desktopOpens;
     }
 
-    QString printFile; // where a chosen "printer" writes its PDF
+    QString printFile;        // where a chosen "printer" writes its PDF
+    bool desktopOpens = true; // false: no program opens a file or address
     // Plays the user's part in a modal dialog, if set.
     std::function<void(QDialog&)> onModal;
 };

@@ -13,6 +13,7 @@ namespace kestrix::gui::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 class UploadWizardTest : public MainWindowTest {
 protected:
@@ -90,22 +91,25 @@ TEST_F(UploadWizardTest, RefusedNamesAndInstrumentsStopBeforeAnyWrite) {
     struct Case {
         const char* scenario;
         std::string shortName2;
-        const char* title; // of the box shown, none when the instrument is refused at step 3
-        int stepAfter;     // 0: the wizard is hidden
+        const char* title;   // of the box shown, none when the instrument is refused at step 3
+        const char* numbers; // the locations the box names
+        int stepAfter;
         std::vector<std::string> namesKept;
     };
     const std::vector<Case> cases = {
         {R"({"preset": "standard", "location_names": ["A", "B"]})",
          "lab",
          "Invalid Location Name Found",
+         "(number 002)",
          4,
          {"A", "B"}},
         {R"({"preset": "standard", "location_names": ["A", "B"]})",
          "LOC001",
          "Repeated Location Names",
-         0,
+         "(numbers 001, 002)",
+         4,
          {"A", "B"}},
-        {R"({"preset": "standard", "location_names": []})", "LAB", nullptr, 3, {}},
+        {R"({"preset": "standard", "location_names": []})", "LAB", nullptr, nullptr, 3, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shortName2);
@@ -120,10 +124,16 @@ TEST_F(UploadWizardTest, RefusedNamesAndInstrumentsStopBeforeAnyWrite) {
                         ::testing::StartsWith("This instrument does not support"));
         } else {
             Click(wizard().NextButton());
-            dialogs.answers = {QMessageBox::Yes};
+            // The review marks the refused name before anything is asked.
+            auto* list = wizard().findChild<QTreeWidget*>("lst4LocationNames");
+            const QTreeWidgetItem* row = list->findItems("002", Qt::MatchExactly, 0).value(0);
+            ASSERT_NE(row, nullptr);
+            EXPECT_FALSE(row->icon(1).isNull());
+            EXPECT_FALSE(row->toolTip(1).isEmpty());
             Click(wizard().NextButton());
-            ASSERT_TRUE(WaitFor([this] { return dialogs.messages.size() == 2; }));
-            EXPECT_EQ(dialogs.messages[1].title, c.title);
+            ASSERT_EQ(dialogs.messages.size(), 1U); // no overwrite question
+            EXPECT_EQ(dialogs.messages[0].title, c.title);
+            EXPECT_THAT(dialogs.messages[0].text.toStdString(), HasSubstr(c.numbers));
         }
         EXPECT_EQ(wizard().isVisible() ? wizard().Step() : 0, c.stepAfter);
         wizard().hide();
