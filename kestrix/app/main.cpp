@@ -1,8 +1,12 @@
 // The program kestrix: one instance, the configuration file from the command line or the data
 // folder, the main window, and the configuration saved once at the end.
 
+#include "commandLine.h"
+#include "kestrix/archive/archiveMove.h"
+#include "kestrix/archive/archiveSettings.h"
 #include "kestrix/gui/common/QtUserDialogs.h"
 #include "kestrix/gui/main/MainWindow.h"
+#include "kestrix/gui/main/RunningWindowLink.h"
 #include "kestrix/shell/folders.h"
 #include "kestrix/shell/modConfig.h"
 #include "kestrix/shell/startup.h"
@@ -10,43 +14,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
-#include <optional>
-#include <string_view>
 
 namespace {
 
 using namespace kestrix;
-
-constexpr const char* kHelp =
-    "Usage: kestrix [CONFIG_FILE]\n"
-    "\n"
-    "Downloads, shows and exports the samples of portable particle counters.\n"
-    "\n"
-    "Arguments:\n"
-    "  CONFIG_FILE  configuration file (default: config.ini in the configuration\n"
-    "               folder, ~/.config/Orvenda/Kestrix/)\n"
-    "\n"
-    "Options:\n"
-    "  -h, --help   print this help and exit\n"
-    "  --version    print the version and exit\n";
-
-// Answered before the window system starts, so both work without a display.
-std::optional<int> AnswerInformationRequest(int argc, char* argv[]) {
-    if (argc != 2) {
-        return std::nullopt;
-    }
-    const std::string_view argument = argv[1];
-    if (argument == "--version") {
-        std::printf("kestrix %s\n", KESTRIX_VERSION);
-        return 0;
-    }
-    if (argument == "--help" || argument == "-h") {
-        std::fputs(kHelp, stdout);
-        return 0;
-    }
-    return std::nullopt;
-}
 
 // A platform without a screen has nobody to answer a message box: the message goes to the
 // terminal alone.
@@ -55,15 +28,44 @@ bool HasScreen() {
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
-void RefuseSecondInstance() {
-    const QString text = QString::fromUtf8(startup::kAlreadyRunningMessage.data(),
-                                           startup::kAlreadyRunningMessage.size());
+void Refuse(const QString& title, const QString& text) {
     std::fprintf(stderr, "%s\n", qPrintable(text));
     if (HasScreen()) {
-        QMessageBox::warning(nullptr,
-                             QString::fromUtf8(startup::kAlreadyRunningTitle.data(),
-                                               startup::kAlreadyRunningTitle.size()),
-                             text);
+        QMessageBox::warning(nullptr, title, text);
+    }
+}
+
+void RefuseSecondInstance() {
+    Refuse(QString::fromUtf8(startup::kAlreadyRunningTitle.data(),
+                             startup::kAlreadyRunningTitle.size()),
+           QString::fromUtf8(startup::kAlreadyRunningMessage.data(),
+                             startup::kAlreadyRunningMessage.size()));
+}
+
+// The command line refuses the same settings: downloads must not go unarchived without a word.
+bool RefuseBadArchiveSettings(const std::string& configPath) {
+    const std::string problem = archive::ReadArchiveSettings(configPath).problem;
+    if (!problem.empty()) {
+        Refuse(QObject::tr("Configuration Error"),
+               QObject::tr("Kestrix cannot start: %1. Correct the setting and start again.")
+                   .arg(QString::fromStdString(problem)));
+    }
+    return !problem.empty();
+}
+
+// Said once the window shows, so that the note has the window as its parent.
+void TellArchiveMove(const archive::ArchiveMove& move, gui::MainWindow& window,
+                     gui::UserDialogs& dialogs) {
+    if (move.note.empty()) {
+        return;
+    }
+    std::fprintf(stderr, "kestrix: %s\n", move.note.c_str());
+    if (HasScreen()) {
+        QString text = QString::fromStdString(move.note);
+        text[0] = text[0].toUpper();
+        QTimer::singleShot(0, &window, [&window, &dialogs, text] {
+            dialogs.Message(&window, {text + '.', QStringLiteral("Archive")});
+        });
     }
 }
 
@@ -76,22 +78,31 @@ void ShutdownApplication(modConfig::ConfigStore& store, const gui::MainWindow& w
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (const std::optional<int> status = AnswerInformationRequest(argc, argv)) {
-        return *status;
+    const commandLine::CommandLine arguments = commandLine::ParseCommandLine(argc, argv);
+    if (arguments.exitStatus) {
+        return *arguments.exitStatus;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrix"));
     QApplication::setApplicationVersion(QStringLiteral(KESTRIX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.orvenda.kestrix"));
 
-    const startup::InstanceLock lock;
+    const std::string lockPath = startup::InstanceLock::DefaultLockFilePath();
+    const startup::InstanceLock lock(lockPath);
+    const QString raiseSocket =
+        QString::fromStdString(startup::InstanceLock::RaiseSocketPath(lockPath));
     if (lock.AnotherInstanceRunning()) {
         RefuseSecondInstance();
+        gui::RunningWindowLink::AskToRaise(raiseSocket);
         return 0;
     }
 
     modConfig::ConfigStore store;
-    store.LoadConfig(startup::ConfigFilePath(startup::CommandLineText(argc, argv)));
+    store.LoadConfig(startup::ConfigFilePath(arguments.configFile));
+    if (RefuseBadArchiveSettings(store.GetConfigPath())) {
+        return 1;
+    }
+    const archive::ArchiveMove archiveMove = archive::MoveOlderArchive(store.GetConfigPath());
 
     gui::QtUserDialogs dialogs;
     const gui::ProgramInfo program{
@@ -102,7 +113,9 @@ int main(int argc, char* argv[]) {
         window.RestoreState(*state);
     }
     window.RestoreChartsState(charts::LoadChartState(store.GetConfigPath()));
+    const gui::RunningWindowLink raiseRequests(window, raiseSocket);
     window.show();
+    TellArchiveMove(archiveMove, window, dialogs);
     const int status = QApplication::exec();
     ShutdownApplication(store, window);
     return status;

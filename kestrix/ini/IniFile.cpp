@@ -197,6 +197,10 @@ void IniFile::AppendLine(std::string_view text, LineEnd end) {
     section.lines.push_back(std::move(line));
 }
 
+bool IniFile::HasSection(std::string_view section) const {
+    return firstSection_.contains(AsciiLower(section));
+}
+
 const IniFile::Line* IniFile::FindKey(std::string_view section, std::string_view key) const {
     const auto found = firstSection_.find(AsciiLower(section));
     if (found == firstSection_.end()) {

@@ -22,9 +22,10 @@ struct LocationNames {
 // reason in `error` for an empty path or when the file cannot be written.
 bool SaveLocationFile(const LocationNames& names, const std::string& path, std::string& error);
 
-// Reads every index: at most 8 characters of a short name and 64 of a long name, each cut at
-// its first NUL; a missing key gives the default. A missing file gives all defaults. False for
-// an empty path or a file that exists but cannot be read.
-bool LoadLocationFile(LocationNames& names, const std::string& path);
+// Reads every index: at most 8 characters of a short name and 64 of a long name; a missing key
+// gives the default. A byte order mark is skipped and UTF-16 with one is read. False, with the
+// reason naming the file in `error`, for an empty path, a file that is missing, not a regular
+// file, over 1 MB, holds NUL bytes or has neither name section.
+bool LoadLocationFile(LocationNames& names, const std::string& path, std::string& error);
 
 } // namespace kestrix::locations

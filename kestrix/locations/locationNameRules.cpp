@@ -53,7 +53,7 @@ std::optional<NameProblem> CheckLocationNames(const modConfig::ConfigStore& stor
                            NameField::ShortName};
     }
     if (!locations::IsValidShortName(name) || name.find('\0') != std::string::npos) {
-        return NameProblem{"Short names can only have captial letters A-Z, numbers, and "
+        return NameProblem{"Short names can only have capital letters A-Z, numbers, and "
                            "underscores.  Spaces are not allowed.",
                            NameField::ShortName};
     }

@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kDocumentsKey = "XDG_DOCUMENTS_DIR=";
 constexpr std::string_view kHomeVariable = "$HOME";
+constexpr const char* kProgramSubfolder = "/Orvenda/Kestrix";
 
 std::string WithoutTrailingSlashes(std::string path) {
     while (!path.empty() && path.back() == '/') {
@@ -28,14 +29,20 @@ std::optional<std::string> AbsolutePathFromEnvironment(const char* name) {
     return WithoutTrailingSlashes(value);
 }
 
-std::optional<std::string> ConfigHome() {
-    if (auto configHome = AbsolutePathFromEnvironment("XDG_CONFIG_HOME")) {
-        return configHome;
+// An XDG base folder: the variable when it holds an absolute path, else the default below home.
+// Hand-written because QStandardPaths (Qt 6.4) takes a relative value and, without HOME, "/".
+std::optional<std::string> XdgHome(const char* variable, std::string_view homeDefault) {
+    if (auto folder = AbsolutePathFromEnvironment(variable)) {
+        return folder;
     }
     if (auto home = AbsolutePathFromEnvironment("HOME")) {
-        return *home + "/.config";
+        return *home + std::string(homeDefault);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> ConfigHome() {
+    return XdgHome("XDG_CONFIG_HOME", "/.config");
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -118,7 +125,12 @@ std::string GetProgramFolder() {
 
 std::string GetDataFolder() {
     const auto configHome = ConfigHome();
-    return configHome ? *configHome + "/Orvenda/Kestrix" : GetProgramFolder();
+    return configHome ? *configHome + kProgramSubfolder : GetProgramFolder();
+}
+
+std::string GetArchiveFolder() {
+    const auto dataHome = XdgHome("XDG_DATA_HOME", "/.local/share");
+    return dataHome ? *dataHome + kProgramSubfolder : GetProgramFolder();
 }
 
 std::string GetDocumentsFolder() {

@@ -14,6 +14,10 @@ std::string GetProgramFolder();
 // program folder when neither is known.
 std::string GetDataFolder();
 
+// Where the program keeps its data (the archive): $XDG_DATA_HOME (else ~/.local/share)
+// followed by "/Orvenda/Kestrix"; the program folder when neither is known.
+std::string GetArchiveFolder();
+
 // The XDG documents folder followed by "/Kestrix"; the program folder when no
 // home folder is known.
 std::string GetDocumentsFolder();

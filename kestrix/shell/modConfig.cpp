@@ -13,13 +13,30 @@ namespace {
 
 using namespace locationNames;
 
-// A value that does not start with a digit is no number.
-std::optional<std::int32_t> StoredNumber(const IniFile& file, const SettingDefinition& setting) {
-    const std::string first = file.GetString(setting.section, setting.key, "", 2);
-    if (first.empty() || !std::isdigit(static_cast<unsigned char>(first.front()))) {
+// The stored text of a setting; none when the key is absent or empty.
+std::optional<std::string> StoredText(const IniFile& file, const SettingDefinition& setting) {
+    constexpr std::size_t kLongestRead = 64;
+    std::string text = file.GetString(setting.section, setting.key, "", kLongestRead);
+    return text.empty() ? std::nullopt : std::optional(std::move(text));
+}
+
+// The profile reader's conversion: the leading digits; a text that does not start with a digit is
+// no number.
+std::optional<std::int32_t> ParseNumber(const IniFile& file, const SettingDefinition& setting,
+                                        const std::string& text) {
+    if (!std::isdigit(static_cast<unsigned char>(text.front()))) {
         return std::nullopt;
     }
     return file.GetInt(setting.section, setting.key, setting.defaultValue);
+}
+
+// A hand-edited value that cannot be used is told once, at load, so the user can mend it.
+void NoteUnusable(const std::string& path, const SettingDefinition& setting,
+                  const std::string& text) {
+    std::fprintf(stderr, "%s: [%.*s] %.*s=%s is not valid; the default %d is used\n", path.c_str(),
+                 static_cast<int>(setting.section.size()), setting.section.data(),
+                 static_cast<int>(setting.key.size()), setting.key.data(), text.c_str(),
+                 static_cast<int>(setting.defaultValue));
 }
 
 bool IsSettingNumber(std::int32_t setting) {
@@ -50,8 +67,14 @@ bool ConfigStore::LoadConfig(const std::string& path) {
 
 void ConfigStore::LoadSettings(const IniFile& file) {
     for (const SettingDefinition* setting : AllSettings()) {
-        settings_[setting->number] =
-            clsConfigObj{false, setting->number, setting->Read(StoredNumber(file, *setting))};
+        const std::optional<std::string> text = StoredText(file, *setting);
+        const std::optional<std::int32_t> number =
+            text ? ParseNumber(file, *setting, *text) : std::nullopt;
+        const std::int32_t value = setting->Read(number);
+        if (text && number != value) {
+            NoteUnusable(file.Path(), *setting, *text);
+        }
+        settings_[setting->number] = clsConfigObj{false, setting->number, value};
     }
 }
 

@@ -47,7 +47,7 @@ public:
     // loaded or the file could not be written.
     bool SaveConfig();
 
-    // 0 for a number outside 0..20 or before LoadConfig; the setting's default for a stored
+    // 0 for a number outside 0..kSettingCount - 1 or before LoadConfig; the setting's default for a stored
     // value outside its range.
     std::int32_t GetConfigValue(std::int32_t setting) const;
     // Marks the entry changed even when the value is the same, and tells Changes().

@@ -9,6 +9,8 @@ namespace {
 constexpr std::array<const SettingDefinition*, kSettingCount> kAll{
     &settings::kComPort.definition,
     &settings::kDeviceAddress.definition,
+    &settings::kLastFoundAddress.definition,
+    &settings::kScanReplyTimeout.definition,
     &settings::kShowConfigBar.definition,
     &settings::kParticleDifferential.definition,
     &settings::kLocationNameSource.definition,
@@ -22,6 +24,7 @@ constexpr std::array<const SettingDefinition*, kSettingCount> kAll{
     &settings::kShowSampleTime.definition,
     &settings::kShowSampleVolume.definition,
     &settings::kShowEnvironmentals.definition,
+    &settings::kIsoDates.definition,
     &settings::kUnitParticleNorm.definition,
     &settings::kUnitSampleTime.definition,
     &settings::kUnitSampleVolume.definition,

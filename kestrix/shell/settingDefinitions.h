@@ -35,9 +35,12 @@ enum ConfigSetting : std::int32_t {
     kShowSampleTime = 18,
     kShowSampleVolume = 19,
     kShowEnvironmentals = 20,
+    kIsoDates = 21,
+    kLastFoundAddress = 22,
+    kScanReplyTimeout = 23,
 };
 
-inline constexpr std::int32_t kSettingCount = 21;
+inline constexpr std::int32_t kSettingCount = 24;
 
 struct SettingDefinition {
     ConfigSetting number;
@@ -61,10 +64,16 @@ struct Setting {
 
 namespace settings {
 
-// Unit codes keep any stored value: a hand-edited code is used as it stands.
-inline constexpr Setting<std::int32_t> kComPort{{modConfig::kComPort, "driver", "com_port", 1}};
+// Ports COM1..COM32; addresses 0 (auto-detect) to 99.
+inline constexpr Setting<std::int32_t> kComPort{
+    {modConfig::kComPort, "driver", "com_port", 1, 1, 32}};
 inline constexpr Setting<std::int32_t> kDeviceAddress{
-    {modConfig::kDeviceAddress, "driver", "device_address", 0}};
+    {modConfig::kDeviceAddress, "driver", "device_address", 0, 0, 99}};
+// Where auto-detect looks first, and its quick pass's reply timeout in ms.
+inline constexpr Setting<std::int32_t> kLastFoundAddress{
+    {modConfig::kLastFoundAddress, "driver", "last_found_address", 0, 0, 99}};
+inline constexpr Setting<std::int32_t> kScanReplyTimeout{
+    {modConfig::kScanReplyTimeout, "driver", "scan_reply_timeout", 100, 10, 1000}};
 inline constexpr Setting<bool> kShowConfigBar{
     {modConfig::kShowConfigBar, "main_window", "show_config_bar", 1, 0, 1}};
 inline constexpr Setting<bool> kParticleDifferential{
@@ -91,18 +100,23 @@ inline constexpr Setting<bool> kShowSampleVolume{
     {modConfig::kShowSampleVolume, "data_table", "show_sample_volume", 1, 0, 1}};
 inline constexpr Setting<bool> kShowEnvironmentals{
     {modConfig::kShowEnvironmentals, "data_table", "show_environmentals", 1, 0, 1}};
+// Time stamps as ISO 8601 ("2023-11-14 22:13:20") in the table and CSV files instead of the
+// locale's short date.
+inline constexpr Setting<bool> kIsoDates{
+    {modConfig::kIsoDates, "data_table", "iso_dates", 0, 0, 1}};
+// A unit code's range is the run of codes its quantity offers.
 inline constexpr Setting<std::int32_t> kUnitParticleNorm{
-    {modConfig::kUnitParticleNorm, "units", "particle_norm", 19}};
+    {modConfig::kUnitParticleNorm, "units", "particle_norm", 19, 19, 20}};
 inline constexpr Setting<std::int32_t> kUnitSampleTime{
-    {modConfig::kUnitSampleTime, "units", "sample_time", 3}};
+    {modConfig::kUnitSampleTime, "units", "sample_time", 3, 3, 5}};
 inline constexpr Setting<std::int32_t> kUnitSampleVolume{
-    {modConfig::kUnitSampleVolume, "units", "sample_volume", 13}};
+    {modConfig::kUnitSampleVolume, "units", "sample_volume", 13, 13, 15}};
 inline constexpr Setting<std::int32_t> kUnitTemperature{
-    {modConfig::kUnitTemperature, "units", "temperature", 6}};
+    {modConfig::kUnitTemperature, "units", "temperature", 6, 6, 8}};
 inline constexpr Setting<std::int32_t> kUnitAirVelocity{
-    {modConfig::kUnitAirVelocity, "units", "air_velocity", 21}};
+    {modConfig::kUnitAirVelocity, "units", "air_velocity", 21, 21, 22}};
 inline constexpr Setting<std::int32_t> kUnitDiffPressure{
-    {modConfig::kUnitDiffPressure, "units", "diff_pressure", 23}};
+    {modConfig::kUnitDiffPressure, "units", "diff_pressure", 23, 23, 31}};
 
 } // namespace settings
 

@@ -2,10 +2,8 @@
 
 #include "kestrix/shell/folders.h"
 
-#include <cerrno>
+#include <QLockFile>
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +12,7 @@ namespace kestrix::startup {
 namespace {
 
 constexpr const char* kLockFileName = "kestrix.lock";
+constexpr const char* kRaiseSocketName = "kestrix.socket";
 
 // The fallback folder in /tmp must be our own private folder, not one that
 // another user prepared for us.
@@ -25,13 +24,13 @@ bool IsPrivateFolder(const std::string& folder) {
 
 } // namespace
 
-std::string CommandLineText(int argc, const char* const* argv) {
+std::string CommandLineText(const std::vector<std::string>& arguments) {
     std::string text;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) {
+    for (const std::string& argument : arguments) {
+        if (&argument != &arguments.front()) {
             text += ' ';
         }
-        text += argv[i];
+        text += argument;
     }
     return text;
 }
@@ -54,31 +53,27 @@ std::string InstanceLock::DefaultLockFilePath() {
     return IsPrivateFolder(folder) ? folder + "/" + kLockFileName : std::string();
 }
 
+std::string InstanceLock::RaiseSocketPath(const std::string& lockFilePath) {
+    const std::size_t slash = lockFilePath.rfind('/');
+    return slash == std::string::npos ? std::string()
+                                      : lockFilePath.substr(0, slash + 1) + kRaiseSocketName;
+}
+
 InstanceLock::InstanceLock() : InstanceLock(DefaultLockFilePath()) {}
 
 InstanceLock::InstanceLock(const std::string& lockFilePath) {
     if (lockFilePath.empty()) {
         return;
     }
-    fd_ = ::open(lockFilePath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd_ < 0) {
-        return;
-    }
-    int result;
-    do {
-        result = ::flock(fd_, LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
-    heldElsewhere_ = result != 0 && errno == EWOULDBLOCK;
-    if (result != 0) {
-        ::close(fd_);
-        fd_ = -1;
+    lock_ = std::make_unique<QLockFile>(QString::fromStdString(lockFilePath));
+    // Only a lock whose process is gone is stale, however long the program runs.
+    lock_->setStaleLockTime(0);
+    if (!lock_->tryLock(0)) {
+        heldElsewhere_ = lock_->error() == QLockFile::LockFailedError;
+        lock_.reset();
     }
 }
 
-InstanceLock::~InstanceLock() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-}
+InstanceLock::~InstanceLock() = default;
 
 } // namespace kestrix::startup

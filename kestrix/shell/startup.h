@@ -3,8 +3,12 @@
 // The start-up steps that need no window: where the configuration file is,
 // and whether another instance of the program is already running.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+class QLockFile;
 
 namespace kestrix::startup {
 
@@ -12,16 +16,16 @@ namespace kestrix::startup {
 inline constexpr std::string_view kAlreadyRunningMessage = "Kestrix is already running!";
 inline constexpr std::string_view kAlreadyRunningTitle = "Warning";
 
-// The program's arguments (argv[1] on) joined by single spaces, verbatim.
-std::string CommandLineText(int argc, const char* const* argv);
+// The program's arguments (options left out) joined by single spaces, verbatim.
+std::string CommandLineText(const std::vector<std::string>& arguments);
 
 // The command line itself when it is not empty (quotes and all), else
 // "config.ini" in the data folder.
 std::string ConfigFilePath(const std::string& commandLine, const std::string& dataFolder);
 std::string ConfigFilePath(const std::string& commandLine);
 
-// An exclusive lock on a file in the user's runtime folder, held for the
-// object's lifetime; the lock goes away with the process, however it ends.
+// A lock file in the user's runtime folder, held for the object's lifetime; the lock of a
+// process that ended without releasing it counts as free.
 class InstanceLock {
 public:
     InstanceLock();
@@ -31,14 +35,17 @@ public:
     InstanceLock& operator=(const InstanceLock&) = delete;
 
     // True only when another process holds the lock. When the lock file
-    // cannot be opened at all the program is let run.
+    // cannot be made at all the program is let run.
     bool AnotherInstanceRunning() const { return heldElsewhere_; }
 
     // $XDG_RUNTIME_DIR/kestrix.lock, else /tmp/kestrix-<uid>/kestrix.lock.
     static std::string DefaultLockFilePath();
 
+    // Where the running instance listens for a second one: beside the lock file.
+    static std::string RaiseSocketPath(const std::string& lockFilePath);
+
 private:
-    int fd_ = -1;
+    std::unique_ptr<QLockFile> lock_;
     bool heldElsewhere_ = false;
 };
 

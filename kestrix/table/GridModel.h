@@ -141,6 +141,10 @@ public:
     void SetFrozenRows(int rows) { frozenRows_ = rows < 0 ? 0 : rows; }
     int FrozenColumns() const { return frozenColumns_; }
     void SetFrozenColumns(int columns) { frozenColumns_ = columns < 0 ? 0 : columns; }
+    // The leading columns that say what each row is (time stamp, location): a printout repeats
+    // them on the pages of the columns further right.
+    int TitleColumns() const { return titleColumns_; }
+    void SetTitleColumns(int columns) { titleColumns_ = columns < 0 ? 0 : columns; }
 
     // Background of header, title and label cells chosen by the table.
     Rgb HeaderColor() const { return headerColor_; }
@@ -186,6 +190,7 @@ private:
     FormulaCells formulas_;
     int frozenRows_ = 0;
     int frozenColumns_ = 0;
+    int titleColumns_ = 0;
     Rgb headerColor_ = kDefaultHeaderColor;
     bool redraw_ = true;
     bool changedWhileOff_ = false;

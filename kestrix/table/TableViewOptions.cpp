@@ -31,6 +31,7 @@ TableViewOptions ReadTableViewOptions(const modConfig::ConfigStore& store) {
     options.showSampleTime = store.Get(kShowSampleTime);
     options.showSampleVolume = store.Get(kShowSampleVolume);
     options.showEnvironmentals = store.Get(kShowEnvironmentals);
+    options.isoDates = store.Get(kIsoDates);
     return options;
 }
 

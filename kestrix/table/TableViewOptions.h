@@ -38,12 +38,13 @@ struct TableViewOptions {
     bool showSampleTime = true;
     bool showSampleVolume = true;
     bool showEnvironmentals = true;
+    bool isoDates = false; // ISO 8601 time stamps instead of the locale's short date
 
     // Normalized counts come in p/ft^3 or p/m^3; any other stored code means p/ft^3.
     std::int32_t EffectiveParticleNormUnits() const;
 };
 
-// The store's view options (settings 3 to 20).
+// The store's view options (settings 3 to 21).
 TableViewOptions ReadTableViewOptions(const modConfig::ConfigStore& store);
 
 } // namespace kestrix::table

@@ -14,8 +14,27 @@ std::int64_t DayKey(const CivilDateTime& civil) {
 
 } // namespace
 
-TimestampText::TimestampText()
-    : dateFormat_(UserLocale().dateFormat(QLocale::ShortFormat).toStdString()) {}
+QString TableDatePattern(const QLocale& locale, bool isoDates) {
+    if (isoDates) {
+        return QStringLiteral("yyyy-MM-dd");
+    }
+    const QString shortPattern = locale.dateFormat(QLocale::ShortFormat);
+    QString pattern;
+    bool quoted = false;
+    for (qsizetype i = 0; i < shortPattern.size(); ++i) {
+        const QChar c = shortPattern[i];
+        quoted = c == u'\'' ? !quoted : quoted;
+        if (c != u'y' || quoted) {
+            pattern += c;
+        } else if (i == 0 || shortPattern[i - 1] != u'y') {
+            pattern += QStringLiteral("yyyy");
+        }
+    }
+    return pattern;
+}
+
+TimestampText::TimestampText(bool isoDates)
+    : dateFormat_(TableDatePattern(UserLocale(), isoDates).toStdString()) {}
 
 const std::string& TimestampText::DateText(const CivilDateTime& civil) {
     const std::int64_t day = DayKey(civil);

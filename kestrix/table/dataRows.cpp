@@ -42,7 +42,7 @@ DataRowWriter::DataRowWriter(GridModel& grid, const std::vector<TableColumn>& co
                              clsDataRecordSet* recordSet, const TableViewOptions& options,
                              const modConfig::ConfigStore& store)
     : grid_(grid), recordSet_(recordSet), options_(options), store_(store),
-      columnStatus_(columns.size(), 0) {
+      timestampText_(options.isoDates), columnStatus_(columns.size(), 0) {
     plans_.reserve(columns.size());
     for (const TableColumn& column : columns) {
         plans_.push_back(

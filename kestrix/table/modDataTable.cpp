@@ -6,6 +6,7 @@
 #include "kestrix/table/tableColumns.h"
 #include "kestrix/table/tableHeadings.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kestrix::modDataTable {
@@ -50,10 +51,11 @@ void BuildTable(GridModel& grid, clsDataRecordSet* recordSet,
     const std::vector<table::TableColumn> columns = table::BuildColumnList(recordSet, options);
     table::SetTableColumnCount(grid, static_cast<int>(columns.size()));
     table::WriteTitleRows(grid, columns);
+    grid.SetTitleColumns(std::max(0, table::FirstStatisticsColumn(columns) - 1));
     const int firstDataRow = grid.RowCount() + 1;
     table::DataRowWriter(grid, columns, recordSet, options, store).WriteRows();
     const int lastDataRow = grid.RowCount();
-    table::WriteStatisticsRows(grid, columns, firstDataRow, lastDataRow);
+    table::WriteStatisticsRows(grid, columns, firstDataRow, lastDataRow, recordSet != nullptr);
     FitColumnWidths(grid);
     table::InsertHeaderLines(grid, table::HeaderLines(recordSet, options));
     FitHeaderLines(grid);

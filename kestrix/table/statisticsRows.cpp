@@ -140,12 +140,15 @@ int FirstStatisticsColumn(const std::vector<TableColumn>& columns) {
 }
 
 void WriteStatisticsRows(GridModel& grid, const std::vector<TableColumn>& columns, int firstDataRow,
-                         int lastDataRow) {
+                         int lastDataRow, bool withData) {
     const int firstColumn = FirstStatisticsColumn(columns);
     if (firstColumn == 0) {
         return;
     }
     const StatisticsRows rows = AddStatisticsRows(grid, firstColumn);
+    if (!withData) {
+        return;
+    }
     const StatusRows statusRows = AddStatusRows(grid, firstColumn);
     StatisticsColumnWriter statistics(grid, rows, RangeText(firstDataRow, lastDataRow));
     for (int column = firstColumn; column <= static_cast<int>(columns.size()); ++column) {

@@ -13,8 +13,9 @@ namespace kestrix::table {
 // The first grid column (from 1) that gets statistics; 0 when no column does.
 int FirstStatisticsColumn(const std::vector<TableColumn>& columns);
 
-// Reads the column statuses from the columns' user values.
+// Reads the column statuses from the columns' user values. Without data (no record set) the
+// rows keep their labels and their cells stay empty: there is nothing to average.
 void WriteStatisticsRows(GridModel& grid, const std::vector<TableColumn>& columns, int firstDataRow,
-                         int lastDataRow);
+                         int lastDataRow, bool withData);
 
 } // namespace kestrix::table

@@ -88,7 +88,7 @@ TableColumn SampleTimeColumn(const clsDataRecordSet* recordSet, std::int32_t tar
     TableColumn column = Placeholder(TableColumnKind::SampleTime, UnitCaption(target), target);
     column.dataType = "STIM";
     const std::int32_t source = recordSet ? GetUnitCode(recordSet->GetSampleTimeUnits()) : target;
-    if (source == modUnits::kUnitNone) {
+    if (recordSet && source == modUnits::kUnitNone) {
         column.units = modUnits::kUnitNone;
         column.unitCaption = recordSet->GetSampleTimeUnits();
     }

@@ -59,7 +59,7 @@ void WriteTitleRows(GridModel& grid, const std::vector<TableColumn>& columns) {
 }
 
 std::vector<std::string> HeaderLines(clsDataRecordSet* recordSet, const TableViewOptions& options) {
-    TimestampText timestamps;
+    TimestampText timestamps(options.isoDates);
     std::vector<std::string> lines;
     if (options.showInstrumentInfo) {
         AddInstrumentLines(lines, recordSet, timestamps);
@@ -73,6 +73,10 @@ std::vector<std::string> HeaderLines(clsDataRecordSet* recordSet, const TableVie
                         FormatWithPattern(EffectiveParticleDensity(*recordSet), "0.000") + " g/ml");
     }
     lines.push_back(DurationLine(recordSet, timestamps));
+    // Kept outside the archive, it proves the records were there at that point of its chain.
+    if (recordSet && !recordSet->GetArchiveHead().empty()) {
+        lines.push_back("Archive Head: " + recordSet->GetArchiveHead());
+    }
     return lines;
 }
 

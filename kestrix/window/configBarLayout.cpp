@@ -48,6 +48,7 @@ BarItem Units(std::string_view key, std::string_view control, std::span<const Un
 
 const std::array kSensorItems{
     Check("chkShowSensorInfo", "Show Instrument Info", settings::kShowInstrumentInfo),
+    Check("chkIsoDates", "Show ISO 8601 Dates", settings::kIsoDates),
     Button("download", "cmdDownload", "Download Data", MainCommand::DownloadData),
 };
 

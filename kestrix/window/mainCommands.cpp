@@ -14,8 +14,8 @@ constexpr std::array kCommands{
     CommandInfo{PrintTable, "mnuPrint", "&Print...", "print", "document-print", false, true,
                 "Print", "Prints data table."},
     CommandInfo{PrintPreview, "mnuPrintPreview", "Print Pre&view...", "", "document-print-preview"},
-    CommandInfo{OpenRecordSet, "mnuOpenRecordSet", "&Open Downloaded Data...", "", "document-open"},
-    CommandInfo{OpenFromArchive, "mnuOpenArchive", "Open from &Archive...", "", ""},
+    CommandInfo{OpenRecordSet, "mnuOpenRecordSet", "Ope&n Downloaded Data...", "", "document-open"},
+    CommandInfo{OpenFromArchive, "mnuOpenArchive", "Open from A&rchive...", "", ""},
     CommandInfo{SaveRecordSetAs, "mnuSaveRecordSet", "Save &Downloaded Data As...", "",
                 "document-save"},
     CommandInfo{SaveLocationNames, "mnuSaveLocations", "S&ave Location Names As...", "", ""},
@@ -36,7 +36,7 @@ constexpr std::array kCommands{
                 false, "Show/hide configuration bar",
                 "Shows/hides the data table's configuration bar."},
     CommandInfo{ToggleDataChecks, "mnuDataChecks", "Show &Data Checks", "", "", true},
-    CommandInfo{ToggleCharts, "mnuCharts", "Show &Charts", "charts", "", true, true,
+    CommandInfo{ToggleCharts, "mnuCharts", "Show C&harts", "charts", "", true, true,
                 "Show/hide charts", "Shows/hides the trend charts beside the table."},
     CommandInfo{OpenWebsite, "mnuWebsite", "Orvenda &Website", "website", "applications-internet",
                 false, true, "Go to Orvenda' website", "Go to Orvenda' website."},
@@ -85,6 +85,22 @@ constexpr std::array<std::string_view, 11> kSmallImageKeys{
     "website", "config_bar", "uploadlocation", "setup",     "charts",
 };
 
+// Menu entries between separators, and menus, numbered in order; the command's number.
+int MenuGroup(MainCommand command) {
+    int group = 0;
+    for (const Menu& menu : kMenus) {
+        for (const std::optional<MainCommand>& entry : menu.entries) {
+            if (!entry) {
+                ++group;
+            } else if (*entry == command) {
+                return group;
+            }
+        }
+        ++group;
+    }
+    return -1;
+}
+
 } // namespace
 
 std::span<const CommandInfo> MainCommands() {
@@ -102,6 +118,20 @@ std::span<const Menu> MainMenus() {
 
 std::span<const MainCommand> ToolbarCommands() {
     return kToolbar;
+}
+
+std::vector<std::optional<MainCommand>> ToolbarEntries() {
+    std::vector<std::optional<MainCommand>> entries;
+    int previousGroup = -1;
+    for (const MainCommand command : kToolbar) {
+        const int group = MenuGroup(command);
+        if (previousGroup >= 0 && group != previousGroup) {
+            entries.push_back(kSeparator);
+        }
+        entries.push_back(command);
+        previousGroup = group;
+    }
+    return entries;
 }
 
 std::span<const std::string_view> SmallImageKeys() {

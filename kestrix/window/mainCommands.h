@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace kestrix::window {
 
@@ -58,6 +59,9 @@ std::span<const CommandInfo> MainCommands();
 const CommandInfo& Info(MainCommand command);
 std::span<const Menu> MainMenus();
 std::span<const MainCommand> ToolbarCommands();
+// The toolbar's commands grouped as the menus group them: a separator (nullopt) between
+// commands of different menus or of different groups of one menu.
+std::vector<std::optional<MainCommand>> ToolbarEntries();
 
 // Keys of the small image list, in order.
 std::span<const std::string_view> SmallImageKeys();

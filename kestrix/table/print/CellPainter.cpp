@@ -36,34 +36,44 @@ CellPainter::CellPainter(const GridModel& grid, QPainter& painter, std::vector<d
       decimalSeparator_(decimalSeparator) {}
 
 void CellPainter::PaintPage(const PageCells& page) {
+    placed_.clear();
+    double left = 0.0;
+    const auto place = [this, &left](int column) {
+        const double right = left + columnWidths_[static_cast<std::size_t>(column - 1)];
+        placed_.push_back({column, left, right});
+        left = right;
+    };
+    for (int column = 1; column <= page.repeatedColumns; ++column) {
+        place(column);
+    }
+    for (int column = page.firstColumn; column <= page.lastColumn; ++column) {
+        place(column);
+    }
     double top = 0.0;
     for (int row = 1; row <= page.repeatedRows; ++row, top += rowHeight_) {
-        PaintRow(row, top, page);
+        PaintRow(row, top);
     }
     for (int row = page.firstBodyRow; row <= page.lastBodyRow; ++row, top += rowHeight_) {
-        PaintRow(row, top, page);
+        PaintRow(row, top);
     }
 }
 
-double CellPainter::Left(int column, const PageCells& page) const {
-    double left = 0.0;
-    for (int c = page.firstColumn; c < column; ++c) {
-        left += columnWidths_[c - 1];
-    }
-    return left;
-}
-
-// A cell spanning into the page from a column left of it is painted over its visible part.
-void CellPainter::PaintRow(int row, double top, const PageCells& page) {
-    for (int column = 1; column <= page.lastColumn; column += grid_.Span(column, row)) {
-        const int last = std::min(column + grid_.Span(column, row) - 1, page.lastColumn);
-        const int first = std::max(column, page.firstColumn);
-        if (last < first) {
+// A cell is painted once, over the page's columns it covers: a span reaching into the page
+// from the left (or across the repeated columns into the band) included.
+void CellPainter::PaintRow(int row, double top) {
+    const int lastColumn = placed_.empty() ? 0 : placed_.back().column;
+    for (int column = 1; column <= lastColumn; column += grid_.Span(column, row)) {
+        const int last = column + grid_.Span(column, row) - 1;
+        const auto covered = [column, last](const PlacedColumn& p) {
+            return p.column >= column && p.column <= last;
+        };
+        const auto first = std::find_if(placed_.begin(), placed_.end(), covered);
+        if (first == placed_.end()) {
             continue;
         }
-        const double left = Left(first, page);
-        const QRectF rect(left, top, Left(last + 1, page) - left, rowHeight_);
-        PaintCell(column, row, rect);
+        const auto end = std::find_if_not(first, placed_.end(), covered);
+        const double right = std::prev(end)->right;
+        PaintCell(column, row, QRectF(first->left, top, right - first->left, rowHeight_));
     }
 }
 

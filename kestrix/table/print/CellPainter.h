@@ -20,16 +20,23 @@ public:
     void PaintPage(const PageCells& page);
 
 private:
-    void PaintRow(int row, double top, const PageCells& page);
+    void PaintRow(int row, double top);
     void PaintCell(int column, int row, const QRectF& rect);
     void PaintBorders(const CellFormat& format, const QRectF& rect);
-    double Left(int column, const PageCells& page) const;
+
+    // A grid column as placed on the page.
+    struct PlacedColumn {
+        int column;
+        double left;
+        double right;
+    };
 
     const GridModel& grid_;
     QPainter& painter_;
     std::vector<double> columnWidths_;
     double rowHeight_;
     char decimalSeparator_;
+    std::vector<PlacedColumn> placed_; // the page's columns from left to right
 };
 
 } // namespace kestrix::table

@@ -51,7 +51,11 @@ bool PrintTable(const GridModel& grid, QPagedPaintDevice& device) {
     if (!painter.begin(&device)) {
         return false;
     }
-    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), kFontPointSize));
+    // Without shaping no ligatures are drawn: text copied from the file (an archive head's
+    // "ff", "Differential") comes back as the letters printed.
+    QFont font(QStringLiteral("DejaVu Sans"), kFontPointSize);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    painter.setFont(font);
     const QFontMetricsF metrics(painter.font(), &device);
     const double rowHeight = metrics.height() * kRowHeightInLines;
     const double captionHeight = rowHeight * kCaptionHeightInRows;
@@ -63,6 +67,7 @@ bool PrintTable(const GridModel& grid, QPagedPaintDevice& device) {
     geometry.pageWidth = page.width();
     geometry.pageHeight = page.height() - captionHeight;
     geometry.frozenRows = grid.FrozenRows();
+    geometry.titleColumns = grid.TitleColumns();
     const std::vector<PageCells> pages = LayOutPages(geometry);
     CellPainter cells(grid, painter, geometry.columnWidths, rowHeight, DecimalSeparator());
     for (std::size_t index = 0; index < pages.size(); ++index) {

@@ -1,5 +1,7 @@
 #include "kestrix/table/writers/TimestampCells.h"
 
+#include "kestrix/table/TimestampText.h"
+
 #include <QDateTime>
 
 namespace kestrix::table {
@@ -35,6 +37,23 @@ qsizetype AppendQuoted(const QString& pattern, qsizetype index, QString& out) {
     return i + 1;
 }
 
+// The table's dates in either form, or the locale's own short date of older tables.
+QDate ParseDate(const QString& text, const QLocale& locale) {
+    const QString shortPattern = locale.dateFormat(QLocale::ShortFormat);
+    QDate date = locale.toDate(text, shortPattern);
+    if (date.isValid()) {
+        const bool twoDigits = !shortPattern.contains(QStringLiteral("yyyy"));
+        return twoDigits && date.year() < kFirstInstrumentYear ? date.addYears(100) : date;
+    }
+    for (const bool iso : {false, true}) {
+        date = locale.toDate(text, TableDatePattern(locale, iso));
+        if (date.isValid()) {
+            return date;
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 // Date and time are read apart, so no time zone takes part: the instrument's clock knows none,
@@ -46,17 +65,13 @@ std::optional<DateTime> ParseTimestampText(std::string_view text, const QLocale&
     if (dateLength <= 0 || whole[dateLength] != u' ') {
         return std::nullopt;
     }
-    const QString datePattern = locale.dateFormat(QLocale::ShortFormat);
-    const QDate date = locale.toDate(whole.first(dateLength), datePattern);
     const QTime time = QTime::fromString(whole.last(kTimeLength), QStringLiteral("HH:mm:ss"));
+    const QDate date = ParseDate(whole.first(dateLength), locale);
     if (!date.isValid() || !time.isValid()) {
         return std::nullopt;
     }
-    int year = date.year();
-    if (!datePattern.contains(QStringLiteral("yyyy")) && year < kFirstInstrumentYear) {
-        year += 100;
-    }
-    return MakeDateTime(year, date.month(), date.day(), time.hour(), time.minute(), time.second());
+    return MakeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(),
+                        time.second());
 }
 
 std::string TimestampNumberFormat(const QLocale& locale) {

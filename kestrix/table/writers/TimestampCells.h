@@ -12,8 +12,9 @@
 
 namespace kestrix::table {
 
-// The locale's short date, a blank and "HH:mm:ss"; nullopt for any other text. A two-digit
-// year is taken as 1970 to 2069, the years an instrument clock counts from 1970 can reach.
+// A date as the table writes it (TimestampText.h: four-digit or ISO), or the locale's short date,
+// then a blank and "HH:mm:ss"; nullopt for any other text. A two-digit year is taken as 1970 to
+// 2069, the years an instrument clock counts from 1970 can reach.
 std::optional<DateTime> ParseTimestampText(std::string_view text, const QLocale& locale);
 
 // The locale's short date order with a four-digit year, then "hh:mm:ss", in spreadsheet

@@ -34,7 +34,7 @@ TEST_F(LocationFile, UntouchedNamesRoundTripAndShortNamesComeFirst) {
     const std::string text = test_support::ReadFileBytes(Path("all.loc"));
     EXPECT_LT(text.find("[short_location_names]"), text.find("[location_names]"));
     LocationNames read;
-    ASSERT_TRUE(LoadLocationFile(read, Path("all.loc")));
+    ASSERT_TRUE(LoadLocationFile(read, Path("all.loc"), error));
     EXPECT_EQ(read.shortNames[0], "LOC000");
     EXPECT_EQ(read.shortNames[7], "LAB");
     EXPECT_EQ(read.longNames[8], "Location 008");
@@ -45,7 +45,8 @@ TEST_F(LocationFile, MissingKeysTakeDefaultsAndLongValuesAreCut) {
     Write("long.loc", "[location_names]\n001=Clean room with a very long name that goes on and on "
                       "past sixty-four\n[short_location_names]\n002=TOOLONGNAME\n003=\n");
     LocationNames read;
-    ASSERT_TRUE(LoadLocationFile(read, Path("long.loc")));
+    std::string error;
+    ASSERT_TRUE(LoadLocationFile(read, Path("long.loc"), error)) << error;
     EXPECT_EQ(read.longNames[1].size(), 64U);
     EXPECT_EQ(read.shortNames[1], "LOC001");
     EXPECT_EQ(read.shortNames[2], "TOOLONGN");
@@ -64,7 +65,8 @@ TEST_F(LocationFile, MissingKeysTakeDefaultsAndLongValuesAreCut) {
 TEST_F(LocationFile, OlderFilesInWindows1252KeepTheirAccents) {
     Write("old.loc", "[location_names]\n000=Salle d'\xE9tude \x80\n");
     LocationNames read;
-    ASSERT_TRUE(LoadLocationFile(read, Path("old.loc")));
+    std::string error;
+    ASSERT_TRUE(LoadLocationFile(read, Path("old.loc"), error)) << error;
     EXPECT_EQ(read.longNames[0], "Salle d'\xC3\xA9tude \xE2\x82\xAC");
 }
 
@@ -81,7 +83,56 @@ TEST_F(LocationFile, WritingKeepsOtherLinesAndReportsFailures) {
     EXPECT_FALSE(SaveLocationFile(names, Path("no/such/folder.loc"), error));
     EXPECT_THAT(error, HasSubstr("folder.loc"));
     EXPECT_FALSE(SaveLocationFile(names, "", error));
-    EXPECT_FALSE(LoadLocationFile(names, ""));
+    EXPECT_FALSE(LoadLocationFile(names, "", error));
+}
+
+// UTF-16 of ASCII text, with its byte order mark.
+std::string Utf16(const std::string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : text) {
+        bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return bytes;
+}
+
+TEST_F(LocationFile, ByteOrderMarksAreReadAndFilesWithoutNamesAreRefused) {
+    const std::string names = "[short_location_names]\n000=BOM\n[location_names]\n001=Hall\n";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* refusal; // empty when the file is read
+    };
+    const Case cases[] = {
+        {"utf8.loc", "\xEF\xBB\xBF" + names, ""},
+        {"le.loc", Utf16(names, false), ""},
+        {"be.loc", Utf16(names, true), ""},
+        {"nul.loc", std::string(4096, '\0'), "NUL bytes"},
+        {"nul-inside.loc", names + std::string("002=A\0B\n", 8), "NUL bytes"},
+        {"plain.txt", "just some text\n",
+         "neither a [location_names] nor a [short_location_names]"},
+        {"empty.loc", "", "neither"},
+        {"large.loc", names + std::string(1 << 20, ';'), "too large"},
+    };
+    for (const Case& c : cases) {
+        test_support::WriteFileBytes(Path(c.name), c.bytes);
+        LocationNames read;
+        read.shortNames[0] = "KEPT";
+        std::string error;
+        const bool loaded = LoadLocationFile(read, Path(c.name), error);
+        EXPECT_EQ(loaded, std::string(c.refusal).empty()) << c.name;
+        if (loaded) {
+            EXPECT_EQ(read.shortNames[0], "BOM") << c.name;
+            EXPECT_EQ(read.longNames[1], "Hall") << c.name;
+        } else {
+            EXPECT_THAT(error, HasSubstr(Path(c.name))) << c.name;
+            EXPECT_THAT(error, HasSubstr(c.refusal)) << c.name;
+            EXPECT_EQ(read.shortNames[0], "KEPT") << c.name;
+        }
+    }
+    std::string error;
+    LocationNames read;
+    EXPECT_FALSE(LoadLocationFile(read, Path("missing.loc"), error));
+    EXPECT_THAT(error, HasSubstr("missing.loc"));
 }
 
 } // namespace

@@ -39,7 +39,8 @@ protected:
         std::ofstream(configHome + "/user-dirs.dirs") << content;
     }
 
-    static constexpr const char* kVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR"};
+    static constexpr const char* kVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                                                 "XDG_DOCUMENTS_DIR"};
     std::string scratch_;
 
 private:
@@ -70,6 +71,27 @@ TEST_F(FolderRules, DataFolderFallsBackToHomeConfig) {
 
 TEST_F(FolderRules, DataFolderIsTheProgramFolderWithoutAnyHome) {
     EXPECT_EQ(GetDataFolder(), GetProgramFolder());
+}
+
+TEST_F(FolderRules, ArchiveFolderFollowsXdgDataHomeApartFromTheConfiguration) {
+    struct Case {
+        const char* home;
+        const char* dataHome;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"/home/someone", nullptr, "/home/someone/.local/share/Orvenda/Kestrix"},
+        {"/home/someone", "/srv/data/", "/srv/data/Orvenda/Kestrix"},
+        {"/home/someone", "relative/data", "/home/someone/.local/share/Orvenda/Kestrix"},
+        {"/home/someone", "", "/home/someone/.local/share/Orvenda/Kestrix"},
+        {nullptr, nullptr, GetProgramFolder()},
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.expected);
+        entry.home ? setenv("HOME", entry.home, 1) : unsetenv("HOME");
+        entry.dataHome ? setenv("XDG_DATA_HOME", entry.dataHome, 1) : unsetenv("XDG_DATA_HOME");
+        EXPECT_EQ(GetArchiveFolder(), entry.expected);
+    }
 }
 
 TEST_F(FolderRules, DocumentsFromTheEnvironmentVariable) {

@@ -3,6 +3,7 @@
 #include "support/FileBytes.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -66,6 +67,7 @@ TEST_F(ConfigStoreTest, FirstRunWithoutFileGivesTheDefaults) {
         {kShowSampleTime, 1},
         {kShowSampleVolume, 1},
         {kShowEnvironmentals, 1},
+        {kIsoDates, 0},
     };
     for (const auto& [setting, value] : defaults) {
         EXPECT_EQ(store_.GetConfigValue(setting), value) << setting;
@@ -116,7 +118,7 @@ TEST_F(ConfigStoreTest, UnreadableFileGivesDefaults) {
 
 TEST_F(ConfigStoreTest, SettingNumbersOutsideTheTableReadZeroAndCannotBeWritten) {
     ASSERT_TRUE(store_.LoadConfig(Path()));
-    for (const std::int32_t setting : {-1, 21, INT32_MIN, INT32_MAX}) {
+    for (const std::int32_t setting : {-1, kSettingCount, INT32_MIN, INT32_MAX}) {
         EXPECT_EQ(store_.GetConfigValue(setting), 0) << setting;
         EXPECT_FALSE(store_.SetConfigValue(setting, 5)) << setting;
     }
@@ -129,23 +131,35 @@ TEST_F(ConfigStoreTest, ValuesOutOfRangeOrNotNumbersReadAsTheDefault) {
         const char* file;
         ConfigSetting setting;
         std::int32_t read;
+        bool told; // one note on stderr at load
     };
     const Case cases[] = {
-        {"[data_table]\nshow_particle_norm=1\n", kShowParticleNorm, 1},
-        {"[data_table]\nshow_particle_norm=2\n", kShowParticleNorm, 0},
-        {"[data_table]\nshow_sample_time=7\n", kShowSampleTime, 1},
-        {"[data_table]\nparticle_differential=0\n", kParticleDifferential, 0},
-        {"[data_table]\nlocation_name_source=2\n", kLocationNameSource, 2},
-        {"[data_table]\nlocation_name_source=3\n", kLocationNameSource, 0},
-        {"[data_table]\nlocation_name_source=-1\n", kLocationNameSource, 0},
-        {"[units]\ntemperature=99\n", kUnitTemperature, 99}, // a unit code is kept as it stands
-        {"[units]\ntemperature=x7\n", kUnitTemperature, 6},
-        {"[driver]\ndevice_address=12x\n", kDeviceAddress, 12},
+        {"[data_table]\nshow_particle_norm=1\n", kShowParticleNorm, 1, false},
+        {"[data_table]\nshow_particle_norm=2\n", kShowParticleNorm, 0, true},
+        {"[data_table]\nshow_sample_time=7\n", kShowSampleTime, 1, true},
+        {"[data_table]\nparticle_differential=0\n", kParticleDifferential, 0, false},
+        {"[data_table]\nlocation_name_source=2\n", kLocationNameSource, 2, false},
+        {"[data_table]\nlocation_name_source=3\n", kLocationNameSource, 0, true},
+        {"[data_table]\nlocation_name_source=-1\n", kLocationNameSource, 0, true},
+        {"[units]\ntemperature=8\n", kUnitTemperature, 8, false},
+        {"[units]\ntemperature=99\n", kUnitTemperature, 6, true},
+        {"[units]\ntemperature=x7\n", kUnitTemperature, 6, true},
+        {"[units]\nsample_time=0\n", kUnitSampleTime, 3, true},
+        {"[units]\nsample_time=abc\n", kUnitSampleTime, 3, true},
+        {"[units]\ndiff_pressure= 31 \n", kUnitDiffPressure, 31, false},
+        {"[driver]\ndevice_address=12x\n", kDeviceAddress, 12, false},
+        {"[driver]\ndevice_address=100\n", kDeviceAddress, 0, true},
+        {"[driver]\ncom_port=0\n", kComPort, 1, true},
+        {"[driver]\ncom_port=32\n", kComPort, 32, false},
+        {"[driver]\ncom_port=\n", kComPort, 1, false},
     };
     for (const Case& c : cases) {
         test_support::WriteFileBytes(Path(), c.file);
+        ::testing::internal::CaptureStderr();
         ASSERT_TRUE(store_.LoadConfig(Path()));
+        const std::string notes = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(store_.GetConfigValue(c.setting), c.read) << c.file;
+        EXPECT_EQ(std::count(notes.begin(), notes.end(), '\n'), c.told ? 1 : 0) << c.file << notes;
     }
     store_.SetConfigValue(kShowSampleVolume, 5);
     EXPECT_TRUE(store_.Get(settings::kShowSampleVolume));

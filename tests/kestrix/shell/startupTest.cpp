@@ -42,10 +42,8 @@ private:
 // ---- Configuration path ----
 
 TEST(ConfigPath, ArgumentsAreJoinedVerbatimWithSingleSpaces) {
-    const char* none[] = {"Kestrix"};
-    EXPECT_EQ(CommandLineText(1, none), "");
-    const char* args[] = {"Kestrix", "\"/home/a/my", "config.ini\"", ""};
-    EXPECT_EQ(CommandLineText(4, args), "\"/home/a/my config.ini\" ");
+    EXPECT_EQ(CommandLineText({}), "");
+    EXPECT_EQ(CommandLineText({"\"/home/a/my", "config.ini\"", ""}), "\"/home/a/my config.ini\" ");
 }
 
 TEST(ConfigPath, CommandLineIsThePathQuotesAndAll) {

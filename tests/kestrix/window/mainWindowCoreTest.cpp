@@ -10,6 +10,7 @@
 #include "support/FileBytes.h"
 
 #include <QTemporaryDir>
+#include <cctype>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -43,6 +44,39 @@ TEST(MainCommands, IconIndexAndEveryCommandPlacedOnce) {
     for (const MainCommand command : ToolbarCommands()) {
         EXPECT_FALSE(Info(command).tooltip.empty()) << Info(command).key;
         EXPECT_GE(GetIconIndexSmall(Info(command).imageKey), 0) << Info(command).key;
+    }
+}
+
+// The letter after the single '&', lower case; 0 for none.
+char AccessKey(std::string_view caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (caption[i + 1] != '&') {
+                return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
+            }
+            ++i;
+        }
+    }
+    return 0;
+}
+
+TEST(MainCommands, EveryMenuEntryAndMenuHasItsOwnAccessKey) {
+    std::map<char, std::string_view> menuKeys;
+    for (const Menu& menu : MainMenus()) {
+        const char menuKey = AccessKey(menu.caption);
+        EXPECT_NE(menuKey, 0) << menu.key;
+        EXPECT_TRUE(menuKeys.emplace(menuKey, menu.caption).second) << menu.caption;
+        std::map<char, std::string_view> keys;
+        for (const std::optional<MainCommand>& entry : menu.entries) {
+            if (!entry) {
+                continue;
+            }
+            const std::string_view caption = Info(*entry).caption;
+            const char key = AccessKey(caption);
+            EXPECT_NE(key, 0) << caption;
+            const auto [place, added] = keys.emplace(key, caption);
+            EXPECT_TRUE(added) << menu.key << ": " << caption << " and " << place->second;
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "kestrix/table/print/PageLayout.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace kestrix::table {
@@ -30,6 +31,29 @@ TEST(PageLayout, FrozenRowsRepeatAndTheRestFillPagesDownThenAcross) {
     EXPECT_EQ(pages[2].lastColumn, 3);
     EXPECT_EQ(pages[2].firstBodyRow, 3);
     EXPECT_EQ(pages[3].lastBodyRow, 8);
+}
+
+TEST(PageLayout, LaterBandsRepeatTheTitleColumnsThatFitHalfAPage) {
+    struct Case {
+        std::vector<double> widths;
+        int titleColumns;
+        std::vector<std::array<int, 3>> bands; // repeated, first, last
+    };
+    const Case cases[] = {
+        {{20, 60, 40, 30, 50}, 1, {{0, 1, 2}, {1, 3, 4}, {1, 5, 5}}},
+        {{20, 60, 40}, 0, {{0, 1, 2}, {0, 3, 3}}},
+        {{30, 30, 50, 50}, 2, {{0, 1, 2}, {0, 3, 4}}}, // 60 of 100: not repeated
+        {{70, 60, 40}, 2, {{0, 1, 1}, {0, 2, 3}}},
+    };
+    for (const Case& c : cases) {
+        PageGeometry geometry = Geometry(c.widths, 3, 0);
+        geometry.titleColumns = c.titleColumns;
+        std::vector<std::array<int, 3>> bands;
+        for (const PageCells& page : LayOutPages(geometry)) {
+            bands.push_back({page.repeatedColumns, page.firstColumn, page.lastColumn});
+        }
+        EXPECT_EQ(bands, c.bands) << c.titleColumns << " of " << c.widths.size();
+    }
 }
 
 TEST(PageLayout, TooWideColumnGetsItsOwnPageWidth) {

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
+#include <sstream>
 
 namespace kestrix::table {
 namespace {
@@ -19,7 +20,8 @@ using testing::TemporaryFolder;
 constexpr int kColumns = 30;
 constexpr int kDataRows = 120;
 
-// A table too wide and too long for one page, its last column titled "Last Column".
+// A table too wide and too long for one page, its first column (the title column) titled
+// "Timestamp", its last "Last Column".
 GridModel LargeTable() {
     GridModel grid;
     grid.SetColumnCount(kColumns);
@@ -30,10 +32,12 @@ GridModel LargeTable() {
     grid.AddRow();
     grid.SetRowUserValue(2, kRowColumnTitle);
     for (int column = 1; column <= kColumns; ++column) {
-        grid.SetText(column, 2, column == kColumns ? "Last Column" : "Title");
+        grid.SetText(column, 2,
+                     column == 1 ? "Timestamp" : (column == kColumns ? "Last Column" : "Title"));
         grid.SetColumnWidth(column, 12);
     }
     grid.SetFrozenRows(2);
+    grid.SetTitleColumns(1);
     for (int record = 1; record <= kDataRows; ++record) {
         const int row = grid.AddRow();
         grid.SetRowUserValue(row, kRowData);
@@ -90,6 +94,32 @@ TEST(TablePrinter, ColumnsThatDoNotFitContinueOnLaterPages) {
                             text.find(std::to_string(1000 + kColumns)) != std::string::npos;
     }
     EXPECT_TRUE(lastColumnPrinted);
+}
+
+// Each page can be read alone: every band of columns begins with the title column, and each
+// printed row with its record's title cell (record * 1000 + 1).
+TEST(TablePrinter, EveryColumnBandRepeatsTheTitleColumn) {
+    TemporaryFolder folder;
+    const std::string pdf = folder.Path("table.pdf");
+    std::string error;
+    ASSERT_TRUE(PrintTableToPdf(LargeTable(), pdf, error)) << error;
+    const std::regex dataLine("^\\s*(\\d+)\\s+\\d+");
+    int pages = 0;
+    int rows = 0;
+    for (std::string text; !(text = PageText(pdf, pages + 1, folder)).empty(); ++pages) {
+        EXPECT_NE(text.find("Timestamp"), std::string::npos) << "page " << pages + 1;
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);) {
+            std::smatch match;
+            if (std::regex_search(line, match, dataLine)) {
+                EXPECT_EQ(std::stoi(match[1]) % 1000, 1) << "page " << pages + 1 << ": " << line;
+                ++rows;
+            }
+        }
+    }
+    // Every band prints every row, and there is more than one band.
+    EXPECT_EQ(rows % kDataRows, 0);
+    EXPECT_GT(rows, kDataRows);
 }
 
 TEST(TablePrinter, EmptyGridPrintsOneNumberedPage) {
