@@ -11,7 +11,8 @@ constexpr const char* kNotArchived = "the download was not archived: ";
 }
 
 AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
-                                           clsDataRecordSet& recordSet, std::int32_t mapVersion) {
+                                           data::clsDataRecordSet& recordSet,
+                                           std::int32_t mapVersion) {
     if (!settings.problem.empty()) {
         return {false, kNotArchived + settings.problem};
     }

@@ -83,16 +83,16 @@ void RememberChoice(modConfig::ConfigStore& store, const InstrumentChoice& choic
     store.SetConfigValue(modConfig::kDeviceAddress, choice.address);
     if (!store.SaveConfig() ||
         (!choice.device.empty() &&
-         !RememberPortDevice(store.GetConfigPath(), choice.port, choice.device))) {
+         !instrument::RememberPortDevice(store.GetConfigPath(), choice.port, choice.device))) {
         ReportNote("the port and address were not stored: configuration file \"" +
                    store.GetConfigPath() + "\" cannot be written");
     }
 }
 
-std::string IdentityLines(const InstrumentIdentity& identity, int address) {
+std::string IdentityLines(const instrument::InstrumentIdentity& identity, int address) {
     std::ostringstream lines;
     lines << "Instrument : " << identity.modelName << '\n'
-          << "Serial # : " << FormatSerialNumber(identity.serialNumber) << '\n'
+          << "Serial # : " << instrument::FormatSerialNumber(identity.serialNumber) << '\n'
           << "Address : " << address << '\n'
           << "Data Records : " << identity.recordCount << '\n'
           << "Model type : " << identity.modelType << '\n'
@@ -100,7 +100,7 @@ std::string IdentityLines(const InstrumentIdentity& identity, int address) {
           << "Flow rate : " << identity.flowRate << ' ' << identity.flowRateUnits << '\n'
           << "Particle density : " << identity.particleDensity << " g/ml\n"
           << "Fast transfer : " << (identity.fastTransfer ? "yes" : "no") << '\n'
-          << "Picture : " << PictureKey(identity.modelName) << '\n';
+          << "Picture : " << instrument::PictureKey(identity.modelName) << '\n';
     return lines.str();
 }
 

@@ -163,8 +163,8 @@ TEST_P(ArchiveCommand, AChainCutAtItsEndIsFoundByAHeadKeptOutside) {
 
 TEST_P(ArchiveCommand, ControlCharactersAreListedEscapedAndExactInJson) {
     std::string error;
-    ASSERT_TRUE(WriteRecordSetJson(*MakeDownload("Model\x1b[31m\nforged\tline", 7, 3, 0),
-                                   Path("hostile.json"), error))
+    ASSERT_TRUE(data::WriteRecordSetJson(*MakeDownload("Model\x1b[31m\nforged\tline", 7, 3, 0),
+                                         Path("hostile.json"), error))
         << error;
     Import("hostile.json");
     for (const char* listing : {"list", "events"}) {

@@ -25,7 +25,7 @@ TEST_P(ArchiveIntegrity, NoDescriptionIsStoredThatCannotBeReadBack) {
     Archive archive(settings_);
     archive.Store(*MakeDownload("Model 9", 7, 10), {kEventDownload, 150});
     archive.Store(*MakeDownload("Model 9", 8, 10), {kEventDownload, 150});
-    clsDataRecordSet poisoned;
+    data::clsDataRecordSet poisoned;
     std::string units = "LPM";
     ASSERT_TRUE(poisoned.Init("Model 9", 9, 2.83F, units, std::numeric_limits<float>::quiet_NaN(),
                               0, "s", {"0.3"}, {}, {}, {false}, {0}));
@@ -48,7 +48,7 @@ TEST_P(ArchiveIntegrity, AClockResetMemoryKeepsEveryRecordAndNotesTheCollisions)
     // After the reset the clock gives the earlier time stamps again, to other samples.
     auto memory = MakeDownload("Model 9", 7, 2 * kBeforeReset);
     for (std::int32_t row = kBeforeReset; row < 2 * kBeforeReset; ++row) {
-        clsDataRecord record = *memory->Record(row);
+        data::clsDataRecord record = *memory->Record(row);
         record.SetTimeStamp(memory->Record(row - kBeforeReset)->GetTimeStamp());
         memory->RecordCopy(row, &record);
     }
@@ -129,7 +129,7 @@ void Damage(const QByteArray& original, const QString& path, std::mt19937& rando
 }
 
 // Every instrument's records, or why the archive cannot give them.
-void ReadEverything(const ArchiveSettings& settings, const clsDataRecordSet& original) {
+void ReadEverything(const ArchiveSettings& settings, const data::clsDataRecordSet& original) {
     try {
         Archive archive(settings, Access::kRead);
         const bool intact = archive.Verify().intact;
