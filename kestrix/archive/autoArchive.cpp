@@ -27,7 +27,7 @@ AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
         return {true, "archived " + std::to_string(stored.newRecords) + " new records of " +
                           std::to_string(stored.records) + " in " + archive.Place()};
     } catch (const ArchiveBusy& error) {
-        return {false, std::string("archive busy: not archived (") + error.what() + ")"};
+        return {false, "archive busy: not archived (" + error.Reason() + ")"};
     } catch (const ArchiveError& error) {
         return {false, kNotArchived + std::string(error.what())};
     }

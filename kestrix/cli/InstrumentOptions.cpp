@@ -2,6 +2,7 @@
 
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
+#include "kestrix/cli/printableText.h"
 #include "kestrix/instrument/PictureKey.h"
 #include "kestrix/instrument/PortBinding.h"
 #include "tolvex/PortTable.h"
@@ -89,18 +90,20 @@ void RememberChoice(modConfig::ConfigStore& store, const InstrumentChoice& choic
     }
 }
 
+// The instrument's own texts are shown escaped: they could hold terminal controls.
 std::string IdentityLines(const instrument::InstrumentIdentity& identity, int address) {
     std::ostringstream lines;
-    lines << "Instrument : " << identity.modelName << '\n'
+    lines << "Instrument : " << PrintableText(identity.modelName) << '\n'
           << "Serial # : " << instrument::FormatSerialNumber(identity.serialNumber) << '\n'
           << "Address : " << address << '\n'
           << "Data Records : " << identity.recordCount << '\n'
           << "Model type : " << identity.modelType << '\n'
           << "Map version : " << identity.mapVersion << '\n'
-          << "Flow rate : " << identity.flowRate << ' ' << identity.flowRateUnits << '\n'
+          << "Flow rate : " << identity.flowRate << ' ' << PrintableText(identity.flowRateUnits)
+          << '\n'
           << "Particle density : " << identity.particleDensity << " g/ml\n"
           << "Fast transfer : " << (identity.fastTransfer ? "yes" : "no") << '\n'
-          << "Picture : " << instrument::PictureKey(identity.modelName) << '\n';
+          << "Picture : " << PrintableText(instrument::PictureKey(identity.modelName)) << '\n';
     return lines.str();
 }
 

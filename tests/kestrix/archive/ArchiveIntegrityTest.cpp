@@ -91,7 +91,7 @@ struct FlagCase {
     bool enabled;
 };
 
-TEST(ArchiveSettingsFile, TheUsualBooleanSpellingsAreUnderstoodAndOthersRefused) {
+TEST(ArchiveSettingsFile, TheUsualBooleanSpellingsAreUnderstoodAndBadValuesRefused) {
     QTemporaryDir folder;
     const std::string config = folder.filePath("config.ini").toStdString();
     const FlagCase cases[] = {{"1", true},  {"true", true},   {"Yes", true}, {"ON", true},
@@ -102,6 +102,11 @@ TEST(ArchiveSettingsFile, TheUsualBooleanSpellingsAreUnderstoodAndOthersRefused)
         const ArchiveSettings settings = ReadArchiveSettings(config);
         EXPECT_EQ(settings.enabled, c.enabled);
         EXPECT_EQ(settings.problem, "");
+    }
+    for (const char* timeout : {"abc", "-1", "86401", "99999999999"}) {
+        std::ofstream(config, std::ios::binary) << "[archive]\nlock_timeout=" << timeout << "\n";
+        EXPECT_THAT(ReadArchiveSettings(config).problem,
+                    HasSubstr(std::string("[archive] lock_timeout=") + timeout));
     }
     std::ofstream(config, std::ios::binary) << "[archive]\nenabled=maybe\n";
     const ArchiveSettings refused = ReadArchiveSettings(config);
