@@ -17,27 +17,6 @@ struct Selection {
     QVariantList values;
 };
 
-std::int64_t FindInstrument(ArchiveDatabase& database, const RecordQuery& query) {
-    QSqlQuery found =
-        query.model.empty()
-            ? database.Run("SELECT id FROM instruments WHERE serial = ?", {query.serial})
-            : database.Run("SELECT id FROM instruments WHERE serial = ? AND model = ?",
-                           {query.serial, QString::fromStdString(query.model)});
-    std::vector<std::int64_t> ids;
-    while (database.Next(found)) {
-        ids.push_back(found.value(0).toLongLong());
-    }
-    const std::string name = "serial number " + std::to_string(query.serial) +
-                             (query.model.empty() ? "" : " of model \"" + query.model + "\"");
-    if (ids.empty()) {
-        throw ArchiveNoInstrument("the archive holds no instrument with " + name);
-    }
-    if (ids.size() > 1) {
-        throw ArchiveNoInstrument("the archive holds instruments of several models with " + name);
-    }
-    return ids.front();
-}
-
 Selection Select(std::int64_t instrumentId, const RecordQuery& query) {
     Selection selection{"instrument_id = ?", {static_cast<qlonglong>(instrumentId)}};
     if (query.from) {
@@ -122,6 +101,28 @@ void AddLocations(ArchiveDatabase& database, qlonglong instrumentId, InstrumentS
 
 } // namespace
 
+ArchivedInstrument FindInstrument(ArchiveDatabase& database, std::int32_t serial,
+                                  const std::string& model) {
+    QSqlQuery found =
+        model.empty()
+            ? database.Run("SELECT id, model FROM instruments WHERE serial = ?", {serial})
+            : database.Run("SELECT id, model FROM instruments WHERE serial = ? AND model = ?",
+                           {serial, QString::fromStdString(model)});
+    std::vector<ArchivedInstrument> fits;
+    while (database.Next(found)) {
+        fits.push_back({found.value(0).toLongLong(), found.value(1).toString().toStdString()});
+    }
+    const std::string name = "serial number " + std::to_string(serial) +
+                             (model.empty() ? "" : " of model \"" + model + "\"");
+    if (fits.empty()) {
+        throw ArchiveNoInstrument("the archive holds no instrument with " + name);
+    }
+    if (fits.size() > 1) {
+        throw ArchiveNoInstrument("the archive holds instruments of several models with " + name);
+    }
+    return fits.front();
+}
+
 std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database) {
     QSqlQuery query =
         database.Run("SELECT i.id, i.model, i.serial, "
@@ -151,7 +152,7 @@ std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database) {
 
 std::unique_ptr<data::clsDataRecordSet> QueryRecords(ArchiveDatabase& database,
                                                      const RecordQuery& query) {
-    const std::int64_t instrumentId = FindInstrument(database, query);
+    const std::int64_t instrumentId = FindInstrument(database, query.serial, query.model).id;
     const Selection selection = Select(instrumentId, query);
     QSqlQuery counted =
         database.Run("SELECT COUNT(*), MAX(download_id) FROM records WHERE " + selection.where,

@@ -43,6 +43,16 @@ struct QueryResult {
     ChainHead head; // of the chain the records were read at
 };
 
+struct ArchivedInstrument {
+    std::int64_t id = 0;
+    std::string model;
+};
+
+// The instrument of the serial number, and of the model where one is given. Throws
+// ArchiveNoInstrument when none fits, or several.
+ArchivedInstrument FindInstrument(ArchiveDatabase& database, std::int32_t serial,
+                                  const std::string& model);
+
 // An instrument whose description cannot be read is listed with its locations' default names.
 std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database);
 

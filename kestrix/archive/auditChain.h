@@ -23,6 +23,7 @@ inline constexpr const char* kEventArchiveExport = "archive export";
 inline constexpr const char* kEventNameUpload = "name upload";
 inline constexpr const char* kEventDensityChange = "density change";
 inline constexpr const char* kEventClassificationReport = "classification report";
+inline constexpr const char* kEventCalibration = "calibration";
 
 struct ArchiveEvent {
     std::int64_t id = 0;

@@ -95,6 +95,10 @@ CLI::App* ArchiveCommand::Register(CLI::App& program) {
         ->type_name("HEAD|FILE");
     events_ = command->add_subcommand("events", "Print the audit trail, oldest first.");
     events_->add_flag("--json", eventsJson_, "print a JSON list instead of lines");
+    calibration_ = command->add_subcommand(
+        "calibration", "Keep an instrument's calibration (certificate, date, due date) in the "
+                       "audit trail, or show the one that stands.");
+    RegisterArchiveCalibration(*calibration_, calibrationOptions_);
     return command;
 }
 
@@ -119,8 +123,10 @@ int ArchiveCommand::Run(const CliContext& context) {
         if (export_->parsed()) {
             return RunArchiveExport(settings, exportOptions_, store);
         }
-        archive::Archive archive(settings, import_->parsed() ? archive::Access::kWrite
-                                                             : archive::Access::kRead);
+        const bool writes =
+            import_->parsed() || (calibration_->parsed() && WritesCalibration(calibrationOptions_));
+        archive::Archive archive(settings,
+                                 writes ? archive::Access::kWrite : archive::Access::kRead);
         if (list_->parsed()) {
             PrintInstruments(archive, listJson_, std::cout);
             return kExitOk;
@@ -131,6 +137,9 @@ int ArchiveCommand::Run(const CliContext& context) {
         }
         if (import_->parsed()) {
             return Import(archive, importPath_);
+        }
+        if (calibration_->parsed()) {
+            return RunArchiveCalibration(archive, calibrationOptions_);
         }
         return Verify(archive, keptHead_);
     } catch (const archive::ArchiveError& error) {

@@ -32,6 +32,7 @@ constexpr std::array kCommands{
     CommandInfo{CleanroomClassification, "mnuClassification", "Cleanroom &Classification Report...",
                 "", ""},
     CommandInfo{IaqReport, "mnuIaqReport", "IAQ &Report...", "", ""},
+    CommandInfo{Instruments, "mnuInstruments", "I&nstruments...", "", ""},
     CommandInfo{ToggleConfigBar, "mnuConfigBar", "Show &Configuration Bar", "config_bar", "", true,
                 false, "Show/hide configuration bar",
                 "Shows/hides the data table's configuration bar."},
@@ -54,9 +55,10 @@ constexpr std::array<std::optional<MainCommand>, 11> kFileEntries{
     OpenLocationNames, kSeparator,      Exit,
 };
 
-constexpr std::array<std::optional<MainCommand>, 7> kToolsEntries{
-    DownloadData, SetupIaqInstrument,      SetupMyLocations, UploadLocationNames,
-    kSeparator,   CleanroomClassification, IaqReport,
+constexpr std::array<std::optional<MainCommand>, 9> kToolsEntries{
+    DownloadData,        SetupIaqInstrument, SetupMyLocations,
+    UploadLocationNames, kSeparator,         CleanroomClassification,
+    IaqReport,           kSeparator,         Instruments,
 };
 
 constexpr std::array<std::optional<MainCommand>, 4> kViewEntries{

@@ -28,6 +28,7 @@ enum class MainCommand {
     UploadLocationNames,
     CleanroomClassification,
     IaqReport,
+    Instruments,
     ToggleConfigBar,
     ToggleDataChecks,
     ToggleCharts,

@@ -45,7 +45,7 @@ messages=$(cd "$source" && perl -0777 -ne '
     my $open = qr/(?:(?:QObject::)?tr|QStringLiteral)\(/;
     while (/(?:\.Message\(\s*[^,{]+,\s*\{\s*$open
               |QMessageBox::(?:warning|critical|information|question)\([^,]+,[^,]+,\s*$open
-              |ShowError\(\s*$open|Tell\([^,]+,[^,]+,\s*$open|Refuse\(\s*$open|NameProblem\{)/gx) {
+              |ShowError\(\s*$open|Tell\w*\([^,]+,[^,]+,\s*$open|Refuse\(\s*$open|NameProblem\{)/gx) {
         my $text = literal(substr($_, pos));
         print "$text\n" if length $text;
     }' kestrix/app/*.cpp kestrix/gui/*/*.cpp kestrix/locations/*.cpp setup/*.cpp

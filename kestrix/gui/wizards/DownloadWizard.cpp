@@ -1,5 +1,6 @@
 #include "kestrix/gui/wizards/DownloadWizard.h"
 
+#include "kestrix/archive/calibration.h"
 #include "kestrix/instrument/DownloadSession.h"
 #include "kestrix/instrument/sessionTexts.h"
 
@@ -69,11 +70,14 @@ QWidget* DownloadWizard::MakeDownloadPage() {
     lblDone_->setObjectName(QStringLiteral("lbl4Done"));
     lblNoData_ = MakeWrappedLabel(WizardText(sessionTexts::NoDataLabelText()), page);
     lblNoData_->setObjectName(QStringLiteral("lbl4NoData"));
+    lblCalibration_ = MakeWrappedLabel({}, page);
+    lblCalibration_->setObjectName(QStringLiteral("lbl4Calibration"));
     auto* layout = new QVBoxLayout(page);
     for (QWidget* widget :
          {static_cast<QWidget*>(downloading), static_cast<QWidget*>(pbarDownload_),
           static_cast<QWidget*>(lblProgInfo_), static_cast<QWidget*>(lblDoNotUse_),
-          static_cast<QWidget*>(lblDone_), static_cast<QWidget*>(lblNoData_)}) {
+          static_cast<QWidget*>(lblDone_), static_cast<QWidget*>(lblNoData_),
+          static_cast<QWidget*>(lblCalibration_)}) {
         layout->addWidget(widget);
     }
     layout->addStretch(1);
@@ -112,9 +116,13 @@ void DownloadWizard::EnterDownloadStep() {
     SetButtons({.nextVisible = false, .nextEnabled = false});
     pbarDownload_->setValue(0);
     lblProgInfo_->clear();
-    for (QLabel* label : {lblDoNotUse_, lblDone_, lblNoData_}) {
+    for (QLabel* label : {lblDoNotUse_, lblDone_, lblNoData_, lblCalibration_}) {
         label->hide();
     }
+    const instrument::InstrumentIdentity& identity = session_->Identity();
+    lblCalibration_->setText(QString::fromStdString(
+        archive::PastDueWarning(archive::ReadArchiveSettings(store_.GetConfigPath()),
+                                identity.modelName, identity.serialNumber, QDate::currentDate())));
     session_->StartDownload();
 }
 
@@ -134,6 +142,7 @@ void DownloadWizard::ShowDownloadState() {
     lblDoNotUse_->setVisible(view.doNotUseShown);
     lblDone_->setVisible(view.doneShown);
     lblNoData_->setVisible(view.noDataShown);
+    lblCalibration_->setVisible(view.doneShown && !lblCalibration_->text().isEmpty());
     SetCloseCaption(view.cancelCaption == sessionTexts::kCloseCaption);
 }
 

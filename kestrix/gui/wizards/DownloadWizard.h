@@ -45,6 +45,7 @@ private:
     QLabel* lblDoNotUse_ = nullptr;
     QLabel* lblDone_ = nullptr;
     QLabel* lblNoData_ = nullptr;
+    QLabel* lblCalibration_ = nullptr;
 };
 
 } // namespace kestrix::gui

@@ -70,6 +70,47 @@ TEST_P(ArchiveCommand, NonFiniteSettingsAreRefusedAndTheArchiveStaysReadable) {
     }
 }
 
+struct CalibrationStep {
+    QStringList arguments; // after "calibration --serial"
+    int exitCode;
+    const char* shown; // on stdout, or on stderr when refused
+};
+
+TEST_P(ArchiveCommand, ACalibrationIsKeptInTheTrailAndTheNewestStands) {
+    WriteDownload("set.json", 12, 0);
+    Import("set.json");
+    const CalibrationStep steps[] = {
+        {{"7"}, 0, "Model 9 7: no calibration known"},
+        {{"7", "--certificate", "C-1", "--date", "2025-01-10", "--due", "2025-07-10"},
+         0,
+         "was due on 2025-07-10"},
+        {{"7", "--certificate", "C-2", "--date", "2026-01-10", "--due", "2099-01-10"},
+         0,
+         "certificate C-2, calibrated 2026-01-10, due 2099-01-10"},
+        {{"7", "--certificate", "C-3", "--date", "2026-02-01", "--due", "2026-01-01"},
+         2,
+         "is before the calibration date"},
+        {{"7", "--certificate", "C-3", "--date", "2026-13-01", "--due", "2027-01-01"},
+         2,
+         "YYYY-MM-DD"},
+        {{"8"}, 22, "no instrument with serial number 8"},
+        {{"7"}, 0, "certificate C-2, calibrated 2026-01-10, due 2099-01-10"},
+    };
+    for (const CalibrationStep& step : steps) {
+        SCOPED_TRACE(step.arguments.join(' ').toStdString());
+        const Outcome outcome = Run(QStringList{"calibration", "--serial"} + step.arguments);
+        EXPECT_EQ(outcome.exitCode, step.exitCode) << outcome.err;
+        EXPECT_THAT(outcome.out + outcome.err, HasSubstr(step.shown));
+    }
+    const Outcome events = Run({"events", "--json"});
+    int calibrations = 0;
+    for (const nlohmann::json& event : nlohmann::json::parse(events.out)) {
+        calibrations += event["kind"] == kEventCalibration;
+    }
+    EXPECT_EQ(calibrations, 2);
+    EXPECT_EQ(Run({"verify"}).exitCode, 0);
+}
+
 TEST_P(ArchiveCommand, AFifoIsRefusedBeforeItIsOpened) {
     ASSERT_EQ(::mkfifo(File("fifo.json").toLocal8Bit().constData(), 0600), 0);
     const Outcome imported = Run({"import", File("fifo.json")});

@@ -4,12 +4,15 @@
 #include "MainWindowFixture.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/gui/main/ArchiveDialog.h"
+#include "kestrix/gui/main/InstrumentsDialog.h"
 #include "kestrix/table/tableRowKinds.h"
 #include "kestrix/window/mainCommands.h"
 #include "support/FileBytes.h"
 
 #include <QCoreApplication>
+#include <QDateEdit>
 #include <QDateTimeEdit>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -138,6 +141,32 @@ TEST_F(ArchiveWindowTest, AnArchiveThatCannotNoteTheSaveIsToldAndTheFileStands) 
     EXPECT_THAT(dialogs.messages[0].detail.toStdString(), HasSubstr("did not note the export"));
     EXPECT_THAT(test_support::ReadFileBytes(Path("table.csv").toStdString()),
                 HasSubstr("Timestamp"));
+}
+
+TEST_F(ArchiveWindowTest, AKeptCalibrationIsNotedAndAPastDueOneIsMarked) {
+    archive::Archive(ConfigArchive())
+        .Store(*SmallRecordSet("Model 9", 5), {archive::kEventDownload, 150});
+    QStringList before;
+    QStringList after;
+    QString warning;
+    dialogs.onModal = [&](QDialog& shown) {
+        auto& dialog = dynamic_cast<InstrumentsDialog&>(shown);
+        before = Row(dialog.InstrumentList()->topLevelItem(0));
+        EXPECT_FALSE(dialog.KeepButton()->isEnabled()) << "no certificate yet";
+        dialog.CertificateBox()->setText("C-7");
+        dialog.DateBox()->setDate(QDate(2025, 1, 1));
+        dialog.DueBox()->setDate(QDate(2025, 6, 30));
+        dialog.KeepButton()->click();
+        after = Row(dialog.InstrumentList()->topLevelItem(0));
+        warning = dialog.InstrumentList()->topLevelItem(0)->toolTip(0);
+    };
+    window->RunCommand(window::MainCommand::Instruments);
+    EXPECT_EQ(before, QStringList({"Model 9", "4711", "5", "-", "-", "-"}));
+    EXPECT_EQ(after, QStringList({"Model 9", "4711", "5", "C-7", "2025-01-01", "2025-06-30"}));
+    EXPECT_THAT(warning.toStdString(), HasSubstr("was due on 2025-06-30"));
+    const std::vector<archive::EventEntry> events = ArchivedEvents();
+    ASSERT_EQ(events.size(), 2U);
+    EXPECT_EQ(events[1].event.kind, archive::kEventCalibration);
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 
 #include "MainWindowFixture.h"
 #include "WizardDriver.h"
+#include "kestrix/archive/Archive.h"
+#include "kestrix/archive/calibration.h"
 #include "kestrix/gui/wizards/WizardPages.h"
+#include "kestrix/instrument/DownloadSession.h"
 #include "kestrix/table/tableRowKinds.h"
 
 #include <QAbstractItemView>
@@ -64,6 +67,20 @@ TEST_F(DownloadWizardTest, AFullDownloadEndsInTheMainWindowsTable) {
         EXPECT_EQ(window->RecordSet()->GetArchiveHead().rfind("event ", 0), 0U) << preset;
     }
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(DownloadWizardTest, APastDueCalibrationIsToldWhenTheDownloadIsDone) {
+    Start("iaq-fast");
+    Identify();
+    const instrument::InstrumentIdentity& identity = wizard().Session().Identity();
+    archive::Archive(ConfigArchive())
+        .Note(archive::CalibrationNote(identity.modelName, identity.serialNumber,
+                                       {"C-9", QDate(2024, 1, 2), QDate(2025, 1, 2)}));
+    Click(wizard().NextButton());
+    ASSERT_TRUE(WaitFor([this] { return LabelShown(wizard(), "lbl4Done"); }));
+    ASSERT_TRUE(LabelShown(wizard(), "lbl4Calibration"));
+    EXPECT_EQ(wizard().findChild<QLabel*>("lbl4Calibration")->text().toStdString(),
+              "The instrument's calibration (certificate C-9) was due on 2025-01-02.");
 }
 
 // The next widget Tab reaches from `from`.
