@@ -26,7 +26,8 @@ void TellArchiveFailed(QWidget* parent, UserDialogs& dialogs, const std::string&
 }
 
 void TellArchiveNote(QWidget* parent, UserDialogs& dialogs, const QString& text) {
-    dialogs.Message(parent, {text, QObject::tr("Information"), QMessageBox::Information});
+    dialogs.Message(
+        parent, {text, QObject::tr("Information"), QMessageBox::Information, QMessageBox::Ok, {}});
 }
 
 } // namespace kestrix::gui

@@ -5,6 +5,7 @@
 
 #include "kestrix/archive/archiveSettings.h"
 
+#include <QString>
 #include <optional>
 #include <string>
 

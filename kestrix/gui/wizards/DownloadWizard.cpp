@@ -3,6 +3,7 @@
 #include "kestrix/archive/calibration.h"
 #include "kestrix/instrument/DownloadSession.h"
 #include "kestrix/instrument/sessionTexts.h"
+#include "kestrix/shell/modConfig.h"
 
 #include <QLabel>
 #include <QProgressBar>
