@@ -45,7 +45,7 @@ std::string SaveReport(const ClassificationReport& report, const std::string& fi
     }
     std::string error;
     if (*kind == ReportFileKind::Json) {
-        ReplaceFileAtomically(fileName, ReportJson(report), &error);
+        base::ReplaceFileAtomically(fileName, ReportJson(report), &error);
         return error;
     }
     const ReportDocument document = BuildReportDocument(report);
@@ -53,7 +53,7 @@ std::string SaveReport(const ClassificationReport& report, const std::string& fi
         WriteReportPdf(document, fileName, error);
         return error;
     }
-    ReplaceFileAtomically(fileName, HtmlPage(document), &error);
+    base::ReplaceFileAtomically(fileName, HtmlPage(document), &error);
     return error;
 }
 

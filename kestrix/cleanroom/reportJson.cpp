@@ -52,7 +52,7 @@ Json FindingList(const std::vector<DataFinding>& findings) {
 
 Json SampleJson(const SampleResult& sample) {
     return {{"record", sample.recordIndex + 1},
-            {"time", FormatIsoDateTime(sample.timeStamp)},
+            {"time", data::FormatIsoDateTime(sample.timeStamp)},
             {"litres", sample.litres},
             {"per_m3", sample.perCubicMetre}};
 }
@@ -115,8 +115,8 @@ Json ReportBody(const ClassificationReport& report) {
          {{"model", report.instrumentModel},
           {"serial", report.instrumentSerial},
           {"flow_litres_per_minute", report.flowLitresPerMinute}}},
-        {"first_sample", FormatIsoDateTime(report.firstSample)},
-        {"last_sample", FormatIsoDateTime(report.lastSample)},
+        {"first_sample", data::FormatIsoDateTime(report.firstSample)},
+        {"last_sample", data::FormatIsoDateTime(report.lastSample)},
         {"locations", std::move(locations)},
         {"checks", report.checks},
         {"left_out", LeftOutJson(report.leftOut)},

@@ -65,7 +65,7 @@ QLineEdit* Field(const char* name) {
 
 } // namespace
 
-ClassificationDialog::ClassificationDialog(clsDataRecordSet& recordSet,
+ClassificationDialog::ClassificationDialog(data::clsDataRecordSet& recordSet,
                                            const modConfig::ConfigStore& store,
                                            UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), recordSet_(recordSet), store_(store), dialogs_(dialogs),

@@ -17,8 +17,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
+} // namespace kestrix::data
+
+namespace kestrix {
 namespace modConfig {
 class ConfigStore;
 }
@@ -31,7 +34,7 @@ class UserDialogs;
 class ClassificationDialog : public QDialog {
     Q_OBJECT
 public:
-    ClassificationDialog(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+    ClassificationDialog(data::clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
                          UserDialogs& dialogs, QWidget* parent = nullptr);
 
     QLabel* Preview() const { return preview_; }
@@ -52,7 +55,7 @@ private:
     cleanroom::RoomDescription Room() const;
     void KeepTestingParty();
 
-    clsDataRecordSet& recordSet_;
+    data::clsDataRecordSet& recordSet_;
     const modConfig::ConfigStore& store_;
     UserDialogs& dialogs_;
     QLineEdit* organisation_;

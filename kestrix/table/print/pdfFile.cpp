@@ -6,7 +6,7 @@ namespace kestrix::table {
 
 bool WritePdfFile(const std::string& fileName, const QPageLayout& layout, int dotsPerInch,
                   const std::function<bool(QPdfWriter&)>& paint, std::string& error) {
-    PendingFile file(fileName);
+    base::PendingFile file(fileName);
     if (!file.IsOpen()) {
         error = file.Error();
         return false;
