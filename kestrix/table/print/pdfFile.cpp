@@ -17,8 +17,7 @@ bool WritePdfFile(const std::string& fileName, const QPageLayout& layout, int do
         writer.setCreator(QStringLiteral("Kestrix"));
         writer.setPageLayout(layout);
         if (!paint(writer)) {
-            error = "Cannot write \\"
-                    " + fileName + "\\"";
+            error = "Cannot write \"" + fileName + "\"";
             return false;
         }
     }
