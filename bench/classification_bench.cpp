@@ -4,8 +4,8 @@
 
 #include "kestrix/cleanroom/classification.h"
 #include "kestrix/cleanroom/dataChecks.h"
-#include "kestrix/cleanroom/reportGrid.h"
 #include "kestrix/cleanroom/reportJson.h"
+#include "kestrix/cleanroom/reportSections.h"
 #include "support/SampleRecordSet.h"
 
 #include <benchmark/benchmark.h>
@@ -49,17 +49,16 @@ void BM_DataChecksFullMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_DataChecksFullMemory)->Unit(benchmark::kMillisecond);
 
-void BM_ReportGridAndJson(benchmark::State& state) {
+void BM_ReportDocumentAndJson(benchmark::State& state) {
     const auto set = kestrix::bench::BuildSampleRecordSet();
     const ClassificationReport report = FullReport(*set);
     for (auto _ : state) {
-        kestrix::table::GridModel grid;
-        LayOutReport(report, grid);
-        state.counters["grid_rows"] = grid.RowCount();
+        const ReportDocument document = BuildReportDocument(report);
+        state.counters["sections"] = static_cast<double>(document.sections.size());
         benchmark::DoNotOptimize(ReportJson(report).size());
     }
 }
-BENCHMARK(BM_ReportGridAndJson)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportDocumentAndJson)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -76,6 +76,7 @@ public:
         report_.room = request.room;
         report_.areaSquareMetres = request.areaSquareMetres;
         report_.targetName = request.target.Name();
+        report_.grade = request.target.grade;
         report_.state = request.target.state;
         report_.sizes = std::move(plan.sizes);
         report_.limits = std::move(plan.limits);
@@ -83,6 +84,7 @@ public:
         report_.minimumLocations = MinimumLocations(request.areaSquareMetres);
         report_.instrumentModel = recordSet.GetSensorName();
         report_.instrumentSerial = recordSet.GetSensorID();
+        report_.flowLitresPerMinute = nominal_.LitresPerMinute();
         report_.archiveHead = recordSet.GetArchiveHead();
     }
 

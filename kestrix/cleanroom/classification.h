@@ -6,8 +6,10 @@
 
 #include "kestrix/base/dateTime.h"
 #include "kestrix/cleanroom/ClassificationTarget.h"
+#include "kestrix/cleanroom/RoomDescription.h"
 #include "kestrix/cleanroom/consideredSizes.h"
 #include "kestrix/cleanroom/dataChecks.h"
+#include "kestrix/cleanroom/testingParty.h"
 
 #include <cstdint>
 #include <functional>
@@ -57,6 +59,7 @@ struct ClassificationReport {
     std::string room;
     double areaSquareMetres = 0;
     std::string targetName;
+    std::optional<GmpGrade> grade; // set for an EU GMP grade
     CleanroomState state = CleanroomState::AtRest;
     std::vector<ConsideredSize> sizes;
     std::vector<double> limits; // per considered size, particles/m³
@@ -64,6 +67,7 @@ struct ClassificationReport {
     std::int32_t minimumLocations = 0;
     std::string instrumentModel;
     std::int32_t instrumentSerial = 0;
+    double flowLitresPerMinute = 0;
     base::DateTime firstSample = 0;
     base::DateTime lastSample = 0;
     std::vector<LocationResult> locations;
@@ -75,6 +79,9 @@ struct ClassificationReport {
     // from or went into the archive, or the archive's when the report was written; empty
     // without an archive.
     std::string archiveHead;
+    // What the caller knows beyond the records, for the report's identification and plan.
+    TestingParty party;
+    RoomDescription roomPlan;
 };
 
 struct ClassificationOutcome {

@@ -38,7 +38,7 @@ NominalVolume::NominalVolume(const data::clsDataRecordSet& recordSet) {
     const std::int32_t flowUnit = modUnits::GetUnitCode(recordSet.GetSensorFlowRateUnits());
     const double litresPerMinute = modUnits::ConvertUnits(recordSet.GetSensorFlowRate(), flowUnit,
                                                           modUnits::kUnitLitersPerMinute);
-    litresPerSecond_ = litresPerMinute / 60.0;
+    litresPerSecond_ = litresPerMinute / kSecondsPerMinute;
 }
 
 double NominalVolume::SampleSeconds(const data::clsDataRecord& record) const {

@@ -20,8 +20,10 @@ public:
     explicit NominalVolume(const data::clsDataRecordSet& recordSet);
     double Litres(const data::clsDataRecord& record) const;
     double SampleSeconds(const data::clsDataRecord& record) const;
+    double LitresPerMinute() const { return litresPerSecond_ * kSecondsPerMinute; }
 
 private:
+    static constexpr double kSecondsPerMinute = 60.0;
     double secondsPerUnit_;
     double secondsOffset_;
     double litresPerSecond_;

@@ -1,8 +1,11 @@
 #include "kestrix/cleanroom/reportJson.h"
 
+#include "kestrix/cleanroom/reportSections.h"
 #include "kestrix/cleanroom/reportTexts.h"
 #include "kestrix/data/isoDateTime.h"
 
+#include <QByteArray>
+#include <QCryptographicHash>
 #include <nlohmann/json.hpp>
 
 namespace kestrix::cleanroom {
@@ -12,6 +15,25 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr int kIndent = 2;
+constexpr int kIdHexDigits = 12;
+
+std::string JsonText(const Json& json) {
+    // Names from an instrument need not be UTF-8; a bad byte must not lose the report.
+    return json.dump(kIndent, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+Json IdentificationJson(const ClassificationReport& report) {
+    const RoomDescription& room = report.roomPlan;
+    Json json{{"organisation", report.party.organisation},
+              {"address", report.party.address},
+              {"tester", report.party.tester},
+              {"building", room.building}};
+    if (room.width > 0 && room.length > 0) {
+        json["room_width_m"] = room.width;
+        json["room_length_m"] = room.length;
+    }
+    return json;
+}
 
 // Record numbers count from 1, as the table's rows and the messages do.
 Json FindingJson(const DataFinding& finding) {
@@ -35,7 +57,7 @@ Json SampleJson(const SampleResult& sample) {
             {"per_m3", sample.perCubicMetre}};
 }
 
-Json LocationJson(const LocationResult& location) {
+Json LocationJson(const LocationResult& location, const RoomDescription& room) {
     Json samples = Json::array();
     for (const SampleResult& sample : location.samples) {
         samples.push_back(SampleJson(sample));
@@ -47,6 +69,11 @@ Json LocationJson(const LocationResult& location) {
               {"sample_results", std::move(samples)}};
     if (location.cleanestIsoClass) {
         json["cleanest_iso_class"] = *location.cleanestIsoClass;
+    }
+    if (const auto point = room.locations.find(location.locationId);
+        point != room.locations.end()) {
+        json["x_m"] = point->second.x;
+        json["y_m"] = point->second.y;
     }
     return json;
 }
@@ -70,22 +97,24 @@ Json LeftOutJson(const std::vector<LeftOutRecord>& leftOut) {
     return list;
 }
 
-} // namespace
-
-std::string ReportJson(const ClassificationReport& report) {
+Json ReportBody(const ClassificationReport& report) {
     Json locations = Json::array();
     for (const LocationResult& location : report.locations) {
-        locations.push_back(LocationJson(location));
+        locations.push_back(LocationJson(location, report.roomPlan));
     }
     Json json{
         {"room", report.room},
+        {"identification", IdentificationJson(report)},
         {"area_m2", report.areaSquareMetres},
         {"classification", report.targetName},
         {"state", StateText(report.state)},
         {"sizes", SizesJson(report)},
         {"minimum_sample_litres", report.minimumSampleLitres},
         {"minimum_locations", report.minimumLocations},
-        {"instrument", {{"model", report.instrumentModel}, {"serial", report.instrumentSerial}}},
+        {"instrument",
+         {{"model", report.instrumentModel},
+          {"serial", report.instrumentSerial},
+          {"flow_litres_per_minute", report.flowLitresPerMinute}}},
         {"first_sample", data::FormatIsoDateTime(report.firstSample)},
         {"last_sample", data::FormatIsoDateTime(report.lastSample)},
         {"locations", std::move(locations)},
@@ -93,12 +122,31 @@ std::string ReportJson(const ClassificationReport& report) {
         {"left_out", LeftOutJson(report.leftOut)},
         {"data_checks", FindingList(report.findings)},
         {"verdict", report.passed ? "pass" : "fail"},
+        {"outcome", VerdictText(ReportVerdict(report))},
     };
     if (!report.archiveHead.empty()) {
         json["archive_head"] = report.archiveHead;
     }
-    // Names from an instrument need not be UTF-8; a bad byte must not lose the report.
-    return json.dump(kIndent, ' ', false, Json::error_handler_t::replace) + "\n";
+    return json;
+}
+
+std::string IdOf(const Json& body) {
+    const QByteArray text = QByteArray::fromStdString(JsonText(body));
+    const QByteArray hash = QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex();
+    return "KX-" + hash.left(kIdHexDigits).toUpper().toStdString();
+}
+
+} // namespace
+
+std::string ReportId(const ClassificationReport& report) {
+    return IdOf(ReportBody(report));
+}
+
+std::string ReportJson(const ClassificationReport& report) {
+    Json body = ReportBody(report);
+    Json json{{"report_id", IdOf(body)}};
+    json.update(body);
+    return JsonText(json);
 }
 
 } // namespace kestrix::cleanroom

@@ -5,6 +5,7 @@
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/cleanroom/reportTexts.h"
+#include "kestrix/cleanroom/roomFile.h"
 #include "kestrix/cli/OutputTarget.h"
 #include "kestrix/cli/archiveNoting.h"
 #include "kestrix/cli/cliConfig.h"
@@ -40,10 +41,12 @@ CLI::App* ClassifyCommand::Register(CLI::App& program) {
         "classify", "Classify the cleanroom sampled in a record-set file against an ISO class "
                     "or an EU GMP Annex 1 grade and save the report.");
     AddRecordSetInput(*command, jsonPath_);
-    command->add_option("--area", area_, "area of the room or zone in square metres")
-        ->required()
-        ->type_name("M2")
-        ->check(CLI::PositiveNumber);
+    areaOption_ = command
+                      ->add_option("--area", area_,
+                                   "area of the room or zone in square metres (default: the room "
+                                   "file's width x length)")
+                      ->type_name("M2")
+                      ->check(CLI::PositiveNumber);
     classOption_ = command->add_option("--class", isoClass_, "ISO class, 1 to 9")
                        ->type_name("N")
                        ->check(CLI::Range(kFirstIsoClass, kLastIsoClass));
@@ -60,7 +63,16 @@ CLI::App* ClassifyCommand::Register(CLI::App& program) {
     command->add_option("--state", state_, "occupancy state (default at-rest)")
         ->type_name("as-built|at-rest|in-operation")
         ->check(CLI::IsMember({"as-built", "at-rest", "in-operation"}));
-    command->add_option("--room", room_, "name of the room, for the report")->type_name("TEXT");
+    command
+        ->add_option("--room", roomFile_,
+                     "room file (.room): the room's name, place in the building, size and the "
+                     "locations' coordinates")
+        ->type_name("FILE");
+    roomNameOption_ = command
+                          ->add_option("--room-name", roomName_,
+                                       "name of the room, for the report (default: the room "
+                                       "file's)")
+                          ->type_name("TEXT");
     command
         ->add_option("--locations", locations_,
                      "location numbers to classify, such as 1,3,5-8 (default: all)")
@@ -77,15 +89,19 @@ CLI::App* ClassifyCommand::Register(CLI::App& program) {
         if (classOption_->count() == 0 && grade->count() == 0) {
             throw CLI::RequiredError("--class or --grade");
         }
+        if (areaOption_->count() == 0 && roomFile_.empty()) {
+            throw CLI::RequiredError("--area or --room");
+        }
     });
     return command;
 }
 
 ApplicationKind ClassifyCommand::RequiredApplication() const {
+    // PDF and HTML paint their charts and plans.
     return ReportFileKindOf(NameForKind(savePath_, format_, kDefaultReportFormat)) ==
-                   ReportFileKind::Pdf
-               ? ApplicationKind::kGui
-               : ApplicationKind::kCore;
+                   ReportFileKind::Json
+               ? ApplicationKind::kCore
+               : ApplicationKind::kGui;
 }
 
 int ClassifyCommand::Run(const CliContext& context) {
@@ -96,6 +112,18 @@ int ClassifyCommand::Run(const CliContext& context) {
     const std::unique_ptr<data::clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
     if (!input) {
         return kExitUnreadableInput;
+    }
+    RoomDescription room;
+    if (!roomFile_.empty()) {
+        RoomFileRead read = ReadRoomFile(roomFile_);
+        if (!read.room) {
+            return Fail(kExitUnreadableInput, read.error);
+        }
+        room = std::move(*read.room);
+    }
+    if (areaOption_->count() == 0 && !(room.Area() > 0)) {
+        return Fail(kExitUsage, "the room file \"" + roomFile_ +
+                                    "\" gives no width and length: --area is needed");
     }
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
@@ -108,9 +136,9 @@ int ClassifyCommand::Run(const CliContext& context) {
         request.target.grade = ParseGrade(grade_);
     }
     request.target.state = *ParseState(state_);
-    request.areaSquareMetres = area_;
+    request.areaSquareMetres = areaOption_->count() > 0 ? area_ : room.Area();
     request.sizes = ParseSizeList(sizes_).value_or(std::vector<double>{});
-    request.room = room_;
+    request.room = roomNameOption_->count() > 0 ? roomName_ : room.name;
     request.locations = ParseLocationList(locations_).value_or(std::vector<std::int32_t>{});
     const ClassificationOutcome outcome =
         Classify(recordSet, request, table::ConfiguredLocationNamer(recordSet, store));
@@ -121,6 +149,8 @@ int ClassifyCommand::Run(const CliContext& context) {
     // A record-set file's records are no archive's: the report carries the archive's head now.
     report.archiveHead =
         archive::CurrentChainHead(archive::ReadArchiveSettings(store.GetConfigPath()));
+    report.party = ReadTestingParty(store.GetConfigPath());
+    report.roomPlan = std::move(room);
     const std::string error = SaveReport(report, output.WritePath());
     if (!error.empty()) {
         return Fail(kExitSaveFailed, "cannot save \"" + savePath_ + "\": " + error);

@@ -1,8 +1,9 @@
 #pragma once
 
-// kestrix-cli classify --json IN --area M2 (--class N | --grade A|B|C|D) [--sizes LIST]
-// [--state STATE] [--room TEXT] [--locations LIST] --save OUT: classifies the room sampled in
-// a record-set file and saves the report as PDF, HTML or JSON.
+// kestrix-cli classify --json IN (--area M2 | --room FILE) (--class N | --grade A|B|C|D)
+// [--sizes LIST] [--state STATE] [--room-name TEXT] [--locations LIST] --save OUT: classifies
+// the room sampled in a record-set file and saves the report as PDF, HTML or JSON, with the
+// room file's place and plan and the configuration's [report] organisation, address and tester.
 
 #include "kestrix/cli/CliCommand.h"
 
@@ -26,9 +27,12 @@ private:
     std::string grade_;
     std::string sizes_;
     std::string state_ = "at-rest";
-    std::string room_;
+    std::string roomFile_;
+    std::string roomName_;
     std::string locations_;
     CLI::Option* classOption_ = nullptr;
+    CLI::Option* areaOption_ = nullptr;
+    CLI::Option* roomNameOption_ = nullptr;
 };
 
 } // namespace kestrix::cli

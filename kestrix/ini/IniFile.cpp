@@ -201,6 +201,26 @@ bool IniFile::HasSection(std::string_view section) const {
     return firstSection_.contains(AsciiLower(section));
 }
 
+std::vector<std::string> IniFile::Keys(std::string_view section) const {
+    std::vector<std::string> keys;
+    const auto found = firstSection_.find(AsciiLower(section));
+    if (found == firstSection_.end()) {
+        return keys;
+    }
+    const Section& lines = sections_[found->second];
+    for (std::size_t index = 0; index < lines.lines.size(); ++index) {
+        const Line& line = lines.lines[index];
+        if (line.equalsPos == std::string::npos) {
+            continue;
+        }
+        const std::string_view key = Trim(std::string_view(line.text).substr(0, line.equalsPos));
+        if (lines.firstKeyLine.at(AsciiLower(key)) == index) {
+            keys.emplace_back(key);
+        }
+    }
+    return keys;
+}
+
 const IniFile::Line* IniFile::FindKey(std::string_view section, std::string_view key) const {
     const auto found = firstSection_.find(AsciiLower(section));
     if (found == firstSection_.end()) {

@@ -43,6 +43,10 @@ public:
     // True when the file has a section of that name (in any case).
     bool HasSection(std::string_view section) const;
 
+    // The section's keys (their first spelling, duplicates once) in file order; none for a
+    // missing section.
+    std::vector<std::string> Keys(std::string_view section) const;
+
     // The value as an unsigned decimal number that stops at the first
     // non-digit (0 when it does not start with a digit, saturated at the
     // largest int32); the default when the key is missing or empty.

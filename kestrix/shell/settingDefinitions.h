@@ -4,6 +4,7 @@
 // in the INI file, its type, default and range. A stored value that is not a number or lies
 // outside the range reads as the default.
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -54,6 +55,14 @@ struct SettingDefinition {
     std::int32_t Read(std::optional<std::int32_t> stored) const;
     // A setting that shapes the data table and the charts.
     bool IsViewOption() const;
+};
+
+// Texts kept in the configuration file beside the numbered settings, read and written by the
+// feature that uses them: who tests a room, for the classification report's identification.
+struct TextSettingDefinition {
+    std::string_view section;
+    std::string_view key;
+    std::size_t maxLength; // in UTF-8 characters
 };
 
 // A setting read and written as T: bool for a check box, std::int32_t for a code or number.
@@ -117,6 +126,10 @@ inline constexpr Setting<std::int32_t> kUnitAirVelocity{
     {modConfig::kUnitAirVelocity, "units", "air_velocity", 21, 21, 22}};
 inline constexpr Setting<std::int32_t> kUnitDiffPressure{
     {modConfig::kUnitDiffPressure, "units", "diff_pressure", 23, 23, 31}};
+
+inline constexpr TextSettingDefinition kReportOrganisation{"report", "organisation", 200};
+inline constexpr TextSettingDefinition kReportAddress{"report", "address", 400};
+inline constexpr TextSettingDefinition kReportTester{"report", "tester", 200};
 
 } // namespace settings
 

@@ -8,6 +8,8 @@
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/auditChain.h"
 #include "kestrix/cleanroom/reportFiles.h"
+#include "kestrix/cleanroom/reportPages.h"
+#include "kestrix/cleanroom/reportSections.h"
 #include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
@@ -68,6 +70,8 @@ bool Save(QWidget& widget, const QString& folder, const QString& name, const QSt
 }
 
 constexpr int kStepWaitMs = 120000;
+// The report pages pictured as a screen shows a page at 100%.
+constexpr int kPageDotsPerInch = 100;
 
 // File > Open from Archive over an archive that holds the sample memory.
 bool SaveArchiveDialog(const archive::ArchiveSettings& settings, const QString& folder,
@@ -274,7 +278,7 @@ bool SaveUploadWizard(gui::MainWindow& window, modConfig::ConfigStore& store, co
 }
 
 // The classification dialog over six locations of the demo data, its report written as a PDF
-// (scripts/screenshots turns its first page into a PNG), and the data checks pane.
+// with a room plan and its first two pages as pictures, and the data checks pane.
 bool SaveClassification(gui::MainWindow& window, data::clsDataRecordSet& recordSet,
                         const modConfig::ConfigStore& store, gui::UserDialogs& dialogs,
                         const QString& folder, const QString& suffix) {
@@ -297,8 +301,24 @@ bool SaveClassification(gui::MainWindow& window, data::clsDataRecordSet& recordS
     const auto outcome = cleanroom::Classify(
         recordSet, request, [&](std::int32_t id) { return recordSet.GetLocationName(id); });
     const QString pdf = folder + QStringLiteral("/classification-report") + suffix + ".pdf";
-    const bool written =
-        outcome.report && cleanroom::SaveReport(*outcome.report, pdf.toStdString()) == "";
+    if (!outcome.report) {
+        return false;
+    }
+    cleanroom::ClassificationReport report = *outcome.report;
+    report.party = {"Clean Air Services Ltd", "1 High Street, Springfield", "A. Tester"};
+    report.roomPlan.building = "Building 3, level 1";
+    report.roomPlan.width = 4.0;
+    report.roomPlan.length = 2.5;
+    report.roomPlan.locations = {{1, {0.5, 0.5}}, {2, {2.0, 0.5}}, {3, {3.5, 0.5}},
+                                 {4, {0.5, 2.0}}, {5, {2.0, 2.0}}, {6, {3.5, 2.0}}};
+    const bool written = cleanroom::SaveReport(report, pdf.toStdString()).empty();
+    const std::vector<QImage> pages =
+        cleanroom::ReportPageImages(cleanroom::BuildReportDocument(report), kPageDotsPerInch, 2);
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        const QString name = QStringLiteral("/classification-report-%1").arg(page + 1);
+        ok = pages[page].save(folder + name + suffix + ".png") && ok;
+    }
+    ok = pages.size() == 2 && ok;
     std::printf("%s %s\n", written ? "wrote" : "FAILED", qPrintable(pdf));
     return ok && written;
 }

@@ -3,6 +3,8 @@
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/cleanroom/reportTexts.h"
+#include "kestrix/cleanroom/roomFile.h"
+#include "kestrix/cleanroom/testingParty.h"
 #include "kestrix/gui/common/ArchiveNotes.h"
 #include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/shell/modConfig.h"
@@ -55,18 +57,30 @@ QLabel* Buddy(const QString& text, QWidget* field) {
     return label;
 }
 
+QLineEdit* Field(const char* name) {
+    auto* field = new QLineEdit;
+    field->setObjectName(QLatin1String(name));
+    return field;
+}
+
 } // namespace
 
 ClassificationDialog::ClassificationDialog(data::clsDataRecordSet& recordSet,
                                            const modConfig::ConfigStore& store,
                                            UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), recordSet_(recordSet), store_(store), dialogs_(dialogs),
-      room_(new QLineEdit), area_(new QDoubleSpinBox), target_(new QComboBox),
+      organisation_(Field("txtOrganisation")), address_(Field("txtAddress")),
+      tester_(Field("txtTester")), room_(Field("txtRoom")), building_(Field("txtBuilding")),
+      area_(new QDoubleSpinBox), coordinates_(new QLabel(tr("none"))), target_(new QComboBox),
       state_(new QComboBox), sizes_(new QLineEdit), locations_(new QLineEdit), preview_(new QLabel),
       saveButton_(new QPushButton(tr("&Save Report..."))) {
     setObjectName(QStringLiteral("frmDlgClassification"));
     setWindowTitle(tr("Cleanroom Classification Report"));
-    room_->setObjectName(QStringLiteral("txtRoom"));
+    const TestingParty party = ReadTestingParty(store.GetConfigPath());
+    organisation_->setText(Text(party.organisation));
+    address_->setText(Text(party.address));
+    tester_->setText(Text(party.tester));
+    coordinates_->setObjectName(QStringLiteral("lblCoordinates"));
     area_->setObjectName(QStringLiteral("txtArea"));
     target_->setObjectName(QStringLiteral("cmbTarget"));
     state_->setObjectName(QStringLiteral("cmbState"));
@@ -88,13 +102,22 @@ ClassificationDialog::ClassificationDialog(data::clsDataRecordSet& recordSet,
     preview_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* form = new QFormLayout;
+    form->addRow(Buddy(tr("Testing or&ganisation:"), organisation_), organisation_);
+    form->addRow(Buddy(tr("A&ddress:"), address_), address_);
+    form->addRow(Buddy(tr("&Tester:"), tester_), tester_);
     form->addRow(Buddy(tr("&Room:"), room_), room_);
+    form->addRow(Buddy(tr("&Building:"), building_), building_);
     form->addRow(Buddy(tr("&Area:"), area_), area_);
+    form->addRow(Buddy(tr("Coordinates:"), coordinates_), coordinates_);
     form->addRow(Buddy(tr("&Class or grade:"), target_), target_);
     form->addRow(Buddy(tr("&Occupancy state:"), state_), state_);
     form->addRow(Buddy(tr("Si&zes (µm):"), sizes_), sizes_);
     form->addRow(Buddy(tr("&Locations:"), locations_), locations_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    auto* loadRoom = new QPushButton(tr("&Load Room..."));
+    auto* saveRoom = new QPushButton(tr("Sa&ve Room..."));
+    buttons->addButton(loadRoom, QDialogButtonBox::ActionRole);
+    buttons->addButton(saveRoom, QDialogButtonBox::ActionRole);
     buttons->addButton(saveButton_, QDialogButtonBox::ActionRole);
     // Wide enough for the preview's sentences to read as lines, not as a column of words.
     setMinimumWidth(fontMetrics().averageCharWidth() * kDialogCharacters);
@@ -105,6 +128,8 @@ ClassificationDialog::ClassificationDialog(data::clsDataRecordSet& recordSet,
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(saveButton_, &QPushButton::clicked, this, &ClassificationDialog::SaveReport);
+    connect(loadRoom, &QPushButton::clicked, this, &ClassificationDialog::ChooseRoomToLoad);
+    connect(saveRoom, &QPushButton::clicked, this, &ClassificationDialog::SaveRoom);
     connect(area_, &QDoubleSpinBox::valueChanged, this, &ClassificationDialog::UpdatePreview);
     connect(target_, &QComboBox::currentIndexChanged, this, &ClassificationDialog::UpdatePreview);
     connect(state_, &QComboBox::currentIndexChanged, this, &ClassificationDialog::UpdatePreview);
@@ -183,16 +208,86 @@ void ClassificationDialog::SaveReport() {
         return;
     }
     const std::string path = choice.path.toStdString();
-    const std::string error = cleanroom::SaveReport(*report_, path);
+    ClassificationReport report = *report_;
+    report.party = {organisation_->text().toStdString(), address_->text().toStdString(),
+                    tester_->text().toStdString()};
+    report.roomPlan = Room();
+    const std::string error = cleanroom::SaveReport(report, path);
     if (!error.empty()) {
         dialogs_.Message(this, {tr("The report cannot be saved."), tr("File Error!"),
                                 QMessageBox::Warning, QMessageBox::Ok, Text(error)});
         return;
     }
+    KeepTestingParty();
     NoteInArchive(*this, dialogs_, store_.GetConfigPath(),
                   archive::ClassificationReportNote(report_->instrumentModel,
                                                     report_->instrumentSerial, report_->targetName,
                                                     report_->passed, path));
+}
+
+RoomDescription ClassificationDialog::Room() const {
+    RoomDescription room = loadedRoom_;
+    room.name = room_->text().toStdString();
+    room.building = building_->text().toStdString();
+    return room;
+}
+
+QString ClassificationDialog::LoadRoom(const QString& path) {
+    RoomFileRead read = ReadRoomFile(path.toStdString());
+    if (!read.room) {
+        return Text(read.error);
+    }
+    loadedRoom_ = std::move(*read.room);
+    building_->setText(Text(loadedRoom_.building));
+    if (loadedRoom_.Area() > 0) {
+        area_->setValue(loadedRoom_.Area());
+    }
+    coordinates_->setText(tr("%n location(s) from the room file", nullptr,
+                             static_cast<int>(loadedRoom_.locations.size())));
+    room_->setText(Text(loadedRoom_.name)); // last: its change classifies again
+    return {};
+}
+
+QString ClassificationDialog::ChooseRoomFile(bool save) {
+    const FileRequest request{save ? FileRequest::Mode::Save : FileRequest::Mode::Open,
+                              save ? tr("Save Room") : tr("Load Room"),
+                              {},
+                              {tr("Room File (*.room)")},
+                              {QStringLiteral("room")}};
+    return dialogs_.ChooseFile(this, request).path;
+}
+
+void ClassificationDialog::ShowRoomError(const QString& error) {
+    if (!error.isEmpty()) {
+        dialogs_.Message(this, {error, tr("File Error!"), QMessageBox::Warning});
+    }
+}
+
+void ClassificationDialog::ChooseRoomToLoad() {
+    if (const QString path = ChooseRoomFile(false); !path.isEmpty()) {
+        ShowRoomError(LoadRoom(path));
+    }
+}
+
+void ClassificationDialog::SaveRoom() {
+    if (const QString path = ChooseRoomFile(true); !path.isEmpty()) {
+        ShowRoomError(Text(WriteRoomFile(path.toStdString(), Room())));
+    }
+}
+
+// Who tested is kept for the next report.
+void ClassificationDialog::KeepTestingParty() {
+    if (store_.GetConfigPath().empty()) {
+        return;
+    }
+    const std::string error = SaveTestingParty(
+        store_.GetConfigPath(), {organisation_->text().toStdString(),
+                                 address_->text().toStdString(), tester_->text().toStdString()});
+    if (!error.empty()) {
+        dialogs_.Message(this,
+                         {tr("The testing organisation, address and tester cannot be kept."),
+                          tr("File Error!"), QMessageBox::Warning, QMessageBox::Ok, Text(error)});
+    }
 }
 
 } // namespace kestrix::gui

@@ -1,8 +1,10 @@
 #pragma once
 
-// Tools > Cleanroom Classification Report...: the room, its area, the class or grade, the
-// occupancy state, the sizes and the locations; a preview of the verdict that follows every
-// change; and the report saved as PDF, HTML or JSON.
+// Tools > Cleanroom Classification Report...: the testing organisation, its address and the
+// tester (kept in the configuration for the next report); the room, its place in the building,
+// its area, loaded from and saved to a room file with the locations' coordinates; the class or
+// grade, the occupancy state, the sizes and the locations; a preview of the verdict that
+// follows every change; and the report saved as PDF, HTML or JSON.
 
 #include "kestrix/cleanroom/classification.h"
 
@@ -37,18 +39,32 @@ public:
 
     QLabel* Preview() const { return preview_; }
     QPushButton* SaveButton() const { return saveButton_; }
+    // Loads a room file into the fields; the error text, empty when loaded.
+    QString LoadRoom(const QString& path);
 
 private:
     // The request the fields give; nothing, with the reason in `problem`, for a bad list.
     std::optional<cleanroom::ClassificationRequest> Request(QString& problem) const;
     void UpdatePreview();
     void SaveReport();
+    // The file the user chose; empty when cancelled.
+    QString ChooseRoomFile(bool save);
+    void ShowRoomError(const QString& error);
+    void ChooseRoomToLoad();
+    void SaveRoom();
+    cleanroom::RoomDescription Room() const;
+    void KeepTestingParty();
 
     data::clsDataRecordSet& recordSet_;
     const modConfig::ConfigStore& store_;
     UserDialogs& dialogs_;
+    QLineEdit* organisation_;
+    QLineEdit* address_;
+    QLineEdit* tester_;
     QLineEdit* room_;
+    QLineEdit* building_;
     QDoubleSpinBox* area_;
+    QLabel* coordinates_;
     QComboBox* target_;
     QComboBox* state_;
     QLineEdit* sizes_;
@@ -56,6 +72,8 @@ private:
     QLabel* preview_;
     QPushButton* saveButton_;
     std::optional<cleanroom::ClassificationReport> report_;
+    // The room file's size and coordinates, kept for the report and the next save.
+    cleanroom::RoomDescription loadedRoom_;
 };
 
 } // namespace kestrix::gui

@@ -1,9 +1,9 @@
 #include "kestrix/table/print/TablePrinter.h"
 
-#include "kestrix/base/atomicFile.h"
 #include "kestrix/shell/userLocale.h"
 #include "kestrix/table/print/CellPainter.h"
 #include "kestrix/table/print/PageLayout.h"
+#include "kestrix/table/print/pdfFile.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -83,26 +83,11 @@ bool PrintTable(const GridModel& grid, QPagedPaintDevice& device) {
 }
 
 bool PrintTableToPdf(const GridModel& grid, const std::string& fileName, std::string& error) {
-    base::PendingFile file(fileName);
-    if (!file.IsOpen()) {
-        error = file.Error();
-        return false;
-    }
-    {
-        QPdfWriter writer(QString::fromStdString(file.TemporaryPath()));
-        writer.setResolution(kPdfResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        if (!PrintTable(grid, writer)) {
-            error = "Cannot write \"" + fileName + "\"";
-            return false;
-        }
-    }
-    if (!file.Commit()) {
-        error = file.Error();
-        return false;
-    }
-    return true;
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                             QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    return WritePdfFile(
+        fileName, layout, kPdfResolution,
+        [&grid](QPdfWriter& writer) { return PrintTable(grid, writer); }, error);
 }
 
 } // namespace kestrix::table

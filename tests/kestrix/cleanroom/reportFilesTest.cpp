@@ -65,28 +65,59 @@ TEST_F(ReportFiles, JsonHoldsTheFieldsOfTheReport) {
     EXPECT_EQ(corridor["sample_results"][1]["record"], 6);
 }
 
-TEST_F(ReportFiles, HtmlShowsTheTableVerdictAndSignatures) {
+TEST_F(ReportFiles, HtmlShowsTheSectionsTablesPicturesAndSignatures) {
     const std::string html = Contents(Saved("report.html"));
     for (const char* text :
-         {"Cleanroom Classification Report", "Room: Fill room 2", "Classification: ISO Class 7",
-          "Corridor", "3,100", "2,930", "Verdict: FAIL", "Tested by", "Reviewed by"}) {
+         {"<h1>Cleanroom Classification Report</h1>", "Room: Fill room 2", "Report ID: KX-",
+          "Verdict: FAIL", "Class: ISO Class 7", "Location 3 (Corridor)", "3,100", "2,930",
+          "<img src=\"data:image/png;base64,", "Printed name"}) {
         EXPECT_THAT(html, HasSubstr(text));
     }
 }
 
-TEST_F(ReportFiles, PdfIsPrintedLikeTheTable) {
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {
-        SKIP_OR_FAIL_WITHOUT_PEER("pdftotext is not installed");
-    }
-    const std::string path = Saved("report.pdf");
+std::string PdfText(const std::string& path) {
     QProcess reader;
     reader.start("pdftotext", {QString::fromStdString(path), "-"});
     reader.waitForFinished(-1);
-    const std::string text = reader.readAllStandardOutput().toStdString();
-    // The text comes back with ligatures ("fi" as one character), so words without them.
-    for (const char* expected : {"Cleanroom", "Instrument Serial #: 000004711", "Corridor",
-                                 "Verdict: FAIL", "Reviewed by", "Page 1"}) {
-        EXPECT_THAT(text, HasSubstr(expected));
+    return reader.readAllStandardOutput().toStdString();
+}
+
+TEST_F(ReportFiles, PdfHoldsEachIdentificationItemOrAWarningForIt) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+        SKIP_OR_FAIL_WITHOUT_PEER("pdftotext is not installed");
+    }
+    struct Case {
+        TestingParty party;
+        std::string room;
+        std::string building;
+        std::vector<std::string> said;
+    };
+    const Case cases[] = {
+        {{"Clean Air Services", "1 High Street, Springfield", "A. Tester"},
+         "Fill room 2",
+         "Building 3, level 1",
+         {"Testing organisation: Clean Air Services", "Address: 1 High Street, Springfield",
+          "Tester: A. Tester", "Room: Fill room 2", "Place in the building: Building 3, level 1"}},
+        {{},
+         "",
+         "",
+         {"Warning: Testing organisation not given.",
+          "Warning: Address of the testing organisation not given.", "Warning: Tester not given.",
+          "Warning: Room not given.", "Warning: Place of the room in the building not given."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.room);
+        report_.party = c.party;
+        report_.room = c.room;
+        report_.roomPlan.building = c.building;
+        const std::string text = PdfText(Saved("report.pdf"));
+        std::vector<std::string> said = c.said;
+        said.insert(said.end(), {"Date(s) of test: 2024-03-15", "Standard: ISO 14644-1:2015",
+                                 "Designation: ISO Class 7 (at rest; 0.5 µm, 5.0 µm)",
+                                 "Verdict: FAIL", "Report ID: KX-", "Page 1 of "});
+        for (const std::string& expected : said) {
+            EXPECT_THAT(text, HasSubstr(expected));
+        }
     }
 }
 

@@ -87,14 +87,45 @@ TEST_F(ClassifyCli, EachOutcomeHasItsExitStatus) {
 }
 
 TEST_F(ClassifyCli, TheSavedReportHoldsTheFlaggedRecordAndTheRoom) {
-    ASSERT_EQ(Classify({"--class", "8", "--room", "Suite 4", "--state", "in-operation"}).exitCode,
-              0);
+    ASSERT_EQ(
+        Classify({"--class", "8", "--room-name", "Suite 4", "--state", "in-operation"}).exitCode,
+        0);
     std::ifstream file(Path("report.json").toStdString());
     const auto json = nlohmann::json::parse(file);
     EXPECT_EQ(json["room"], "Suite 4");
     EXPECT_EQ(json["state"], "in operation");
     EXPECT_EQ(json["left_out"][0]["record"], 5);
     EXPECT_EQ(json["data_checks"][0]["kind"], "status-flags");
+}
+
+TEST_F(ClassifyCli, ARoomFileGivesTheAreaPlaceAndCoordinatesOrIsRefusedWithItsFault) {
+    struct Case {
+        const char* text;
+        int exitCode;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"[room]\nname=Fill room 2\nbuilding=Building 3\nwidth=4\nlength=2.5\n"
+         "[locations]\n1=0.5,0.5\n",
+         0, ""},
+        {"[room]\nname=Fill room 2\n", 2, "gives no width and length: --area is needed"},
+        {"[room]\nwidth=4\nlength=2.5\n[locations]\n1=9,1\n", 3, "lies outside the room"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::ofstream(Path("fill.room").toStdString()) << c.text;
+        const CliRun run = Run({"classify", "--json", Path("set.json"), "--room", Path("fill.room"),
+                                "--class", "8", "--save", Path("room.json")});
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.said));
+    }
+    std::ifstream file(Path("room.json").toStdString());
+    const auto json = nlohmann::json::parse(file);
+    EXPECT_EQ(json["room"], "Fill room 2");
+    EXPECT_EQ(json["area_m2"], 10.0);
+    EXPECT_EQ(json["identification"]["building"], "Building 3");
+    EXPECT_EQ(json["locations"][0]["x_m"], 0.5);
+    EXPECT_EQ(json["outcome"], "NOT CLASSIFIED");
 }
 
 TEST_F(ClassifyCli, TheSavedReportCarriesTheArchivesHeadToCheckItLater) {

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "kestrix/cleanroom/roomFile.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
 #include "kestrix/gui/main/GridView.h"
@@ -61,6 +62,55 @@ TEST_F(MainWindowTest, ClassificationDialogPreviewsAndSavesTheReport) {
     EXPECT_TRUE(QFile::exists(Path("room.json")));
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_THAT(ArchivedKinds(), ElementsAre("classification report"));
+}
+
+QPushButton* Button(QDialog& dialog, const char* text) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == QLatin1String(text)) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(MainWindowTest, ClassificationDialogLoadsAndSavesTheRoomAndKeepsTheTester) {
+    ASSERT_TRUE(window->TakeRecordSet(SmallRecordSet("Counter 5000")));
+    QFile bad(Path("bad.room"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("[room]\nwidth=4\nlength=2.5\n[locations]\n1=5,1\n");
+    bad.close();
+    QFile good(Path("fill.room"));
+    ASSERT_TRUE(good.open(QIODevice::WriteOnly));
+    good.write("[room]\nname=Fill room 2\nbuilding=Building 3\nwidth=4\nlength=2.5\n"
+               "[locations]\n1=0.5,0.5\n");
+    good.close();
+    dialogs.files = {{Path("bad.room"), 0},
+                     {Path("fill.room"), 0},
+                     {Path("copy.room"), 0},
+                     {Path("report.json"), 2}};
+    dialogs.onModal = [](QDialog& dialog) {
+        Button(dialog, "&Load Room...")->click();
+        Button(dialog, "&Load Room...")->click();
+        EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtRoom"))->text(), "Fill room 2");
+        EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtBuilding"))->text(),
+                  "Building 3");
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtTester"))->setText("A. Tester");
+        Button(dialog, "Sa&ve Room...")->click();
+        dynamic_cast<ClassificationDialog&>(dialog).SaveButton()->click();
+    };
+    window->RunCommand(window::MainCommand::CleanroomClassification);
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_THAT(dialogs.messages[0].text.toStdString(), HasSubstr("lies outside the room"));
+    const cleanroom::RoomFileRead copy = cleanroom::ReadRoomFile(Path("copy.room").toStdString());
+    ASSERT_TRUE(copy.room) << copy.error;
+    EXPECT_EQ(copy.room->Area(), 10.0);
+    EXPECT_EQ(copy.room->locations.at(1).x, 0.5);
+    QFile report(Path("report.json"));
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    const std::string json = report.readAll().toStdString();
+    EXPECT_THAT(json, HasSubstr(R"("tester": "A. Tester")"));
+    EXPECT_THAT(json, HasSubstr(R"("area_m2": 10.0)"));
+    EXPECT_EQ(cleanroom::ReadTestingParty(store.GetConfigPath()).tester, "A. Tester");
 }
 
 TEST_F(MainWindowTest, ClassificationDialogNamesTheRecordsLeftOut) {

@@ -47,6 +47,12 @@ TEST(IniFileRead, CommentsAndLinesWithoutEqualsAreNotKeys) {
     EXPECT_EQ(file.GetInt("a", "", 9), 9);
 }
 
+TEST(IniFileRead, KeysAreListedOnceInFileOrderFromTheFirstSection) {
+    const IniFile file = IniFile::FromText("[a]\n B = 1\n;c=2\nb=3\n2=x\n[A]\nlater=4\n");
+    EXPECT_EQ(file.Keys("A"), (std::vector<std::string>{"B", "2"}));
+    EXPECT_TRUE(file.Keys("none").empty());
+}
+
 TEST(IniFileRead, IntegerStopsAtFirstNonDigit) {
     const IniFile file = IniFile::FromText(
         "[n]\nplain=42\ntail=12abc\nword=abc\nneg=-5\nempty=\nhuge=99999999999999999999\n");
