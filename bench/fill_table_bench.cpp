@@ -35,7 +35,7 @@ const kestrix::modConfig::ConfigStore& Store() {
     return store;
 }
 
-void Fill(GridModel& grid, kestrix::clsDataRecordSet* set, const TableViewOptions& options) {
+void Fill(GridModel& grid, kestrix::data::clsDataRecordSet* set, const TableViewOptions& options) {
     kestrix::modDataTable::FillTable(grid, set, options, Store());
 }
 

@@ -44,7 +44,7 @@ void Show(gui::MainWindow& window) {
     window.grab();
 }
 
-using ReadSet = std::function<std::shared_ptr<clsDataRecordSet>(std::string& error)>;
+using ReadSet = std::function<std::shared_ptr<data::clsDataRecordSet>(std::string& error)>;
 
 // Opens what `read` gives in a shown window, then runs the refreshes when asked to.
 int OpenAndReport(const char* what, const ReadSet& read, bool refreshes) {
@@ -63,7 +63,7 @@ int OpenAndReport(const char* what, const ReadSet& read, bool refreshes) {
 
     const auto start = Clock::now();
     std::string error;
-    std::shared_ptr<clsDataRecordSet> recordSet = read(error);
+    std::shared_ptr<data::clsDataRecordSet> recordSet = read(error);
     const double readSeconds = SecondsSince(start);
     if (!recordSet || !window.TakeRecordSet(recordSet)) {
         std::fprintf(stderr, "opening failed: %s\n", error.c_str());
@@ -108,8 +108,8 @@ int OpenAndReport(const char* what, const ReadSet& read, bool refreshes) {
 int OpenFile(const std::string& path) {
     return OpenAndReport(
         "record-set file",
-        [&path](std::string& error) -> std::shared_ptr<clsDataRecordSet> {
-            RecordSetReadResult read = ReadRecordSetJson(path);
+        [&path](std::string& error) -> std::shared_ptr<data::clsDataRecordSet> {
+            data::RecordSetReadResult read = data::ReadRecordSetJson(path);
             error = read.error;
             return std::move(read.recordSet);
         },
@@ -119,7 +119,7 @@ int OpenFile(const std::string& path) {
 int OpenArchive(const std::string& sqlitePath) {
     return OpenAndReport(
         "a year from the archive",
-        [&sqlitePath](std::string&) -> std::shared_ptr<clsDataRecordSet> {
+        [&sqlitePath](std::string&) -> std::shared_ptr<data::clsDataRecordSet> {
             archive::ArchiveSettings settings;
             settings.sqlitePath = sqlitePath;
             archive::Archive archive(settings, archive::Access::kRead);
@@ -167,7 +167,7 @@ int main(int argc, char* argv[]) {
     {
         const auto set = bench::BuildSampleRecordSet();
         std::string error;
-        if (!WriteRecordSetJson(*set, file, error)) {
+        if (!data::WriteRecordSetJson(*set, file, error)) {
             std::fprintf(stderr, "%s\n", error.c_str());
             return 1;
         }

@@ -8,7 +8,7 @@ namespace {
 
 constexpr double kMinutesPerDay = 1440.0;
 
-void InitChannels(clsDataRecordSet& set, std::int32_t count) {
+void InitChannels(data::clsDataRecordSet& set, std::int32_t count) {
     std::vector<std::string> particleTypes;
     for (int channel = 0; channel < kSampleParticleChannels; ++channel) {
         particleTypes.push_back(std::to_string(0.3 + channel * 0.7).substr(0, 4));
@@ -27,7 +27,7 @@ void InitChannels(clsDataRecordSet& set, std::int32_t count) {
              std::vector<std::int32_t>(kSampleParticleChannels, 0));
 }
 
-void SetSample(clsDataRecord& record, std::int32_t row, double minutesApart) {
+void SetSample(data::clsDataRecord& record, std::int32_t row, double minutesApart) {
     record.SetTimeStamp(45000.0 + row * minutesApart / kMinutesPerDay);
     record.SetLocationID(row % 1000);
     record.SetSampleTimeData(60, row % 211 == 0 ? 0x02 : 0);
@@ -43,11 +43,11 @@ void SetSample(clsDataRecord& record, std::int32_t row, double minutesApart) {
 
 } // namespace
 
-std::unique_ptr<clsDataRecordSet> BuildSampleRecordSet(std::int32_t count, std::int32_t first,
-                                                       double minutesApart) {
-    auto set = std::make_unique<clsDataRecordSet>();
+std::unique_ptr<data::clsDataRecordSet> BuildSampleRecordSet(std::int32_t count, std::int32_t first,
+                                                             double minutesApart) {
+    auto set = std::make_unique<data::clsDataRecordSet>();
     InitChannels(*set, count);
-    clsDataRecord record;
+    data::clsDataRecord record;
     record.SetPartChanCount(kSampleParticleChannels);
     record.SetAnalogChanCount(kSampleAnalogChannels);
     for (std::int32_t row = 0; row < count; ++row) {

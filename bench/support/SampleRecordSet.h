@@ -20,8 +20,8 @@ inline constexpr std::int16_t kSampleAnalogChannels = 16;
 inline constexpr std::int32_t kYearOfRecords = 262800;
 
 // Records first .. first + count - 1 of a run taken minutesApart apart.
-std::unique_ptr<clsDataRecordSet> BuildSampleRecordSet(std::int32_t count = kFullMemoryRecords,
-                                                       std::int32_t first = 0,
-                                                       double minutesApart = 1.0);
+std::unique_ptr<data::clsDataRecordSet>
+BuildSampleRecordSet(std::int32_t count = kFullMemoryRecords, std::int32_t first = 0,
+                     double minutesApart = 1.0);
 
 } // namespace kestrix::bench

@@ -31,8 +31,8 @@ void GridColumn::EraseRows(std::size_t index, std::size_t count) {
 }
 
 std::size_t GridColumn::BytesHeld() const {
-    return sizeof(GridColumn) + words_.capacity() * sizeof(std::uint64_t) +
-           formats_.BytesHeld() + notes_.BytesHeld() + spans_.BytesHeld();
+    return sizeof(GridColumn) + words_.capacity() * sizeof(std::uint64_t) + formats_.BytesHeld() +
+           notes_.BytesHeld() + spans_.BytesHeld();
 }
 
 } // namespace kestrix::table

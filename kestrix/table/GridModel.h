@@ -29,10 +29,10 @@
 // Value() the computed result. Rows are found by their user values, as the table marks them.
 //
 // Storage is column-wise, 8 bytes per cell plus shared formats and interned texts; format ids
-// take memory per run of rows that share one, notes and spans only in the rows that have them; formulas live in a small side table. A
-// format setter refuses (returns false) only when the grid already holds
-// FormatPool::kMaxFormats distinct formats.
-// Cached formula results make the read functions logically const; the model is not thread-safe.
+// take memory per run of rows that share one, notes and spans only in the rows that have them;
+// formulas live in a small side table. A format setter refuses (returns false) only when the grid
+// already holds FormatPool::kMaxFormats distinct formats. Cached formula results make the read
+// functions logically const; the model is not thread-safe.
 
 #include "kestrix/table/CellFormat.h"
 #include "kestrix/table/FormatPool.h"

@@ -9,15 +9,15 @@
 #include <cstdint>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
 }
 
 namespace kestrix::table {
 
 struct TableLayout {
-    const clsDataRecordSet* recordSet = nullptr; // compared only, never read
-    std::int32_t records = 0;                    // of the set when it was laid out
+    const data::clsDataRecordSet* recordSet = nullptr; // compared only, never read
+    std::int32_t records = 0;                          // of the set when it was laid out
     std::vector<TableColumn> columns;
     TableViewOptions options;
     int headerLines = 0;

@@ -21,14 +21,14 @@ bool HasEnabledChannel(const TableColumn& column, bool enabled) {
 
 } // namespace
 
-double EffectiveParticleDensity(const clsDataRecordSet& recordSet) {
-    clsParticleDataCalculator calculator;
+double EffectiveParticleDensity(const data::clsDataRecordSet& recordSet) {
+    calc::clsParticleDataCalculator calculator;
     calculator.ParticleDensity(recordSet.GetParticleDensity());
     return calculator.ParticleDensity();
 }
 
-void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet* recordSet,
-                         const TableViewOptions& options) {
+void ConfigureCalculator(calc::clsParticleDataCalculator& calculator,
+                         data::clsDataRecordSet* recordSet, const TableViewOptions& options) {
     const bool iaq = IsIaqData(recordSet);
     calculator.DataRecordSet(recordSet);
     calculator.CumulativeModeEnabled(!options.particleDifferential);
@@ -40,7 +40,7 @@ void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet
 }
 
 DataRowWriter::DataRowWriter(GridModel& grid, std::vector<ColumnTarget> targets,
-                             clsDataRecordSet& recordSet, const TableViewOptions& options,
+                             data::clsDataRecordSet& recordSet, const TableViewOptions& options,
                              const modConfig::ConfigStore& store)
     : grid_(grid), recordSet_(recordSet), options_(options), store_(store),
       timestampText_(options.isoDates), columnStatus_(targets.size(), 0),
@@ -100,7 +100,7 @@ void DataRowWriter::FindResultSlots() {
     }
 }
 
-void DataRowWriter::WriteRecord(int row, const clsDataRecord& record) {
+void DataRowWriter::WriteRecord(int row, const data::clsDataRecord& record) {
     if (calculates_) {
         calculator_.DataRecord(&record);
         calculator_.Calculate(results_);
@@ -113,7 +113,7 @@ void DataRowWriter::WriteRecord(int row, const clsDataRecord& record) {
     }
 }
 
-void DataRowWriter::WriteCell(int row, std::size_t target, const clsDataRecord& record) {
+void DataRowWriter::WriteCell(int row, std::size_t target, const data::clsDataRecord& record) {
     const ColumnPlan& plan = plans_[target];
     const TableColumn& column = *plan.column;
     const int gridColumn = plan.gridColumn;
@@ -180,7 +180,7 @@ void DataRowWriter::WriteLocationName(int gridColumn, int row, std::int32_t loca
 
 void DataRowWriter::WriteValue(int row, std::size_t target, double value, std::uint8_t status) {
     const ColumnPlan& plan = plans_[target];
-    grid_.SetNumber(plan.gridColumn, row, RequireFinite(value, plan.column->dataType.c_str()),
+    grid_.SetNumber(plan.gridColumn, row, calc::RequireFinite(value, plan.column->dataType.c_str()),
                     plan.decimals);
     ++numericCells_[target];
     if (status == 0) {
@@ -203,7 +203,7 @@ void DataRowWriter::WriteDerivedValue(int row, std::size_t target, std::uint8_t 
     grid_.SetNumberType(plan.gridColumn, row, plan.decimals);
 }
 
-double DataRowWriter::SampleVolumeInCubicFeet(const clsDataRecord& record) const {
+double DataRowWriter::SampleVolumeInCubicFeet(const data::clsDataRecord& record) const {
     const double minutes =
         record.GetSampleTimeValue() * sampleTimeToMinutes_ + sampleTimeOffsetMinutes_;
     return minutes * flowRateCfm_;

@@ -17,10 +17,10 @@
 #include <unordered_map>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecord;
 class clsDataRecordSet;
-} // namespace kestrix
+} // namespace kestrix::data
 
 namespace kestrix::modConfig {
 class ConfigStore;
@@ -29,11 +29,11 @@ class ConfigStore;
 namespace kestrix::table {
 
 // The density the mass concentrations of the set are computed with (g/ml).
-double EffectiveParticleDensity(const clsDataRecordSet& recordSet);
+double EffectiveParticleDensity(const data::clsDataRecordSet& recordSet);
 
 // Sets the calculator up for the set's rows as the table computes them under the options.
-void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet* recordSet,
-                         const TableViewOptions& options);
+void ConfigureCalculator(calc::clsParticleDataCalculator& calculator,
+                         data::clsDataRecordSet* recordSet, const TableViewOptions& options);
 
 // A table column and the grid column (from 1) its cells go to.
 struct ColumnTarget {
@@ -43,11 +43,12 @@ struct ColumnTarget {
 
 class DataRowWriter {
 public:
-    DataRowWriter(GridModel& grid, std::vector<ColumnTarget> targets, clsDataRecordSet& recordSet,
-                  const TableViewOptions& options, const modConfig::ConfigStore& store);
+    DataRowWriter(GridModel& grid, std::vector<ColumnTarget> targets,
+                  data::clsDataRecordSet& recordSet, const TableViewOptions& options,
+                  const modConfig::ConfigStore& store);
 
     // Writes the record rows, which exist, from firstRow down into the target columns, and
-    // stores each target column's status in the column's user value. Throws ArithmeticError
+    // stores each target column's status in the column's user value. Throws calc::ArithmeticError
     // when a value overflows.
     void WriteRows(int firstRow);
     // Of each target in order, how many of its cells hold a number.
@@ -63,24 +64,24 @@ private:
 
     void PrepareCalculator();
     void FindResultSlots();
-    void WriteRecord(int row, const clsDataRecord& record);
-    void WriteCell(int row, std::size_t target, const clsDataRecord& record);
+    void WriteRecord(int row, const data::clsDataRecord& record);
+    void WriteCell(int row, std::size_t target, const data::clsDataRecord& record);
     void WriteLocationName(int gridColumn, int row, std::int32_t locationId);
     void WriteValue(int row, std::size_t target, double value, std::uint8_t status);
     void WriteDerivedValue(int row, std::size_t target, std::uint8_t status);
-    double SampleVolumeInCubicFeet(const clsDataRecord& record) const;
+    double SampleVolumeInCubicFeet(const data::clsDataRecord& record) const;
 
     GridModel& grid_;
     std::vector<ColumnPlan> plans_;
-    clsDataRecordSet& recordSet_;
+    data::clsDataRecordSet& recordSet_;
     const TableViewOptions& options_;
     const modConfig::ConfigStore& store_;
     std::int32_t locationSource_ = kInstrumentNames;
     std::unordered_map<std::int32_t, std::uint32_t> locationTextIds_; // interned once each
-    clsParticleDataCalculator calculator_;
+    calc::clsParticleDataCalculator calculator_;
     bool calculates_ = false; // whether any target shows a derived value
-    OrderedValues results_;
-    std::shared_ptr<const OrderedValueKeys> slotKeys_; // the keys resultSlot was found in
+    calc::OrderedValues results_;
+    std::shared_ptr<const calc::OrderedValueKeys> slotKeys_; // the keys resultSlot was found in
     TimestampText timestampText_;
     std::vector<std::uint8_t> columnStatus_;
     std::vector<int> numericCells_;

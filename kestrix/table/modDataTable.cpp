@@ -67,7 +67,7 @@ struct WrittenColumns {
 
 // The data cells of the target columns, with what the layout keeps of them.
 WrittenColumns WriteDataColumns(GridModel& grid, const std::vector<table::ColumnTarget>& targets,
-                                clsDataRecordSet* recordSet, const TableLayout& layout,
+                                data::clsDataRecordSet* recordSet, const TableLayout& layout,
                                 const modConfig::ConfigStore& store) {
     WrittenColumns written{std::vector<int>(targets.size(), 0), {}};
     if (recordSet && recordSet->RecordCount() > 0) {
@@ -94,7 +94,7 @@ void WriteAroundData(GridModel& grid, const TableLayout& layout,
     FitHeaderLines(grid, layout.headerLines);
 }
 
-TableLayout NewLayout(clsDataRecordSet* recordSet, const table::TableViewOptions& options,
+TableLayout NewLayout(data::clsDataRecordSet* recordSet, const table::TableViewOptions& options,
                       std::vector<TableColumn> columns, std::size_t headerLines) {
     TableLayout layout;
     layout.recordSet = recordSet;
@@ -107,7 +107,7 @@ TableLayout NewLayout(clsDataRecordSet* recordSet, const table::TableViewOptions
 }
 
 // The header lines come first and the grid is sized once, so no row is moved afterwards.
-TableLayout BuildTable(GridModel& grid, clsDataRecordSet* recordSet,
+TableLayout BuildTable(GridModel& grid, data::clsDataRecordSet* recordSet,
                        const table::TableViewOptions& options,
                        const modConfig::ConfigStore& store) {
     const std::vector<std::string> lines = table::HeaderLines(recordSet, options);
@@ -131,7 +131,7 @@ TableLayout BuildTable(GridModel& grid, clsDataRecordSet* recordSet,
 }
 
 bool ShowsLayout(const GridModel& grid, const TableLayout& layout,
-                 const clsDataRecordSet* recordSet) {
+                 const data::clsDataRecordSet* recordSet) {
     return recordSet && layout.recordSet == recordSet &&
            layout.records == recordSet->RecordCount() &&
            grid.ColumnCount() == static_cast<int>(layout.columns.size()) &&
@@ -164,7 +164,7 @@ void InitTableGrid(GridModel& grid) {
     grid.SetFrozenColumns(0);
 }
 
-TableLayout FillTable(GridModel& grid, clsDataRecordSet* recordSet,
+TableLayout FillTable(GridModel& grid, data::clsDataRecordSet* recordSet,
                       const table::TableViewOptions& options, const modConfig::ConfigStore& store) {
     // Built aside and moved in whole, so that an overflow leaves the shown table as it was.
     GridModel table = EmptyGridLike(grid);
@@ -173,7 +173,7 @@ TableLayout FillTable(GridModel& grid, clsDataRecordSet* recordSet,
     return layout;
 }
 
-void RefreshTable(GridModel& grid, TableLayout& layout, clsDataRecordSet* recordSet,
+void RefreshTable(GridModel& grid, TableLayout& layout, data::clsDataRecordSet* recordSet,
                   const table::TableViewOptions& options, const modConfig::ConfigStore& store) {
     std::vector<TableColumn> columns = table::BuildColumnList(recordSet, options);
     const std::vector<std::string> lines = table::HeaderLines(recordSet, options);

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
 }
 
@@ -28,11 +28,11 @@ namespace kestrix::modDataTable {
 void InitTableGrid(table::GridModel& grid);
 
 // Rebuilds the whole table from the record set (null: the empty table) with the options; My
-// Locations names come from the store. Throws ArithmeticError when a value overflows and
+// Locations names come from the store. Throws calc::ArithmeticError when a value overflows and
 // table::GridRefusal (gridGrowth.h) when the table has more columns or rows than the grid
 // holds; the grid then keeps the table it had. Moves no record cursor of the set. Returns what
 // RefreshTable needs to know of the table.
-table::TableLayout FillTable(table::GridModel& grid, clsDataRecordSet* recordSet,
+table::TableLayout FillTable(table::GridModel& grid, data::clsDataRecordSet* recordSet,
                              const table::TableViewOptions& options,
                              const modConfig::ConfigStore& store);
 
@@ -42,8 +42,9 @@ table::TableLayout FillTable(table::GridModel& grid, clsDataRecordSet* recordSet
 // written beside the table first, so the grid never holds a second table. Another set, or a
 // grid that no longer matches the layout, is filled anew. Throws as FillTable, the grid and
 // the layout then keeping the table they had.
-void RefreshTable(table::GridModel& grid, table::TableLayout& layout, clsDataRecordSet* recordSet,
-                  const table::TableViewOptions& options, const modConfig::ConfigStore& store);
+void RefreshTable(table::GridModel& grid, table::TableLayout& layout,
+                  data::clsDataRecordSet* recordSet, const table::TableViewOptions& options,
+                  const modConfig::ConfigStore& store);
 
 // The empty table.
 void ClearTable(table::GridModel& grid, const table::TableViewOptions& options,

@@ -57,8 +57,8 @@ public:
 
     // Makes the record set the window's own and shows it, as a finished download does; false
     // (with a message, the shown data kept) when it cannot be laid out.
-    bool TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet);
-    const std::shared_ptr<clsDataRecordSet>& RecordSet() const { return recordSet_; }
+    bool TakeRecordSet(std::shared_ptr<data::clsDataRecordSet> recordSet);
+    const std::shared_ptr<data::clsDataRecordSet>& RecordSet() const { return recordSet_; }
     bool HasData() const { return recordSet_ != nullptr; }
 
     void ShowConfigBar(bool show);
@@ -100,7 +100,7 @@ private:
     void OnSettingStored(modConfig::ConfigSetting setting);
     bool IsIaqRecordSet() const;
     // Lays the set out anew; false, with a message and the table kept, when it cannot be.
-    bool FillGrid(clsDataRecordSet* recordSet);
+    bool FillGrid(data::clsDataRecordSet* recordSet);
     // Runs a layout step; false, with a message, when it fails.
     bool LayOut(const std::function<void()>& step);
     // Names the shown data's file, or its instrument when sourceFile is empty.
@@ -130,7 +130,7 @@ private:
     void ShowAbout();
     void DownloadData();
     // An archive that fails is told once and never stops the download.
-    void ArchiveDownload(clsDataRecordSet& recordSet);
+    void ArchiveDownload(data::clsDataRecordSet& recordSet);
     void SetupMyLocations();
     void OpenLocationNames();
     void ShowClassification();
@@ -142,7 +142,7 @@ private:
     modConfig::ConfigStore& store_;
     UserDialogs& dialogs_;
     ProgramInfo program_;
-    std::shared_ptr<clsDataRecordSet> recordSet_;
+    std::shared_ptr<data::clsDataRecordSet> recordSet_;
     table::GridModel grid_;
     table::TableLayout layout_; // of the table grid_ shows
     AboutDialog* about_;

@@ -56,7 +56,7 @@ protected:
     }
 
     RecordSetSpec spec;
-    std::unique_ptr<clsDataRecordSet> set;
+    std::unique_ptr<data::clsDataRecordSet> set;
     GridModel grid;
 };
 
@@ -108,7 +108,7 @@ TEST_F(DataTableRefreshTest, OverflowKeepsTheTableAndItsLayout) {
     TableViewOptions fahrenheit = options;
     fahrenheit.temperatureUnits = modUnits::kUnitFahrenheit;
     EXPECT_THROW(modDataTable::RefreshTable(grid, layout, set.get(), fahrenheit, DefaultStore()),
-                 ArithmeticError);
+                 calc::ArithmeticError);
     EXPECT_EQ(Dump(grid), before);
 
     options.showParticleNorm = false;
