@@ -8,7 +8,7 @@ namespace {
 
 constexpr double kMinutesPerDay = 1440.0;
 
-void InitChannels(data::clsDataRecordSet& set) {
+void InitChannels(data::clsDataRecordSet& set, std::int32_t count) {
     std::vector<std::string> particleTypes;
     for (int channel = 0; channel < kSampleParticleChannels; ++channel) {
         particleTypes.push_back(std::to_string(0.3 + channel * 0.7).substr(0, 4));
@@ -22,13 +22,13 @@ void InitChannels(data::clsDataRecordSet& set) {
         analogUnits.push_back(units[channel % units.size()]);
     }
     std::string flowRateUnits = "CFM";
-    set.Init("Bench IAQ", 1, 0.1F, flowRateUnits, 1.65F, kFullMemoryRecords, "s", particleTypes,
-             analogTypes, analogUnits, std::vector<bool>(kSampleParticleChannels, false),
+    set.Init("Bench IAQ", 1, 0.1F, flowRateUnits, 1.65F, count, "s", particleTypes, analogTypes,
+             analogUnits, std::vector<bool>(kSampleParticleChannels, false),
              std::vector<std::int32_t>(kSampleParticleChannels, 0));
 }
 
-void SetSample(data::clsDataRecord& record, std::int32_t row) {
-    record.SetTimeStamp(45000.0 + row / kMinutesPerDay);
+void SetSample(data::clsDataRecord& record, std::int32_t row, double minutesApart) {
+    record.SetTimeStamp(45000.0 + row * minutesApart / kMinutesPerDay);
     record.SetLocationID(row % 1000);
     record.SetSampleTimeData(60, row % 211 == 0 ? 0x02 : 0);
     const std::uint8_t particleStatus = row % 97 == 0 ? 0x01 : 0;
@@ -43,14 +43,15 @@ void SetSample(data::clsDataRecord& record, std::int32_t row) {
 
 } // namespace
 
-std::unique_ptr<data::clsDataRecordSet> BuildSampleRecordSet() {
+std::unique_ptr<data::clsDataRecordSet> BuildSampleRecordSet(std::int32_t count, std::int32_t first,
+                                                             double minutesApart) {
     auto set = std::make_unique<data::clsDataRecordSet>();
-    InitChannels(*set);
+    InitChannels(*set, count);
     data::clsDataRecord record;
     record.SetPartChanCount(kSampleParticleChannels);
     record.SetAnalogChanCount(kSampleAnalogChannels);
-    for (std::int32_t row = 0; row < kFullMemoryRecords; ++row) {
-        SetSample(record, row);
+    for (std::int32_t row = 0; row < count; ++row) {
+        SetSample(record, first + row, minutesApart);
         set->RecordCopy(row, &record);
     }
     return set;

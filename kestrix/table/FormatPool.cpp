@@ -15,16 +15,20 @@ FormatPool::FormatPool() {
     Clear();
 }
 
-std::uint32_t FormatPool::Intern(const CellFormat& format) {
-    const auto [it, inserted] =
-        ids_.try_emplace(format, static_cast<std::uint32_t>(formats_.size()));
-    if (inserted) {
-        formats_.push_back(format);
+std::optional<FormatId> FormatPool::Intern(const CellFormat& format) {
+    if (const auto it = ids_.find(format); it != ids_.end()) {
+        return it->second;
     }
-    return it->second;
+    if (formats_.size() >= kMaxFormats) {
+        return std::nullopt;
+    }
+    const auto id = static_cast<FormatId>(formats_.size());
+    formats_.push_back(format);
+    ids_.emplace(format, id);
+    return id;
 }
 
-std::uint32_t FormatPool::WithDecimals(std::uint32_t id, std::uint8_t decimals) {
+std::optional<FormatId> FormatPool::WithDecimals(FormatId id, std::uint8_t decimals) {
     const std::size_t slot = id * kDecimalChoices + decimals;
     if (slot >= withDecimals_.size()) {
         withDecimals_.resize(formats_.size() * kDecimalChoices, kNotKnown);
@@ -32,9 +36,13 @@ std::uint32_t FormatPool::WithDecimals(std::uint32_t id, std::uint8_t decimals) 
     if (withDecimals_[slot] == kNotKnown) {
         CellFormat format = formats_[id];
         format.decimals = decimals;
-        withDecimals_[slot] = Intern(format);
+        const std::optional<FormatId> interned = Intern(format);
+        if (!interned) {
+            return std::nullopt;
+        }
+        withDecimals_[slot] = *interned;
     }
-    return withDecimals_[slot];
+    return static_cast<FormatId>(withDecimals_[slot]);
 }
 
 void FormatPool::Clear() {
@@ -47,7 +55,7 @@ void FormatPool::Clear() {
 std::size_t FormatPool::BytesHeld() const {
     constexpr std::size_t kNodeOverhead = 2 * sizeof(void*);
     return formats_.capacity() * sizeof(CellFormat) + ids_.bucket_count() * sizeof(void*) +
-           ids_.size() * (sizeof(CellFormat) + sizeof(std::uint32_t) + kNodeOverhead) +
+           ids_.size() * (sizeof(CellFormat) + sizeof(FormatId) + kNodeOverhead) +
            withDecimals_.capacity() * sizeof(std::uint32_t);
 }
 

@@ -3,6 +3,7 @@
 #include "kestrix/table/FormulaReferences.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace kestrix::table {
 
@@ -33,6 +34,22 @@ public:
             return FormulaCell({column_, row});
         }
         return {};
+    }
+
+    // The statistics rows of a column all read its data range: it is read once per content.
+    RangeSummary Summarize(int first, int last) const override {
+        const RangeKey key{column_, first, last};
+        if (const auto cached = formulas_.summaries_.find(key);
+            cached != formulas_.summaries_.end()) {
+            return cached->second;
+        }
+        const RangeSummary summary = CellLookup::Summarize(first, last);
+        // A range with formulas may meet one still being evaluated, which is no lasting result.
+        const auto formula = formulas_.entries_.lower_bound({column_, first});
+        if (formula == formulas_.entries_.end() || formula->first > CellPos{column_, last}) {
+            formulas_.summaries_.emplace(key, summary);
+        }
+        return summary;
     }
 
 private:
@@ -69,11 +86,42 @@ const std::string& FormulaCells::Text(CellPos pos) const {
     return it == entries_.end() ? kNone : it->second.text;
 }
 
-void FormulaCells::InsertRow(int row) {
+void FormulaCells::InsertRows(int row, int count) {
     std::map<CellPos, Entry> moved;
     for (auto& [pos, entry] : entries_) {
-        const CellPos target{pos.column, pos.row >= row ? pos.row + 1 : pos.row};
-        moved.emplace(target, Entry(ShiftReferences(entry.text, row, 1)));
+        const CellPos target{pos.column, pos.row >= row ? pos.row + count : pos.row};
+        moved.emplace(target, Entry(ShiftReferences(entry.text, row, count)));
+    }
+    entries_ = std::move(moved);
+}
+
+void FormulaCells::RemoveRows(int row, int count) {
+    const int end = row + count;
+    const auto renumber = [row, end, count](int at) {
+        return at < row ? at : at >= end ? at - count : 0;
+    };
+    std::map<CellPos, Entry> moved;
+    for (auto& [pos, entry] : entries_) {
+        if (renumber(pos.row) == 0) {
+            continue;
+        }
+        moved.emplace(CellPos{pos.column, renumber(pos.row)},
+                      Entry(MapReferences(entry.text, [&renumber](int at, std::string_view token) {
+                          return at == INT_MAX ? std::string(token)
+                                               : "#" + std::to_string(renumber(at));
+                      })));
+    }
+    entries_ = std::move(moved);
+}
+
+void FormulaCells::ArrangeColumns(const std::vector<int>& sources) {
+    std::map<CellPos, Entry> moved;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const auto first = entries_.lower_bound({sources[i], 1});
+        const auto last = entries_.lower_bound({sources[i] + 1, 1});
+        for (auto it = first; sources[i] != 0 && it != last; ++it) {
+            moved.emplace(CellPos{static_cast<int>(i) + 1, it->first.row}, std::move(it->second));
+        }
     }
     entries_ = std::move(moved);
 }

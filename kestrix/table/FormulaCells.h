@@ -13,6 +13,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -41,15 +42,26 @@ public:
     // Empty when the cell holds no formula.
     const std::string& Text(CellPos pos) const;
 
-    // A row is inserted above `row`: formulas at or below it move down and every reference to
-    // a row at or below it is renumbered.
-    void InsertRow(int row);
+    // `count` rows are inserted above `row`: formulas at or below it move down and every
+    // reference to a row at or below it is renumbered.
+    void InsertRows(int row, int count);
+    // Rows row .. row + count - 1 are removed: their formulas go, the ones below move up and
+    // references follow them; a reference to a removed row names row 0 (#REF!).
+    void RemoveRows(int row, int count);
+    // New column j + 1 takes the formulas of old column sources[j] (none where it is 0).
+    void ArrangeColumns(const std::vector<int>& sources);
     // Drops the formulas outside columns 1..columns and rows 1..rows.
     void Retain(int columns, int rows);
-    void Clear() { entries_.clear(); }
+    void Clear() {
+        entries_.clear();
+        summaries_.clear();
+    }
 
     // The grid's content changed: every cached result is stale.
-    void Invalidate() { ++generation_; }
+    void Invalidate() {
+        ++generation_;
+        summaries_.clear();
+    }
 
     // The formula's result; a position without a formula gives #REF!.
     FormulaValue Value(CellPos pos, const Content& content) const;
@@ -76,7 +88,11 @@ private:
     bool IsCurrent(const Entry& entry) const { return entry.evaluatedIn == generation_; }
     void PushDependencies(CellPos pos, const Entry& entry, std::vector<Frame>& stack) const;
 
+    // Column, first and last row of a range read by formulas.
+    using RangeKey = std::tuple<int, int, int>;
+
     std::map<CellPos, Entry> entries_;
+    mutable std::map<RangeKey, RangeSummary> summaries_; // of the current content
     std::uint64_t generation_ = 1;
 };
 

@@ -3,7 +3,6 @@
 #include "kestrix/table/Formula.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <span>
@@ -38,11 +37,15 @@ void CellLookup::ValuesAt(int first, std::span<CellValue> cells) const {
     }
 }
 
+RangeSummary CellLookup::Summarize(int first, int last) const {
+    RangeSummary summary;
+    summary.error = ForEachNumber(first, last, [&summary](double x) { summary.Add(x); });
+    return summary;
+}
+
 namespace {
 
 using Function = Formula::Function;
-// Rows of a range read in one go.
-constexpr std::size_t kRangeBlock = 256;
 using Op = Formula::Op;
 
 // A value on the stack, or a reference whose meaning depends on where it is used.
@@ -93,23 +96,15 @@ struct Statistics {
     explicit Statistics(bool withDeviation) : withDeviation(withDeviation) {}
 
     bool withDeviation;
-    std::size_t count = 0;
-    double sum = 0.0;
-    double sumOfSquares = 0.0;
-    double minimum = std::numeric_limits<double>::infinity();
-    double maximum = -std::numeric_limits<double>::infinity();
+    RangeSummary numbers;
     double mean = 0.0;
     double squaredDeviations = 0.0;
 
     void Add(double x) {
-        ++count;
-        sum += x;
-        sumOfSquares += x * x;
-        minimum = std::min(minimum, x);
-        maximum = std::max(maximum, x);
+        numbers.Add(x);
         if (withDeviation) {
             const double delta = x - mean;
-            mean += delta / static_cast<double>(count);
+            mean += delta / static_cast<double>(numbers.count);
             squaredDeviations += delta * (x - mean);
         }
     }
@@ -119,25 +114,18 @@ FormulaError AddRange(const RowRange& rows, const CellLookup& cells, Statistics&
     if (!RangeExists(rows, cells)) {
         return FormulaError::Reference;
     }
+    const int first = std::min(rows.first, rows.last);
     const int last = std::max(rows.first, rows.last);
-    std::array<CellValue, kRangeBlock> block;
-    for (int row = std::min(rows.first, rows.last); row <= last; row += kRangeBlock) {
-        const auto count = std::min(kRangeBlock, static_cast<std::size_t>(last - row + 1));
-        const std::span<CellValue> values(block.data(), count);
-        cells.ValuesAt(row, values);
-        for (const CellValue& cell : values) {
-            if (cell.kind == CellValue::Kind::Error) {
-                return cell.error;
-            }
-            if (cell.kind == CellValue::Kind::Number) {
-                statistics.Add(cell.number);
-            }
-        }
+    // A range read first gives the same sums as its summary, which the lookup may share.
+    if (!statistics.withDeviation && statistics.numbers.count == 0) {
+        statistics.numbers = cells.Summarize(first, last);
+        return statistics.numbers.error;
     }
-    return FormulaError::None;
+    return cells.ForEachNumber(first, last, [&statistics](double x) { statistics.Add(x); });
 }
 
-FormulaValue Aggregate(Function function, const Statistics& s) {
+FormulaValue Aggregate(Function function, const Statistics& statistics) {
+    const RangeSummary& s = statistics.numbers;
     const auto n = static_cast<double>(s.count);
     switch (function) {
     case Function::Average:
@@ -153,7 +141,7 @@ FormulaValue Aggregate(Function function, const Statistics& s) {
         return Checked(s.sumOfSquares);
     case Function::Stdev:
         return s.count < 2 ? FormulaValue::Error(FormulaError::DivisionByZero)
-                           : Checked(std::sqrt(s.squaredDeviations / (n - 1.0)));
+                           : Checked(std::sqrt(statistics.squaredDeviations / (n - 1.0)));
     case Function::Sqrt:
     case Function::Abs:
         break;

@@ -3,33 +3,35 @@
 namespace kestrix::table {
 
 void GridColumn::Resize(std::size_t rows) {
-    kinds_.resize(rows, CellKind::Empty);
-    formats_.resize(rows, 0);
-    payloads_.resize(rows, Payload{});
+    words_.resize(rows, Tagged(CellKind::Empty, 0));
+    formats_.Resize(rows);
     notes_.Resize(rows);
     spans_.Resize(rows);
 }
 
 void GridColumn::Reserve(std::size_t rows) {
-    kinds_.reserve(rows);
-    formats_.reserve(rows);
-    payloads_.reserve(rows);
-    notes_.Reserve(rows);
-    spans_.Reserve(rows);
+    words_.reserve(rows);
 }
 
-void GridColumn::InsertRow(std::size_t index) {
+void GridColumn::InsertRows(std::size_t index, std::size_t count) {
     const auto at = static_cast<std::ptrdiff_t>(index);
-    kinds_.insert(kinds_.begin() + at, CellKind::Empty);
-    formats_.insert(formats_.begin() + at, 0);
-    payloads_.insert(payloads_.begin() + at, Payload{});
-    notes_.InsertAt(index);
-    spans_.InsertAt(index);
+    words_.insert(words_.begin() + at, count, Tagged(CellKind::Empty, 0));
+    formats_.InsertAt(index, count);
+    notes_.InsertAt(index, count);
+    spans_.InsertAt(index, count);
+}
+
+void GridColumn::EraseRows(std::size_t index, std::size_t count) {
+    const auto first = static_cast<std::ptrdiff_t>(index);
+    const auto last = static_cast<std::ptrdiff_t>(index + count);
+    words_.erase(words_.begin() + first, words_.begin() + last);
+    formats_.EraseAt(index, count);
+    notes_.EraseAt(index, count);
+    spans_.EraseAt(index, count);
 }
 
 std::size_t GridColumn::BytesHeld() const {
-    return sizeof(GridColumn) + kinds_.capacity() * sizeof(CellKind) +
-           formats_.capacity() * sizeof(std::uint32_t) + payloads_.capacity() * sizeof(Payload) +
+    return sizeof(GridColumn) + words_.capacity() * sizeof(std::uint64_t) + formats_.BytesHeld() +
            notes_.BytesHeld() + spans_.BytesHeld();
 }
 

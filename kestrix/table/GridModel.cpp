@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace kestrix::table {
 
@@ -75,17 +76,57 @@ int GridModel::AddRow() {
     return SetRowCount(rowCount_ + 1) ? rowCount_ : 0;
 }
 
-bool GridModel::InsertRowAbove(int row) {
-    if (row < 1 || row > rowCount_ + 1 || rowCount_ >= kMaxRows) {
+bool GridModel::InsertRowsAbove(int row, int count) {
+    if (row < 1 || row > rowCount_ + 1 || count < 0 || count > kMaxRows - rowCount_) {
         return false;
     }
     for (GridColumn& column : columns_) {
-        column.InsertRow(Index(row));
+        column.InsertRows(Index(row), static_cast<std::size_t>(count));
     }
-    rowUserValues_.insert(rowUserValues_.begin() + static_cast<std::ptrdiff_t>(Index(row)), 0);
-    ++rowCount_;
-    formulas_.InsertRow(row);
+    rowUserValues_.insert(rowUserValues_.begin() + static_cast<std::ptrdiff_t>(Index(row)),
+                          static_cast<std::size_t>(count), 0);
+    rowCount_ += count;
+    formulas_.InsertRows(row, count);
     formulas_.Invalidate();
+    return true;
+}
+
+bool GridModel::RemoveRows(int row, int count) {
+    if (row < 1 || count < 0 || count > rowCount_ - row + 1) {
+        return false;
+    }
+    for (GridColumn& column : columns_) {
+        column.EraseRows(Index(row), static_cast<std::size_t>(count));
+    }
+    const auto first = rowUserValues_.begin() + static_cast<std::ptrdiff_t>(Index(row));
+    rowUserValues_.erase(first, first + count);
+    rowCount_ -= count;
+    formulas_.RemoveRows(row, count);
+    formulas_.Invalidate();
+    return true;
+}
+
+bool GridModel::ArrangeColumns(const std::vector<int>& sources) {
+    std::vector<bool> named(columns_.size() + 1, false);
+    for (const int source : sources) {
+        if (source < 0 || source > ColumnCount() || (source > 0 && named[source])) {
+            return false;
+        }
+        named[source] = source > 0;
+    }
+    if (sources.size() > kMaxColumns) {
+        return false;
+    }
+    std::vector<GridColumn> arranged;
+    arranged.reserve(sources.size());
+    for (const int source : sources) {
+        arranged.push_back(source > 0 ? std::move(columns_[Index(source)])
+                                      : GridColumn(static_cast<std::size_t>(rowCount_)));
+    }
+    columns_ = std::move(arranged);
+    formulas_.ArrangeColumns(sources);
+    formulas_.Invalidate();
+    ReleaseIfEmpty();
     return true;
 }
 
@@ -130,12 +171,16 @@ CellKind GridModel::Kind(int column, int row) const {
 }
 
 bool GridModel::SetText(int column, int row, std::string_view text) {
+    return CellColumn(column, row) && SetTextId(column, row, texts_.Intern(text));
+}
+
+bool GridModel::SetTextId(int column, int row, std::uint32_t textId) {
     GridColumn* cells = CellColumn(column, row);
-    if (!cells) {
+    if (!cells || !texts_.Holds(textId)) {
         return false;
     }
     BeforeContentChange(column, row);
-    cells->SetText(Index(row), texts_.Intern(text));
+    cells->SetText(Index(row), textId);
     return true;
 }
 
@@ -153,8 +198,12 @@ bool GridModel::SetNumberType(int column, int row, int decimals) {
         return false;
     }
     const std::size_t index = Index(row);
-    cells->SetFormatId(index,
-                       formats_.WithDecimals(cells->FormatId(index), ClampDecimals(decimals)));
+    const std::optional<FormatId> format =
+        formats_.WithDecimals(cells->Format(index), ClampDecimals(decimals));
+    if (!format) {
+        return false;
+    }
+    cells->SetFormat(index, *format);
     BeforeContentChange(column, row);
     cells->SetEmpty(index);
     return true;
@@ -179,10 +228,10 @@ bool GridModel::ClearContent(int column, int row) {
     return true;
 }
 
-const std::string& GridModel::Text(int column, int row) const {
+std::string_view GridModel::Text(int column, int row) const {
     const GridColumn* cells = CellColumn(column, row);
     if (!cells || cells->Kind(Index(row)) != CellKind::Text) {
-        return kNoText;
+        return {};
     }
     return texts_.Get(cells->TextId(Index(row)));
 }
@@ -235,7 +284,7 @@ std::string GridModel::ShownText(int column, int row, char decimalSeparator) con
     case CellKind::Empty:
         return {};
     case CellKind::Text:
-        return Text(column, row);
+        return std::string(Text(column, row));
     case CellKind::Number:
     case CellKind::Formula:
         break;
@@ -268,7 +317,7 @@ int GridModel::ShownTextWidth(int column, int row) const {
 
 const CellFormat& GridModel::Format(int column, int row) const {
     const GridColumn* cells = CellColumn(column, row);
-    return formats_.Get(cells ? cells->FormatId(Index(row)) : 0);
+    return formats_.Get(cells ? cells->Format(Index(row)) : 0);
 }
 
 template <typename Change>
@@ -277,13 +326,17 @@ bool GridModel::ChangeFormat(int column, int row, Change change) {
     if (!cells) {
         return false;
     }
-    CellFormat format = formats_.Get(cells->FormatId(Index(row)));
+    CellFormat format = formats_.Get(cells->Format(Index(row)));
     const CellFormat before = format;
     change(format);
-    if (format != before) {
-        cells->SetFormatId(Index(row), formats_.Intern(format));
+    if (format == before) {
+        return true;
     }
-    return true;
+    const std::optional<FormatId> id = formats_.Intern(format);
+    if (id) {
+        cells->SetFormat(Index(row), *id);
+    }
+    return id.has_value();
 }
 
 bool GridModel::SetFormat(int column, int row, const CellFormat& format) {
@@ -319,9 +372,9 @@ bool GridModel::SetFlagged(int column, int row, bool flagged) {
 
 // ---- Notes and spans
 
-const std::string& GridModel::Note(int column, int row) const {
+std::string_view GridModel::Note(int column, int row) const {
     const GridColumn* cells = CellColumn(column, row);
-    return cells ? texts_.Get(cells->NoteId(Index(row))) : kNoText;
+    return cells ? texts_.Get(cells->NoteId(Index(row))) : std::string_view();
 }
 
 bool GridModel::SetNote(int column, int row, std::string_view note) {
@@ -354,12 +407,9 @@ bool GridModel::SetSpan(int column, int row, int columns) {
 std::vector<CellSpan> GridModel::Spans() const {
     std::vector<CellSpan> spans;
     for (int column = 1; column <= ColumnCount(); ++column) {
-        if (!columns_[Index(column)].HasSpans()) {
-            continue;
-        }
-        for (int row = 1; row <= rowCount_; ++row) {
-            const int span = Span(column, row);
-            if (span > 1) {
+        for (const auto& entry : columns_[Index(column)].SpanEntries().Entries()) {
+            const int row = static_cast<int>(entry.first) + 1;
+            if (const int span = Span(column, row); span > 1) {
                 spans.push_back({column, row, span});
             }
         }
@@ -370,14 +420,8 @@ std::vector<CellSpan> GridModel::Spans() const {
 std::vector<CellPos> GridModel::NotedCells() const {
     std::vector<CellPos> cells;
     for (int column = 1; column <= ColumnCount(); ++column) {
-        const GridColumn& notes = columns_[Index(column)];
-        if (!notes.HasNotes()) {
-            continue;
-        }
-        for (int row = 1; row <= rowCount_; ++row) {
-            if (notes.NoteId(Index(row)) != 0) {
-                cells.push_back({column, row});
-            }
+        for (const auto& entry : columns_[Index(column)].NoteEntries().Entries()) {
+            cells.push_back({column, static_cast<int>(entry.first) + 1});
         }
     }
     return cells;
@@ -402,6 +446,10 @@ void GridModel::ReplaceWith(GridModel&& other) {
     *this = std::move(other);
     changeListener_ = std::move(listener);
     redraw_ = redraw;
+    NoteChanged();
+}
+
+void GridModel::NoteChanged() {
     if (!redraw_) {
         changedWhileOff_ = true;
     } else if (changeListener_) {
@@ -451,17 +499,17 @@ bool GridModel::SetColumnWidth(int column, double width) {
     return true;
 }
 
-int GridModel::WidestTextWidth(int column) const {
+int GridModel::WidestTextWidth(int column, int firstRow, int lastRow) const {
     const GridColumn* cells = Column(column);
     if (!cells) {
         return 0;
     }
     std::array<WidestNumberText, CellFormat::kMaxDecimals + 1> numbersByDecimals;
     int widest = 0;
-    for (int row = 1; row <= rowCount_; ++row) {
+    for (int row = std::max(firstRow, 1); row <= std::min(lastRow, rowCount_); ++row) {
         const std::size_t index = Index(row);
         if (cells->Kind(index) == CellKind::Number) {
-            numbersByDecimals[formats_.Get(cells->FormatId(index)).decimals].Add(
+            numbersByDecimals[formats_.Get(cells->Format(index)).decimals].Add(
                 cells->Number(index));
         } else {
             widest = std::max(widest, ShownTextWidth(column, row));

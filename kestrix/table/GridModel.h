@@ -28,9 +28,11 @@
 // the text (MapReferences in FormulaReferences.h turns "#row" into the writer's cell names) and
 // Value() the computed result. Rows are found by their user values, as the table marks them.
 //
-// Storage is column-wise, 13 bytes per cell plus shared formats and interned texts; notes and
-// spans take memory only in columns that have them; formulas live in a small side table.
-// Cached formula results make the read functions logically const; the model is not thread-safe.
+// Storage is column-wise, 8 bytes per cell plus shared formats and interned texts; format ids
+// take memory per run of rows that share one, notes and spans only in the rows that have them;
+// formulas live in a small side table. A format setter refuses (returns false) only when the grid
+// already holds FormatPool::kMaxFormats distinct formats. Cached formula results make the read
+// functions logically const; the model is not thread-safe.
 
 #include "kestrix/table/CellFormat.h"
 #include "kestrix/table/FormatPool.h"
@@ -72,13 +74,25 @@ public:
     int AddRow();
     // Inserts an empty row above `row` (RowCount() + 1 appends). Rows from `row` down move one
     // down with their cells and user values; formula references follow them.
-    bool InsertRowAbove(int row);
+    bool InsertRowAbove(int row) { return InsertRowsAbove(row, 1); }
+    bool InsertRowsAbove(int row, int count);
+    // Removes rows row .. row + count - 1; the rows below move up with their cells and user
+    // values, formula references follow them, and a reference to a removed row gives #REF!.
+    bool RemoveRows(int row, int count);
+    // Puts the columns in a new order without copying their cells: new column j + 1 is old
+    // column sources[j], or an empty column where that is 0. Old columns not named are dropped;
+    // none may be named twice.
+    bool ArrangeColumns(const std::vector<int>& sources);
     // Capacity hint for a table about to grow to `rows` rows one row at a time.
     void ReserveRows(int rows);
 
     // Content.
     CellKind Kind(int column, int row) const;
     bool SetText(int column, int row, std::string_view text);
+    // A text written to many cells is interned once: its id, for SetTextId. Ids stay valid
+    // until the grid is emptied.
+    std::uint32_t InternText(std::string_view text) { return texts_.Intern(text); }
+    bool SetTextId(int column, int row, std::uint32_t textId);
     bool SetNumber(int column, int row, double value, int decimals);
     // A number cell without a value: empty, but its format carries the decimals.
     bool SetNumberType(int column, int row, int decimals);
@@ -86,7 +100,8 @@ public:
     // Removes the content; format, note and span stay.
     bool ClearContent(int column, int row);
 
-    const std::string& Text(int column, int row) const;    // of a Text cell
+    // Of a Text cell; valid until the grid's texts change.
+    std::string_view Text(int column, int row) const;
     const std::string& Formula(int column, int row) const; // of a Formula cell
     // Number or Formula: the cells of number type.
     bool IsNumberCell(int column, int row) const;
@@ -111,8 +126,8 @@ public:
     bool SetBold(int column, int row, bool bold);
     bool SetFlagged(int column, int row, bool flagged);
 
-    // Notes (an empty text removes the note).
-    const std::string& Note(int column, int row) const;
+    // Notes (an empty text removes the note); valid until the grid's texts change.
+    std::string_view Note(int column, int row) const;
     bool SetNote(int column, int row, std::string_view note);
 
     // Spans: the cell covers `columns` columns from its own to the right (1 = no span); the
@@ -134,7 +149,9 @@ public:
     // Widths in characters.
     double ColumnWidth(int column) const;
     bool SetColumnWidth(int column, double width);
-    int WidestTextWidth(int column) const;
+    int WidestTextWidth(int column) const { return WidestTextWidth(column, 1, rowCount_); }
+    // Of rows firstRow to lastRow only.
+    int WidestTextWidth(int column, int firstRow, int lastRow) const;
 
     // Rows and columns that stay in view while scrolling (a view's concern, kept here).
     int FrozenRows() const { return frozenRows_; }
@@ -159,6 +176,10 @@ public:
     // redraw switch back on; cell setters are silent, which keeps filling a table cheap.
     using ChangeListener = std::function<void()>;
     void SetChangeListener(ChangeListener listener) { changeListener_ = std::move(listener); }
+
+    // Cells were changed in place and everything shown must be read again: the change notice,
+    // now or when redraw is turned back on.
+    void NoteChanged();
 
     // Takes over the other grid's whole content and settings, keeping this grid's listener
     // and redraw switch, and sends the change notice unless redraw is off.

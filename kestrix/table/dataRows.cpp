@@ -6,10 +6,11 @@
 #include "kestrix/data/modDataType.h"
 #include "kestrix/data/recordStatus.h"
 #include "kestrix/shell/modConfig.h"
-#include "kestrix/table/gridGrowth.h"
 #include "kestrix/table/locationNames.h"
 #include "kestrix/table/tableCellStyle.h"
-#include "kestrix/table/tableRowKinds.h"
+
+#include <algorithm>
+#include <initializer_list>
 
 namespace kestrix::table {
 namespace {
@@ -38,49 +39,56 @@ void ConfigureCalculator(calc::clsParticleDataCalculator& calculator,
     calculator.ParticulateMatterEnabled(options.showParticulateMatter && iaq);
 }
 
-DataRowWriter::DataRowWriter(GridModel& grid, const std::vector<TableColumn>& columns,
-                             data::clsDataRecordSet* recordSet, const TableViewOptions& options,
+DataRowWriter::DataRowWriter(GridModel& grid, std::vector<ColumnTarget> targets,
+                             data::clsDataRecordSet& recordSet, const TableViewOptions& options,
                              const modConfig::ConfigStore& store)
     : grid_(grid), recordSet_(recordSet), options_(options), store_(store),
-      timestampText_(options.isoDates), columnStatus_(columns.size(), 0) {
-    plans_.reserve(columns.size());
-    for (const TableColumn& column : columns) {
-        plans_.push_back(
-            {&column, modUnits::GetDecimalPlaces(column.dataType, column.units), std::nullopt});
+      timestampText_(options.isoDates), columnStatus_(targets.size(), 0),
+      numericCells_(targets.size(), 0) {
+    plans_.reserve(targets.size());
+    for (const ColumnTarget& target : targets) {
+        plans_.push_back({target.column, target.gridColumn,
+                          modUnits::GetDecimalPlaces(target.column->dataType, target.column->units),
+                          std::nullopt});
     }
 }
 
-void DataRowWriter::WriteRows() {
-    const std::int32_t count = recordSet_ ? recordSet_->RecordCount() : 0;
-    if (count == 0) {
-        grid_.SetRowUserValue(AddTableRow(grid_), kRowData);
-        return;
-    }
+void DataRowWriter::WriteRows(int firstRow) {
     PrepareCalculator();
-    // Room for the statistics rows that follow, so the columns are not moved for them.
-    grid_.ReserveRows(grid_.RowCount() + count + 16);
-    const int firstRow = AddTableRows(grid_, count);
+    const std::int32_t count = recordSet_.RecordCount();
     for (std::int32_t index = 0; index < count; ++index) {
-        const int row = firstRow + index;
-        grid_.SetRowUserValue(row, kRowData);
-        WriteRecord(row, *recordSet_->Record(index));
+        WriteRecord(firstRow + index, *recordSet_.Record(index));
     }
-    for (std::size_t i = 0; i < columnStatus_.size(); ++i) {
-        grid_.SetColumnUserValue(static_cast<int>(i) + 1, columnStatus_[i]);
+    for (std::size_t i = 0; i < plans_.size(); ++i) {
+        grid_.SetColumnUserValue(plans_[i].gridColumn, columnStatus_[i]);
     }
 }
 
+// The calculator computes only what the target columns show.
 void DataRowWriter::PrepareCalculator() {
-    ConfigureCalculator(calculator_, recordSet_, options_);
-    locationSource_ = ResolvedLocationSource(options_.locationNameSource, *recordSet_);
+    ConfigureCalculator(calculator_, &recordSet_, options_);
+    const auto shows = [this](std::initializer_list<TableColumnKind> kinds) {
+        return std::any_of(plans_.begin(), plans_.end(), [kinds](const ColumnPlan& plan) {
+            return std::find(kinds.begin(), kinds.end(), plan.column->kind) != kinds.end();
+        });
+    };
+    calculator_.NormalizedCountsEnabled(calculator_.NormalizedCountsEnabled() &&
+                                        shows({TableColumnKind::ParticleNorm}));
+    calculator_.MassConcentrationsEnabled(calculator_.MassConcentrationsEnabled() &&
+                                          shows({TableColumnKind::MassConcentration}));
+    calculator_.ParticulateMatterEnabled(
+        calculator_.ParticulateMatterEnabled() &&
+        shows({TableColumnKind::ParticulateMatter, TableColumnKind::TotalParticulateMatter}));
+    calculates_ = calculator_.NormalizedCountsEnabled() ||
+                  calculator_.MassConcentrationsEnabled() || calculator_.ParticulateMatterEnabled();
+    locationSource_ = ResolvedLocationSource(options_.locationNameSource, recordSet_);
 
-    const std::int32_t timeUnits = modUnits::GetUnitCode(recordSet_->GetSampleTimeUnits());
+    const std::int32_t timeUnits = modUnits::GetUnitCode(recordSet_.GetSampleTimeUnits());
     sampleTimeToMinutes_ = modUnits::GetConversionFactor(timeUnits, modUnits::kUnitMinutes);
     sampleTimeOffsetMinutes_ = modUnits::GetConversionOffset(timeUnits, modUnits::kUnitMinutes);
-    flowRateCfm_ =
-        modUnits::ConvertUnits(recordSet_->GetSensorFlowRate(),
-                               modUnits::GetUnitCode(recordSet_->GetSensorFlowRateUnits()),
-                               modUnits::kUnitCubicFeetPerMinute);
+    flowRateCfm_ = modUnits::ConvertUnits(
+        recordSet_.GetSensorFlowRate(), modUnits::GetUnitCode(recordSet_.GetSensorFlowRateUnits()),
+        modUnits::kUnitCubicFeetPerMinute);
 }
 
 // The calculator keeps its keys while the channels stay the same, so the slots are found once.
@@ -93,19 +101,22 @@ void DataRowWriter::FindResultSlots() {
 }
 
 void DataRowWriter::WriteRecord(int row, const data::clsDataRecord& record) {
-    calculator_.DataRecord(&record);
-    calculator_.Calculate(results_);
-    if (results_.Keys() != slotKeys_) {
-        FindResultSlots();
+    if (calculates_) {
+        calculator_.DataRecord(&record);
+        calculator_.Calculate(results_);
+        if (results_.Keys() != slotKeys_) {
+            FindResultSlots();
+        }
     }
     for (std::size_t i = 0; i < plans_.size(); ++i) {
-        WriteCell(static_cast<int>(i) + 1, row, plans_[i], record);
+        WriteCell(row, i, record);
     }
 }
 
-void DataRowWriter::WriteCell(int gridColumn, int row, const ColumnPlan& plan,
-                              const data::clsDataRecord& record) {
+void DataRowWriter::WriteCell(int row, std::size_t target, const data::clsDataRecord& record) {
+    const ColumnPlan& plan = plans_[target];
     const TableColumn& column = *plan.column;
+    const int gridColumn = plan.gridColumn;
     const std::int16_t channel = column.channel;
     switch (column.kind) {
     case TableColumnKind::Timestamp:
@@ -113,13 +124,14 @@ void DataRowWriter::WriteCell(int gridColumn, int row, const ColumnPlan& plan,
         return;
     case TableColumnKind::LocationNumber:
         grid_.SetNumber(gridColumn, row, record.GetLocationID(), 0);
+        ++numericCells_[target];
         return;
     case TableColumnKind::LocationName:
         WriteLocationName(gridColumn, row, record.GetLocationID());
         return;
     case TableColumnKind::ParticleRaw:
         if (HasEnabledChannel(column, record.GetPartChanEnable(channel))) {
-            WriteValue(gridColumn, row, plan,
+            WriteValue(row, target,
                        record.GetPartChanValue(channel, !options_.particleDifferential),
                        record.GetPartChanStatus(channel));
             return;
@@ -128,25 +140,25 @@ void DataRowWriter::WriteCell(int gridColumn, int row, const ColumnPlan& plan,
     case TableColumnKind::ParticleNorm:
     case TableColumnKind::MassConcentration:
         if (HasEnabledChannel(column, record.GetPartChanEnable(channel))) {
-            WriteDerivedValue(gridColumn, row, plan, record.GetPartChanStatus(channel));
+            WriteDerivedValue(row, target, record.GetPartChanStatus(channel));
             return;
         }
         break;
     case TableColumnKind::ParticulateMatter:
     case TableColumnKind::TotalParticulateMatter:
-        WriteDerivedValue(gridColumn, row, plan, record.GetPartChanStatus(channel));
+        WriteDerivedValue(row, target, record.GetPartChanStatus(channel));
         return;
     case TableColumnKind::SampleTime:
-        WriteValue(gridColumn, row, plan, column.Convert(record.GetSampleTimeValue()),
+        WriteValue(row, target, column.Convert(record.GetSampleTimeValue()),
                    record.GetSampleTimeStatus());
         return;
     case TableColumnKind::SampleVolume:
-        WriteValue(gridColumn, row, plan, column.Convert(SampleVolumeInCubicFeet(record)),
+        WriteValue(row, target, column.Convert(SampleVolumeInCubicFeet(record)),
                    record.GetSampleTimeStatus());
         return;
     case TableColumnKind::Environmental:
         if (HasEnabledChannel(column, record.GetAnalogChanEnable(channel))) {
-            WriteValue(gridColumn, row, plan, column.Convert(record.GetAnalogChanValue(channel)),
+            WriteValue(row, target, column.Convert(record.GetAnalogChanValue(channel)),
                        record.GetAnalogChanStatus(channel));
             return;
         }
@@ -156,34 +168,39 @@ void DataRowWriter::WriteCell(int gridColumn, int row, const ColumnPlan& plan,
 }
 
 void DataRowWriter::WriteLocationName(int gridColumn, int row, std::int32_t locationId) {
-    const std::string name = LocationNameFrom(locationSource_, *recordSet_, store_, locationId);
-    if (!name.empty()) {
-        grid_.SetText(gridColumn, row, name);
+    auto [known, added] = locationTextIds_.try_emplace(locationId, 0);
+    if (added) {
+        known->second =
+            grid_.InternText(LocationNameFrom(locationSource_, recordSet_, store_, locationId));
+    }
+    if (known->second != 0) {
+        grid_.SetTextId(gridColumn, row, known->second);
     }
 }
 
-void DataRowWriter::WriteValue(int gridColumn, int row, const ColumnPlan& plan, double value,
-                               std::uint8_t status) {
-    grid_.SetNumber(gridColumn, row, calc::RequireFinite(value, plan.column->dataType.c_str()),
+void DataRowWriter::WriteValue(int row, std::size_t target, double value, std::uint8_t status) {
+    const ColumnPlan& plan = plans_[target];
+    grid_.SetNumber(plan.gridColumn, row, calc::RequireFinite(value, plan.column->dataType.c_str()),
                     plan.decimals);
+    ++numericCells_[target];
     if (status == 0) {
         return;
     }
     // A cell carries only the faults that concern its quantity, so cells and summary rows agree.
     const std::uint8_t concerning = recordStatus::MaskStatusBits(plan.column->dataType, status);
     if (concerning != 0) {
-        MarkFaultyCell(grid_, gridColumn, row, concerning);
-        columnStatus_[static_cast<std::size_t>(gridColumn - 1)] |= concerning;
+        MarkFaultyCell(grid_, plan.gridColumn, row, concerning);
+        columnStatus_[target] |= concerning;
     }
 }
 
-void DataRowWriter::WriteDerivedValue(int gridColumn, int row, const ColumnPlan& plan,
-                                      std::uint8_t status) {
+void DataRowWriter::WriteDerivedValue(int row, std::size_t target, std::uint8_t status) {
+    const ColumnPlan& plan = plans_[target];
     if (const auto value = plan.resultSlot ? results_.AtSlot(*plan.resultSlot) : std::nullopt) {
-        WriteValue(gridColumn, row, plan, *value, status);
+        WriteValue(row, target, *value, status);
         return;
     }
-    grid_.SetNumberType(gridColumn, row, plan.decimals);
+    grid_.SetNumberType(plan.gridColumn, row, plan.decimals);
 }
 
 double DataRowWriter::SampleVolumeInCubicFeet(const data::clsDataRecord& record) const {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrix::data {
@@ -34,19 +35,29 @@ double EffectiveParticleDensity(const data::clsDataRecordSet& recordSet);
 void ConfigureCalculator(calc::clsParticleDataCalculator& calculator,
                          data::clsDataRecordSet* recordSet, const TableViewOptions& options);
 
+// A table column and the grid column (from 1) its cells go to.
+struct ColumnTarget {
+    const TableColumn* column;
+    int gridColumn;
+};
+
 class DataRowWriter {
 public:
-    DataRowWriter(GridModel& grid, const std::vector<TableColumn>& columns,
-                  data::clsDataRecordSet* recordSet, const TableViewOptions& options,
+    DataRowWriter(GridModel& grid, std::vector<ColumnTarget> targets,
+                  data::clsDataRecordSet& recordSet, const TableViewOptions& options,
                   const modConfig::ConfigStore& store);
 
-    // Adds the rows (one empty row without records) and stores every column's status in the
-    // column's user value. Throws ArithmeticError when a value overflows.
-    void WriteRows();
+    // Writes the record rows, which exist, from firstRow down into the target columns, and
+    // stores each target column's status in the column's user value. Throws calc::ArithmeticError
+    // when a value overflows.
+    void WriteRows(int firstRow);
+    // Of each target in order, how many of its cells hold a number.
+    const std::vector<int>& NumericCells() const { return numericCells_; }
 
 private:
     struct ColumnPlan {
         const TableColumn* column;
+        int gridColumn;
         int decimals;
         std::optional<std::int32_t> resultSlot; // of the column's derived value in results_
     };
@@ -54,25 +65,26 @@ private:
     void PrepareCalculator();
     void FindResultSlots();
     void WriteRecord(int row, const data::clsDataRecord& record);
-    void WriteCell(int gridColumn, int row, const ColumnPlan& plan,
-                   const data::clsDataRecord& record);
+    void WriteCell(int row, std::size_t target, const data::clsDataRecord& record);
     void WriteLocationName(int gridColumn, int row, std::int32_t locationId);
-    void WriteValue(int gridColumn, int row, const ColumnPlan& plan, double value,
-                    std::uint8_t status);
-    void WriteDerivedValue(int gridColumn, int row, const ColumnPlan& plan, std::uint8_t status);
+    void WriteValue(int row, std::size_t target, double value, std::uint8_t status);
+    void WriteDerivedValue(int row, std::size_t target, std::uint8_t status);
     double SampleVolumeInCubicFeet(const data::clsDataRecord& record) const;
 
     GridModel& grid_;
     std::vector<ColumnPlan> plans_;
-    data::clsDataRecordSet* recordSet_;
+    data::clsDataRecordSet& recordSet_;
     const TableViewOptions& options_;
     const modConfig::ConfigStore& store_;
     std::int32_t locationSource_ = kInstrumentNames;
+    std::unordered_map<std::int32_t, std::uint32_t> locationTextIds_; // interned once each
     calc::clsParticleDataCalculator calculator_;
+    bool calculates_ = false; // whether any target shows a derived value
     calc::OrderedValues results_;
     std::shared_ptr<const calc::OrderedValueKeys> slotKeys_; // the keys resultSlot was found in
     TimestampText timestampText_;
     std::vector<std::uint8_t> columnStatus_;
+    std::vector<int> numericCells_;
     double sampleTimeToMinutes_ = 1.0;
     double sampleTimeOffsetMinutes_ = 0.0;
     double flowRateCfm_ = 0.0;

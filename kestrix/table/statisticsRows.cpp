@@ -140,7 +140,7 @@ int FirstStatisticsColumn(const std::vector<TableColumn>& columns) {
 }
 
 void WriteStatisticsRows(GridModel& grid, const std::vector<TableColumn>& columns, int firstDataRow,
-                         int lastDataRow, bool withData) {
+                         int lastDataRow, bool withData, const std::vector<int>& numericCells) {
     const int firstColumn = FirstStatisticsColumn(columns);
     if (firstColumn == 0) {
         return;
@@ -152,11 +152,9 @@ void WriteStatisticsRows(GridModel& grid, const std::vector<TableColumn>& column
     const StatusRows statusRows = AddStatusRows(grid, firstColumn);
     StatisticsColumnWriter statistics(grid, rows, RangeText(firstDataRow, lastDataRow));
     for (int column = firstColumn; column <= static_cast<int>(columns.size()); ++column) {
-        const TableColumn& description = columns[static_cast<std::size_t>(column - 1)];
-        const int numericCells =
-            modDataTable::CountNumericCells(grid, column, firstDataRow, lastDataRow);
-        statistics.Write(column, description, numericCells);
-        WriteStatusSummaryCells(grid, statusRows, column, description, numericCells);
+        const auto index = static_cast<std::size_t>(column - 1);
+        statistics.Write(column, columns[index], numericCells[index]);
+        WriteStatusSummaryCells(grid, statusRows, column, columns[index], numericCells[index]);
     }
 }
 

@@ -13,9 +13,10 @@ namespace kestrix::table {
 // The first grid column (from 1) that gets statistics; 0 when no column does.
 int FirstStatisticsColumn(const std::vector<TableColumn>& columns);
 
-// Reads the column statuses from the columns' user values. Without data (no record set) the
+// Appends the rows. Reads the column statuses from the columns' user values; numericCells
+// holds how many data cells of each column hold a number. Without data (no record set) the
 // rows keep their labels and their cells stay empty: there is nothing to average.
 void WriteStatisticsRows(GridModel& grid, const std::vector<TableColumn>& columns, int firstDataRow,
-                         int lastDataRow, bool withData);
+                         int lastDataRow, bool withData, const std::vector<int>& numericCells);
 
 } // namespace kestrix::table

@@ -39,6 +39,7 @@ struct TableColumn {
     double offset = 0.0;
 
     bool IsPlaceholder() const { return dataType.empty(); }
+    bool operator==(const TableColumn&) const = default;
     double Convert(double value) const { return value * factor + offset; }
 };
 

@@ -5,7 +5,6 @@
 #include "kestrix/shell/userLocale.h"
 #include "kestrix/table/TimestampText.h"
 #include "kestrix/table/dataRows.h"
-#include "kestrix/table/gridGrowth.h"
 #include "kestrix/table/tableCellStyle.h"
 #include "kestrix/table/tableRowKinds.h"
 
@@ -45,9 +44,9 @@ std::string DurationLine(data::clsDataRecordSet* recordSet, TimestampText& times
 
 } // namespace
 
-void WriteTitleRows(GridModel& grid, const std::vector<TableColumn>& columns) {
-    const int titleRow = AddTableRow(grid);
-    const int captionRow = AddTableRow(grid);
+void WriteTitleRows(GridModel& grid, const std::vector<TableColumn>& columns, int row) {
+    const int titleRow = row;
+    const int captionRow = row + 1;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const int column = static_cast<int>(i) + 1;
         WriteHeading(grid, column, titleRow, ColumnTitle(columns[i]), Alignment::Center);
@@ -55,7 +54,7 @@ void WriteTitleRows(GridModel& grid, const std::vector<TableColumn>& columns) {
     }
     grid.SetRowUserValue(titleRow, kRowColumnTitle);
     grid.SetRowUserValue(captionRow, kRowColumnTitle);
-    grid.SetFrozenRows(2);
+    grid.SetFrozenRows(captionRow);
 }
 
 std::vector<std::string> HeaderLines(data::clsDataRecordSet* recordSet,
@@ -81,14 +80,12 @@ std::vector<std::string> HeaderLines(data::clsDataRecordSet* recordSet,
     return lines;
 }
 
-void InsertHeaderLines(GridModel& grid, const std::vector<std::string>& lines) {
+void WriteHeaderLines(GridModel& grid, const std::vector<std::string>& lines) {
     int row = 1;
     for (const std::string& line : lines) {
-        InsertTableRowAbove(grid, row);
         WriteHeading(grid, 1, row, line, Alignment::Left);
         grid.SetSpan(1, row, grid.ColumnCount());
         grid.SetRowUserValue(row, kRowHeaderLine);
-        grid.SetFrozenRows(grid.FrozenRows() + 1);
         ++row;
     }
 }

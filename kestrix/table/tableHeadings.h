@@ -1,7 +1,7 @@
 #pragma once
 
-// The rows above the data: the two title rows of the columns, and the header lines about the
-// instrument and the data that are inserted above them once the rest of the table stands.
+// The rows above the data: the header lines about the instrument and the data, then the two
+// title rows of the columns. They are written into rows that exist.
 
 #include "kestrix/table/GridModel.h"
 #include "kestrix/table/TableViewOptions.h"
@@ -16,14 +16,15 @@ class clsDataRecordSet;
 
 namespace kestrix::table {
 
-// Adds the quantity row and the unit caption row and freezes them.
-void WriteTitleRows(GridModel& grid, const std::vector<TableColumn>& columns);
+// The quantity row at `row` and the unit caption row below it; every row down to these is
+// frozen.
+void WriteTitleRows(GridModel& grid, const std::vector<TableColumn>& columns, int row);
 
 // The texts of the header lines, in order; recordSet may be null.
 std::vector<std::string> HeaderLines(data::clsDataRecordSet* recordSet,
                                      const TableViewOptions& options);
 
-// Inserts the lines from row 1 down, each spanning every column, and freezes them too.
-void InsertHeaderLines(GridModel& grid, const std::vector<std::string>& lines);
+// The lines in rows 1 down, each spanning every column.
+void WriteHeaderLines(GridModel& grid, const std::vector<std::string>& lines);
 
 } // namespace kestrix::table

@@ -75,11 +75,13 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(grid_.ShownText(column, row, decimalSeparator_));
     case Qt::ToolTipRole:
     case NoteMarkerRole: {
-        const std::string& note = grid_.Note(column, row);
+        const std::string_view note = grid_.Note(column, row);
         if (note.empty()) {
             return {};
         }
-        return role == NoteMarkerRole ? QVariant(true) : QVariant(QString::fromStdString(note));
+        return role == NoteMarkerRole
+                   ? QVariant(true)
+                   : QVariant(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())));
     }
     default:
         break;

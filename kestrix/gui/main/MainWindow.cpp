@@ -225,8 +225,15 @@ void MainWindow::RunCommand(window::MainCommand command) {
 // ---- Record set and table
 
 bool MainWindow::FillGrid(data::clsDataRecordSet* recordSet) {
+    return LayOut([this, recordSet] {
+        layout_ =
+            modDataTable::FillTable(grid_, recordSet, table::ReadTableViewOptions(store_), store_);
+    });
+}
+
+bool MainWindow::LayOut(const std::function<void()>& step) {
     try {
-        modDataTable::FillTable(grid_, recordSet, table::ReadTableViewOptions(store_), store_);
+        step();
         return true;
     } catch (const std::exception& error) {
         dialogs_.Message(this, {tr("The data cannot be shown in the table."), tr("Internal Error"),
@@ -243,9 +250,16 @@ void MainWindow::ShowTitle(const QString& sourceFile) {
 
 bool MainWindow::TakeRecordSet(std::shared_ptr<data::clsDataRecordSet> recordSet) {
     const WaitCursor wait;
-    // The table is laid out before the set is taken, so a set that cannot be shown leaves the
-    // current data and table as they were.
-    if (!FillGrid(recordSet.get())) {
+    // The shown table is let go first, so that the new one is not built beside it; a set that
+    // cannot be shown brings the current data's table back.
+    grid_.SetRedraw(false);
+    FillGrid(nullptr);
+    const bool shown = FillGrid(recordSet.get());
+    if (!shown) {
+        FillGrid(recordSet_.get());
+    }
+    grid_.SetRedraw(true);
+    if (!shown) {
         return false;
     }
     recordSet_ = std::move(recordSet);
@@ -285,7 +299,7 @@ void MainWindow::ShowRecordRow(std::int32_t recordIndex) {
 }
 
 bool MainWindow::IsIaqRecordSet() const {
-    return recordSet_ && data::IsIaqSensorName(recordSet_->GetSensorName());
+    return recordSet_ && IsIaqSensorName(recordSet_->GetSensorName());
 }
 
 void MainWindow::RebuildConfigBar() {
@@ -310,7 +324,10 @@ void MainWindow::RefreshTable() {
     const WaitCursor wait;
     const GridView::ScrollPosition position = gridView_->FirstVisibleCell();
     grid_.SetRedraw(false);
-    FillGrid(recordSet_.get());
+    LayOut([this] {
+        modDataTable::RefreshTable(grid_, layout_, recordSet_.get(),
+                                   table::ReadTableViewOptions(store_), store_);
+    });
     grid_.SetRedraw(true);
     gridView_->ScrollTo(position);
 }

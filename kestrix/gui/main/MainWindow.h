@@ -9,6 +9,7 @@
 #include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/shell/modConfig.h"
 #include "kestrix/table/GridModel.h"
+#include "kestrix/table/TableLayout.h"
 #include "kestrix/window/aboutInfo.h"
 #include "kestrix/window/fileChoices.h"
 #include "kestrix/window/mainCommands.h"
@@ -98,7 +99,10 @@ private:
     void RebuildConfigBar();
     void OnSettingStored(modConfig::ConfigSetting setting);
     bool IsIaqRecordSet() const;
+    // Lays the set out anew; false, with a message and the table kept, when it cannot be.
     bool FillGrid(data::clsDataRecordSet* recordSet);
+    // Runs a layout step; false, with a message, when it fails.
+    bool LayOut(const std::function<void()>& step);
     // Names the shown data's file, or its instrument when sourceFile is empty.
     void ShowTitle(const QString& sourceFile);
     void UpdateCharts();
@@ -140,6 +144,7 @@ private:
     ProgramInfo program_;
     std::shared_ptr<data::clsDataRecordSet> recordSet_;
     table::GridModel grid_;
+    table::TableLayout layout_; // of the table grid_ shows
     AboutDialog* about_;
     DownloadWizard* downloadWizard_;
     UploadWizard* uploadWizard_;

@@ -95,7 +95,7 @@ void WriteCell(std::ostream& out, const GridModel& grid, const StyleClasses& cla
     if (const int span = grid.Span(column, row); span > 1) {
         out << " colspan=\"" << span << '"';
     }
-    if (const std::string& note = grid.Note(column, row); !note.empty()) {
+    if (const std::string_view note = grid.Note(column, row); !note.empty()) {
         out << " title=\"" << EscapeHtml(note) << '"';
     }
     out << '>' << EscapeHtml(grid.ShownText(column, row, decimalSeparator)) << "</" << tag << '>';

@@ -84,8 +84,9 @@ private:
         } else {
             WriteSpan(column, row, format, span);
         }
-        if (const std::string& note = grid_.Note(column, row); !note.empty()) {
-            Check(worksheet_write_comment(sheet_, Row(row), Col(column), note.c_str()));
+        if (const std::string_view note = grid_.Note(column, row); !note.empty()) {
+            Check(
+                worksheet_write_comment(sheet_, Row(row), Col(column), std::string(note).c_str()));
         }
     }
 
@@ -121,7 +122,7 @@ private:
     }
 
     void WriteText(int column, int row, const XlsxLook& look) {
-        const std::string& text = grid_.Text(column, row);
+        const std::string text(grid_.Text(column, row));
         if (const std::optional<base::DateTime> stamp = TimestampOf(column, row, text)) {
             Check(worksheet_write_number(sheet_, Row(row), Col(column), *stamp,
                                          formats_.For(look, XlsxValueKind::Timestamp)));

@@ -104,7 +104,7 @@ std::vector<std::string> TitleRow(const GridModel& grid, int which) {
     const int row = FindRow(grid, kRowColumnTitle) + which;
     std::vector<std::string> texts;
     for (int column = 1; column <= grid.ColumnCount(); ++column) {
-        texts.push_back(grid.Text(column, row));
+        texts.emplace_back(grid.Text(column, row));
     }
     return texts;
 }

@@ -1,5 +1,6 @@
 #include "kestrix/table/GridModel.h"
 
+#include <bit>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
@@ -216,6 +217,47 @@ TEST(GridInsertion, CellsNotesSpansAndRowValuesMoveDown) {
     EXPECT_FALSE(grid.InsertRowAbove(6));
 }
 
+TEST(GridRemoval, CellsNotesFormulasAndRowValuesMoveUp) {
+    GridModel grid = ColumnOfNumbers({1, 2, 3, 4, 5});
+    grid.SetNote(1, 4, "- Bad flow rate.");
+    grid.SetRowUserValue(5, 3);
+    grid.SetFormula(1, 6, "SUM(#3:#5)", 0);
+    grid.SetFormula(1, 7, "#1 + #5", 0);
+    ASSERT_TRUE(grid.RemoveRows(1, 2));
+    EXPECT_EQ(grid.RowCount(), 7);
+    EXPECT_EQ(grid.ShownText(1, 1), "3");
+    EXPECT_EQ(grid.Note(1, 2), "- Bad flow rate.");
+    EXPECT_EQ(grid.Note(1, 4), "");
+    EXPECT_EQ(grid.RowUserValue(3), 3);
+    EXPECT_EQ(grid.Formula(1, 4), "SUM(#1:#3)");
+    EXPECT_EQ(grid.ShownText(1, 4), "12");
+    EXPECT_EQ(grid.ShownText(1, 5), "#REF!"); // it read a removed row
+    EXPECT_FALSE(grid.RemoveRows(7, 2));
+}
+
+TEST(GridArrangement, ColumnsMoveWithTheirCellsAndTheRestGo) {
+    GridModel grid;
+    grid.SetColumnCount(3);
+    grid.SetRowCount(3);
+    for (int column = 1; column <= 3; ++column) {
+        grid.SetNumber(column, 1, column, 0);
+        grid.SetColumnUserValue(column, column * 10);
+    }
+    grid.SetNote(3, 2, "- Bad laser voltage.");
+    grid.SetFormula(3, 3, "#1 * 2", 0);
+    ASSERT_TRUE(grid.ArrangeColumns({3, 0, 1}));
+    EXPECT_EQ(grid.ColumnCount(), 3);
+    EXPECT_EQ(grid.ShownText(1, 1), "3");
+    EXPECT_EQ(grid.Note(1, 2), "- Bad laser voltage.");
+    EXPECT_EQ(grid.ShownText(1, 3), "6");
+    EXPECT_EQ(grid.ColumnUserValue(1), 30);
+    EXPECT_EQ(grid.Kind(2, 1), CellKind::Empty);
+    EXPECT_EQ(grid.ColumnUserValue(2), 0);
+    EXPECT_EQ(grid.Formula(3, 3), "");
+    EXPECT_EQ(grid.ShownText(3, 1), "1");
+    EXPECT_FALSE(grid.ArrangeColumns({1, 1}));
+}
+
 TEST(GridCounts, SettingBothCountsToZeroEmptiesEverything) {
     GridModel grid = ColumnOfNumbers({1, 2});
     grid.SetFormula(1, 3, "SUM(#1:#2)", 0);
@@ -305,7 +347,20 @@ TEST(GridMemory, CellsAreStoredCompactly) {
             grid.SetNumber(column, row, row * 0.5, 2);
         }
     }
-    EXPECT_LT(grid.BytesHeld(), 100000u * 16u);
+    EXPECT_LT(grid.BytesHeld(), 100000u * 9u);
+}
+
+// Cell kinds share the number's bits, so a NaN must stay a number.
+TEST(GridMemory, NotANumberStaysANumberCell) {
+    GridModel grid;
+    grid.SetColumnCount(1);
+    grid.SetRowCount(1);
+    for (const double nan :
+         {std::nan(""), -std::nan(""), std::bit_cast<double>(0xFFFC'5A01'0000'0007)}) {
+        grid.SetNumber(1, 1, nan, 0);
+        EXPECT_EQ(grid.Kind(1, 1), CellKind::Number);
+        EXPECT_TRUE(std::isnan(grid.Value(1, 1).number));
+    }
 }
 
 } // namespace
