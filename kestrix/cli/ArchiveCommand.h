@@ -1,10 +1,14 @@
 #pragma once
 
-// kestrix-cli archive list|export|import|verify|events: the download archive from the command
-// line. Each subcommand opens the archive the configuration file names.
+// kestrix-cli archive list|export|import|verify|events|sign|verify-file|setup-server: the
+// download archive from the command line. Each subcommand opens the archive the configuration
+// file names.
 
 #include "kestrix/cli/CliCommand.h"
 #include "kestrix/cli/archiveExport.h"
+#include "kestrix/cli/archiveListings.h"
+#include "kestrix/cli/archiveServerSetup.h"
+#include "kestrix/cli/archiveSigning.h"
 
 #include <optional>
 #include <string>
@@ -23,11 +27,18 @@ private:
     CLI::App* import_ = nullptr;
     CLI::App* verify_ = nullptr;
     CLI::App* events_ = nullptr;
+    CLI::App* sign_ = nullptr;
+    CLI::App* verifyFile_ = nullptr;
+    CLI::App* setupServer_ = nullptr;
     bool listJson_ = false;
     bool eventsJson_ = false;
     ArchiveExportOptions exportOptions_;
     std::string importPath_;
     std::optional<std::string> keptHead_;
+    EventFilter eventFilter_;
+    SignOptions signOptions_;
+    std::string signedFile_;
+    ServerSetupOptions setupOptions_;
 };
 
 } // namespace kestrix::cli
