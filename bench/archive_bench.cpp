@@ -22,7 +22,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using kestrix::clsDataRecordSet;
+using kestrix::data::clsDataRecordSet;
 namespace archive = kestrix::archive;
 
 constexpr int kInstruments = 8; // 8 x 65,535 = 524,280 records
@@ -81,7 +81,7 @@ void WriteExport(clsDataRecordSet& exported, Clock::time_point queryStart) {
     const std::string path = folder.filePath("month.json").toStdString();
     std::string error;
     const auto start = Clock::now();
-    if (!kestrix::WriteRecordSetJson(exported, path, error)) {
+    if (!kestrix::data::WriteRecordSetJson(exported, path, error)) {
         throw std::runtime_error(error);
     }
     std::printf("  its record-set file (%.1f MB) written in %.2f s; query and file %.2f s\n",

@@ -28,21 +28,21 @@ struct Outcome {
     double seconds = 0;
 };
 
-Outcome Scan(const std::vector<std::string>& simArguments, kestrix::ScanHints hints) {
+Outcome Scan(const std::vector<std::string>& simArguments, kestrix::instrument::ScanHints hints) {
     kestrix::sim::test::SimProcess sim(simArguments);
     if (!sim.WaitReady()) {
         return {};
     }
     tolvex::SetPortDevice(kPort, sim.Link());
-    kestrix::DownloadSession session;
+    kestrix::instrument::DownloadSession session;
     session.SetScanHints(hints);
     QEventLoop loop;
     Outcome outcome;
-    QObject::connect(&session, &kestrix::DownloadSession::IdentityShown, &loop, [&] {
+    QObject::connect(&session, &kestrix::instrument::DownloadSession::IdentityShown, &loop, [&] {
         outcome.found = true;
         loop.quit();
     });
-    QObject::connect(&session, &kestrix::DownloadSession::InstrumentNotFound, &loop,
+    QObject::connect(&session, &kestrix::instrument::DownloadSession::InstrumentNotFound, &loop,
                      &QEventLoop::quit);
     QElapsedTimer clock;
     clock.start();

@@ -26,7 +26,7 @@ double SecondsSince(Clock::time_point start) {
 }
 
 // Runs the change that charts the set and paints the panel, as the screen would.
-void ChartAndReport(gui::ChartPanel& panel, clsDataRecordSet& set,
+void ChartAndReport(gui::ChartPanel& panel, data::clsDataRecordSet& set,
                     const modConfig::ConfigStore& store, const char* what,
                     const std::function<void()>& change) {
     const auto start = Clock::now();

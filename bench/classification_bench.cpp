@@ -23,7 +23,7 @@ ClassificationRequest Iso6Request() {
     return request;
 }
 
-ClassificationReport FullReport(kestrix::clsDataRecordSet& set) {
+ClassificationReport FullReport(kestrix::data::clsDataRecordSet& set) {
     return *Classify(set, Iso6Request(), [&](std::int32_t id) {
                 return set.GetLocationName(id);
             }).report;

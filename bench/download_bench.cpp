@@ -18,8 +18,8 @@
 
 namespace {
 
-using kestrix::DownloadOutcome;
-using kestrix::DownloadSession;
+using kestrix::instrument::DownloadOutcome;
+using kestrix::instrument::DownloadSession;
 
 constexpr int kRecords = 2000;
 constexpr int kPort = 9;
@@ -70,10 +70,11 @@ Measurement Download(const std::string& scenarioJson) {
     tolvex::SetPortDevice(kPort, sim.Link());
     DownloadSession session;
     QEventLoop loop;
-    QObject::connect(&session, &DownloadSession::NoticeShown, &loop,
-                     [](kestrix::MessageIcon, const std::string& title, const std::string& text) {
-                         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
-                     });
+    QObject::connect(
+        &session, &DownloadSession::NoticeShown, &loop,
+        [](kestrix::instrument::MessageIcon, const std::string& title, const std::string& text) {
+            std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+        });
     QObject::connect(&session, &DownloadSession::IdentityShown, &loop, &QEventLoop::quit);
     QObject::connect(&session, &DownloadSession::InstrumentNotFound, &loop, &QEventLoop::quit);
     session.StartIdentification(kPort, 1);

@@ -53,7 +53,7 @@ int OpenAndReport(const std::string& path) {
     const double before = PeakResidentMegabytes(RUSAGE_SELF);
 
     const auto start = Clock::now();
-    RecordSetReadResult read = ReadRecordSetJson(path);
+    data::RecordSetReadResult read = data::ReadRecordSetJson(path);
     const double readSeconds = SecondsSince(start);
     if (!read.recordSet || !window.TakeRecordSet(std::move(read.recordSet))) {
         std::fprintf(stderr, "opening failed: %s\n", read.error.c_str());
@@ -88,7 +88,7 @@ int main(int argc, char* argv[]) {
     {
         const auto set = bench::BuildSampleRecordSet();
         std::string error;
-        if (!WriteRecordSetJson(*set, path.string(), error)) {
+        if (!data::WriteRecordSetJson(*set, path.string(), error)) {
             std::fprintf(stderr, "%s\n", error.c_str());
             return 1;
         }

@@ -9,7 +9,7 @@
 
 namespace {
 
-using kestrix::clsDataRecord;
+using kestrix::data::clsDataRecord;
 
 constexpr std::int32_t kRecords = kestrix::bench::kFullMemoryRecords;
 constexpr std::int16_t kParticleChannels = kestrix::bench::kSampleParticleChannels;

@@ -48,7 +48,7 @@ double SecondsSince(Clock::time_point start) {
 int ReadAndReport(const std::string& path) {
     const double before = PeakResidentMegabytes(RUSAGE_SELF);
     const auto start = Clock::now();
-    const kestrix::RecordSetReadResult read = kestrix::ReadRecordSetJson(path);
+    const kestrix::data::RecordSetReadResult read = kestrix::data::ReadRecordSetJson(path);
     const double seconds = SecondsSince(start);
     if (!read.recordSet) {
         std::fprintf(stderr, "read failed: %s\n", read.error.c_str());
@@ -64,7 +64,7 @@ int ReadEndlessAndReport() {
     EndlessBuffer endless;
     std::istream pipe(&endless);
     const auto start = Clock::now();
-    const kestrix::RecordSetReadResult read = kestrix::ReadRecordSetJson(pipe);
+    const kestrix::data::RecordSetReadResult read = kestrix::data::ReadRecordSetJson(pipe);
     std::printf("endless stream refused in %.2f s (\"%s\"), peak resident memory: %.1f MB\n",
                 SecondsSince(start), read.error.c_str(), PeakResidentMegabytes(RUSAGE_SELF));
     return read.recordSet ? 1 : 0;
@@ -80,7 +80,7 @@ int WriteAndReport(const std::string& path) {
     const auto set = kestrix::bench::BuildSampleRecordSet();
     std::string error;
     const auto start = Clock::now();
-    if (!kestrix::WriteRecordSetJson(*set, path, error)) {
+    if (!kestrix::data::WriteRecordSetJson(*set, path, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

@@ -37,7 +37,7 @@ void AddTitles(GridModel& grid) {
 
 void AddRecords(GridModel& grid) {
     table::TimestampText timestamps;
-    const DateTime start = MakeDateTime(2024, 3, 9);
+    const base::DateTime start = base::MakeDateTime(2024, 3, 9);
     for (int record = 0; record < kFullMemoryRecords; ++record) {
         const int row = AddRowOfKind(grid, table::kRowData);
         grid.SetText(table::kTimestampColumn, row,

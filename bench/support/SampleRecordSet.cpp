@@ -8,7 +8,7 @@ namespace {
 
 constexpr double kMinutesPerDay = 1440.0;
 
-void InitChannels(clsDataRecordSet& set) {
+void InitChannels(data::clsDataRecordSet& set) {
     std::vector<std::string> particleTypes;
     for (int channel = 0; channel < kSampleParticleChannels; ++channel) {
         particleTypes.push_back(std::to_string(0.3 + channel * 0.7).substr(0, 4));
@@ -27,7 +27,7 @@ void InitChannels(clsDataRecordSet& set) {
              std::vector<std::int32_t>(kSampleParticleChannels, 0));
 }
 
-void SetSample(clsDataRecord& record, std::int32_t row) {
+void SetSample(data::clsDataRecord& record, std::int32_t row) {
     record.SetTimeStamp(45000.0 + row / kMinutesPerDay);
     record.SetLocationID(row % 1000);
     record.SetSampleTimeData(60, row % 211 == 0 ? 0x02 : 0);
@@ -43,10 +43,10 @@ void SetSample(clsDataRecord& record, std::int32_t row) {
 
 } // namespace
 
-std::unique_ptr<clsDataRecordSet> BuildSampleRecordSet() {
-    auto set = std::make_unique<clsDataRecordSet>();
+std::unique_ptr<data::clsDataRecordSet> BuildSampleRecordSet() {
+    auto set = std::make_unique<data::clsDataRecordSet>();
     InitChannels(*set);
-    clsDataRecord record;
+    data::clsDataRecord record;
     record.SetPartChanCount(kSampleParticleChannels);
     record.SetAnalogChanCount(kSampleAnalogChannels);
     for (std::int32_t row = 0; row < kFullMemoryRecords; ++row) {

@@ -16,6 +16,6 @@ namespace kestrix::bench {
 inline constexpr std::int16_t kSampleParticleChannels = 16;
 inline constexpr std::int16_t kSampleAnalogChannels = 16;
 
-std::unique_ptr<clsDataRecordSet> BuildSampleRecordSet();
+std::unique_ptr<data::clsDataRecordSet> BuildSampleRecordSet();
 
 } // namespace kestrix::bench

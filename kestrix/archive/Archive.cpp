@@ -33,7 +33,7 @@ Archive::Archive(const ArchiveSettings& settings, Access access)
     MigrateArchive(*database_);
 }
 
-StoreResult Archive::Store(clsDataRecordSet& recordSet, const DownloadOrigin& origin) {
+StoreResult Archive::Store(data::clsDataRecordSet& recordSet, const DownloadOrigin& origin) {
     return StoreDownload(*database_, recordSet, origin);
 }
 

@@ -26,7 +26,7 @@ public:
 
     const std::string& Place() const { return database_->Place(); }
 
-    StoreResult Store(clsDataRecordSet& recordSet, const DownloadOrigin& origin);
+    StoreResult Store(data::clsDataRecordSet& recordSet, const DownloadOrigin& origin);
     std::vector<InstrumentSummary> Instruments();
     // The records with the head of the chain they were read at, which the set carries too.
     QueryResult Query(const RecordQuery& query);

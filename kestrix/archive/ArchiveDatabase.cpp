@@ -195,7 +195,7 @@ void ArchiveDatabase::Fail(const std::string& what, const QSqlError& error) cons
                           ? (code.toInt() & kSqlitePrimaryCodeMask) == kSqliteBusy
                           : code == kPostgresLockTimeout;
     if (busy) {
-        throw ArchiveBusy("archive busy: another program held the archive \"" + place_ + "\" for " +
+        throw ArchiveBusy("another program held the archive \"" + place_ + "\" for " +
                           std::to_string(lockTimeoutSeconds_) + " s");
     }
     throw ArchiveError("the archive \"" + place_ + "\" " + what + ": " + Reason(error));

@@ -19,10 +19,16 @@ public:
     using ArchiveError::ArchiveError;
 };
 
-// Another writer held the archive longer than [archive] lock_timeout.
+// Another writer held the archive longer than [archive] lock_timeout. The reason is kept apart
+// so that a message can say "archive busy" once.
 class ArchiveBusy : public ArchiveError {
 public:
-    using ArchiveError::ArchiveError;
+    explicit ArchiveBusy(const std::string& reason)
+        : ArchiveError("archive busy: " + reason), reason_(reason) {}
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string reason_;
 };
 
 } // namespace kestrix::archive

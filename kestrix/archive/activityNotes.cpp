@@ -20,7 +20,7 @@ ActivityNote MakeNote(const char* kind, const std::string& model, std::int32_t s
 
 } // namespace
 
-ActivityNote ExportNote(const clsDataRecordSet& recordSet, const std::string& path) {
+ActivityNote ExportNote(const data::clsDataRecordSet& recordSet, const std::string& path) {
     return MakeNote(kEventExport, recordSet.GetSensorName(), recordSet.GetSensorID(),
                     {{"file", path}, {"records", recordSet.RecordCount()}});
 }

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::archive {
 
@@ -23,7 +23,7 @@ struct ActivityNote {
 };
 
 // The record set saved as a file: a table, a record-set file.
-ActivityNote ExportNote(const clsDataRecordSet& recordSet, const std::string& path);
+ActivityNote ExportNote(const data::clsDataRecordSet& recordSet, const std::string& path);
 ActivityNote NameUploadNote(const std::string& model, std::int32_t serial, int names);
 // Densities as the instrument shows them, in g/ml.
 ActivityNote DensityChangeNote(const std::string& model, std::int32_t serial,

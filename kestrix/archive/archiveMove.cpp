@@ -57,7 +57,7 @@ ArchiveMove NotMoved(const std::string& from, const std::string& why) {
 // takes the copy back, so that one archive remains.
 std::string CopyAcross(const std::string& from, const std::string& to) {
     std::ifstream source(from, std::ios::binary);
-    PendingFile target{fs::path(to)};
+    base::PendingFile target{fs::path(to)};
     if (!target.IsOpen()) {
         return target.Error();
     }
@@ -80,7 +80,7 @@ std::string CopyAcross(const std::string& from, const std::string& to) {
         ::unlink(to.c_str());
         return "cannot remove it after copying (" + why + ")";
     }
-    SyncFolder(fs::path(from).parent_path());
+    base::SyncFolder(fs::path(from).parent_path());
     return {};
 }
 
@@ -98,8 +98,8 @@ std::string MoveFile(const std::string& from, const std::string& to) {
     if (result != 0) {
         return errno == EXDEV ? CopyAcross(from, to) : std::string(std::strerror(errno));
     }
-    SyncFolder(fs::path(to).parent_path());
-    SyncFolder(fs::path(from).parent_path());
+    base::SyncFolder(fs::path(to).parent_path());
+    base::SyncFolder(fs::path(from).parent_path());
     return {};
 }
 

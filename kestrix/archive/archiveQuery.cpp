@@ -76,12 +76,12 @@ std::string HeaderText(ArchiveDatabase& database, std::int64_t instrumentId,
 
 // A record of an older download may have had more channels than the newest one describes;
 // it keeps the channels the set has (setting a count clears every channel).
-void FitChannels(clsDataRecord& record, const clsDataRecordSet& recordSet) {
+void FitChannels(data::clsDataRecord& record, const data::clsDataRecordSet& recordSet) {
     if (record.GetPartChanCount() <= recordSet.GetPartChanCount() &&
         record.GetAnalogChanCount() <= recordSet.GetAnalogChanCount()) {
         return;
     }
-    const clsDataRecord whole = record;
+    const data::clsDataRecord whole = record;
     record.SetPartChanCount(std::min(whole.GetPartChanCount(), recordSet.GetPartChanCount()));
     for (std::int16_t c = 0; c < record.GetPartChanCount(); ++c) {
         record.SetPartChanData(c, whole.GetPartChanValue(c, true), whole.GetPartChanStatus(c),
@@ -94,8 +94,8 @@ void FitChannels(clsDataRecord& record, const clsDataRecordSet& recordSet) {
     }
 }
 
-std::optional<DateTime> OptionalTime(const QVariant& value) {
-    return value.isNull() ? std::nullopt : std::optional<DateTime>(value.toDouble());
+std::optional<base::DateTime> OptionalTime(const QVariant& value) {
+    return value.isNull() ? std::nullopt : std::optional<base::DateTime>(value.toDouble());
 }
 
 void AddLocations(ArchiveDatabase& database, qlonglong instrumentId, InstrumentSummary& summary) {
@@ -108,12 +108,12 @@ void AddLocations(ArchiveDatabase& database, qlonglong instrumentId, InstrumentS
     if (summary.locations.empty()) {
         return;
     }
-    std::unique_ptr<clsDataRecordSet> named;
+    std::unique_ptr<data::clsDataRecordSet> named;
     try {
         named = MakeRecordSet(ParseHeaderJson(HeaderText(database, instrumentId, {})), 0);
     } catch (const ArchiveError&) {
         // One unreadable description must not hide the other instruments: default names.
-        named = std::make_unique<clsDataRecordSet>();
+        named = std::make_unique<data::clsDataRecordSet>();
     }
     for (const std::int32_t location : summary.locations) {
         summary.locationNames.push_back(named->GetLocationName(location));
@@ -149,8 +149,8 @@ std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database) {
     return summaries;
 }
 
-std::unique_ptr<clsDataRecordSet> QueryRecords(ArchiveDatabase& database,
-                                               const RecordQuery& query) {
+std::unique_ptr<data::clsDataRecordSet> QueryRecords(ArchiveDatabase& database,
+                                                     const RecordQuery& query) {
     const std::int64_t instrumentId = FindInstrument(database, query);
     const Selection selection = Select(instrumentId, query);
     QSqlQuery counted =
@@ -170,7 +170,7 @@ std::unique_ptr<clsDataRecordSet> QueryRecords(ArchiveDatabase& database,
                                   "channels FROM records WHERE " +
                                       selection.where + " ORDER BY time_stamp, variant",
                                   selection.values);
-    clsDataRecord record;
+    data::clsDataRecord record;
     std::int32_t index = 0;
     for (; index < count && database.Next(rows); ++index) {
         record.SetTimeStamp(rows.value(0).toDouble());

@@ -23,8 +23,8 @@ struct InstrumentSummary {
     std::int32_t serial = 0;
     std::int64_t records = 0;
     std::int64_t downloads = 0;
-    std::optional<DateTime> first; // none without records
-    std::optional<DateTime> last;
+    std::optional<base::DateTime> first; // none without records
+    std::optional<base::DateTime> last;
     std::vector<std::int32_t> locations; // that its records were taken at
     // Of each location, the instrument's name in its newest download, or the default name.
     std::vector<std::string> locationNames;
@@ -33,13 +33,13 @@ struct InstrumentSummary {
 struct RecordQuery {
     std::int32_t serial = 0;
     std::string model; // empty: any model with that serial number
-    std::optional<DateTime> from;
-    std::optional<DateTime> to;
+    std::optional<base::DateTime> from;
+    std::optional<base::DateTime> to;
     std::vector<std::int32_t> locations; // empty: every location
 };
 
 struct QueryResult {
-    std::unique_ptr<clsDataRecordSet> recordSet;
+    std::unique_ptr<data::clsDataRecordSet> recordSet;
     ChainHead head; // of the chain the records were read at
 };
 
@@ -49,6 +49,7 @@ std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database);
 // The channels, settings and location names are those of the newest download the records came
 // from. Throws ArchiveError when no instrument, or more than one, fits, and when a record
 // cannot be read back: a damaged archive never gives a shorter or blank set.
-std::unique_ptr<clsDataRecordSet> QueryRecords(ArchiveDatabase& database, const RecordQuery& query);
+std::unique_ptr<data::clsDataRecordSet> QueryRecords(ArchiveDatabase& database,
+                                                     const RecordQuery& query);
 
 } // namespace kestrix::archive

@@ -37,6 +37,16 @@ std::optional<bool> ParseFlag(const std::string& text) {
     return std::nullopt;
 }
 
+// Whole seconds up to a day: the wait is passed on in milliseconds as an int.
+std::optional<int> ParseLockTimeout(const std::string& text) {
+    bool ok = false;
+    const int seconds = QString::fromStdString(text).trimmed().toInt(&ok);
+    if (!ok || seconds < 0 || seconds > kMaxLockTimeoutSeconds) {
+        return std::nullopt;
+    }
+    return seconds;
+}
+
 } // namespace
 
 ArchiveSettings ReadArchiveSettings(const std::string& configPath) {
@@ -51,7 +61,15 @@ ArchiveSettings ReadArchiveSettings(const std::string& configPath) {
         settings.problem =
             "[archive] enabled=" + enabled + " is none of 1/0, true/false, yes/no, on/off";
     }
-    settings.lockTimeoutSeconds = file.GetInt(kSection, "lock_timeout", kDefaultLockTimeoutSeconds);
+    const std::string timeout = file.GetString(
+        kSection, "lock_timeout", std::to_string(kDefaultLockTimeoutSeconds), kFlagMaxLength);
+    if (const std::optional<int> seconds = ParseLockTimeout(timeout)) {
+        settings.lockTimeoutSeconds = *seconds;
+    } else if (settings.problem.empty()) {
+        settings.problem = "[archive] lock_timeout=" + timeout +
+                           " is not a number of seconds from 0 to " +
+                           std::to_string(kMaxLockTimeoutSeconds);
+    }
     settings.url = file.GetString(kSection, "url", "", kUrlMaxLength);
     // A relative path is taken from the configuration's folder.
     const QFileInfo config(QString::fromStdString(configPath));

@@ -27,7 +27,7 @@ namespace {
 // memory, 16 rows 1 s, with the same statement prepared once and run again.
 constexpr std::size_t kRowsPerInsert = 16;
 
-std::int64_t InstrumentId(ArchiveDatabase& database, const clsDataRecordSet& recordSet,
+std::int64_t InstrumentId(ArchiveDatabase& database, const data::clsDataRecordSet& recordSet,
                           std::int32_t mapVersion) {
     const QString model = QString::fromStdString(recordSet.GetSensorName());
     const QVariant settings[] = {mapVersion, mapVersion, recordSet.GetSensorFlowRate(),
@@ -96,7 +96,7 @@ std::string InsertRecords(ArchiveDatabase& database, std::int64_t instrumentId,
 
 } // namespace
 
-StoreResult StoreDownload(ArchiveDatabase& database, clsDataRecordSet& recordSet,
+StoreResult StoreDownload(ArchiveDatabase& database, data::clsDataRecordSet& recordSet,
                           const DownloadOrigin& origin) {
     std::vector<PackedRecord> packed = PackRecords(recordSet);
     const std::string header = HeaderJson(recordSet);
@@ -107,7 +107,7 @@ StoreResult StoreDownload(ArchiveDatabase& database, clsDataRecordSet& recordSet
 
     DownloadRow row;
     row.instrumentId = instrumentId;
-    row.downloadedAt = FormatIsoDateTime(recordSet.GetDownloadTime());
+    row.downloadedAt = data::FormatIsoDateTime(recordSet.GetDownloadTime());
     row.userName = CurrentUserName();
     row.host = CurrentHost();
     row.programVersion = KESTRIX_VERSION;

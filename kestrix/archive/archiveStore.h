@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::archive {
 
@@ -28,7 +28,7 @@ struct StoreResult {
     ChainHead head;              // the download's own event
 };
 
-StoreResult StoreDownload(ArchiveDatabase& database, clsDataRecordSet& recordSet,
+StoreResult StoreDownload(ArchiveDatabase& database, data::clsDataRecordSet& recordSet,
                           const DownloadOrigin& origin);
 
 } // namespace kestrix::archive

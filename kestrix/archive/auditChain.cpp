@@ -71,7 +71,7 @@ ArchiveEvent AppendEvent(ArchiveDatabase& database, ArchiveEvent event) {
         database.Next(head) ? head.value(0).toString().toStdString() : std::string();
     event.id = database.Single("SELECT COALESCE(MAX(id), 0) + 1 FROM events").toLongLong();
     if (event.happenedAt.empty()) {
-        event.happenedAt = FormatIsoDateTime(CurrentLocalDateTime());
+        event.happenedAt = data::FormatIsoDateTime(base::CurrentLocalDateTime());
     }
     if (event.userName.empty()) {
         event.userName = CurrentUserName();

@@ -11,7 +11,8 @@ constexpr const char* kNotArchived = "the download was not archived: ";
 }
 
 AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
-                                           clsDataRecordSet& recordSet, std::int32_t mapVersion) {
+                                           data::clsDataRecordSet& recordSet,
+                                           std::int32_t mapVersion) {
     if (!settings.problem.empty()) {
         return {false, kNotArchived + settings.problem};
     }
@@ -26,7 +27,7 @@ AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
         return {true, "archived " + std::to_string(stored.newRecords) + " new records of " +
                           std::to_string(stored.records) + " in " + archive.Place()};
     } catch (const ArchiveBusy& error) {
-        return {false, std::string("archive busy: not archived (") + error.what() + ")"};
+        return {false, "archive busy: not archived (" + error.Reason() + ")"};
     } catch (const ArchiveError& error) {
         return {false, kNotArchived + std::string(error.what())};
     }

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::archive {
 
@@ -27,6 +27,7 @@ std::string CurrentChainHead(const ArchiveSettings& settings);
 
 // An archived set carries the head of its download's event from then on.
 AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
-                                           clsDataRecordSet& recordSet, std::int32_t mapVersion);
+                                           data::clsDataRecordSet& recordSet,
+                                           std::int32_t mapVersion);
 
 } // namespace kestrix::archive

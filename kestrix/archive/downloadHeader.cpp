@@ -8,7 +8,7 @@ namespace kestrix::archive {
 
 using nlohmann::json;
 
-std::string HeaderJson(const clsDataRecordSet& recordSet) {
+std::string HeaderJson(const data::clsDataRecordSet& recordSet) {
     json particles = json::array();
     for (std::int16_t c = 0; c < recordSet.GetPartChanCount(); ++c) {
         particles.push_back({{"type", recordSet.GetPartChanType(c)},
@@ -36,10 +36,10 @@ std::string HeaderJson(const clsDataRecordSet& recordSet) {
     return header.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-RecordSetHeader ParseHeaderJson(const std::string& text) {
+data::RecordSetHeader ParseHeaderJson(const std::string& text) {
     try {
         const json header = json::parse(text);
-        RecordSetHeader result;
+        data::RecordSetHeader result;
         result.model = header.at("model").get<std::string>();
         result.serial = header.at("serial").get<std::int32_t>();
         result.flowRate = header.at("flow_rate").get<float>();
@@ -67,8 +67,9 @@ RecordSetHeader ParseHeaderJson(const std::string& text) {
     }
 }
 
-std::unique_ptr<clsDataRecordSet> MakeRecordSet(const RecordSetHeader& header, std::int32_t count) {
-    auto recordSet = std::make_unique<clsDataRecordSet>();
+std::unique_ptr<data::clsDataRecordSet> MakeRecordSet(const data::RecordSetHeader& header,
+                                                      std::int32_t count) {
+    auto recordSet = std::make_unique<data::clsDataRecordSet>();
     std::string flowRateUnits = header.flowRateUnits;
     if (!recordSet->Init(header.model, header.serial, header.flowRate, flowRateUnits,
                          header.particleDensity, count, header.sampleTimeUnits,

@@ -13,12 +13,13 @@
 
 namespace kestrix::archive {
 
-std::string HeaderJson(const clsDataRecordSet& recordSet);
+std::string HeaderJson(const data::clsDataRecordSet& recordSet);
 
 // Throws ArchiveError when the text is not a header this program wrote.
-RecordSetHeader ParseHeaderJson(const std::string& text);
+data::RecordSetHeader ParseHeaderJson(const std::string& text);
 
 // The set made ready for count records, with the header's channels, names and download time.
-std::unique_ptr<clsDataRecordSet> MakeRecordSet(const RecordSetHeader& header, std::int32_t count);
+std::unique_ptr<data::clsDataRecordSet> MakeRecordSet(const data::RecordSetHeader& header,
+                                                      std::int32_t count);
 
 } // namespace kestrix::archive

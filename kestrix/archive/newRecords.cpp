@@ -47,11 +47,11 @@ bool PackedRecord::SameValues(const PackedRecord& other) const {
            sampleStatus == other.sampleStatus && channels == other.channels;
 }
 
-std::vector<PackedRecord> PackRecords(clsDataRecordSet& recordSet) {
+std::vector<PackedRecord> PackRecords(data::clsDataRecordSet& recordSet) {
     std::vector<PackedRecord> records;
     records.reserve(static_cast<std::size_t>(recordSet.RecordCount()));
     for (std::int32_t index = 0; index < recordSet.RecordCount(); ++index) {
-        const clsDataRecord* record = recordSet.Record(index);
+        const data::clsDataRecord* record = recordSet.Record(index);
         records.push_back({record->GetTimeStamp(), 0, record->GetLocationID(),
                            record->GetSampleTimeValue(), record->GetSampleTimeStatus(),
                            PackChannels(*record)});

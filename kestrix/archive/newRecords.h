@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::archive {
 
@@ -30,7 +30,7 @@ struct PackedRecord {
 
 // In time order, records of the same time stamp in the order downloaded; a record repeated
 // with the same values is kept once.
-std::vector<PackedRecord> PackRecords(clsDataRecordSet& recordSet);
+std::vector<PackedRecord> PackRecords(data::clsDataRecordSet& recordSet);
 
 struct FreshRecords {
     std::vector<PackedRecord> records; // with their variant numbers

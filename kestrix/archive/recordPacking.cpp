@@ -113,7 +113,7 @@ struct Flags {
     std::vector<bool> disabled;
 };
 
-Flags FlagsOf(const clsDataRecord& record) {
+Flags FlagsOf(const data::clsDataRecord& record) {
     Flags flags;
     for (std::int16_t c = 0; c < record.GetPartChanCount(); ++c) {
         flags.statuses.push_back(record.GetPartChanStatus(c));
@@ -128,7 +128,7 @@ Flags FlagsOf(const clsDataRecord& record) {
 
 } // namespace
 
-QByteArray PackChannels(const clsDataRecord& record) {
+QByteArray PackChannels(const data::clsDataRecord& record) {
     Writer out;
     const std::int16_t particles = record.GetPartChanCount();
     const std::int16_t analogs = record.GetAnalogChanCount();
@@ -165,7 +165,7 @@ QByteArray PackChannels(const clsDataRecord& record) {
     return out.Take();
 }
 
-void UnpackChannels(const QByteArray& bytes, clsDataRecord& record) {
+void UnpackChannels(const QByteArray& bytes, data::clsDataRecord& record) {
     Reader in(bytes);
     const std::uint64_t particles = in.Varint();
     const std::uint64_t analogs = in.Varint();

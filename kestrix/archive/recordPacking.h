@@ -7,15 +7,15 @@
 
 #include <QByteArray>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecord;
-}
+} // namespace kestrix::data
 
 namespace kestrix::archive {
 
-QByteArray PackChannels(const clsDataRecord& record);
+QByteArray PackChannels(const data::clsDataRecord& record);
 
 // Sets the record's channels from the bytes; throws ArchiveError when they are damaged.
-void UnpackChannels(const QByteArray& bytes, clsDataRecord& record);
+void UnpackChannels(const QByteArray& bytes, data::clsDataRecord& record);
 
 } // namespace kestrix::archive

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kestrix {
+namespace kestrix::base {
 namespace {
 
 // The file a chain of symbolic links ends at, so that the links stay; the path itself when the
@@ -156,4 +156,4 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
     return replaced;
 }
 
-} // namespace kestrix
+} // namespace kestrix::base

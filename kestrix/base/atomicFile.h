@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace kestrix {
+namespace kestrix::base {
 
 class PendingFile {
 public:
@@ -50,4 +50,4 @@ void SyncFolder(const std::filesystem::path& folder);
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                            std::string* error = nullptr);
 
-} // namespace kestrix
+} // namespace kestrix::base

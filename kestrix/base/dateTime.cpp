@@ -5,7 +5,7 @@
 #include <cmath>
 #include <ctime>
 
-namespace kestrix {
+namespace kestrix::base {
 
 namespace {
 
@@ -110,4 +110,4 @@ DateTime SecondsToDate(std::int32_t seconds) {
     return kUnixEpochDays + std::max(seconds, 0) / kSecondsPerDay;
 }
 
-} // namespace kestrix
+} // namespace kestrix::base

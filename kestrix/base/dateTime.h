@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-namespace kestrix {
+namespace kestrix::base {
 
 using DateTime = double;
 
@@ -38,4 +38,4 @@ DateTime CurrentLocalDateTime();
 // negative count gives 1970-01-01 00:00:00.
 DateTime SecondsToDate(std::int32_t seconds);
 
-} // namespace kestrix
+} // namespace kestrix::base

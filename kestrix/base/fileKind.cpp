@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-namespace kestrix {
+namespace kestrix::base {
 
 const char* IrregularFileKind(mode_t mode) {
     switch (mode & S_IFMT) {
@@ -33,4 +33,4 @@ std::string NotRegularReason(const std::filesystem::path& path) {
     return kind == nullptr ? std::string() : std::string("it is ") + kind + ", not a regular file";
 }
 
-} // namespace kestrix
+} // namespace kestrix::base

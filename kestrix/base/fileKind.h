@@ -7,7 +7,7 @@
 #include <string>
 #include <sys/types.h>
 
-namespace kestrix {
+namespace kestrix::base {
 
 // "a folder", "a device", "a FIFO", "a socket" or "a loop of symbolic links" for a file
 // type (st_mode) other than a regular file; null for a regular file.
@@ -17,4 +17,4 @@ const char* IrregularFileKind(mode_t mode);
 // regular file; empty for a regular file or a path that is not there.
 std::string NotRegularReason(const std::filesystem::path& path);
 
-} // namespace kestrix
+} // namespace kestrix::base

@@ -5,7 +5,7 @@
 #include <csignal>
 #include <unistd.h>
 
-namespace kestrix {
+namespace kestrix::base {
 namespace {
 
 // More files than a program ever writes at once.
@@ -64,4 +64,4 @@ void Forget(const char* path) {
 
 } // namespace pendingFiles
 
-} // namespace kestrix
+} // namespace kestrix::base

@@ -4,7 +4,7 @@
 // interrupted save leaves the old file as it was and nothing hidden beside it. The registry of
 // pending paths is a fixed set of atomic slots that the signal handler can read safely.
 
-namespace kestrix {
+namespace kestrix::base {
 
 // Installs the handlers, once, from a command-line program's main. The handler removes every
 // pending temporary file and then ends the program as the signal would have.
@@ -19,4 +19,4 @@ void Forget(const char* path);
 
 } // namespace pendingFiles
 
-} // namespace kestrix
+} // namespace kestrix::base

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace kestrix {
+namespace kestrix::base {
 
 struct Rgb {
     std::uint8_t r = 0;
@@ -12,4 +12,4 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-} // namespace kestrix
+} // namespace kestrix::base

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace kestrix {
+namespace kestrix::base {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -131,4 +131,4 @@ std::string Utf8WithoutByteOrderMark(std::string text) {
     return text;
 }
 
-} // namespace kestrix
+} // namespace kestrix::base

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace kestrix {
+namespace kestrix::base {
 
 // Length of the well-formed UTF-8 sequence at i, or 1 for a byte that does not start one, so
 // that invalid bytes count as one character each.
@@ -25,4 +25,4 @@ std::string Utf8FromUtf8OrWindows1252(std::string text);
 // without a mark is returned as it is.
 std::string Utf8WithoutByteOrderMark(std::string text);
 
-} // namespace kestrix
+} // namespace kestrix::base

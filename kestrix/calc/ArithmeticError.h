@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::calc {
 
 class ArithmeticError : public std::overflow_error {
 public:
@@ -22,4 +22,4 @@ inline double RequireFinite(double value, const char* quantity) {
     return value;
 }
 
-} // namespace kestrix
+} // namespace kestrix::calc

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace kestrix {
+namespace kestrix::calc {
 
 namespace {
 
@@ -35,4 +35,4 @@ std::optional<std::int32_t> OrderedValueKeys::Find(std::string_view key) const {
     return *position;
 }
 
-} // namespace kestrix
+} // namespace kestrix::calc

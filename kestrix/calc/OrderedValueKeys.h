@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::calc {
 
 class OrderedValueKeys {
 public:
@@ -27,4 +27,4 @@ private:
     std::vector<std::int32_t> slotsByKey_; // slots sorted by their keys
 };
 
-} // namespace kestrix
+} // namespace kestrix::calc

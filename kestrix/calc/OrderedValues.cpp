@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-namespace kestrix {
+namespace kestrix::calc {
 
 void OrderedValues::Reset(std::shared_ptr<const OrderedValueKeys> keys) {
     const auto slotCount = keys ? static_cast<std::size_t>(keys->Count()) : 0U;
@@ -51,4 +51,4 @@ OrderedValues::Entry OrderedValues::EntryAt(std::int32_t slot) const {
     return {keys_->Key(slot), valueBySlot_[static_cast<std::size_t>(slot)]};
 }
 
-} // namespace kestrix
+} // namespace kestrix::calc

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::calc {
 
 class OrderedValues {
 public:
@@ -75,4 +75,4 @@ private:
     std::vector<std::int32_t> order_; // slots in the order their values were added
 };
 
-} // namespace kestrix
+} // namespace kestrix::calc

@@ -3,7 +3,7 @@
 #include "kestrix/data/clsDataRecordSet.h"
 #include "kestrix/data/modDataType.h"
 
-namespace kestrix {
+namespace kestrix::calc {
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr const char* kTotalParticulateMatterKey = "TPM";
 
 } // namespace
 
-ParticleChannelLayout::ParticleChannelLayout(const clsDataRecordSet& recordSet,
+ParticleChannelLayout::ParticleChannelLayout(const data::clsDataRecordSet& recordSet,
                                              std::int16_t channelCount)
     : recordSet_(&recordSet) {
     auto keys = std::make_shared<OrderedValueKeys>();
@@ -37,7 +37,7 @@ ParticleChannelLayout::ParticleChannelLayout(const clsDataRecordSet& recordSet,
     keys_ = std::move(keys);
 }
 
-bool ParticleChannelLayout::Matches(const clsDataRecordSet& recordSet,
+bool ParticleChannelLayout::Matches(const data::clsDataRecordSet& recordSet,
                                     std::int16_t channelCount) const {
     if (recordSet_ != &recordSet || ChannelCount() != channelCount) {
         return false;
@@ -50,4 +50,4 @@ bool ParticleChannelLayout::Matches(const clsDataRecordSet& recordSet,
     return true;
 }
 
-} // namespace kestrix
+} // namespace kestrix::calc

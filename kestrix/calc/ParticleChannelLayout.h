@@ -10,17 +10,19 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
-
+namespace kestrix::data {
 class clsDataRecordSet;
+} // namespace kestrix::data
+
+namespace kestrix::calc {
 
 class ParticleChannelLayout {
 public:
     ParticleChannelLayout() = default;
-    ParticleChannelLayout(const clsDataRecordSet& recordSet, std::int16_t channelCount);
+    ParticleChannelLayout(const data::clsDataRecordSet& recordSet, std::int16_t channelCount);
 
     // True when built from this record set with these channel tags and count.
-    bool Matches(const clsDataRecordSet& recordSet, std::int16_t channelCount) const;
+    bool Matches(const data::clsDataRecordSet& recordSet, std::int16_t channelCount) const;
 
     std::int16_t ChannelCount() const { return static_cast<std::int16_t>(channels_.size()); }
     // Mean of this channel's size and the next channel's; the last channel's own size.
@@ -50,10 +52,10 @@ private:
         return channels_[static_cast<std::size_t>(channel)];
     }
 
-    const clsDataRecordSet* recordSet_ = nullptr;
+    const data::clsDataRecordSet* recordSet_ = nullptr;
     std::vector<Channel> channels_;
     std::int32_t totalParticulateMatterSlot_ = 0;
     std::shared_ptr<const OrderedValueKeys> keys_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::calc

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-namespace kestrix {
+namespace kestrix::calc {
 
 namespace {
 
@@ -138,4 +138,4 @@ double clsParticleDataCalculator::MassConcentration(std::int16_t channel, double
                          "a mass concentration");
 }
 
-} // namespace kestrix
+} // namespace kestrix::calc

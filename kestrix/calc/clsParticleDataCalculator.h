@@ -12,18 +12,20 @@
 #include <optional>
 #include <vector>
 
-namespace kestrix {
-
+namespace kestrix::data {
 class clsDataRecord;
 class clsDataRecordSet;
+} // namespace kestrix::data
+
+namespace kestrix::calc {
 
 class clsParticleDataCalculator {
 public:
     // Both are borrowed: they must outlive their use by Calculate.
-    const clsDataRecordSet* DataRecordSet() const { return recordSet_; }
-    void DataRecordSet(const clsDataRecordSet* recordSet) { recordSet_ = recordSet; }
-    const clsDataRecord* DataRecord() const { return record_; }
-    void DataRecord(const clsDataRecord* record) { record_ = record; }
+    const data::clsDataRecordSet* DataRecordSet() const { return recordSet_; }
+    void DataRecordSet(const data::clsDataRecordSet* recordSet) { recordSet_ = recordSet; }
+    const data::clsDataRecord* DataRecord() const { return record_; }
+    void DataRecord(const data::clsDataRecord* record) { record_ = record; }
 
     bool CumulativeModeEnabled() const { return cumulativeModeEnabled_; }
     void CumulativeModeEnabled(bool enabled) { cumulativeModeEnabled_ = enabled; }
@@ -65,8 +67,8 @@ private:
     double NormalizedCount(std::int16_t channel, double volume) const;
     double MassConcentration(std::int16_t channel, double volume) const;
 
-    const clsDataRecordSet* recordSet_ = nullptr;
-    const clsDataRecord* record_ = nullptr;
+    const data::clsDataRecordSet* recordSet_ = nullptr;
+    const data::clsDataRecord* record_ = nullptr;
     bool cumulativeModeEnabled_ = false;
     bool normalizedCountsEnabled_ = false;
     std::int32_t normalizedCountUnits_ = modUnits::kUnitParticlesPerCubicFoot;
@@ -81,4 +83,4 @@ private:
     Conversion toParticlesPerCubicMetre_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::calc

@@ -39,7 +39,7 @@ table::TableViewOptions ChartColumnOptions(const table::TableViewOptions& option
 }
 
 // Of the PM values, those the Air Quality Index judges.
-std::optional<iaq::Pollutant> PollutantOf(const clsDataRecordSet& recordSet,
+std::optional<iaq::Pollutant> PollutantOf(const data::clsDataRecordSet& recordSet,
                                           const TableColumn& column) {
     if (column.kind != TableColumnKind::ParticulateMatter) {
         return std::nullopt;
@@ -48,7 +48,7 @@ std::optional<iaq::Pollutant> PollutantOf(const clsDataRecordSet& recordSet,
         modDataType::ParticleSizeValue(recordSet.GetPartChanType(column.channel)));
 }
 
-bool IsCharted(const clsDataRecordSet& recordSet, const TableColumn& column) {
+bool IsCharted(const data::clsDataRecordSet& recordSet, const TableColumn& column) {
     return column.kind == TableColumnKind::ParticleRaw ||
            column.kind == TableColumnKind::ParticleNorm ||
            column.kind == TableColumnKind::Environmental ||
@@ -66,7 +66,7 @@ std::vector<ChartSeries>& ListOf(ChartData& data, TableColumnKind kind) {
     }
 }
 
-std::string SeriesKey(const clsDataRecordSet& recordSet, const TableColumn& column) {
+std::string SeriesKey(const data::clsDataRecordSet& recordSet, const TableColumn& column) {
     if (column.kind == TableColumnKind::Environmental) {
         return column.dataType + "/" + std::to_string(column.channel);
     }
@@ -78,7 +78,7 @@ std::string SeriesKey(const clsDataRecordSet& recordSet, const TableColumn& colu
 
 // The instrument compares its stored counts, which are raw and cumulative, with the threshold;
 // other presentations have nothing to compare it with.
-std::optional<double> Threshold(const clsDataRecordSet& recordSet, const TableColumn& column,
+std::optional<double> Threshold(const data::clsDataRecordSet& recordSet, const TableColumn& column,
                                 const table::TableViewOptions& options) {
     if (column.kind != TableColumnKind::ParticleRaw || options.particleDifferential ||
         !recordSet.GetPartChanAlarm(column.channel)) {
@@ -89,7 +89,7 @@ std::optional<double> Threshold(const clsDataRecordSet& recordSet, const TableCo
 
 class SeriesFiller {
 public:
-    SeriesFiller(clsDataRecordSet& recordSet, const table::TableViewOptions& options)
+    SeriesFiller(data::clsDataRecordSet& recordSet, const table::TableViewOptions& options)
         : options_(ChartColumnOptions(options)),
           columns_(table::BuildColumnList(&recordSet, options_)) {
         table::ConfigureCalculator(calculator_, &recordSet, options_);
@@ -110,7 +110,7 @@ public:
         }
     }
 
-    void Add(std::int32_t row, const clsDataRecord& record) {
+    void Add(std::int32_t row, const data::clsDataRecord& record) {
         data_.times.push_back(record.GetTimeStamp());
         data_.locations.push_back(record.GetLocationID());
         data_.recordRows.push_back(row);
@@ -143,7 +143,7 @@ private:
         std::size_t index;
     };
 
-    double Value(const TableColumn& column, const clsDataRecord& record) const {
+    double Value(const TableColumn& column, const data::clsDataRecord& record) const {
         const std::int16_t channel = column.channel;
         switch (column.kind) {
         case TableColumnKind::ParticleRaw:
@@ -157,8 +157,8 @@ private:
                        : kEmpty;
         case TableColumnKind::Environmental:
             return record.GetAnalogChanEnable(channel)
-                       ? RequireFinite(column.Convert(record.GetAnalogChanValue(channel)),
-                                       column.dataType.c_str())
+                       ? calc::RequireFinite(column.Convert(record.GetAnalogChanValue(channel)),
+                                             column.dataType.c_str())
                        : kEmpty;
         default:
             return kEmpty;
@@ -167,8 +167,8 @@ private:
 
     table::TableViewOptions options_;
     std::vector<TableColumn> columns_;
-    clsParticleDataCalculator calculator_;
-    OrderedValues results_;
+    calc::clsParticleDataCalculator calculator_;
+    calc::OrderedValues results_;
     bool calculated_ = false; // a series needs the calculator's values
     std::vector<Target> targets_;
     ChartData data_;
@@ -176,7 +176,8 @@ private:
 
 } // namespace
 
-ChartData BuildChartData(clsDataRecordSet& recordSet, const table::TableViewOptions& options) {
+ChartData BuildChartData(data::clsDataRecordSet& recordSet,
+                         const table::TableViewOptions& options) {
     SeriesFiller filler(recordSet, options);
     const std::int32_t count = recordSet.RecordCount();
     filler.Reserve(static_cast<std::size_t>(count));
@@ -214,7 +215,8 @@ ChartData ForLocation(const ChartData& all, std::optional<std::int32_t> location
     return one;
 }
 
-std::vector<LocationChoice> LocationChoices(const ChartData& all, const clsDataRecordSet& recordSet,
+std::vector<LocationChoice> LocationChoices(const ChartData& all,
+                                            const data::clsDataRecordSet& recordSet,
                                             const table::TableViewOptions& options,
                                             const modConfig::ConfigStore& store) {
     const std::set<std::int32_t> ids(all.locations.begin(), all.locations.end());

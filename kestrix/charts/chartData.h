@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::modConfig {
 class ConfigStore;
@@ -46,13 +46,14 @@ struct LocationChoice {
 };
 
 // Every record of the set. Throws ArithmeticError where the table would.
-ChartData BuildChartData(clsDataRecordSet& recordSet, const table::TableViewOptions& options);
+ChartData BuildChartData(data::clsDataRecordSet& recordSet, const table::TableViewOptions& options);
 
 // The records of one location, or all when none is given.
 ChartData ForLocation(const ChartData& all, std::optional<std::int32_t> location);
 
 // The location numbers of the records, ascending, with their names from the set or the store.
-std::vector<LocationChoice> LocationChoices(const ChartData& all, const clsDataRecordSet& recordSet,
+std::vector<LocationChoice> LocationChoices(const ChartData& all,
+                                            const data::clsDataRecordSet& recordSet,
                                             const table::TableViewOptions& options,
                                             const modConfig::ConfigStore& store);
 

@@ -22,7 +22,7 @@ std::string Number(double value) {
     return text;
 }
 
-bool HasCounts(const clsDataRecord& record) {
+bool HasCounts(const data::clsDataRecord& record) {
     for (std::int16_t channel = 0; channel < record.GetPartChanCount(); ++channel) {
         if (record.GetPartChanEnable(channel) && record.GetPartChanValue(channel, true) != 0) {
             return true;
@@ -33,7 +33,7 @@ bool HasCounts(const clsDataRecord& record) {
 
 } // namespace
 
-ImpossibleData::ImpossibleData(const clsDataRecordSet& recordSet)
+ImpossibleData::ImpossibleData(const data::clsDataRecordSet& recordSet)
     : recordSet_(recordSet), measured_(recordSet), flowRate_(recordSet.GetSensorFlowRate()) {
     for (std::int16_t channel = 0; channel < recordSet.GetAnalogChanCount(); ++channel) {
         if (IsConcentrationUnit(modUnits::GetUnitCode(recordSet.GetAnalogChanUnits(channel)))) {
@@ -42,7 +42,7 @@ ImpossibleData::ImpossibleData(const clsDataRecordSet& recordSet)
     }
 }
 
-std::optional<DataFault> ImpossibleData::FaultOf(const clsDataRecord& record) const {
+std::optional<DataFault> ImpossibleData::FaultOf(const data::clsDataRecord& record) const {
     if (auto fault = NegativeCount(record)) {
         return fault;
     }
@@ -62,7 +62,7 @@ std::optional<DataFault> ImpossibleData::FaultOf(const clsDataRecord& record) co
     return ImpossibleVolume(record);
 }
 
-std::optional<DataFault> ImpossibleData::NegativeCount(const clsDataRecord& record) const {
+std::optional<DataFault> ImpossibleData::NegativeCount(const data::clsDataRecord& record) const {
     for (std::int16_t channel = 0; channel < record.GetPartChanCount(); ++channel) {
         const std::int32_t count = record.GetPartChanValue(channel, true);
         if (record.GetPartChanEnable(channel) && count < 0) {
@@ -74,7 +74,8 @@ std::optional<DataFault> ImpossibleData::NegativeCount(const clsDataRecord& reco
     return std::nullopt;
 }
 
-std::optional<DataFault> ImpossibleData::NegativeConcentration(const clsDataRecord& record) const {
+std::optional<DataFault>
+ImpossibleData::NegativeConcentration(const data::clsDataRecord& record) const {
     for (const std::int16_t channel : concentrationChannels_) {
         const double value = record.GetAnalogChanValue(channel);
         if (record.GetAnalogChanEnable(channel) && value < 0) {
@@ -87,7 +88,7 @@ std::optional<DataFault> ImpossibleData::NegativeConcentration(const clsDataReco
     return std::nullopt;
 }
 
-std::optional<DataFault> ImpossibleData::ImpossibleVolume(const clsDataRecord& record) const {
+std::optional<DataFault> ImpossibleData::ImpossibleVolume(const data::clsDataRecord& record) const {
     const std::optional<double> litres = measured_.Litres(record);
     if (litres && (!(*litres > 0) || !std::isfinite(*litres))) {
         return DataFault{FindingKind::ImpossibleVolume,

@@ -19,16 +19,16 @@ struct DataFault {
 
 class ImpossibleData {
 public:
-    explicit ImpossibleData(const clsDataRecordSet& recordSet);
+    explicit ImpossibleData(const data::clsDataRecordSet& recordSet);
     // The first fault of the record; nothing when its numbers can be.
-    std::optional<DataFault> FaultOf(const clsDataRecord& record) const;
+    std::optional<DataFault> FaultOf(const data::clsDataRecord& record) const;
 
 private:
-    std::optional<DataFault> NegativeCount(const clsDataRecord& record) const;
-    std::optional<DataFault> NegativeConcentration(const clsDataRecord& record) const;
-    std::optional<DataFault> ImpossibleVolume(const clsDataRecord& record) const;
+    std::optional<DataFault> NegativeCount(const data::clsDataRecord& record) const;
+    std::optional<DataFault> NegativeConcentration(const data::clsDataRecord& record) const;
+    std::optional<DataFault> ImpossibleVolume(const data::clsDataRecord& record) const;
 
-    const clsDataRecordSet& recordSet_;
+    const data::clsDataRecordSet& recordSet_;
     MeasuredVolume measured_;
     double flowRate_;
     std::vector<std::int16_t> concentrationChannels_;

@@ -26,8 +26,8 @@ struct Plan {
     std::vector<double> limits;
 };
 
-std::string RefusalForPlan(const ClassificationRequest& request, const clsDataRecordSet& recordSet,
-                           Plan& plan) {
+std::string RefusalForPlan(const ClassificationRequest& request,
+                           const data::clsDataRecordSet& recordSet, Plan& plan) {
     if (!(request.areaSquareMetres > 0) || !std::isfinite(request.areaSquareMetres)) {
         return "The area must be a number of square metres above 0.";
     }
@@ -69,7 +69,7 @@ std::optional<int> CleanestIsoClass(const std::vector<ConsideredSize>& sizes,
 
 class Classifier {
 public:
-    Classifier(clsDataRecordSet& recordSet, const ClassificationRequest& request, Plan plan,
+    Classifier(data::clsDataRecordSet& recordSet, const ClassificationRequest& request, Plan plan,
                const LocationNamer& nameOf)
         : recordSet_(recordSet), request_(request), nominal_(recordSet), impossible_(recordSet),
           nameOf_(nameOf) {
@@ -89,7 +89,7 @@ public:
     ClassificationOutcome Run() {
         const std::set<std::int32_t> chosen(request_.locations.begin(), request_.locations.end());
         for (std::int32_t index = 0; index < recordSet_.RecordCount(); ++index) {
-            const clsDataRecord& record = *recordSet_.Record(index);
+            const data::clsDataRecord& record = *recordSet_.Record(index);
             if (chosen.empty() || chosen.contains(record.GetLocationID())) {
                 TakeRecord(index, record);
             }
@@ -115,7 +115,7 @@ public:
     }
 
 private:
-    void TakeRecord(std::int32_t index, const clsDataRecord& record) {
+    void TakeRecord(std::int32_t index, const data::clsDataRecord& record) {
         const std::int32_t locationId = record.GetLocationID();
         LocationResult& location = LocationOf(locationId);
         SpanDates(record.GetTimeStamp());
@@ -161,7 +161,7 @@ private:
         return it->second;
     }
 
-    void SpanDates(DateTime timeStamp) {
+    void SpanDates(base::DateTime timeStamp) {
         if (!datesSeen_) {
             report_.firstSample = report_.lastSample = timeStamp;
             datesSeen_ = true;
@@ -170,7 +170,7 @@ private:
         report_.lastSample = std::max(report_.lastSample, timeStamp);
     }
 
-    bool AllChannelsOn(const clsDataRecord& record) const {
+    bool AllChannelsOn(const data::clsDataRecord& record) const {
         return std::all_of(
             report_.sizes.begin(), report_.sizes.end(),
             [&](const ConsideredSize& s) { return record.GetPartChanEnable(s.channel); });
@@ -244,7 +244,7 @@ private:
         }
     }
 
-    clsDataRecordSet& recordSet_;
+    data::clsDataRecordSet& recordSet_;
     const ClassificationRequest& request_;
     NominalVolume nominal_;
     ImpossibleData impossible_;
@@ -263,8 +263,8 @@ double MinimumSampleLitres(double limitAtLargestSize) {
                     kLeastSampleLitres);
 }
 
-ClassificationOutcome Classify(clsDataRecordSet& recordSet, const ClassificationRequest& request,
-                               const LocationNamer& nameOf) {
+ClassificationOutcome Classify(data::clsDataRecordSet& recordSet,
+                               const ClassificationRequest& request, const LocationNamer& nameOf) {
     Plan plan;
     std::string refusal = RefusalForPlan(request, recordSet, plan);
     if (!refusal.empty()) {

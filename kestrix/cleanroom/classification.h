@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::cleanroom {
 
@@ -31,7 +31,7 @@ struct ClassificationRequest {
 
 struct SampleResult {
     std::int32_t recordIndex = 0;
-    DateTime timeStamp = 0;
+    base::DateTime timeStamp = 0;
     double litres = 0;
     std::vector<double> perCubicMetre; // per considered size
 };
@@ -64,8 +64,8 @@ struct ClassificationReport {
     std::int32_t minimumLocations = 0;
     std::string instrumentModel;
     std::int32_t instrumentSerial = 0;
-    DateTime firstSample = 0;
-    DateTime lastSample = 0;
+    base::DateTime firstSample = 0;
+    base::DateTime lastSample = 0;
     std::vector<LocationResult> locations;
     std::vector<std::string> checks;
     std::vector<LeftOutRecord> leftOut;
@@ -89,7 +89,7 @@ using LocationNamer = std::function<std::string(std::int32_t locationId)>;
 double MinimumSampleLitres(double limitAtLargestSize);
 
 // Refuses when a location has no usable record left. Moves no record cursor of the set.
-ClassificationOutcome Classify(clsDataRecordSet& recordSet, const ClassificationRequest& request,
-                               const LocationNamer& nameOf);
+ClassificationOutcome Classify(data::clsDataRecordSet& recordSet,
+                               const ClassificationRequest& request, const LocationNamer& nameOf);
 
 } // namespace kestrix::cleanroom

@@ -15,7 +15,7 @@ namespace {
 // Sizes as the instrument names them (0.3, 0.50) compare by value.
 constexpr double kSizeTolerance = 1e-6;
 
-std::optional<std::int16_t> ChannelOfSize(const clsDataRecordSet& recordSet, double size) {
+std::optional<std::int16_t> ChannelOfSize(const data::clsDataRecordSet& recordSet, double size) {
     for (std::int16_t channel = 0; channel < recordSet.GetPartChanCount(); ++channel) {
         const double channelSize =
             modDataType::ParticleSizeValue(recordSet.GetPartChanType(channel));
@@ -28,7 +28,7 @@ std::optional<std::int16_t> ChannelOfSize(const clsDataRecordSet& recordSet, dou
 
 } // namespace
 
-SizeMatch MatchSizes(const clsDataRecordSet& recordSet, std::vector<double> sizes) {
+SizeMatch MatchSizes(const data::clsDataRecordSet& recordSet, std::vector<double> sizes) {
     std::sort(sizes.begin(), sizes.end());
     sizes.erase(std::unique(sizes.begin(), sizes.end(),
                             [](double a, double b) { return std::abs(a - b) < kSizeTolerance; }),
@@ -46,7 +46,7 @@ SizeMatch MatchSizes(const clsDataRecordSet& recordSet, std::vector<double> size
     return match;
 }
 
-std::string ChannelSizesText(const clsDataRecordSet& recordSet) {
+std::string ChannelSizesText(const data::clsDataRecordSet& recordSet) {
     if (recordSet.GetPartChanCount() == 0) {
         return "no particle channels";
     }

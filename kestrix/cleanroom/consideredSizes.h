@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::cleanroom {
 
@@ -25,9 +25,9 @@ struct SizeMatch {
 };
 
 // Each size must name one particle channel; a size given twice counts once.
-SizeMatch MatchSizes(const clsDataRecordSet& recordSet, std::vector<double> sizes);
+SizeMatch MatchSizes(const data::clsDataRecordSet& recordSet, std::vector<double> sizes);
 
 // "0.3, 0.5, 5.0 µm", or "no particle channels".
-std::string ChannelSizesText(const clsDataRecordSet& recordSet);
+std::string ChannelSizesText(const data::clsDataRecordSet& recordSet);
 
 } // namespace kestrix::cleanroom

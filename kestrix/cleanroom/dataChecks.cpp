@@ -21,19 +21,19 @@ std::string Number(double value, const char* format = "%.1f") {
     return text;
 }
 
-std::string Sizes(const clsDataRecordSet& recordSet, std::int16_t channel) {
+std::string Sizes(const data::clsDataRecordSet& recordSet, std::int16_t channel) {
     return recordSet.GetPartChanType(channel) + " µm";
 }
 
 class RecordChecker {
 public:
-    explicit RecordChecker(clsDataRecordSet& recordSet)
+    explicit RecordChecker(data::clsDataRecordSet& recordSet)
         : recordSet_(recordSet), nominal_(recordSet), measured_(recordSet), impossible_(recordSet) {
     }
 
     std::vector<DataFinding> Run() {
         for (std::int32_t index = 0; index < recordSet_.RecordCount(); ++index) {
-            const clsDataRecord& record = *recordSet_.Record(index);
+            const data::clsDataRecord& record = *recordSet_.Record(index);
             if (std::optional<DataFault> fault = impossible_.FaultOf(record)) {
                 Add(index, fault->kind, std::move(fault->message));
             } else {
@@ -58,7 +58,7 @@ private:
             {index, recordSet_.Record(index)->GetTimeStamp(), kind, std::move(message)});
     }
 
-    void CheckRisingCounts(std::int32_t index, const clsDataRecord& record) {
+    void CheckRisingCounts(std::int32_t index, const data::clsDataRecord& record) {
         for (std::int16_t larger = 1; larger < record.GetPartChanCount(); ++larger) {
             const std::int16_t smaller = larger - 1;
             if (!record.GetPartChanEnable(smaller) || !record.GetPartChanEnable(larger)) {
@@ -78,7 +78,7 @@ private:
         }
     }
 
-    void CheckVolume(std::int32_t index, const clsDataRecord& record) {
+    void CheckVolume(std::int32_t index, const data::clsDataRecord& record) {
         const std::optional<double> measured = measured_.Litres(record);
         if (!measured) {
             return;
@@ -94,7 +94,7 @@ private:
         }
     }
 
-    void CheckZeroRun(std::int32_t index, const clsDataRecord& record) {
+    void CheckZeroRun(std::int32_t index, const data::clsDataRecord& record) {
         const bool zero = record.GetPartChanCount() > 0 && record.GetPartChanEnable(0) &&
                           record.GetPartChanValue(0, true) == 0;
         if (zero) {
@@ -118,7 +118,7 @@ private:
         zeroRunLength_ = 0;
     }
 
-    void CheckTime(std::int32_t index, const clsDataRecord& record) {
+    void CheckTime(std::int32_t index, const data::clsDataRecord& record) {
         const auto seconds = std::llround(record.GetTimeStamp() * kSecondsPerDay);
         if (previousSeconds_ && seconds < *previousSeconds_) {
             Add(index, FindingKind::TimeBackwards,
@@ -129,7 +129,7 @@ private:
         previousSeconds_ = seconds;
     }
 
-    void CheckStatus(std::int32_t index, const clsDataRecord& record) {
+    void CheckStatus(std::int32_t index, const data::clsDataRecord& record) {
         const std::uint8_t status = RecordStatus(record);
         if (status != 0) {
             Add(index, FindingKind::StatusFlags,
@@ -137,7 +137,7 @@ private:
         }
     }
 
-    clsDataRecordSet& recordSet_;
+    data::clsDataRecordSet& recordSet_;
     NominalVolume nominal_;
     MeasuredVolume measured_;
     ImpossibleData impossible_;
@@ -149,7 +149,7 @@ private:
 
 } // namespace
 
-std::vector<DataFinding> CheckRecords(clsDataRecordSet& recordSet) {
+std::vector<DataFinding> CheckRecords(data::clsDataRecordSet& recordSet) {
     return RecordChecker(recordSet).Run();
 }
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::cleanroom {
 
@@ -33,7 +33,7 @@ enum class FindingKind {
 
 struct DataFinding {
     std::int32_t recordIndex = 0; // from 0, as the set numbers records
-    DateTime timeStamp = 0;
+    base::DateTime timeStamp = 0;
     FindingKind kind = FindingKind::StatusFlags;
     std::string message;
 };
@@ -46,7 +46,7 @@ inline constexpr std::int32_t kZeroRunLength = 10;
 // Findings in record order; a zero run is reported at its first record. A record with
 // impossible data is not questioned further on its counts and volume. Moves no record cursor
 // of the set.
-std::vector<DataFinding> CheckRecords(clsDataRecordSet& recordSet);
+std::vector<DataFinding> CheckRecords(data::clsDataRecordSet& recordSet);
 
 // "Rising counts", "Volume", ...: the kind as a list shows it.
 std::string FindingKindName(FindingKind kind);

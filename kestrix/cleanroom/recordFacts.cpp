@@ -31,7 +31,7 @@ std::string Phrase(std::string_view noteLine) {
 
 } // namespace
 
-NominalVolume::NominalVolume(const clsDataRecordSet& recordSet) {
+NominalVolume::NominalVolume(const data::clsDataRecordSet& recordSet) {
     const std::int32_t timeUnit = modUnits::GetUnitCode(recordSet.GetSampleTimeUnits());
     secondsPerUnit_ = modUnits::GetConversionFactor(timeUnit, modUnits::kUnitSeconds);
     secondsOffset_ = modUnits::GetConversionOffset(timeUnit, modUnits::kUnitSeconds);
@@ -41,15 +41,15 @@ NominalVolume::NominalVolume(const clsDataRecordSet& recordSet) {
     litresPerSecond_ = litresPerMinute / 60.0;
 }
 
-double NominalVolume::SampleSeconds(const clsDataRecord& record) const {
+double NominalVolume::SampleSeconds(const data::clsDataRecord& record) const {
     return record.GetSampleTimeValue() * secondsPerUnit_ + secondsOffset_;
 }
 
-double NominalVolume::Litres(const clsDataRecord& record) const {
+double NominalVolume::Litres(const data::clsDataRecord& record) const {
     return SampleSeconds(record) * litresPerSecond_;
 }
 
-MeasuredVolume::MeasuredVolume(const clsDataRecordSet& recordSet) {
+MeasuredVolume::MeasuredVolume(const data::clsDataRecordSet& recordSet) {
     for (std::int16_t channel = 0; channel < recordSet.GetAnalogChanCount(); ++channel) {
         if (recordSet.GetAnalogChanType(channel) == kMeasuredVolumeTag) {
             channel_ = channel;
@@ -60,14 +60,14 @@ MeasuredVolume::MeasuredVolume(const clsDataRecordSet& recordSet) {
     }
 }
 
-std::optional<double> MeasuredVolume::Litres(const clsDataRecord& record) const {
+std::optional<double> MeasuredVolume::Litres(const data::clsDataRecord& record) const {
     if (!channel_ || !record.GetAnalogChanEnable(*channel_)) {
         return std::nullopt;
     }
     return record.GetAnalogChanValue(*channel_) * litresPerUnit_;
 }
 
-std::uint8_t RecordStatus(const clsDataRecord& record) {
+std::uint8_t RecordStatus(const data::clsDataRecord& record) {
     std::uint8_t status = record.GetSampleTimeStatus();
     for (std::int16_t channel = 0; channel < record.GetPartChanCount(); ++channel) {
         status |= record.GetPartChanStatus(channel);

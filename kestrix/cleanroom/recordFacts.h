@@ -7,19 +7,19 @@
 #include <optional>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecord;
 class clsDataRecordSet;
-} // namespace kestrix
+} // namespace kestrix::data
 
 namespace kestrix::cleanroom {
 
 // The nominal volume of a sample: the instrument's flow rate times the sample time.
 class NominalVolume {
 public:
-    explicit NominalVolume(const clsDataRecordSet& recordSet);
-    double Litres(const clsDataRecord& record) const;
-    double SampleSeconds(const clsDataRecord& record) const;
+    explicit NominalVolume(const data::clsDataRecordSet& recordSet);
+    double Litres(const data::clsDataRecord& record) const;
+    double SampleSeconds(const data::clsDataRecord& record) const;
 
 private:
     double secondsPerUnit_;
@@ -30,10 +30,10 @@ private:
 // The volume the instrument measured, from an analog channel "SVOL", when it reports one.
 class MeasuredVolume {
 public:
-    explicit MeasuredVolume(const clsDataRecordSet& recordSet);
+    explicit MeasuredVolume(const data::clsDataRecordSet& recordSet);
     bool Available() const { return channel_.has_value(); }
     // Nothing when unavailable or the channel is off in this record.
-    std::optional<double> Litres(const clsDataRecord& record) const;
+    std::optional<double> Litres(const data::clsDataRecord& record) const;
 
 private:
     std::optional<std::int16_t> channel_;
@@ -41,7 +41,7 @@ private:
 };
 
 // Every status flag of the record: its sample time's and its channels'.
-std::uint8_t RecordStatus(const clsDataRecord& record);
+std::uint8_t RecordStatus(const data::clsDataRecord& record);
 
 // Faults that make the counts untrustworthy; an exceeded alarm threshold is not one of them,
 // it only says the counts are high.

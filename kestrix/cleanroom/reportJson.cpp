@@ -30,7 +30,7 @@ Json FindingList(const std::vector<DataFinding>& findings) {
 
 Json SampleJson(const SampleResult& sample) {
     return {{"record", sample.recordIndex + 1},
-            {"time", FormatIsoDateTime(sample.timeStamp)},
+            {"time", data::FormatIsoDateTime(sample.timeStamp)},
             {"litres", sample.litres},
             {"per_m3", sample.perCubicMetre}};
 }
@@ -86,8 +86,8 @@ std::string ReportJson(const ClassificationReport& report) {
         {"minimum_sample_litres", report.minimumSampleLitres},
         {"minimum_locations", report.minimumLocations},
         {"instrument", {{"model", report.instrumentModel}, {"serial", report.instrumentSerial}}},
-        {"first_sample", FormatIsoDateTime(report.firstSample)},
-        {"last_sample", FormatIsoDateTime(report.lastSample)},
+        {"first_sample", data::FormatIsoDateTime(report.firstSample)},
+        {"last_sample", data::FormatIsoDateTime(report.lastSample)},
         {"locations", std::move(locations)},
         {"checks", report.checks},
         {"left_out", LeftOutJson(report.leftOut)},

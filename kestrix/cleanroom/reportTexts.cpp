@@ -31,8 +31,8 @@ std::string LocationLabel(std::int32_t locationId, const std::string& name) {
     return name.empty() ? number : number + " (" + name + ")";
 }
 
-std::string ReportDateTime(DateTime value) {
-    std::string text = FormatIsoDateTime(value);
+std::string ReportDateTime(base::DateTime value) {
+    std::string text = data::FormatIsoDateTime(value);
     if (text.size() > 10) {
         text[10] = ' ';
     }

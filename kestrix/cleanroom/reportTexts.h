@@ -20,7 +20,7 @@ std::string OneDecimalText(double value);
 // "LOC001 (Filling line)" or "LOC001".
 std::string LocationLabel(std::int32_t locationId, const std::string& name);
 // "2024-03-15 12:00:00".
-std::string ReportDateTime(DateTime value);
+std::string ReportDateTime(base::DateTime value);
 
 // "fail: ISO Class 7, 3 location(s), 1 check warning(s)".
 std::string SummaryText(bool passed, const std::string& target, std::size_t locations,

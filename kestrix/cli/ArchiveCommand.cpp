@@ -20,7 +20,7 @@ namespace {
 constexpr qint64 kMaxHeadFileBytes = 16 << 20;
 
 int Import(archive::Archive& archive, const std::string& path) {
-    const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(path);
+    const std::unique_ptr<data::clsDataRecordSet> input = ReadRecordSetInput(path);
     if (!input) {
         return kExitUnreadableInput;
     }

@@ -22,7 +22,7 @@ CLI::App* CheckCommand::Register(CLI::App& program) {
 }
 
 int CheckCommand::Run(const CliContext&) {
-    const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
+    const std::unique_ptr<data::clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
     if (!input) {
         return kExitUnreadableInput;
     }

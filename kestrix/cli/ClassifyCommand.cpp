@@ -93,13 +93,13 @@ int ClassifyCommand::Run(const CliContext& context) {
     if (const int status = output.Check(); status != kExitOk) {
         return status;
     }
-    const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
+    const std::unique_ptr<data::clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
     if (!input) {
         return kExitUnreadableInput;
     }
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    clsDataRecordSet& recordSet = *input;
+    data::clsDataRecordSet& recordSet = *input;
 
     ClassificationRequest request;
     if (classOption_->count() > 0) {

@@ -14,12 +14,13 @@ std::string ConsoleLines(const std::string& text) {
     return lines;
 }
 
-void AnswerOnConsole(SessionCore& session) {
-    QObject::connect(&session, &SessionCore::NoticeShown, &session,
-                     [](MessageIcon, const std::string& title, const std::string& text) {
-                         ReportNote(title + ": " + ConsoleLines(text));
-                     });
-    QObject::connect(&session, &SessionCore::QuestionAsked, &session,
+void AnswerOnConsole(instrument::SessionCore& session) {
+    QObject::connect(
+        &session, &instrument::SessionCore::NoticeShown, &session,
+        [](instrument::MessageIcon, const std::string& title, const std::string& text) {
+            ReportNote(title + ": " + ConsoleLines(text));
+        });
+    QObject::connect(&session, &instrument::SessionCore::QuestionAsked, &session,
                      [&session](const std::string& title, const std::string& text) {
                          ReportNote(title + ": " + ConsoleLines(text) + " (answered No)");
                          session.AnswerQuestion(false);

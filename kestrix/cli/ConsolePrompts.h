@@ -7,7 +7,7 @@
 
 namespace kestrix::cli {
 
-void AnswerOnConsole(SessionCore& session);
+void AnswerOnConsole(instrument::SessionCore& session);
 
 // The text with its CR LF line breaks as plain new lines.
 std::string ConsoleLines(const std::string& text);

@@ -29,33 +29,35 @@ std::optional<double> ParseDensity(const std::string& text) {
     return value;
 }
 
-int Write(DensitySession& session, double density) {
+int Write(instrument::DensitySession& session, double density) {
     QEventLoop loop;
-    DensityOutcome outcome = DensityOutcome::LostCommunication;
-    QObject::connect(&session, &DensitySession::WriteEnded, &loop, [&](DensityOutcome ended) {
-        outcome = ended;
-        loop.quit();
-    });
+    instrument::DensityOutcome outcome = instrument::DensityOutcome::LostCommunication;
+    QObject::connect(&session, &instrument::DensitySession::WriteEnded, &loop,
+                     [&](instrument::DensityOutcome ended) {
+                         outcome = ended;
+                         loop.quit();
+                     });
     if (!session.StartWrite(density)) {
         return kExitUsage;
     }
     loop.exec();
     switch (outcome) {
-    case DensityOutcome::Written:
+    case instrument::DensityOutcome::Written:
         return kExitOk;
-    case DensityOutcome::NotSameInstrument:
+    case instrument::DensityOutcome::NotSameInstrument:
         return Fail(kExitNotSameInstrument, "the density was not written");
-    case DensityOutcome::LostCommunication:
+    case instrument::DensityOutcome::LostCommunication:
         break;
     }
     return kExitLostCommunication;
 }
 
-int ReadBack(DensitySession& session) {
+int ReadBack(instrument::DensitySession& session) {
     QEventLoop loop;
     int status = kExitOk;
-    QObject::connect(&session, &DensitySession::IdentityShown, &loop, [&] { loop.quit(); });
-    QObject::connect(&session, &DensitySession::CommunicationLost, &loop, [&] {
+    QObject::connect(&session, &instrument::DensitySession::IdentityShown, &loop,
+                     [&] { loop.quit(); });
+    QObject::connect(&session, &instrument::DensitySession::CommunicationLost, &loop, [&] {
         status = kExitLostCommunication;
         loop.quit();
     });
@@ -64,7 +66,7 @@ int ReadBack(DensitySession& session) {
     return status;
 }
 
-int ShowAndChange(DensitySession& session, const std::optional<double>& density,
+int ShowAndChange(instrument::DensitySession& session, const std::optional<double>& density,
                   const modConfig::ConfigStore& store) {
     if (!session.IsIaq()) {
         return Fail(kExitNotIaqInstrument, "\"" + session.Identity().modelName +
@@ -79,14 +81,14 @@ int ShowAndChange(DensitySession& session, const std::optional<double>& density,
         if (const int status = ReadBack(session); status != kExitOk) {
             return status;
         }
-        const std::string written = FormatDensity(session.WrittenRegister());
-        ReportNote("wrote " + written + " g/ml; the particle density was " + FormatDensity(before) +
-                   " g/ml");
-        NoteInArchive(store, archive::DensityChangeNote(session.Identity().modelName,
-                                                        session.Identity().serialNumber,
-                                                        FormatDensity(before), written));
+        const std::string written = instrument::FormatDensity(session.WrittenRegister());
+        ReportNote("wrote " + written + " g/ml; the particle density was " +
+                   instrument::FormatDensity(before) + " g/ml");
+        NoteInArchive(store, archive::DensityChangeNote(
+                                 session.Identity().modelName, session.Identity().serialNumber,
+                                 instrument::FormatDensity(before), written));
     }
-    std::cout << FormatDensity(session.DensityRegister()) << '\n';
+    std::cout << instrument::FormatDensity(session.DensityRegister()) << '\n';
     return kExitOk;
 }
 
@@ -116,14 +118,14 @@ int DensityCommand::Run(const CliContext& context) {
                                         *newDensity_ + "\"");
         }
         // Refused before anything goes on the line.
-        if (const DensityProblem problem = CheckDensity(*density);
-            problem != DensityProblem::None) {
-            return Fail(kExitUsage, DensityProblemText(problem));
+        if (const instrument::DensityProblem problem = instrument::CheckDensity(*density);
+            problem != instrument::DensityProblem::None) {
+            return Fail(kExitUsage, instrument::DensityProblemText(problem));
         }
     }
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    DensitySession session;
+    instrument::DensitySession session;
     AnswerOnConsole(session);
     int status = IdentifyChosenInstrument(session, instrument_, store);
     if (status == kExitOk) {

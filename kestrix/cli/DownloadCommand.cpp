@@ -33,7 +33,7 @@ ApplicationKind DownloadCommand::RequiredApplication() const {
     return ApplicationForSave(outputs_.savePath, outputs_.format);
 }
 
-void DownloadCommand::NoteSavedFiles(const clsDataRecordSet& recordSet,
+void DownloadCommand::NoteSavedFiles(const data::clsDataRecordSet& recordSet,
                                      const modConfig::ConfigStore& store) const {
     if (outputs_.jsonPath) {
         NoteInArchive(store, archive::ExportNote(recordSet, *outputs_.jsonPath));
@@ -54,7 +54,7 @@ int DownloadCommand::Run(const CliContext& context) {
     if (!noArchive_ && !archiveSettings.problem.empty()) {
         return Fail(kExitArchiveUnavailable, archiveSettings.problem);
     }
-    DownloadSession session;
+    instrument::DownloadSession session;
     AnswerOnConsole(session);
     if (const int status = IdentifyChosenInstrument(session, instrument_, store);
         status != kExitOk) {
@@ -63,12 +63,12 @@ int DownloadCommand::Run(const CliContext& context) {
     if (!quiet_) {
         std::cerr << IdentityLines(session.Identity(), session.SlaveAddress());
     }
-    const DownloadOutcome outcome = RunDownload(session, !quiet_);
+    const instrument::DownloadOutcome outcome = RunDownload(session, !quiet_);
     session.CloseConnections();
-    if (outcome == DownloadOutcome::NoData) {
+    if (outcome == instrument::DownloadOutcome::NoData) {
         return Fail(ExitCodeOf(outcome), ConsoleLines(session.View().ShownText()));
     }
-    if (outcome != DownloadOutcome::Finished) {
+    if (outcome != instrument::DownloadOutcome::Finished) {
         return Fail(ExitCodeOf(outcome), "no record set was downloaded");
     }
     const auto recordSet = session.GetDataRecordSet();

@@ -21,7 +21,7 @@ public:
     int Run(const CliContext& context) override;
 
 private:
-    void NoteSavedFiles(const clsDataRecordSet& recordSet,
+    void NoteSavedFiles(const data::clsDataRecordSet& recordSet,
                         const modConfig::ConfigStore& store) const;
 
     InstrumentOptions instrument_;

@@ -28,7 +28,7 @@ int ExportCommand::Run(const CliContext& context) {
     if (const int status = output.Check(); status != kExitOk) {
         return status;
     }
-    const std::unique_ptr<clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
+    const std::unique_ptr<data::clsDataRecordSet> input = ReadRecordSetInput(jsonPath_);
     if (!input) {
         return kExitUnreadableInput;
     }

@@ -19,7 +19,7 @@ CLI::App* IdentifyCommand::Register(CLI::App& program) {
 int IdentifyCommand::Run(const CliContext& context) {
     modConfig::ConfigStore store;
     LoadCliConfig(context, store);
-    DownloadSession session;
+    instrument::DownloadSession session;
     AnswerOnConsole(session);
     const int status = IdentifyChosenInstrument(session, instrument_, store);
     if (status == kExitOk) {

@@ -2,6 +2,7 @@
 
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
+#include "kestrix/cli/printableText.h"
 #include "kestrix/instrument/PictureKey.h"
 #include "kestrix/instrument/PortBinding.h"
 #include "tolvex/PortTable.h"
@@ -83,24 +84,26 @@ void RememberChoice(modConfig::ConfigStore& store, const InstrumentChoice& choic
     store.SetConfigValue(modConfig::kDeviceAddress, choice.address);
     if (!store.SaveConfig() ||
         (!choice.device.empty() &&
-         !RememberPortDevice(store.GetConfigPath(), choice.port, choice.device))) {
+         !instrument::RememberPortDevice(store.GetConfigPath(), choice.port, choice.device))) {
         ReportNote("the port and address were not stored: configuration file \"" +
                    store.GetConfigPath() + "\" cannot be written");
     }
 }
 
-std::string IdentityLines(const InstrumentIdentity& identity, int address) {
+// The instrument's own texts are shown escaped: they could hold terminal controls.
+std::string IdentityLines(const instrument::InstrumentIdentity& identity, int address) {
     std::ostringstream lines;
-    lines << "Instrument : " << identity.modelName << '\n'
-          << "Serial # : " << FormatSerialNumber(identity.serialNumber) << '\n'
+    lines << "Instrument : " << PrintableText(identity.modelName) << '\n'
+          << "Serial # : " << instrument::FormatSerialNumber(identity.serialNumber) << '\n'
           << "Address : " << address << '\n'
           << "Data Records : " << identity.recordCount << '\n'
           << "Model type : " << identity.modelType << '\n'
           << "Map version : " << identity.mapVersion << '\n'
-          << "Flow rate : " << identity.flowRate << ' ' << identity.flowRateUnits << '\n'
+          << "Flow rate : " << identity.flowRate << ' ' << PrintableText(identity.flowRateUnits)
+          << '\n'
           << "Particle density : " << identity.particleDensity << " g/ml\n"
           << "Fast transfer : " << (identity.fastTransfer ? "yes" : "no") << '\n'
-          << "Picture : " << PictureKey(identity.modelName) << '\n';
+          << "Picture : " << PrintableText(instrument::PictureKey(identity.modelName)) << '\n';
     return lines.str();
 }
 

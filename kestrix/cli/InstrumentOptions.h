@@ -36,6 +36,6 @@ private:
 void RememberChoice(modConfig::ConfigStore& store, const InstrumentChoice& choice);
 
 // "Instrument :", "Serial # :", "Address :" and "Data Records :" lines and what else step 3 knows.
-std::string IdentityLines(const InstrumentIdentity& identity, int address);
+std::string IdentityLines(const instrument::InstrumentIdentity& identity, int address);
 
 } // namespace kestrix::cli

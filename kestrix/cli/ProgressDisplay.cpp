@@ -12,7 +12,7 @@ constexpr int kBarWidth = 40;
 
 ProgressDisplay::ProgressDisplay() : terminal_(::isatty(STDERR_FILENO) == 1) {}
 
-void ProgressDisplay::Show(const DownloadProgress& progress) {
+void ProgressDisplay::Show(const instrument::DownloadProgress& progress) {
     if (progress.text == lastText_ || progress.text.empty()) {
         return;
     }

@@ -12,7 +12,7 @@ namespace kestrix::cli {
 class ProgressDisplay {
 public:
     ProgressDisplay();
-    void Show(const DownloadProgress& progress);
+    void Show(const instrument::DownloadProgress& progress);
     // Ends the bar's line.
     void Finish();
 

@@ -26,16 +26,17 @@ std::string NotFoundText(const InstrumentChoice& choice) {
            PortName(choice.port) + ".";
 }
 
-int RunIdentification(SessionCore& session, const InstrumentChoice& choice,
+int RunIdentification(instrument::SessionCore& session, const InstrumentChoice& choice,
                       modConfig::ConfigStore& store) {
     QEventLoop loop;
     int status = kExitOk;
-    QObject::connect(&session, &SessionCore::IdentityShown, &loop, [&] { loop.quit(); });
-    QObject::connect(&session, &SessionCore::InstrumentNotFound, &loop, [&] {
+    QObject::connect(&session, &instrument::SessionCore::IdentityShown, &loop,
+                     [&] { loop.quit(); });
+    QObject::connect(&session, &instrument::SessionCore::InstrumentNotFound, &loop, [&] {
         status = Fail(kExitNotFound, NotFoundText(choice));
         loop.quit();
     });
-    QObject::connect(&session, &SessionCore::CommunicationLost, &loop, [&] {
+    QObject::connect(&session, &instrument::SessionCore::CommunicationLost, &loop, [&] {
         status = kExitLostCommunication;
         loop.quit();
     });
@@ -49,14 +50,14 @@ int RunIdentification(SessionCore& session, const InstrumentChoice& choice,
 
 } // namespace
 
-int IdentifyChosenInstrument(SessionCore& session, const InstrumentOptions& options,
+int IdentifyChosenInstrument(instrument::SessionCore& session, const InstrumentOptions& options,
                              modConfig::ConfigStore& store) {
-    BindSystemPorts(store.GetConfigPath());
+    instrument::BindSystemPorts(store.GetConfigPath());
     const auto choice = options.Resolve(store);
     if (!choice) {
         return kExitUsage;
     }
-    if (const std::string problem = PortOpenProblem(choice->port); !problem.empty()) {
+    if (const std::string problem = instrument::PortOpenProblem(choice->port); !problem.empty()) {
         return Fail(kExitNotFound, "cannot open " + PortName(choice->port) + ": " + problem);
     }
     const int status = RunIdentification(session, *choice, store);
@@ -67,36 +68,39 @@ int IdentifyChosenInstrument(SessionCore& session, const InstrumentOptions& opti
     return status;
 }
 
-DownloadOutcome RunDownload(DownloadSession& session, bool showProgress) {
+instrument::DownloadOutcome RunDownload(instrument::DownloadSession& session, bool showProgress) {
     QEventLoop loop;
     ProgressDisplay display;
-    DownloadOutcome outcome = DownloadOutcome::LostCommunication;
+    instrument::DownloadOutcome outcome = instrument::DownloadOutcome::LostCommunication;
     if (showProgress) {
-        QObject::connect(&session, &DownloadSession::DownloadProgressChanged, &loop,
-                         [&](const DownloadView& view) { display.Show(view.progress); });
+        QObject::connect(
+            &session, &instrument::DownloadSession::DownloadProgressChanged, &loop,
+            [&](const instrument::DownloadView& view) { display.Show(view.progress); });
     }
-    QObject::connect(&session, &DownloadSession::DownloadEnded, &loop, [&](DownloadOutcome ended) {
-        outcome = ended;
-        loop.quit();
-    });
+    QObject::connect(&session, &instrument::DownloadSession::DownloadEnded, &loop,
+                     [&](instrument::DownloadOutcome ended) {
+                         outcome = ended;
+                         loop.quit();
+                     });
     // The end may come at once, before the loop runs.
-    QMetaObject::invokeMethod(&session, &DownloadSession::StartDownload, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&session, &instrument::DownloadSession::StartDownload,
+                              Qt::QueuedConnection);
     loop.exec();
     display.Finish();
     return outcome;
 }
 
-int ExitCodeOf(DownloadOutcome outcome) {
+int ExitCodeOf(instrument::DownloadOutcome outcome) {
     switch (outcome) {
-    case DownloadOutcome::Finished:
+    case instrument::DownloadOutcome::Finished:
         return kExitOk;
-    case DownloadOutcome::NoData:
+    case instrument::DownloadOutcome::NoData:
         return kExitNoData;
-    case DownloadOutcome::NotSameInstrument:
+    case instrument::DownloadOutcome::NotSameInstrument:
         return kExitNotSameInstrument;
-    case DownloadOutcome::DecodingError:
+    case instrument::DownloadOutcome::DecodingError:
         return kExitDecodingError;
-    case DownloadOutcome::FastPortNotOpened:
+    case instrument::DownloadOutcome::FastPortNotOpened:
         return kExitNotFound;
     default:
         return kExitLostCommunication;

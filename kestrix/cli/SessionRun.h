@@ -11,12 +11,12 @@ namespace kestrix::cli {
 // system reports), takes the port and address from the options or else the configuration,
 // identifies the instrument and, once it answered, stores the choice in the configuration. The exit
 // status: kExitOk once the identity is shown.
-int IdentifyChosenInstrument(SessionCore& session, const InstrumentOptions& options,
+int IdentifyChosenInstrument(instrument::SessionCore& session, const InstrumentOptions& options,
                              modConfig::ConfigStore& store);
 
 // The outcome of the download started on an identified session; progress goes to display.
-DownloadOutcome RunDownload(DownloadSession& session, bool showProgress);
+instrument::DownloadOutcome RunDownload(instrument::DownloadSession& session, bool showProgress);
 
-int ExitCodeOf(DownloadOutcome outcome);
+int ExitCodeOf(instrument::DownloadOutcome outcome);
 
 } // namespace kestrix::cli

@@ -24,40 +24,42 @@ bool ConfirmedOnConsole() {
     return answer == "y" || answer == "Y" || answer == "yes";
 }
 
-int ExitCodeOf(UploadOutcome outcome) {
+int ExitCodeOf(instrument::UploadOutcome outcome) {
     switch (outcome) {
-    case UploadOutcome::Finished:
+    case instrument::UploadOutcome::Finished:
         return kExitOk;
-    case UploadOutcome::NoLocations:
+    case instrument::UploadOutcome::NoLocations:
         return kExitNoNameList;
-    case UploadOutcome::InvalidName:
+    case instrument::UploadOutcome::InvalidName:
         return kExitInvalidName;
-    case UploadOutcome::RepeatedName:
+    case instrument::UploadOutcome::RepeatedName:
         return kExitRepeatedName;
-    case UploadOutcome::NotSameInstrument:
+    case instrument::UploadOutcome::NotSameInstrument:
         return kExitNotSameInstrument;
-    case UploadOutcome::Cancelled:
+    case instrument::UploadOutcome::Cancelled:
         return kExitUploadStopped;
     default:
         return kExitLostCommunication;
     }
 }
 
-UploadOutcome RunUpload(UploadSession& session, const std::vector<std::string>& names) {
+instrument::UploadOutcome RunUpload(instrument::UploadSession& session,
+                                    const std::vector<std::string>& names) {
     QEventLoop loop;
-    UploadOutcome outcome = UploadOutcome::LostCommunication;
+    instrument::UploadOutcome outcome = instrument::UploadOutcome::LostCommunication;
     std::string shown;
-    QObject::connect(&session, &UploadSession::UploadProgressChanged, &loop,
-                     [&](const UploadView& view) {
+    QObject::connect(&session, &instrument::UploadSession::UploadProgressChanged, &loop,
+                     [&](const instrument::UploadView& view) {
                          if (view.value > 0 && view.progressText != shown) {
                              shown = view.progressText;
                              ReportNote("uploaded " + shown);
                          }
                      });
-    QObject::connect(&session, &UploadSession::UploadEnded, &loop, [&](UploadOutcome ended) {
-        outcome = ended;
-        loop.quit();
-    });
+    QObject::connect(&session, &instrument::UploadSession::UploadEnded, &loop,
+                     [&](instrument::UploadOutcome ended) {
+                         outcome = ended;
+                         loop.quit();
+                     });
     // The end may come at once, before the loop runs.
     QMetaObject::invokeMethod(
         &session, [&session, &names] { session.StartUpload(names); }, Qt::QueuedConnection);
@@ -98,7 +100,7 @@ int UploadNamesCommand::Run(const CliContext& context) {
     if (!names) {
         return Fail(kExitUnreadableInput, error);
     }
-    UploadSession session;
+    instrument::UploadSession session;
     AnswerOnConsole(session);
     if (const int status = IdentifyChosenInstrument(session, instrument_, store);
         status != kExitOk) {
@@ -114,9 +116,9 @@ int UploadNamesCommand::Run(const CliContext& context) {
         session.CloseConnections();
         return Fail(kExitNotConfirmed, "nothing was written");
     }
-    const UploadOutcome outcome = RunUpload(session, *names);
+    const instrument::UploadOutcome outcome = RunUpload(session, *names);
     session.CloseConnections();
-    if (outcome != UploadOutcome::Finished) {
+    if (outcome != instrument::UploadOutcome::Finished) {
         return ExitCodeOf(outcome);
     }
     ReportNote("uploaded " + std::to_string(session.NameCount()) + " location names");

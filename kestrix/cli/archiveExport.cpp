@@ -16,8 +16,9 @@ namespace kestrix::cli {
 namespace {
 
 std::string CheckTime(const std::string& text) {
-    return ParseIsoDateTime(text) ? std::string()
-                                  : "\"" + text + "\" is no date-time such as 2026-03-01T08:15:00";
+    return data::ParseIsoDateTime(text)
+               ? std::string()
+               : "\"" + text + "\" is no date-time such as 2026-03-01T08:15:00";
 }
 
 std::string CheckLocations(const std::string& text) {
@@ -46,10 +47,10 @@ archive::RecordQuery QueryOf(const ArchiveExportOptions& options) {
     query.serial = options.serial;
     query.model = options.model;
     if (options.from) {
-        query.from = ParseIsoDateTime(*options.from);
+        query.from = data::ParseIsoDateTime(*options.from);
     }
     if (options.to) {
-        query.to = ParseIsoDateTime(*options.to);
+        query.to = data::ParseIsoDateTime(*options.to);
     }
     query.locations = ParseLocations(options.locations);
     return query;
@@ -108,7 +109,7 @@ int RunArchiveExport(const archive::ArchiveSettings& settings, const ArchiveExpo
     } catch (const archive::ArchiveNoInstrument& error) {
         return Fail(kExitArchiveNoInstrument, error.what());
     }
-    const clsDataRecordSet& recordSet = *result.recordSet;
+    const data::clsDataRecordSet& recordSet = *result.recordSet;
     if (recordSet.RecordCount() == 0) {
         return Fail(kExitArchiveNoRecords, "the archive holds no record of serial number " +
                                                std::to_string(options.serial) +

@@ -14,12 +14,12 @@ namespace {
 
 using nlohmann::ordered_json;
 
-ordered_json TimeOrNull(const std::optional<DateTime>& time) {
-    return time ? ordered_json(FormatIsoDateTime(*time)) : ordered_json(nullptr);
+ordered_json TimeOrNull(const std::optional<base::DateTime>& time) {
+    return time ? ordered_json(data::FormatIsoDateTime(*time)) : ordered_json(nullptr);
 }
 
-std::string TimeOrDash(const std::optional<DateTime>& time) {
-    return time ? FormatIsoDateTime(*time) : std::string("-");
+std::string TimeOrDash(const std::optional<base::DateTime>& time) {
+    return time ? data::FormatIsoDateTime(*time) : std::string("-");
 }
 
 void PrintJson(const ordered_json& value, std::ostream& out) {

@@ -69,7 +69,7 @@ int RunCommand(CliCommand& command, const CliContext& context) {
 } // namespace
 
 int main(int argc, char** argv) {
-    kestrix::RemovePendingFilesOnInterrupt();
+    kestrix::base::RemovePendingFilesOnInterrupt();
     CLI::App program("Downloads, converts and exports the records of Kestrix particle counters.",
                      kProgramName);
     program.formatter(std::make_shared<tolvex::cli::HelpFormatter>());

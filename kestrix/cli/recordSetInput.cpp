@@ -12,8 +12,8 @@ void AddRecordSetInput(CLI::App& command, std::string& path) {
         ->type_name("IN");
 }
 
-std::unique_ptr<clsDataRecordSet> ReadRecordSetInput(const std::string& path) {
-    RecordSetReadResult input = ReadRecordSetJson(path);
+std::unique_ptr<data::clsDataRecordSet> ReadRecordSetInput(const std::string& path) {
+    data::RecordSetReadResult input = data::ReadRecordSetJson(path);
     if (!input.recordSet) {
         Fail(kExitUnreadableInput, input.error);
     }

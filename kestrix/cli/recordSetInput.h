@@ -15,6 +15,6 @@ void AddRecordSetInput(CLI::App& command, std::string& path);
 
 // The file's record set; null when it cannot be read, with the reason said on stderr (the
 // command then exits with kExitUnreadableInput).
-std::unique_ptr<clsDataRecordSet> ReadRecordSetInput(const std::string& path);
+std::unique_ptr<data::clsDataRecordSet> ReadRecordSetInput(const std::string& path);
 
 } // namespace kestrix::cli

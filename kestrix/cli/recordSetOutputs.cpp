@@ -12,16 +12,16 @@ namespace {
 
 constexpr const char* kJsonFormat = "json";
 
-int WriteJson(clsDataRecordSet& recordSet, const std::string& path) {
+int WriteJson(data::clsDataRecordSet& recordSet, const std::string& path) {
     const OutputTarget output(path, std::nullopt, kJsonFormat);
     std::string error;
-    if (!WriteRecordSetJson(recordSet, output.WritePath(), error)) {
+    if (!data::WriteRecordSetJson(recordSet, output.WritePath(), error)) {
         return Fail(kExitSaveFailed, error);
     }
     return output.Deliver();
 }
 
-int WriteTable(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+int WriteTable(data::clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
                const std::string& source, const RecordSetOutputs& outputs) {
     const OutputTarget output(outputs.savePath, outputs.format, kDefaultTableFormat);
     const int status = SaveRecordSetTable(recordSet, store, source, output.WritePath());
@@ -47,7 +47,7 @@ int CheckRecordSetOutputs(const RecordSetOutputs& outputs) {
     return OutputTarget(outputs.savePath, outputs.format, kDefaultTableFormat).Check();
 }
 
-int WriteRecordSetOutputs(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+int WriteRecordSetOutputs(data::clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
                           const std::string& source, const RecordSetOutputs& outputs) {
     if (outputs.jsonPath) {
         if (const int status = WriteJson(recordSet, *outputs.jsonPath); status != kExitOk) {

@@ -6,8 +6,11 @@
 #include <optional>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
+} // namespace kestrix::data
+
+namespace kestrix {
 namespace modConfig {
 class ConfigStore;
 }
@@ -26,7 +29,7 @@ int CheckRecordSetOutputs(const RecordSetOutputs& outputs);
 
 // Writes the record-set file, then the table, both with the record set's archive head; the exit
 // status. `source` names the records in messages.
-int WriteRecordSetOutputs(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+int WriteRecordSetOutputs(data::clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
                           const std::string& source, const RecordSetOutputs& outputs);
 
 } // namespace kestrix::cli

@@ -71,13 +71,13 @@ ApplicationKind ApplicationForSave(const std::string& savePath,
                : ApplicationKind::kCore;
 }
 
-int SaveRecordSetTable(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+int SaveRecordSetTable(data::clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
                        const std::string& source, const std::string& savePath) {
     table::GridModel grid;
     modDataTable::InitTableGrid(grid);
     try {
         modDataTable::FillTable(grid, &recordSet, table::ReadTableViewOptions(store), store);
-    } catch (const ArithmeticError& error) {
+    } catch (const calc::ArithmeticError& error) {
         return LayoutFailed(source, error);
     } catch (const table::GridRefusal& error) {
         return LayoutFailed(source, error);

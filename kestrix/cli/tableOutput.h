@@ -8,8 +8,11 @@
 #include <optional>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
+} // namespace kestrix::data
+
+namespace kestrix {
 namespace modConfig {
 class ConfigStore;
 }
@@ -30,7 +33,7 @@ ApplicationKind ApplicationForSave(const std::string& savePath,
 
 // Lays the record set out and saves it; returns the exit status and reports a failure on
 // stderr. `source` names the record set in messages.
-int SaveRecordSetTable(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+int SaveRecordSetTable(data::clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
                        const std::string& source, const std::string& savePath);
 
 } // namespace kestrix::cli

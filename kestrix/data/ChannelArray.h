@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 
 template <typename Value>
 class ChannelArray {
@@ -59,4 +59,4 @@ private:
     std::vector<Entry> entries_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -48,4 +48,4 @@ void ChunkedInput::Grow() {
     size_ = size;
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

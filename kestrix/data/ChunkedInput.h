@@ -8,7 +8,7 @@
 #include <memory>
 #include <string_view>
 
-namespace kestrix {
+namespace kestrix::data {
 
 class ChunkedInput {
 public:
@@ -36,4 +36,4 @@ private:
     bool ended_ = false;
 };
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -5,11 +5,11 @@
 
 #include <stdexcept>
 
-namespace kestrix {
+namespace kestrix::data {
 
 class DataIndexError : public std::out_of_range {
 public:
     using std::out_of_range::out_of_range;
 };
 
-} // namespace kestrix
+} // namespace kestrix::data

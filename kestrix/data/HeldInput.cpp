@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace kestrix {
+namespace kestrix::data {
 
 bool HeldInput::Take(std::istream& in, std::uint64_t maxBytes) {
     blocks_.clear();
@@ -81,4 +81,4 @@ HeldInput::pos_type HeldInput::seekpos(pos_type position, std::ios_base::openmod
     return seekoff(off_type(position), std::ios_base::beg, which);
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

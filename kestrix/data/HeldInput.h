@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 
 class HeldInput : public std::streambuf {
 public:
@@ -34,4 +34,4 @@ private:
     std::size_t block_ = 0;
 };
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -16,11 +16,11 @@ std::int32_t SaturatedDifference(std::int32_t minuend, std::int32_t subtrahend) 
 
 } // namespace
 
-void clsDataRecord::SetTimeStamp(DateTime timeStamp) {
+void clsDataRecord::SetTimeStamp(base::DateTime timeStamp) {
     timeStamp_ = timeStamp;
 }
 
-DateTime clsDataRecord::GetTimeStamp() const {
+base::DateTime clsDataRecord::GetTimeStamp() const {
     return timeStamp_;
 }
 
@@ -104,4 +104,4 @@ bool clsDataRecord::GetAnalogChanEnable(std::int16_t channel) const {
     return analogs_.GetEnable(channel);
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

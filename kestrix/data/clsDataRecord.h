@@ -5,17 +5,17 @@
 // Particle values are cumulative counts (particles at or above the channel's
 // size), channel 0 being the smallest size.
 
-#include "kestrix/data/ChannelArray.h"
 #include "kestrix/base/dateTime.h"
+#include "kestrix/data/ChannelArray.h"
 
 #include <cstdint>
 
-namespace kestrix {
+namespace kestrix::data {
 
 class clsDataRecord {
 public:
-    void SetTimeStamp(DateTime timeStamp);
-    DateTime GetTimeStamp() const;
+    void SetTimeStamp(base::DateTime timeStamp);
+    base::DateTime GetTimeStamp() const;
     void SetLocationID(std::int32_t locationId);
     std::int32_t GetLocationID() const;
     // A negative value is refused and leaves the sample time unchanged.
@@ -41,7 +41,7 @@ public:
     bool GetAnalogChanEnable(std::int16_t channel) const;
 
 private:
-    DateTime timeStamp_ = 0.0;
+    base::DateTime timeStamp_ = 0.0;
     std::int32_t locationId_ = -1;
     std::int32_t sampleTimeValue_ = 0;
     std::uint8_t sampleTimeStatus_ = 0;
@@ -49,4 +49,4 @@ private:
     ChannelArray<double> analogs_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::data

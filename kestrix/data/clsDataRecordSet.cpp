@@ -7,7 +7,7 @@
 #include <limits>
 #include <new>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -94,7 +94,7 @@ std::string DefaultLocationName(std::int32_t locationId) {
 
 } // namespace
 
-clsDataRecordSet::clsDataRecordSet() : downloadTime_(CurrentLocalDateTime()) {}
+clsDataRecordSet::clsDataRecordSet() : downloadTime_(base::CurrentLocalDateTime()) {}
 
 bool clsDataRecordSet::Init(const std::string& sensorName, std::int32_t sensorId, float flowRate,
                             std::string& flowRateUnits, float particleDensity,
@@ -128,7 +128,7 @@ bool clsDataRecordSet::Init(const std::string& sensorName, std::int32_t sensorId
     }
     flowRateUnits_ = flowRateUnits;
     particleDensity_ = particleDensity;
-    downloadTime_ = CurrentLocalDateTime();
+    downloadTime_ = base::CurrentLocalDateTime();
     columns_ = std::move(columns);
     recordIndex_ = recordCount >= 1 ? 0 : -1;
     return true;
@@ -211,11 +211,11 @@ float clsDataRecordSet::GetParticleDensity() const {
     return particleDensity_;
 }
 
-DateTime clsDataRecordSet::GetDownloadTime() const {
+base::DateTime clsDataRecordSet::GetDownloadTime() const {
     return downloadTime_;
 }
 
-void clsDataRecordSet::SetDownloadTime(DateTime downloadTime) {
+void clsDataRecordSet::SetDownloadTime(base::DateTime downloadTime) {
     downloadTime_ = downloadTime;
 }
 
@@ -372,4 +372,4 @@ bool clsDataRecordSet::IsRecordIndex(std::int32_t index) const {
     return index >= 0 && index < RecordCount();
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 
 class clsDataRecordSet {
 public:
@@ -41,9 +41,9 @@ public:
     float GetSensorFlowRate() const;
     const std::string& GetSensorFlowRateUnits() const;
     float GetParticleDensity() const;
-    DateTime GetDownloadTime() const;
+    base::DateTime GetDownloadTime() const;
     // For a set rebuilt from a file: the time of the original download.
-    void SetDownloadTime(DateTime downloadTime);
+    void SetDownloadTime(base::DateTime downloadTime);
     // The download archive's chain head, "event N sha256:HEX", that the set was read from the
     // archive or archived at; every file written of the set carries it. Empty for a set that
     // did not pass through the archive: a file's own claim is never taken over.
@@ -80,7 +80,7 @@ public:
 
 private:
     struct Columns {
-        std::vector<DateTime> timeStamps;
+        std::vector<base::DateTime> timeStamps;
         std::vector<std::int32_t> locationIds;
         clsDataSet sampleTime;
         std::vector<clsDataSet> particles;
@@ -100,7 +100,7 @@ private:
     float flowRate_ = 1.0F;
     std::string flowRateUnits_ = "CFM";
     float particleDensity_ = 0.0F;
-    DateTime downloadTime_ = 0.0;
+    base::DateTime downloadTime_ = 0.0;
     std::string archiveHead_;
     std::int32_t recordIndex_ = -1;
     Columns columns_;
@@ -109,4 +109,4 @@ private:
     std::unique_ptr<clsDataRecord> rowRecord_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -4,7 +4,7 @@
 
 #include <new>
 
-namespace kestrix {
+namespace kestrix::data {
 
 bool clsDataSet::AlarmEnable() const {
     return alarmEnable_;
@@ -103,4 +103,4 @@ std::size_t clsDataSet::CheckedIndex(std::int32_t index) const {
     return static_cast<std::size_t>(index);
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

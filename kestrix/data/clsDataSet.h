@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 
 class clsDataSet {
 public:
@@ -46,4 +46,4 @@ private:
     std::vector<std::uint8_t> enables_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::data

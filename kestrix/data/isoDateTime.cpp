@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -45,8 +45,8 @@ int DaysInMonth(int year, int month) {
 
 } // namespace
 
-std::string FormatIsoDateTime(DateTime value) {
-    const CivilDateTime civil = ToCivilDateTime(value);
+std::string FormatIsoDateTime(base::DateTime value) {
+    const base::CivilDateTime civil = base::ToCivilDateTime(value);
     std::array<char, 32> text{};
     int length =
         std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02d", civil.year,
@@ -59,7 +59,7 @@ std::string FormatIsoDateTime(DateTime value) {
     return std::string(text.data(), static_cast<std::size_t>(length));
 }
 
-std::optional<DateTime> ParseIsoDateTime(std::string_view text) {
+std::optional<base::DateTime> ParseIsoDateTime(std::string_view text) {
     const bool withMilliseconds = MatchesLayout(text, kMillisecondsLayout);
     if (!withMilliseconds && !MatchesLayout(text, kWholeSecondsLayout)) {
         return std::nullopt;
@@ -75,11 +75,11 @@ std::optional<DateTime> ParseIsoDateTime(std::string_view text) {
         hour > 23 || minute > 59 || second > 59) {
         return std::nullopt;
     }
-    const DateTime midnight = MakeDateTime(year, month, day);
+    const base::DateTime midnight = base::MakeDateTime(year, month, day);
     const auto millisOfDay =
         static_cast<std::int64_t>(((hour * 60 + minute) * 60 + second) * 1000 + millisecond);
     if (midnight < kUnixEpochDays) {
-        return MakeDateTime(year, month, day, hour, minute, second + millisecond / 1000.0);
+        return base::MakeDateTime(year, month, day, hour, minute, second + millisecond / 1000.0);
     }
     // The same division as the instrument's seconds-to-date conversion: the
     // quotient of the same real number is the same double.
@@ -88,4 +88,4 @@ std::optional<DateTime> ParseIsoDateTime(std::string_view text) {
     return kUnixEpochDays + static_cast<double>(millisSinceEpoch) / kMillisecondsPerDay;
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

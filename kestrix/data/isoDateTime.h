@@ -9,14 +9,14 @@
 #include <string>
 #include <string_view>
 
-namespace kestrix {
+namespace kestrix::data {
 
 // Rounded to the millisecond; years outside 100..9999 are clamped.
-std::string FormatIsoDateTime(DateTime value);
+std::string FormatIsoDateTime(base::DateTime value);
 
 // Accepts exactly the form FormatIsoDateTime writes (".mmm" optional) with
 // a real calendar date; anything else gives no value. Whole seconds from
 // 1970 on come back bit for bit as the instrument time stamps were made.
-std::optional<DateTime> ParseIsoDateTime(std::string_view text);
+std::optional<base::DateTime> ParseIsoDateTime(std::string_view text);
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cstring>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -203,4 +203,4 @@ void PlainJson::SkipContainer(std::size_t maxNesting) {
     throw NotPlainJson();
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

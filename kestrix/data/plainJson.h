@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace kestrix {
+namespace kestrix::data {
 
 struct NotPlainJson {};
 
@@ -69,4 +69,4 @@ private:
     const char* end_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -8,7 +8,7 @@
 #include <bitset>
 #include <string_view>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -74,7 +74,7 @@ std::uint8_t Status(PlainJson& json) {
     return static_cast<std::uint8_t>(json.Integer(0, kRecordSetStatusMax));
 }
 
-DateTime Time(PlainJson& json) {
+base::DateTime Time(PlainJson& json) {
     const auto value = ParseIsoDateTime(json.Text());
     if (!value) {
         throw NotPlainJson();
@@ -152,4 +152,4 @@ void ReadPlainRecord(PlainJson& json, PlainRecord& record) {
     });
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

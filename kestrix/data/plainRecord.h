@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 
 struct PlainRecord {
     struct Particle {
@@ -25,7 +25,7 @@ struct PlainRecord {
         bool enabled = false;
     };
 
-    DateTime time = 0.0;
+    base::DateTime time = 0.0;
     std::int32_t location = 0;
     std::int32_t sampleTime = 0;
     std::uint8_t sampleTimeStatus = 0;
@@ -40,4 +40,4 @@ struct PlainRecord {
 // Reads the next record, reusing the storage of the last; throws NotPlainJson.
 void ReadPlainRecord(PlainJson& json, PlainRecord& record);
 
-} // namespace kestrix
+} // namespace kestrix::data

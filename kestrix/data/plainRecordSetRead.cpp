@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -208,4 +208,4 @@ bool FillPlainRecords(std::istream& in, clsDataRecordSet& recordSet) {
     return filler.Complete();
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -11,7 +11,7 @@
 #include <istream>
 #include <memory>
 
-namespace kestrix {
+namespace kestrix::data {
 
 // First pass: the set made ready for the records; null when the document is not in the
 // writer's form. The stream then stands anywhere.
@@ -21,4 +21,4 @@ std::unique_ptr<clsDataRecordSet> SurveyPlainRecordSet(std::istream& in);
 // first pass found them (the file changed); the set is then partly filled.
 bool FillPlainRecords(std::istream& in, clsDataRecordSet& recordSet);
 
-} // namespace kestrix
+} // namespace kestrix::data

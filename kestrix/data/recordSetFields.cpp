@@ -5,7 +5,7 @@
 #include <cfloat>
 #include <cmath>
 
-namespace kestrix {
+namespace kestrix::data {
 
 std::int32_t Int32Field(const jsonField::Field& field, std::int64_t min) {
     return static_cast<std::int32_t>(field.Integer(min, kRecordSetInt32Max));
@@ -15,7 +15,7 @@ std::uint8_t StatusField(const jsonField::Field& field) {
     return static_cast<std::uint8_t>(field.Integer(0, kRecordSetStatusMax));
 }
 
-DateTime TimeField(const jsonField::Field& field) {
+base::DateTime TimeField(const jsonField::Field& field) {
     const auto value = ParseIsoDateTime(field.Text());
     if (!value) {
         field.Refuse("expected a local date-time such as \"2026-03-01T08:15:00\"");
@@ -31,4 +31,4 @@ float SingleField(const jsonField::Field& field) {
     return static_cast<float>(value);
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

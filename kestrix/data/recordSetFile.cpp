@@ -11,14 +11,14 @@
 #include <ostream>
 #include <streambuf>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
 // An output buffer that hands its bytes to a file pending replacement.
 class PendingFileBuffer : public std::streambuf {
 public:
-    explicit PendingFileBuffer(PendingFile& file) : file_(file) {
+    explicit PendingFileBuffer(base::PendingFile& file) : file_(file) {
         setp(buffer_.data(), buffer_.data() + buffer_.size());
     }
 
@@ -43,14 +43,14 @@ private:
         return bytes.empty() || file_.Write(bytes);
     }
 
-    PendingFile& file_;
+    base::PendingFile& file_;
     std::array<char, 1 << 16> buffer_{};
 };
 
 } // namespace
 
 bool WriteRecordSetJson(clsDataRecordSet& recordSet, const std::string& path, std::string& error) {
-    PendingFile file(path);
+    base::PendingFile file(path);
     bool written = file.IsOpen();
     if (written) {
         PendingFileBuffer buffer(file);
@@ -73,7 +73,7 @@ std::string OpenForReading(const std::string& path, std::ifstream& in) {
     if (std::filesystem::is_directory(path, ignored)) {
         return std::strerror(EISDIR);
     }
-    if (std::string refusal = NotRegularReason(path); !refusal.empty()) {
+    if (std::string refusal = base::NotRegularReason(path); !refusal.empty()) {
         return refusal;
     }
     in.open(path, std::ios::binary);
@@ -93,4 +93,4 @@ RecordSetReadResult ReadRecordSetJson(const std::string& path) {
     return result;
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -21,7 +21,7 @@
 #include <memory>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 
 inline constexpr const char* kRecordSetFormatName = "kestrix-record-set";
 inline constexpr int kRecordSetFormatVersion = 1;
@@ -50,4 +50,4 @@ RecordSetReadResult ReadRecordSetJson(std::istream& in,
 // The error names the file once: "cannot read \"<path>\": <why>".
 RecordSetReadResult ReadRecordSetJson(const std::string& path);
 
-} // namespace kestrix
+} // namespace kestrix::data

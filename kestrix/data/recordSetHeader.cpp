@@ -10,7 +10,7 @@
 #include <limits>
 #include <new>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -130,4 +130,4 @@ std::unique_ptr<clsDataRecordSet> PrepareRecordSet(const Field& file, const Reco
     return recordSet;
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 
 struct RecordSetHeader {
     std::string model;
@@ -23,7 +23,7 @@ struct RecordSetHeader {
     float flowRate = 1.0F;
     std::string flowRateUnits;
     float particleDensity = 0.0F;
-    DateTime downloadedOn = 0.0;
+    base::DateTime downloadedOn = 0.0;
     std::string sampleTimeUnits;
     std::vector<std::string> particleTypes;
     std::vector<bool> alarms;
@@ -45,4 +45,4 @@ RecordSetHeader ReadRecordSetHeader(const jsonField::Field& file);
 std::unique_ptr<clsDataRecordSet>
 PrepareRecordSet(const jsonField::Field& file, const RecordSetHeader& header, std::size_t count);
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -11,7 +11,7 @@
 #include <istream>
 #include <new>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -248,4 +248,4 @@ RecordSetReadResult ReadRecordSetJson(std::istream& in, std::uint64_t maxBytes) 
     return result;
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -140,4 +140,4 @@ bool ScanRecordSetJson(std::istream& in, RecordSetJsonEvents& events) {
     return handler.IsObject();
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

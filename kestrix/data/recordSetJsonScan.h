@@ -11,7 +11,7 @@
 #include <istream>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 
 inline constexpr const char* kRecordsMemberName = "records";
 // The format nests five levels deep (a record's channel entries); the rest leaves room for
@@ -34,4 +34,4 @@ public:
 // jsonField::FieldError when it nests deeper than kMaxRecordSetNesting.
 bool ScanRecordSetJson(std::istream& in, RecordSetJsonEvents& events);
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -165,4 +165,4 @@ void WriteRecordSetJson(clsDataRecordSet& recordSet, std::ostream& out) {
     out << "\n]}\n";
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

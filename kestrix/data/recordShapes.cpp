@@ -4,7 +4,7 @@
 
 #include <limits>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -64,4 +64,4 @@ void RecordShapes::Check(const RecordShape& expected) const {
     }
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 
 struct RecordShape {
     std::size_t particles = 0;
@@ -41,4 +41,4 @@ private:
 
 std::string RecordPath(std::size_t index);
 
-} // namespace kestrix
+} // namespace kestrix::data

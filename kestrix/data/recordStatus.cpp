@@ -54,7 +54,7 @@ bool IsPirrowMalfunction(std::uint8_t status) {
     return HasBit(status, kStatusPirrowMalfunction);
 }
 
-Rgb GetStatusColor(std::uint8_t status) {
+base::Rgb GetStatusColor(std::uint8_t status) {
     if (IsInstrumentMalfunction(status) || IsLaserVoltageBad(status)) {
         return {255, 0, 255};
     }

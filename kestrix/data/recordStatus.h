@@ -51,7 +51,7 @@ bool IsThresholdExceeded(std::uint8_t status);
 bool IsPirrowMalfunction(std::uint8_t status);
 
 // Text colour of a status; the most serious condition wins.
-Rgb GetStatusColor(std::uint8_t status);
+base::Rgb GetStatusColor(std::uint8_t status);
 
 // True when any of the given bits concerns the data type.
 bool StatusAppliesToType(const std::string& tag, std::uint8_t bits);

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-namespace kestrix {
+namespace kestrix::data {
 
 namespace {
 
@@ -37,4 +37,4 @@ std::int32_t RoundToInt32(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

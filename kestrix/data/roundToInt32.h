@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-namespace kestrix {
+namespace kestrix::data {
 
 std::int32_t RoundToInt32(double value);
 
-} // namespace kestrix
+} // namespace kestrix::data

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-namespace kestrix {
+namespace kestrix::data {
 
 bool IsIaqSensorName(std::string_view sensorName) {
     constexpr std::string_view kIaq = "IAQ";
@@ -13,4 +13,4 @@ bool IsIaqSensorName(std::string_view sensorName) {
     return found != sensorName.end();
 }
 
-} // namespace kestrix
+} // namespace kestrix::data

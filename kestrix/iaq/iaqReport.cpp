@@ -25,7 +25,7 @@ constexpr int kHoursInDay = 24;
 
 // The table's key of the mass below the channel of the pollutant's size; the smallest channel
 // has none.
-std::optional<std::string> ParticulateMatterKey(const clsDataRecordSet& recordSet,
+std::optional<std::string> ParticulateMatterKey(const data::clsDataRecordSet& recordSet,
                                                 Pollutant pollutant) {
     for (std::int16_t channel = 1; channel < recordSet.GetPartChanCount(); ++channel) {
         const std::string tag = recordSet.GetPartChanType(channel);
@@ -69,7 +69,7 @@ struct DayTally {
 // The PM values of a record exactly as the table's PM columns show them.
 class PmReader {
 public:
-    PmReader(clsDataRecordSet& recordSet, std::string keyPm2_5, std::string keyPm10)
+    PmReader(data::clsDataRecordSet& recordSet, std::string keyPm2_5, std::string keyPm10)
         : keyPm2_5_(std::move(keyPm2_5)), keyPm10_(std::move(keyPm10)) {
         table::TableViewOptions options;
         options.showParticleNorm = false;
@@ -78,7 +78,7 @@ public:
         table::ConfigureCalculator(calculator_, &recordSet, options);
     }
 
-    PmValues Read(const clsDataRecord& record) {
+    PmValues Read(const data::clsDataRecord& record) {
         calculator_.DataRecord(&record);
         calculator_.Calculate(results_);
         return {results_.Find(keyPm2_5_), results_.Find(keyPm10_)};
@@ -87,11 +87,11 @@ public:
 private:
     std::string keyPm2_5_;
     std::string keyPm10_;
-    clsParticleDataCalculator calculator_;
-    OrderedValues results_;
+    calc::clsParticleDataCalculator calculator_;
+    calc::OrderedValues results_;
 };
 
-std::string DateText(const CivilDateTime& civil) {
+std::string DateText(const base::CivilDateTime& civil) {
     char text[16];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", static_cast<int>(civil.year), civil.month,
                   civil.day);
@@ -135,7 +135,7 @@ IaqDay MakeDay(const std::string& date, const DayTally& tally) {
     return day;
 }
 
-IaqPeriod MakePeriod(const std::vector<IaqDay>& days, DateTime first, DateTime last) {
+IaqPeriod MakePeriod(const std::vector<IaqDay>& days, base::DateTime first, base::DateTime last) {
     IaqPeriod period;
     Mean pm2_5;
     Mean pm10;
@@ -154,12 +154,12 @@ IaqPeriod MakePeriod(const std::vector<IaqDay>& days, DateTime first, DateTime l
     return period;
 }
 
-std::string NotIaqText(const clsDataRecordSet& recordSet) {
+std::string NotIaqText(const data::clsDataRecordSet& recordSet) {
     return "\"" + recordSet.GetSensorName() +
            "\" is not an IAQ instrument: its records have no PM values.";
 }
 
-std::string NoPmChannelsText(const clsDataRecordSet& recordSet) {
+std::string NoPmChannelsText(const data::clsDataRecordSet& recordSet) {
     return "PM2.5 and PM10 cannot be computed: they need particle channels of 2.5 and 10 µm "
            "above the smallest; the instrument's channels are " +
            cleanroom::ChannelSizesText(recordSet) + ".";
@@ -167,7 +167,7 @@ std::string NoPmChannelsText(const clsDataRecordSet& recordSet) {
 
 } // namespace
 
-std::vector<std::int32_t> RecordLocations(clsDataRecordSet& recordSet) {
+std::vector<std::int32_t> RecordLocations(data::clsDataRecordSet& recordSet) {
     std::set<std::int32_t> ids;
     for (std::int32_t index = 0; index < recordSet.RecordCount(); ++index) {
         ids.insert(recordSet.Record(index)->GetLocationID());
@@ -175,7 +175,7 @@ std::vector<std::int32_t> RecordLocations(clsDataRecordSet& recordSet) {
     return {ids.begin(), ids.end()};
 }
 
-IaqOutcome ComputeIaqReport(clsDataRecordSet& recordSet, const IaqRequest& request,
+IaqOutcome ComputeIaqReport(data::clsDataRecordSet& recordSet, const IaqRequest& request,
                             const cleanroom::LocationNamer& nameOf) {
     if (!table::IsIaqData(&recordSet)) {
         return {std::nullopt, IaqRefusal::NotIaq, NotIaqText(recordSet)};
@@ -203,15 +203,15 @@ IaqOutcome ComputeIaqReport(clsDataRecordSet& recordSet, const IaqRequest& reque
     bool anyRecord = false;
     try {
         for (std::int32_t index = 0; index < recordSet.RecordCount(); ++index) {
-            const clsDataRecord& record = *recordSet.Record(index);
+            const data::clsDataRecord& record = *recordSet.Record(index);
             if (chosen.count(record.GetLocationID()) == 0) {
                 continue;
             }
-            const DateTime time = record.GetTimeStamp();
+            const base::DateTime time = record.GetTimeStamp();
             report.firstRecord = anyRecord ? std::min(report.firstRecord, time) : time;
             report.lastRecord = anyRecord ? std::max(report.lastRecord, time) : time;
             anyRecord = true;
-            const CivilDateTime civil = ToCivilDateTime(time);
+            const base::CivilDateTime civil = base::ToCivilDateTime(time);
             DayTally& tally = tallies[DateText(civil)];
             ++tally.records;
             tally.hours.set(static_cast<std::size_t>(civil.hour));
@@ -219,7 +219,7 @@ IaqOutcome ComputeIaqReport(clsDataRecordSet& recordSet, const IaqRequest& reque
             tally.pm2_5.Add(values.pm2_5);
             tally.pm10.Add(values.pm10);
         }
-    } catch (const ArithmeticError& error) {
+    } catch (const calc::ArithmeticError& error) {
         return {std::nullopt, IaqRefusal::Overflow,
                 std::string("PM values cannot be computed: ") + error.what() + "."};
     }

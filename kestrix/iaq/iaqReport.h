@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::iaq {
 
@@ -69,8 +69,8 @@ struct IaqReport {
     double particleDensity = 0;             // g/ml, as the table computes with
     std::vector<std::int32_t> locations;    // the chosen ones, or every one in the records
     std::vector<std::string> locationNames; // one per location; may be empty
-    DateTime firstRecord = 0;
-    DateTime lastRecord = 0;
+    base::DateTime firstRecord = 0;
+    base::DateTime lastRecord = 0;
     std::vector<IaqDay> days; // in date order
     IaqPeriod period;
 };
@@ -84,10 +84,10 @@ struct IaqOutcome {
 };
 
 // The location numbers of the records, ascending.
-std::vector<std::int32_t> RecordLocations(clsDataRecordSet& recordSet);
+std::vector<std::int32_t> RecordLocations(data::clsDataRecordSet& recordSet);
 
 // Moves no record cursor of the set.
-IaqOutcome ComputeIaqReport(clsDataRecordSet& recordSet, const IaqRequest& request,
+IaqOutcome ComputeIaqReport(data::clsDataRecordSet& recordSet, const IaqRequest& request,
                             const cleanroom::LocationNamer& nameOf);
 
 } // namespace kestrix::iaq

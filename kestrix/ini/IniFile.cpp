@@ -47,7 +47,7 @@ std::string_view CutAtNul(std::string_view s) {
 std::string_view FirstCharacters(std::string_view s, std::size_t count) {
     std::size_t end = 0;
     for (std::size_t n = 0; n < count && end < s.size(); ++n) {
-        end += Utf8SequenceLength(s, end);
+        end += base::Utf8SequenceLength(s, end);
     }
     return s.substr(0, end);
 }
@@ -178,7 +178,7 @@ bool IniFile::Load(const TextDecoder& decode) {
 }
 
 bool IniFile::Save(std::string* error) const {
-    return !path_.empty() && ReplaceFileAtomically(path_, Text(), error);
+    return !path_.empty() && base::ReplaceFileAtomically(path_, Text(), error);
 }
 
 void IniFile::AppendLine(std::string_view text, LineEnd end) {

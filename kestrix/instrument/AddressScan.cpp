@@ -1,6 +1,6 @@
 #include "kestrix/instrument/AddressScan.h"
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -57,4 +57,4 @@ void AddressScan::QueueFullPass() {
     }
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -9,7 +9,7 @@
 #include <deque>
 #include <optional>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 class AddressScan {
 public:
@@ -39,4 +39,4 @@ private:
     bool fullPassQueued_ = false;
 };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -78,4 +78,4 @@ bool ChannelDescription::IsAnalogStored(int channel) const {
            modDataType::IsAnalogChannelType(tag[channel]);
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

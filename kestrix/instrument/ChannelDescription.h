@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 class RegisterReply;
 
@@ -46,4 +46,4 @@ struct ChannelDescription {
     bool IsAnalogStored(int channel) const;
 };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

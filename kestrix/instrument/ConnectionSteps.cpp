@@ -6,7 +6,7 @@
 #include "tolvex/PortTable.h"
 #include "tolvex/tolvex_constants.h"
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -151,4 +151,4 @@ void ConnectionSteps::ReportLost() {
     emit CommunicationLost();
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

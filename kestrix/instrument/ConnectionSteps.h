@@ -15,7 +15,7 @@
 #include <optional>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 class RequestRunner;
 
@@ -68,11 +68,12 @@ public:
     void SetRecordCount(std::int32_t count) { identity_.recordCount = count; }
 
 signals:
-    void ConnectProgressChanged(const kestrix::ConnectProgress& progress);
-    void IdentityShown(const kestrix::InstrumentIdentity& identity);
+    void ConnectProgressChanged(const kestrix::instrument::ConnectProgress& progress);
+    void IdentityShown(const kestrix::instrument::InstrumentIdentity& identity);
     void InstrumentNotFound();
     void CommunicationLost();
-    void NoticeShown(kestrix::MessageIcon icon, const std::string& title, const std::string& text);
+    void NoticeShown(kestrix::instrument::MessageIcon icon, const std::string& title,
+                     const std::string& text);
 
 private:
     bool Check(bool ok, const char* text);
@@ -93,4 +94,4 @@ private:
     ConnectProgress progress_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

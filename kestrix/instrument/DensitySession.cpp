@@ -5,7 +5,7 @@
 #include "kestrix/instrument/RegisterMap.h"
 #include "kestrix/instrument/sessionTexts.h"
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -44,7 +44,7 @@ void DensitySession::TakeIdentity(const InstrumentIdentity& identity) {
 }
 
 bool DensitySession::IsIaq() const {
-    return IsIaqSensorName(Identity().modelName);
+    return data::IsIaqSensorName(Identity().modelName);
 }
 
 bool DensitySession::StartIdentification(std::optional<int> port, std::optional<int> address) {
@@ -92,4 +92,4 @@ void DensitySession::End(DensityOutcome outcome) {
     emit WriteEnded(outcome);
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

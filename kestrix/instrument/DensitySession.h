@@ -20,7 +20,7 @@
 
 #include <cstdint>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 enum class DensityOutcome {
     Written,
@@ -52,7 +52,7 @@ public:
     std::uint16_t WrittenRegister() const { return target_; }
 
 signals:
-    void WriteEnded(kestrix::DensityOutcome outcome);
+    void WriteEnded(kestrix::instrument::DensityOutcome outcome);
 
 private:
     bool IsRunning() const override { return writing_; }
@@ -69,4 +69,4 @@ private:
     bool writing_ = false;
 };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

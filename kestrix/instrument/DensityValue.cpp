@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -49,4 +49,4 @@ std::string FormatDensity(std::uint16_t thousandths, const std::string& decimalS
     return std::to_string(thousandths / kThousandthsPerGram) + decimalSeparator + fraction;
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 enum class DensityProblem {
     None,
@@ -27,4 +27,4 @@ std::string DensityProblemText(DensityProblem problem);
 // The register value as "0.000" with the separator: exact, with three decimals.
 std::string FormatDensity(std::uint16_t thousandths, const std::string& decimalSeparator = ".");
 
-} // namespace kestrix
+} // namespace kestrix::instrument

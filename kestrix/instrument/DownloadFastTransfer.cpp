@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <array>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 bool DownloadSession::OpenFastPort() {
     CloseFastPort();
@@ -99,7 +99,7 @@ void DownloadSession::OnFastBytes() {
 void DownloadSession::TakeFastChunk() {
     const int records = (chunk_->Expected() - 1) / kFastRecordBytes;
     for (int h = 0; h < records; ++h) {
-        const bool decoded = DecodeRecord(chunk_->First() + h, [&](clsDataRecord& record) {
+        const bool decoded = DecodeRecord(chunk_->First() + h, [&](data::clsDataRecord& record) {
             DecodeFastRecord(chunk_->Record(h), channels_, Identity().mapVersion, record);
         });
         if (!decoded) {
@@ -114,4 +114,4 @@ void DownloadSession::TakeFastChunk() {
     }
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

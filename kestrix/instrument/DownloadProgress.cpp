@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 std::string PercentText(std::int32_t done, std::int32_t total) {
     const double percent = static_cast<double>(done) / static_cast<double>(total) * 100.0;
@@ -28,4 +28,4 @@ bool DownloadProgress::Update(std::int32_t recordCount, std::int32_t locationCou
     return changed;
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 struct DownloadProgress {
     int value = 0;
@@ -20,4 +20,4 @@ struct DownloadProgress {
 // done / total x 100 rounded with halves to even, and "%".
 std::string PercentText(std::int32_t done, std::int32_t total);
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -10,7 +10,7 @@
 #include <QSerialPort>
 #include <algorithm>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -322,7 +322,7 @@ void DownloadSession::TakeRecord(std::int32_t parameter) {
     ++recordsDone_;
     UpdateProgress();
     const RegisterReply reply = Runner().Reply(ModbusRecordRegisters(Identity().mapVersion));
-    const bool decoded = DecodeRecord(recordsDone_ - 1, [&](clsDataRecord& record) {
+    const bool decoded = DecodeRecord(recordsDone_ - 1, [&](data::clsDataRecord& record) {
         DecodeModbusRecord(reply, channels_, Identity().mapVersion, record);
     });
     if (!decoded) {
@@ -354,7 +354,7 @@ void DownloadSession::SendRecord(std::int32_t parameter) {
 
 bool DownloadSession::DecodeRecord(std::int32_t index, const RecordFiller& fill) {
     if (index == 0) {
-        working_ = std::make_shared<clsDataRecordSet>();
+        working_ = std::make_shared<data::clsDataRecordSet>();
         if (!InitRecordSet(*working_, record_, channels_, Identity(), Identity().recordCount,
                            locationNames_, locationCount_)) {
             working_.reset();
@@ -367,7 +367,7 @@ bool DownloadSession::DecodeRecord(std::int32_t index, const RecordFiller& fill)
     fill(record_);
     try {
         working_->RecordCopy(index, &record_);
-    } catch (const DataIndexError&) {
+    } catch (const data::DataIndexError&) {
         return false;
     }
     return true;
@@ -410,4 +410,4 @@ void DownloadSession::End(DownloadOutcome outcome, const std::optional<SessionNo
     emit DownloadEnded(outcome);
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

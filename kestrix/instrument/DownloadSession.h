@@ -33,9 +33,11 @@
 
 class QSerialPort;
 
-namespace kestrix {
-
+namespace kestrix::data {
 class clsDataRecordSet;
+} // namespace kestrix::data
+
+namespace kestrix::instrument {
 
 enum class DownloadOutcome {
     Finished,
@@ -79,19 +81,19 @@ public:
 
     SessionState State() const;
     bool WasDataDownloaded() const { return result_ != nullptr; }
-    std::shared_ptr<clsDataRecordSet> GetDataRecordSet() const { return result_; }
+    std::shared_ptr<data::clsDataRecordSet> GetDataRecordSet() const { return result_; }
     const DownloadView& View() const { return view_; }
     std::int32_t RecordsDone() const { return recordsDone_; }
 
 signals:
-    void StateChanged(kestrix::SessionState state);
-    void DownloadProgressChanged(const kestrix::DownloadView& view);
-    void RecordSetReady(std::shared_ptr<kestrix::clsDataRecordSet> recordSet);
-    void DownloadEnded(kestrix::DownloadOutcome outcome);
+    void StateChanged(kestrix::instrument::SessionState state);
+    void DownloadProgressChanged(const kestrix::instrument::DownloadView& view);
+    void RecordSetReady(std::shared_ptr<kestrix::data::clsDataRecordSet> recordSet);
+    void DownloadEnded(kestrix::instrument::DownloadOutcome outcome);
     void FastCommandSent(const std::string& command);
 
 private:
-    using RecordFiller = std::function<void(clsDataRecord&)>;
+    using RecordFiller = std::function<void(data::clsDataRecord&)>;
 
     bool IsRunning() const override { return running_; }
     void LoseRun() override { End(DownloadOutcome::LostCommunication); }
@@ -142,10 +144,10 @@ private:
     std::int32_t namesDone_ = 0;
     ChannelDescription channels_;
     std::vector<std::string> locationNames_;
-    std::shared_ptr<clsDataRecordSet> working_;
-    std::shared_ptr<clsDataRecordSet> result_;
-    clsDataRecord record_;
+    std::shared_ptr<data::clsDataRecordSet> working_;
+    std::shared_ptr<data::clsDataRecordSet> result_;
+    data::clsDataRecord record_;
     std::unique_ptr<FastChunk> chunk_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

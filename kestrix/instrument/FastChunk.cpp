@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 std::string FastChunk::Command(std::int32_t first, std::int32_t count) {
     char text[40];
@@ -44,4 +44,4 @@ std::span<const std::uint8_t> FastChunk::Record(int index) const {
         static_cast<size_t>(index) * kFastRecordBytes, kFastRecordBytes);
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

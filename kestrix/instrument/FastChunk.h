@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 inline constexpr int kFastChunkRecords = 200;
 
@@ -41,4 +41,4 @@ private:
     std::uint8_t checksum_ = 0;
 };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

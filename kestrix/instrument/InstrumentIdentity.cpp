@@ -7,7 +7,7 @@
 #include <cctype>
 #include <cstdio>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -73,4 +73,4 @@ std::string FormatSerialNumber(std::int32_t serial) {
     return text;
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 class RegisterReply;
 
@@ -41,4 +41,4 @@ bool DecodeBusy(const RegisterReply& reply);
 // At least nine digits, zero-padded.
 std::string FormatSerialNumber(std::int32_t serial);
 
-} // namespace kestrix
+} // namespace kestrix::instrument

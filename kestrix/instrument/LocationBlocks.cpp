@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 std::int32_t NamesToRead(std::int32_t locationCount) {
     return std::clamp(locationCount, 0, kMaxLocationNames);
@@ -17,4 +17,4 @@ int BlockFirstRegister(std::int32_t block) {
     return kFirstNameRegister + std::max(block, 0) * kNamesPerBlock * kRegistersPerName;
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

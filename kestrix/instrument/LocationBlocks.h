@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 inline constexpr int kNamesPerBlock = 25;
 inline constexpr int kRegistersPerName = 4;
@@ -19,4 +19,4 @@ std::int32_t NamesToRead(std::int32_t locationCount);
 int NamesInBlock(std::int32_t count, std::int32_t block);
 int BlockFirstRegister(std::int32_t block);
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -71,4 +71,4 @@ std::string PictureKey(const std::string& modelName) {
     return "unknown";
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

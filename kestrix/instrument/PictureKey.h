@@ -2,9 +2,9 @@
 
 #include <string>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 // The key of the instrument picture for a model name; "unknown" has no picture.
 std::string PictureKey(const std::string& modelName);
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <set>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -94,4 +94,4 @@ std::vector<BoundPort> BindSystemPorts(const std::string& configPath) {
     return bound;
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -10,8 +10,10 @@
 #include <vector>
 
 namespace kestrix {
-
 class IniFile;
+} // namespace kestrix
+
+namespace kestrix::instrument {
 
 struct SerialDevice {
     std::string path;
@@ -41,4 +43,4 @@ std::vector<BoundPort> BindPorts(const std::map<int, std::string>& configured,
 // result into the port table of the Modbus master.
 std::vector<BoundPort> BindSystemPorts(const std::string& configPath);
 
-} // namespace kestrix
+} // namespace kestrix::instrument

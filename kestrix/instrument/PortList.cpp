@@ -14,7 +14,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -141,4 +141,4 @@ ListChoice BuildAddressList(int configuredAddress) {
     return list;
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

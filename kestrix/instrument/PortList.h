@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 struct ListEntry {
     std::string text;
@@ -50,4 +50,4 @@ ListChoice BuildPortList(int configuredPort, const std::vector<BoundPort>& bound
 // "<Auto-Detect>" (0) and "1" to "99"; the configured address is selected when it is one of them.
 ListChoice BuildAddressList(int configuredAddress);
 
-} // namespace kestrix
+} // namespace kestrix::instrument

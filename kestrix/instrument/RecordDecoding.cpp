@@ -6,7 +6,7 @@
 #include "kestrix/data/recordStatus.h"
 #include "kestrix/instrument/RegisterReply.h"
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -18,13 +18,13 @@ constexpr int kRegParticleEnables = 73;
 constexpr int kFastAnalogChannels = 4;
 
 struct RecordHead {
-    DateTime timeStamp = 0;
+    base::DateTime timeStamp = 0;
     std::int32_t location = 0;
     std::int32_t sampleTime = 0;
     std::uint8_t status = 0;
 };
 
-void StoreHead(const RecordHead& head, clsDataRecord& record) {
+void StoreHead(const RecordHead& head, data::clsDataRecord& record) {
     record.SetTimeStamp(head.timeStamp);
     record.SetLocationID(head.location);
     record.SetSampleTimeData(head.sampleTime, recordStatus::MaskStatusBits("STIM", head.status));
@@ -57,9 +57,10 @@ int ModbusRecordRegisters(int mapVersion) {
     return mapVersion >= kMapHoldingBlocks ? 74 : 72;
 }
 
-bool InitRecordSet(clsDataRecordSet& set, clsDataRecord& record, const ChannelDescription& channels,
-                   const InstrumentIdentity& identity, std::int32_t recordCount,
-                   const std::vector<std::string>& locationNames, std::int32_t locationCount) {
+bool InitRecordSet(data::clsDataRecordSet& set, data::clsDataRecord& record,
+                   const ChannelDescription& channels, const InstrumentIdentity& identity,
+                   std::int32_t recordCount, const std::vector<std::string>& locationNames,
+                   std::int32_t locationCount) {
     std::vector<std::string> particleTypes;
     std::vector<bool> alarms;
     std::vector<std::int32_t> thresholds;
@@ -96,11 +97,11 @@ bool InitRecordSet(clsDataRecordSet& set, clsDataRecord& record, const ChannelDe
 }
 
 void DecodeModbusRecord(const RegisterReply& reply, const ChannelDescription& channels,
-                        int mapVersion, clsDataRecord& record) {
+                        int mapVersion, data::clsDataRecord& record) {
     const bool withEnables = mapVersion >= kMapHoldingBlocks;
     RecordHead head;
     head.status = static_cast<std::uint8_t>(reply.Unsigned(kRegStatus) & kDroppedThresholdBit);
-    head.timeStamp = SecondsToDate(reply.Long(0));
+    head.timeStamp = base::SecondsToDate(reply.Long(0));
     head.location = reply.Long(4);
     head.sampleTime = reply.Long(2);
     StoreHead(head, record);
@@ -123,12 +124,12 @@ void DecodeModbusRecord(const RegisterReply& reply, const ChannelDescription& ch
 }
 
 void DecodeFastRecord(std::span<const std::uint8_t> bytes, const ChannelDescription& channels,
-                      int mapVersion, clsDataRecord& record) {
+                      int mapVersion, data::clsDataRecord& record) {
     const bool withEnables = mapVersion >= kMapHoldingBlocks;
     RecordHead head;
     head.status = static_cast<std::uint8_t>(bytes[9] & kDroppedThresholdBit);
     head.location = static_cast<std::int16_t>(BigEndian(bytes, 0, 2)) + 1;
-    head.timeStamp = SecondsToDate(static_cast<std::int32_t>(BigEndian(bytes, 2, 4)));
+    head.timeStamp = base::SecondsToDate(static_cast<std::int32_t>(BigEndian(bytes, 2, 4)));
     head.sampleTime = static_cast<std::int32_t>(BigEndian(bytes, 6, 3));
     StoreHead(head, record);
     const std::uint16_t particleBits = withEnables ? bytes[10] : kAllEnabled;
@@ -162,4 +163,4 @@ void DecodeFastRecord(std::span<const std::uint8_t> bytes, const ChannelDescript
     }
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

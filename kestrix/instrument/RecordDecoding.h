@@ -11,11 +11,14 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
-
-class RegisterReply;
+namespace kestrix::data {
 class clsDataRecord;
 class clsDataRecordSet;
+} // namespace kestrix::data
+
+namespace kestrix::instrument {
+
+class RegisterReply;
 
 inline constexpr int kFastRecordBytes = 48;
 
@@ -24,15 +27,16 @@ int ModbusRecordRegisters(int mapVersion);
 
 // Init with the channels to store and, from map version 138 with names, the location names;
 // sizes the record's channel arrays. The result is Init's.
-bool InitRecordSet(clsDataRecordSet& set, clsDataRecord& record, const ChannelDescription& channels,
-                   const InstrumentIdentity& identity, std::int32_t recordCount,
-                   const std::vector<std::string>& locationNames, std::int32_t locationCount);
+bool InitRecordSet(data::clsDataRecordSet& set, data::clsDataRecord& record,
+                   const ChannelDescription& channels, const InstrumentIdentity& identity,
+                   std::int32_t recordCount, const std::vector<std::string>& locationNames,
+                   std::int32_t locationCount);
 
 void DecodeModbusRecord(const RegisterReply& reply, const ChannelDescription& channels,
-                        int mapVersion, clsDataRecord& record);
+                        int mapVersion, data::clsDataRecord& record);
 
 // bytes holds one record of kFastRecordBytes.
 void DecodeFastRecord(std::span<const std::uint8_t> bytes, const ChannelDescription& channels,
-                      int mapVersion, clsDataRecord& record);
+                      int mapVersion, data::clsDataRecord& record);
 
-} // namespace kestrix
+} // namespace kestrix::instrument

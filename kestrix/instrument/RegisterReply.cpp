@@ -4,7 +4,7 @@
 
 #include <bit>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 std::uint16_t RegisterReply::Unsigned(int index) const {
     if (index < 0 || static_cast<size_t>(index) >= registers_.size()) {
@@ -35,4 +35,4 @@ float RegisterReply::Float(int index) const {
     return std::bit_cast<float>(registers::MakeLong(Register(2 * index + 1), Register(2 * index)));
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

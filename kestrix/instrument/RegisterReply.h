@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 class RegisterReply {
 public:
@@ -27,4 +27,4 @@ private:
     std::vector<std::uint16_t> registers_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

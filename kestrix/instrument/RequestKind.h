@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 // The outstanding request of a session; Idle when none is.
 enum class RequestKind : std::int32_t {
@@ -38,4 +38,4 @@ enum class WizardButton : std::int32_t { None = 0, Prev = 1, Next = 2, Cancel = 
 
 enum class Transport { Modbus, Fast };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

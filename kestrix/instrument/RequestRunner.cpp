@@ -4,7 +4,7 @@
 
 #include <QSocketNotifier>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 namespace {
 
@@ -190,4 +190,4 @@ void RequestRunner::OnWatchdog() {
     client_.LoseCommunication();
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -16,7 +16,7 @@
 class QSocketNotifier;
 struct tolvex_control;
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 // One Modbus request: a read of holding or input registers, or a single-register write.
 struct RegisterRequest {
@@ -129,4 +129,4 @@ private:
     short unsentResult_ = 0;
 };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

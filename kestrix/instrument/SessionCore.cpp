@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 SessionCore::SessionCore(int identityRegisters, QObject* parent)
     : QObject(parent), runner_(*this), connection_(runner_, identityRegisters) {
@@ -200,4 +200,4 @@ void SessionCore::LoseCommunication() {
     connection_.ReportLost();
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

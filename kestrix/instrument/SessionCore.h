@@ -35,7 +35,7 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 // One request of a session: how it is sent for a parameter and what its successful reply does.
 struct SessionStep {
@@ -78,13 +78,14 @@ public:
 
 signals:
     void BusyChanged(bool busy);
-    void ConnectProgressChanged(const kestrix::ConnectProgress& progress);
-    void IdentityShown(const kestrix::InstrumentIdentity& identity);
+    void ConnectProgressChanged(const kestrix::instrument::ConnectProgress& progress);
+    void IdentityShown(const kestrix::instrument::InstrumentIdentity& identity);
     void InstrumentNotFound();
     void CommunicationLost();
-    void NoticeShown(kestrix::MessageIcon icon, const std::string& title, const std::string& text);
+    void NoticeShown(kestrix::instrument::MessageIcon icon, const std::string& title,
+                     const std::string& text);
     void QuestionAsked(const std::string& title, const std::string& text);
-    void ButtonCarriedOut(kestrix::WizardButton button);
+    void ButtonCarriedOut(kestrix::instrument::WizardButton button);
 
 protected:
     SessionCore(int identityRegisters, QObject* parent);
@@ -153,4 +154,4 @@ private:
     std::function<void(bool yes)> answer_;
 };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

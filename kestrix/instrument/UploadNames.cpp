@@ -10,7 +10,7 @@
 #include <QString>
 #include <algorithm>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 using namespace locations;
 using namespace registers;
@@ -116,4 +116,4 @@ int NameRegister(int counter) {
     return kFirstNameRegister + counter;
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

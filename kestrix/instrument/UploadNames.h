@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 class RegisterReply;
 struct InstrumentIdentity;
@@ -51,4 +51,4 @@ int InstrumentCode(const RegisterReply& identityReply);
 std::int16_t NameRegisterValue(const PreparedNames& prepared, int counter, bool highFirst);
 int NameRegister(int counter);
 
-} // namespace kestrix
+} // namespace kestrix::instrument

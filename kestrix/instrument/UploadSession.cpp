@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 UploadSession::UploadSession(QObject* parent) : SessionCore(kIdentityRegisters, parent) {
     SetSteps({
@@ -139,4 +139,4 @@ void UploadSession::End(UploadOutcome outcome, const std::optional<SessionNotice
     emit UploadEnded(outcome);
 }
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -15,7 +15,7 @@
 #include "kestrix/instrument/SessionCore.h"
 #include "kestrix/instrument/UploadNames.h"
 
-namespace kestrix {
+namespace kestrix::instrument {
 
 enum class UploadOutcome {
     Finished,
@@ -56,8 +56,8 @@ public:
 
 signals:
     void NameCountShown(int count, bool canUpload);
-    void UploadProgressChanged(const kestrix::UploadView& view);
-    void UploadEnded(kestrix::UploadOutcome outcome);
+    void UploadProgressChanged(const kestrix::instrument::UploadView& view);
+    void UploadEnded(kestrix::instrument::UploadOutcome outcome);
 
 private:
     bool IsRunning() const override { return running_; }
@@ -86,4 +86,4 @@ private:
     bool running_ = false;
 };
 
-} // namespace kestrix
+} // namespace kestrix::instrument

@@ -5,12 +5,12 @@
 
 namespace kestrix::scanMemory {
 
-void PrepareScan(SessionCore& session, const modConfig::ConfigStore& store) {
+void PrepareScan(instrument::SessionCore& session, const modConfig::ConfigStore& store) {
     session.SetScanHints({store.Get(modConfig::settings::kLastFoundAddress),
                           store.Get(modConfig::settings::kScanReplyTimeout)});
 }
 
-void RememberFoundAddress(const SessionCore& session, modConfig::ConfigStore& store) {
+void RememberFoundAddress(const instrument::SessionCore& session, modConfig::ConfigStore& store) {
     store.Set(modConfig::settings::kLastFoundAddress, session.SlaveAddress());
 }
 

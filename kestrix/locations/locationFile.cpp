@@ -19,13 +19,13 @@ constexpr std::uintmax_t kMaxFileBytes = 1 << 20;
 
 // Files from other editors may begin with a byte order mark, and may be UTF-16.
 std::string DecodeLocationFile(std::string bytes) {
-    return Utf8FromUtf8OrWindows1252(Utf8WithoutByteOrderMark(std::move(bytes)));
+    return base::Utf8FromUtf8OrWindows1252(base::Utf8WithoutByteOrderMark(std::move(bytes)));
 }
 
 // Why the file at path cannot be read as location names; empty when `file` holds them.
 std::string ReadNamesFile(const std::string& path, IniFile& file) {
     const std::string quoted = "\"" + path + "\"";
-    if (const std::string refusal = NotRegularReason(path); !refusal.empty()) {
+    if (const std::string refusal = base::NotRegularReason(path); !refusal.empty()) {
         return "Cannot read " + quoted + ": " + refusal + ".";
     }
     std::error_code error;

@@ -15,7 +15,7 @@ LocationNames MyLocationNames(const modConfig::ConfigStore& store) {
     return names;
 }
 
-LocationNames InstrumentLocationNames(const clsDataRecordSet& recordSet) {
+LocationNames InstrumentLocationNames(const data::clsDataRecordSet& recordSet) {
     LocationNames names;
     for (int index = 0; index < kNameCount; ++index) {
         names.shortNames[index] = recordSet.GetLocationName(index);

@@ -4,9 +4,10 @@
 
 #include "kestrix/locations/locationFile.h"
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
+
 namespace kestrix::modConfig {
 class ConfigStore;
 }
@@ -17,7 +18,7 @@ namespace kestrix::locations {
 LocationNames MyLocationNames(const modConfig::ConfigStore& store);
 
 // The instrument's names of a download, each as both the short and the long name of its index.
-LocationNames InstrumentLocationNames(const clsDataRecordSet& recordSet);
+LocationNames InstrumentLocationNames(const data::clsDataRecordSet& recordSet);
 
 // Stores every index, short name then long name; empty names keep the stored ones.
 void ImportLocationNames(const LocationNames& names, modConfig::ConfigStore& store);

@@ -8,7 +8,7 @@
 namespace kestrix::table {
 namespace {
 
-std::int64_t DayKey(const CivilDateTime& civil) {
+std::int64_t DayKey(const base::CivilDateTime& civil) {
     return (static_cast<std::int64_t>(civil.year) * 16 + civil.month) * 32 + civil.day;
 }
 
@@ -36,7 +36,7 @@ QString TableDatePattern(const QLocale& locale, bool isoDates) {
 TimestampText::TimestampText(bool isoDates)
     : dateFormat_(TableDatePattern(UserLocale(), isoDates).toStdString()) {}
 
-const std::string& TimestampText::DateText(const CivilDateTime& civil) {
+const std::string& TimestampText::DateText(const base::CivilDateTime& civil) {
     const std::int64_t day = DayKey(civil);
     if (day != cachedDay_) {
         const QDate date(civil.year, civil.month, civil.day);
@@ -47,8 +47,8 @@ const std::string& TimestampText::DateText(const CivilDateTime& civil) {
     return cachedDate_;
 }
 
-std::string TimestampText::Format(DateTime value) {
-    const CivilDateTime civil = ToCivilDateTime(value);
+std::string TimestampText::Format(base::DateTime value) {
+    const base::CivilDateTime civil = base::ToCivilDateTime(value);
     char time[16];
     std::snprintf(time, sizeof time, " %02d:%02d:%02d", civil.hour, civil.minute, civil.second);
     return DateText(civil) + time;

@@ -21,10 +21,10 @@ class TimestampText {
 public:
     explicit TimestampText(bool isoDates = false);
 
-    std::string Format(DateTime value);
+    std::string Format(base::DateTime value);
 
 private:
-    const std::string& DateText(const CivilDateTime& civil);
+    const std::string& DateText(const base::CivilDateTime& civil);
 
     std::string dateFormat_;
     std::int64_t cachedDay_ = -1;

@@ -20,14 +20,14 @@ bool HasEnabledChannel(const TableColumn& column, bool enabled) {
 
 } // namespace
 
-double EffectiveParticleDensity(const clsDataRecordSet& recordSet) {
-    clsParticleDataCalculator calculator;
+double EffectiveParticleDensity(const data::clsDataRecordSet& recordSet) {
+    calc::clsParticleDataCalculator calculator;
     calculator.ParticleDensity(recordSet.GetParticleDensity());
     return calculator.ParticleDensity();
 }
 
-void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet* recordSet,
-                         const TableViewOptions& options) {
+void ConfigureCalculator(calc::clsParticleDataCalculator& calculator,
+                         data::clsDataRecordSet* recordSet, const TableViewOptions& options) {
     const bool iaq = IsIaqData(recordSet);
     calculator.DataRecordSet(recordSet);
     calculator.CumulativeModeEnabled(!options.particleDifferential);
@@ -39,7 +39,7 @@ void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet
 }
 
 DataRowWriter::DataRowWriter(GridModel& grid, const std::vector<TableColumn>& columns,
-                             clsDataRecordSet* recordSet, const TableViewOptions& options,
+                             data::clsDataRecordSet* recordSet, const TableViewOptions& options,
                              const modConfig::ConfigStore& store)
     : grid_(grid), recordSet_(recordSet), options_(options), store_(store),
       timestampText_(options.isoDates), columnStatus_(columns.size(), 0) {
@@ -92,7 +92,7 @@ void DataRowWriter::FindResultSlots() {
     }
 }
 
-void DataRowWriter::WriteRecord(int row, const clsDataRecord& record) {
+void DataRowWriter::WriteRecord(int row, const data::clsDataRecord& record) {
     calculator_.DataRecord(&record);
     calculator_.Calculate(results_);
     if (results_.Keys() != slotKeys_) {
@@ -104,7 +104,7 @@ void DataRowWriter::WriteRecord(int row, const clsDataRecord& record) {
 }
 
 void DataRowWriter::WriteCell(int gridColumn, int row, const ColumnPlan& plan,
-                              const clsDataRecord& record) {
+                              const data::clsDataRecord& record) {
     const TableColumn& column = *plan.column;
     const std::int16_t channel = column.channel;
     switch (column.kind) {
@@ -164,7 +164,7 @@ void DataRowWriter::WriteLocationName(int gridColumn, int row, std::int32_t loca
 
 void DataRowWriter::WriteValue(int gridColumn, int row, const ColumnPlan& plan, double value,
                                std::uint8_t status) {
-    grid_.SetNumber(gridColumn, row, RequireFinite(value, plan.column->dataType.c_str()),
+    grid_.SetNumber(gridColumn, row, calc::RequireFinite(value, plan.column->dataType.c_str()),
                     plan.decimals);
     if (status == 0) {
         return;
@@ -186,7 +186,7 @@ void DataRowWriter::WriteDerivedValue(int gridColumn, int row, const ColumnPlan&
     grid_.SetNumberType(gridColumn, row, plan.decimals);
 }
 
-double DataRowWriter::SampleVolumeInCubicFeet(const clsDataRecord& record) const {
+double DataRowWriter::SampleVolumeInCubicFeet(const data::clsDataRecord& record) const {
     const double minutes =
         record.GetSampleTimeValue() * sampleTimeToMinutes_ + sampleTimeOffsetMinutes_;
     return minutes * flowRateCfm_;

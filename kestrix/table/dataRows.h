@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecord;
 class clsDataRecordSet;
-} // namespace kestrix
+} // namespace kestrix::data
 
 namespace kestrix::modConfig {
 class ConfigStore;
@@ -28,16 +28,16 @@ class ConfigStore;
 namespace kestrix::table {
 
 // The density the mass concentrations of the set are computed with (g/ml).
-double EffectiveParticleDensity(const clsDataRecordSet& recordSet);
+double EffectiveParticleDensity(const data::clsDataRecordSet& recordSet);
 
 // Sets the calculator up for the set's rows as the table computes them under the options.
-void ConfigureCalculator(clsParticleDataCalculator& calculator, clsDataRecordSet* recordSet,
-                         const TableViewOptions& options);
+void ConfigureCalculator(calc::clsParticleDataCalculator& calculator,
+                         data::clsDataRecordSet* recordSet, const TableViewOptions& options);
 
 class DataRowWriter {
 public:
     DataRowWriter(GridModel& grid, const std::vector<TableColumn>& columns,
-                  clsDataRecordSet* recordSet, const TableViewOptions& options,
+                  data::clsDataRecordSet* recordSet, const TableViewOptions& options,
                   const modConfig::ConfigStore& store);
 
     // Adds the rows (one empty row without records) and stores every column's status in the
@@ -53,23 +53,24 @@ private:
 
     void PrepareCalculator();
     void FindResultSlots();
-    void WriteRecord(int row, const clsDataRecord& record);
-    void WriteCell(int gridColumn, int row, const ColumnPlan& plan, const clsDataRecord& record);
+    void WriteRecord(int row, const data::clsDataRecord& record);
+    void WriteCell(int gridColumn, int row, const ColumnPlan& plan,
+                   const data::clsDataRecord& record);
     void WriteLocationName(int gridColumn, int row, std::int32_t locationId);
     void WriteValue(int gridColumn, int row, const ColumnPlan& plan, double value,
                     std::uint8_t status);
     void WriteDerivedValue(int gridColumn, int row, const ColumnPlan& plan, std::uint8_t status);
-    double SampleVolumeInCubicFeet(const clsDataRecord& record) const;
+    double SampleVolumeInCubicFeet(const data::clsDataRecord& record) const;
 
     GridModel& grid_;
     std::vector<ColumnPlan> plans_;
-    clsDataRecordSet* recordSet_;
+    data::clsDataRecordSet* recordSet_;
     const TableViewOptions& options_;
     const modConfig::ConfigStore& store_;
     std::int32_t locationSource_ = kInstrumentNames;
-    clsParticleDataCalculator calculator_;
-    OrderedValues results_;
-    std::shared_ptr<const OrderedValueKeys> slotKeys_; // the keys resultSlot was found in
+    calc::clsParticleDataCalculator calculator_;
+    calc::OrderedValues results_;
+    std::shared_ptr<const calc::OrderedValueKeys> slotKeys_; // the keys resultSlot was found in
     TimestampText timestampText_;
     std::vector<std::uint8_t> columnStatus_;
     double sampleTimeToMinutes_ = 1.0;

@@ -6,14 +6,14 @@
 
 namespace kestrix::table {
 
-std::int32_t ResolvedLocationSource(std::int32_t source, const clsDataRecordSet& recordSet) {
+std::int32_t ResolvedLocationSource(std::int32_t source, const data::clsDataRecordSet& recordSet) {
     if (source == kInstrumentNames && !recordSet.HasLocationNames()) {
         return kMyLongNames;
     }
     return source;
 }
 
-std::string LocationNameFrom(std::int32_t resolvedSource, const clsDataRecordSet& recordSet,
+std::string LocationNameFrom(std::int32_t resolvedSource, const data::clsDataRecordSet& recordSet,
                              const modConfig::ConfigStore& store, std::int32_t locationId) {
     switch (resolvedSource) {
     case kInstrumentNames:
@@ -28,7 +28,8 @@ std::string LocationNameFrom(std::int32_t resolvedSource, const clsDataRecordSet
 }
 
 std::function<std::string(std::int32_t locationId)>
-ConfiguredLocationNamer(const clsDataRecordSet& recordSet, const modConfig::ConfigStore& store) {
+ConfiguredLocationNamer(const data::clsDataRecordSet& recordSet,
+                        const modConfig::ConfigStore& store) {
     const std::int32_t source =
         ResolvedLocationSource(ReadTableViewOptions(store).locationNameSource, recordSet);
     return [source, &recordSet, &store](std::int32_t locationId) {

@@ -7,8 +7,11 @@
 #include <functional>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
+} // namespace kestrix::data
+
+namespace kestrix {
 namespace modConfig {
 class ConfigStore;
 }
@@ -17,14 +20,15 @@ class ConfigStore;
 namespace kestrix::table {
 
 // The instrument's names fall back to the long My Locations names when the set has none.
-std::int32_t ResolvedLocationSource(std::int32_t source, const clsDataRecordSet& recordSet);
+std::int32_t ResolvedLocationSource(std::int32_t source, const data::clsDataRecordSet& recordSet);
 
 // Empty for a location the source does not name, and for an unknown source.
-std::string LocationNameFrom(std::int32_t resolvedSource, const clsDataRecordSet& recordSet,
+std::string LocationNameFrom(std::int32_t resolvedSource, const data::clsDataRecordSet& recordSet,
                              const modConfig::ConfigStore& store, std::int32_t locationId);
 
 // The names as the table shows them under the store's location name source; both are borrowed.
 std::function<std::string(std::int32_t locationId)>
-ConfiguredLocationNamer(const clsDataRecordSet& recordSet, const modConfig::ConfigStore& store);
+ConfiguredLocationNamer(const data::clsDataRecordSet& recordSet,
+                        const modConfig::ConfigStore& store);
 
 } // namespace kestrix::table

@@ -46,7 +46,7 @@ GridModel EmptyGridLike(const GridModel& grid) {
     return fresh;
 }
 
-void BuildTable(GridModel& grid, clsDataRecordSet* recordSet,
+void BuildTable(GridModel& grid, data::clsDataRecordSet* recordSet,
                 const table::TableViewOptions& options, const modConfig::ConfigStore& store) {
     const std::vector<table::TableColumn> columns = table::BuildColumnList(recordSet, options);
     table::SetTableColumnCount(grid, static_cast<int>(columns.size()));
@@ -68,8 +68,8 @@ void InitTableGrid(GridModel& grid) {
     grid.SetFrozenColumns(0);
 }
 
-void FillTable(GridModel& grid, clsDataRecordSet* recordSet, const table::TableViewOptions& options,
-               const modConfig::ConfigStore& store) {
+void FillTable(GridModel& grid, data::clsDataRecordSet* recordSet,
+               const table::TableViewOptions& options, const modConfig::ConfigStore& store) {
     // Built aside and moved in whole, so that an overflow leaves the shown table as it was.
     GridModel table = EmptyGridLike(grid);
     BuildTable(table, recordSet, options, store);

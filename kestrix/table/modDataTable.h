@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::modConfig {
 class ConfigStore;
@@ -30,7 +30,7 @@ void InitTableGrid(table::GridModel& grid);
 // Locations names come from the store. Throws ArithmeticError when a value overflows and
 // table::GridRefusal (gridGrowth.h) when the table has more columns or rows than the grid
 // holds; the grid then keeps the table it had. Moves no record cursor of the set.
-void FillTable(table::GridModel& grid, clsDataRecordSet* recordSet,
+void FillTable(table::GridModel& grid, data::clsDataRecordSet* recordSet,
                const table::TableViewOptions& options, const modConfig::ConfigStore& store);
 
 // The empty table.

@@ -6,7 +6,7 @@
 
 namespace kestrix::table {
 
-Rgb ToGridColor(kestrix::Rgb color) {
+Rgb ToGridColor(kestrix::base::Rgb color) {
     return {color.r, color.g, color.b};
 }
 

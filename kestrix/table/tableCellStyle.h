@@ -11,7 +11,7 @@
 
 namespace kestrix::table {
 
-Rgb ToGridColor(kestrix::Rgb color);
+Rgb ToGridColor(kestrix::base::Rgb color);
 
 // Static text on the header background with borders; a title is centred, a label left.
 void WriteHeading(GridModel& grid, int column, int row, std::string_view text, Alignment alignment);

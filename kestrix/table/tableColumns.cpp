@@ -21,11 +21,11 @@ std::string UnitCaption(std::int32_t unit) {
     return InParentheses(GetUnitShortName(unit));
 }
 
-std::int16_t ParticleChannelCount(const clsDataRecordSet* recordSet) {
+std::int16_t ParticleChannelCount(const data::clsDataRecordSet* recordSet) {
     return recordSet ? recordSet->GetPartChanCount() : std::int16_t{0};
 }
 
-std::int16_t AnalogChannelCount(const clsDataRecordSet* recordSet) {
+std::int16_t AnalogChannelCount(const data::clsDataRecordSet* recordSet) {
     return recordSet ? recordSet->GetAnalogChanCount() : std::int16_t{0};
 }
 
@@ -40,7 +40,7 @@ TableColumn Placeholder(TableColumnKind kind, std::string unitCaption, std::int3
 // One column per particle channel, or one placeholder without channels; the tag of a channel
 // comes from its size text.
 template <typename MakeTag>
-void AddParticleColumns(std::vector<TableColumn>& columns, const clsDataRecordSet* recordSet,
+void AddParticleColumns(std::vector<TableColumn>& columns, const data::clsDataRecordSet* recordSet,
                         TableColumnKind kind, std::int32_t units, MakeTag makeTag) {
     const std::int16_t count = ParticleChannelCount(recordSet);
     if (count == 0) {
@@ -56,7 +56,7 @@ void AddParticleColumns(std::vector<TableColumn>& columns, const clsDataRecordSe
 }
 
 void AddParticulateMatterColumns(std::vector<TableColumn>& columns,
-                                 const clsDataRecordSet* recordSet) {
+                                 const data::clsDataRecordSet* recordSet) {
     constexpr std::int32_t units = modUnits::kUnitMicrogramsPerCubicMeter;
     const std::int16_t count = ParticleChannelCount(recordSet);
     if (count == 0) {
@@ -84,7 +84,7 @@ void SetConversion(TableColumn& column, std::int32_t from, std::int32_t to) {
     column.offset = modUnits::GetConversionOffset(from, to);
 }
 
-TableColumn SampleTimeColumn(const clsDataRecordSet* recordSet, std::int32_t target) {
+TableColumn SampleTimeColumn(const data::clsDataRecordSet* recordSet, std::int32_t target) {
     TableColumn column = Placeholder(TableColumnKind::SampleTime, UnitCaption(target), target);
     column.dataType = "STIM";
     const std::int32_t source = recordSet ? GetUnitCode(recordSet->GetSampleTimeUnits()) : target;
@@ -117,7 +117,7 @@ std::int32_t EnvironmentalTarget(const std::string& tag, std::int32_t source,
     return source;
 }
 
-TableColumn EnvironmentalColumn(const clsDataRecordSet& recordSet, std::int16_t channel,
+TableColumn EnvironmentalColumn(const data::clsDataRecordSet& recordSet, std::int16_t channel,
                                 const TableViewOptions& options) {
     TableColumn column = Placeholder(TableColumnKind::Environmental, {}, modUnits::kUnitNone);
     column.dataType = recordSet.GetAnalogChanType(channel);
@@ -136,7 +136,8 @@ TableColumn EnvironmentalColumn(const clsDataRecordSet& recordSet, std::int16_t 
     return column;
 }
 
-void AddEnvironmentalColumns(std::vector<TableColumn>& columns, const clsDataRecordSet* recordSet,
+void AddEnvironmentalColumns(std::vector<TableColumn>& columns,
+                             const data::clsDataRecordSet* recordSet,
                              const TableViewOptions& options) {
     const std::int16_t count = AnalogChannelCount(recordSet);
     if (count == 0) {
@@ -160,7 +161,7 @@ std::string SameTag(const std::string& size) {
 
 } // namespace
 
-bool IsIaqData(const clsDataRecordSet* recordSet) {
+bool IsIaqData(const data::clsDataRecordSet* recordSet) {
     if (!recordSet) {
         return false;
     }
@@ -170,7 +171,7 @@ bool IsIaqData(const clsDataRecordSet* recordSet) {
     return name.find("IAQ") != std::string::npos;
 }
 
-std::vector<TableColumn> BuildColumnList(const clsDataRecordSet* recordSet,
+std::vector<TableColumn> BuildColumnList(const data::clsDataRecordSet* recordSet,
                                          const TableViewOptions& options) {
     const bool iaq = IsIaqData(recordSet);
     std::vector<TableColumn> columns;

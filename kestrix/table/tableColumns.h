@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::table {
 
@@ -43,10 +43,10 @@ struct TableColumn {
 };
 
 // Data from an instrument whose name contains "IAQ" in any letter case.
-bool IsIaqData(const clsDataRecordSet* recordSet);
+bool IsIaqData(const data::clsDataRecordSet* recordSet);
 
 // The columns in table order; recordSet may be null (the empty table).
-std::vector<TableColumn> BuildColumnList(const clsDataRecordSet* recordSet,
+std::vector<TableColumn> BuildColumnList(const data::clsDataRecordSet* recordSet,
                                          const TableViewOptions& options);
 
 // The first title line of a column.

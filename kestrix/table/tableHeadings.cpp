@@ -18,7 +18,7 @@ std::string FormatWithPattern(double value, const char* pattern) {
     return FormatNumber(value, *ParseNumberPattern(pattern), symbols);
 }
 
-void AddInstrumentLines(std::vector<std::string>& lines, clsDataRecordSet* recordSet,
+void AddInstrumentLines(std::vector<std::string>& lines, data::clsDataRecordSet* recordSet,
                         TimestampText& timestamps) {
     std::string model = "Instrument Model: ";
     std::string serial = "Instrument Serial #: ";
@@ -33,7 +33,7 @@ void AddInstrumentLines(std::vector<std::string>& lines, clsDataRecordSet* recor
     lines.push_back(std::move(downloaded));
 }
 
-std::string DurationLine(clsDataRecordSet* recordSet, TimestampText& timestamps) {
+std::string DurationLine(data::clsDataRecordSet* recordSet, TimestampText& timestamps) {
     std::string line = "Data Duration: ";
     if (recordSet && recordSet->RecordCount() > 0) {
         line += timestamps.Format(recordSet->Record(0)->GetTimeStamp());
@@ -58,7 +58,8 @@ void WriteTitleRows(GridModel& grid, const std::vector<TableColumn>& columns) {
     grid.SetFrozenRows(2);
 }
 
-std::vector<std::string> HeaderLines(clsDataRecordSet* recordSet, const TableViewOptions& options) {
+std::vector<std::string> HeaderLines(data::clsDataRecordSet* recordSet,
+                                     const TableViewOptions& options) {
     TimestampText timestamps(options.isoDates);
     std::vector<std::string> lines;
     if (options.showInstrumentInfo) {

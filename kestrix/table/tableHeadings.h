@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::table {
 
@@ -20,7 +20,8 @@ namespace kestrix::table {
 void WriteTitleRows(GridModel& grid, const std::vector<TableColumn>& columns);
 
 // The texts of the header lines, in order; recordSet may be null.
-std::vector<std::string> HeaderLines(clsDataRecordSet* recordSet, const TableViewOptions& options);
+std::vector<std::string> HeaderLines(data::clsDataRecordSet* recordSet,
+                                     const TableViewOptions& options);
 
 // Inserts the lines from row 1 down, each spanning every column, and freezes them too.
 void InsertHeaderLines(GridModel& grid, const std::vector<std::string>& lines);

@@ -7,7 +7,7 @@
 
 namespace kestrix::window {
 
-std::string MainWindowTitle(const clsDataRecordSet* recordSet, std::string_view sourceFile) {
+std::string MainWindowTitle(const data::clsDataRecordSet* recordSet, std::string_view sourceFile) {
     std::string title = "Kestrix";
     if (!recordSet) {
         return title;

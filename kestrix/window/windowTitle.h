@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
 
 namespace kestrix::window {
 
 // "Kestrix" without data; "Kestrix - records.json" for data opened from that file (any folder
 // is left out); "Kestrix - <model> <serial, nine digits>" for a download.
-std::string MainWindowTitle(const clsDataRecordSet* recordSet, std::string_view sourceFile);
+std::string MainWindowTitle(const data::clsDataRecordSet* recordSet, std::string_view sourceFile);
 
 } // namespace kestrix::window

@@ -10,15 +10,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    kestrix::RecordSetReadResult read = kestrix::ReadRecordSetJson(in);
+    kestrix::data::RecordSetReadResult read = kestrix::data::ReadRecordSetJson(in);
     if ((read.recordSet == nullptr) == read.error.empty()) {
         __builtin_trap();
     }
     if (read.recordSet) {
         std::ostringstream out;
-        kestrix::WriteRecordSetJson(*read.recordSet, out);
+        kestrix::data::WriteRecordSetJson(*read.recordSet, out);
         std::istringstream again(out.str());
-        const kestrix::RecordSetReadResult reread = kestrix::ReadRecordSetJson(again);
+        const kestrix::data::RecordSetReadResult reread = kestrix::data::ReadRecordSetJson(again);
         if (!reread.recordSet || reread.recordSet->RecordCount() != read.recordSet->RecordCount()) {
             __builtin_trap();
         }

@@ -6,8 +6,8 @@
 
 namespace test_support {
 
-using kestrix::clsDataRecord;
-using kestrix::clsDataRecordSet;
+using kestrix::data::clsDataRecord;
+using kestrix::data::clsDataRecordSet;
 
 void ExpectSameValue(double expected, double actual, const std::string& where) {
     if (std::isnan(expected)) {

@@ -12,7 +12,9 @@ namespace test_support {
 
 // NaN equals NaN; zeros of different sign differ.
 void ExpectSameValue(double expected, double actual, const std::string& where);
-void ExpectSameRecords(kestrix::clsDataRecordSet& expected, kestrix::clsDataRecordSet& actual);
-void ExpectSameRecordSet(kestrix::clsDataRecordSet& expected, kestrix::clsDataRecordSet& actual);
+void ExpectSameRecords(kestrix::data::clsDataRecordSet& expected,
+                       kestrix::data::clsDataRecordSet& actual);
+void ExpectSameRecordSet(kestrix::data::clsDataRecordSet& expected,
+                         kestrix::data::clsDataRecordSet& actual);
 
 } // namespace test_support

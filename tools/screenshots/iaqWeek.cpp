@@ -17,7 +17,7 @@ constexpr std::array<std::int32_t, 7> kDayLevels{60, 250, 900, 1800, 3200, 500, 
 constexpr int kShortDay = 4;
 constexpr int kShortDayHours = 14;
 
-void SetCounts(clsDataRecord& record, std::int32_t level) {
+void SetCounts(data::clsDataRecord& record, std::int32_t level) {
     const std::array<std::int32_t, 6> shares{40, 20, 10, 2, 1, 0};
     for (std::int16_t channel = 0; channel < 6; ++channel) {
         const std::int32_t halfOfLast = channel == 5 ? level / 2 : 0;
@@ -28,16 +28,16 @@ void SetCounts(clsDataRecord& record, std::int32_t level) {
 
 } // namespace
 
-std::shared_ptr<clsDataRecordSet> BuildIaqWeek() {
-    std::vector<clsDataRecord> records;
-    clsDataRecord record;
+std::shared_ptr<data::clsDataRecordSet> BuildIaqWeek() {
+    std::vector<data::clsDataRecord> records;
+    data::clsDataRecord record;
     record.SetPartChanCount(6);
     record.SetAnalogChanCount(0);
     for (int day = 0; day < static_cast<int>(kDayLevels.size()); ++day) {
         const int hours = day == kShortDay ? kShortDayHours : 24;
         for (int sample = 0; sample < hours * kSamplesPerHour; ++sample) {
             for (const std::int32_t location : {1, 2}) {
-                record.SetTimeStamp(MakeDateTime(2025, 3, 3 + day, 0, sample * 10));
+                record.SetTimeStamp(base::MakeDateTime(2025, 3, 3 + day, 0, sample * 10));
                 record.SetLocationID(location);
                 record.SetSampleTimeData(kSampleSeconds, 0);
                 // The hall is dustier in the working hours.
@@ -48,7 +48,7 @@ std::shared_ptr<clsDataRecordSet> BuildIaqWeek() {
             }
         }
     }
-    auto set = std::make_shared<clsDataRecordSet>();
+    auto set = std::make_shared<data::clsDataRecordSet>();
     std::string flowRateUnits = "CFM";
     set->Init("Dastel 9304 IAQ", 220417, 0.1F, flowRateUnits, 1.65F,
               static_cast<std::int32_t>(records.size()), "s",

@@ -9,6 +9,6 @@
 
 namespace kestrix::screenshots {
 
-std::shared_ptr<clsDataRecordSet> BuildIaqWeek();
+std::shared_ptr<data::clsDataRecordSet> BuildIaqWeek();
 
 } // namespace kestrix::screenshots

@@ -275,7 +275,7 @@ bool SaveUploadWizard(gui::MainWindow& window, modConfig::ConfigStore& store, co
 
 // The classification dialog over six locations of the demo data, its report written as a PDF
 // (scripts/screenshots turns its first page into a PNG), and the data checks pane.
-bool SaveClassification(gui::MainWindow& window, clsDataRecordSet& recordSet,
+bool SaveClassification(gui::MainWindow& window, data::clsDataRecordSet& recordSet,
                         const modConfig::ConfigStore& store, gui::UserDialogs& dialogs,
                         const QString& folder, const QString& suffix) {
     gui::ClassificationDialog dialog(recordSet, store, dialogs, &window);
@@ -305,7 +305,7 @@ bool SaveClassification(gui::MainWindow& window, clsDataRecordSet& recordSet,
 
 // The main window over a full memory: scrolled half way, with the data checks pane, and without
 // the configuration bar.
-bool SaveFullTable(gui::MainWindow& window, const std::shared_ptr<clsDataRecordSet>& demo,
+bool SaveFullTable(gui::MainWindow& window, const std::shared_ptr<data::clsDataRecordSet>& demo,
                    const QString& folder, const QString& suffix) {
     window.TakeRecordSet(demo);
     QApplication::processEvents();
@@ -329,7 +329,7 @@ bool SaveFullTable(gui::MainWindow& window, const std::shared_ptr<clsDataRecordS
 // Tools > IAQ Report... over a week of an IAQ monitor, and its report written as a PDF.
 bool SaveIaqReport(gui::MainWindow& window, const modConfig::ConfigStore& store,
                    gui::UserDialogs& dialogs, const QString& folder, const QString& suffix) {
-    const std::shared_ptr<clsDataRecordSet> week = screenshots::BuildIaqWeek();
+    const std::shared_ptr<data::clsDataRecordSet> week = screenshots::BuildIaqWeek();
     gui::IaqReportDialog dialog(*week, store, dialogs, &window);
     dialog.show();
     const bool ok = Save(dialog, folder, QStringLiteral("iaq-report-dialog"), suffix);
@@ -388,7 +388,7 @@ int main(int argc, char* argv[]) {
     window.show();
     bool ok = Save(window, folder, QStringLiteral("main-empty"), suffix);
 
-    const std::shared_ptr<clsDataRecordSet> demo = bench::BuildSampleRecordSet();
+    const std::shared_ptr<data::clsDataRecordSet> demo = bench::BuildSampleRecordSet();
     if (!manualOnly) {
         ok = SaveFullTable(window, demo, folder, suffix) && ok;
     }

@@ -26,8 +26,8 @@ namespace {
 constexpr double kMsPerDay = 86400000.0;
 
 // Time stamps are local wall-clock times, which the time axis reads as local time too.
-double AxisTime(DateTime value) {
-    const CivilDateTime civil = ToCivilDateTime(value);
+double AxisTime(base::DateTime value) {
+    const base::CivilDateTime civil = base::ToCivilDateTime(value);
     return static_cast<double>(
         QDateTime(QDate(civil.year, civil.month, civil.day),
                   QTime(civil.hour, civil.minute, civil.second, civil.millisecond))
@@ -156,7 +156,7 @@ ChartPanel::ChartPanel(const modConfig::ConfigStore& store, QWidget* parent)
             });
 }
 
-void ChartPanel::SetSource(clsDataRecordSet* recordSet) {
+void ChartPanel::SetSource(data::clsDataRecordSet* recordSet) {
     recordSet_ = recordSet;
     Refresh();
 }

@@ -33,7 +33,7 @@ public:
 
     // The data to chart (null: none); charted now when the panel is shown, else when it is shown
     // next.
-    void SetSource(clsDataRecordSet* recordSet);
+    void SetSource(data::clsDataRecordSet* recordSet);
     // The state without `shown`, which the window owns.
     void SetState(const charts::ChartState& state);
     charts::ChartState State() const { return state_; }
@@ -67,7 +67,7 @@ private:
     void OnSeriesToggled(const std::string& key, bool shown);
     std::array<TrendChart*, 4> AllCharts() const;
 
-    clsDataRecordSet* recordSet_ = nullptr;
+    data::clsDataRecordSet* recordSet_ = nullptr;
     const modConfig::ConfigStore& store_;
     table::TableViewOptions options_;
     bool stale_ = false;

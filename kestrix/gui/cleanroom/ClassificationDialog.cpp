@@ -57,7 +57,7 @@ QLabel* Buddy(const QString& text, QWidget* field) {
 
 } // namespace
 
-ClassificationDialog::ClassificationDialog(clsDataRecordSet& recordSet,
+ClassificationDialog::ClassificationDialog(data::clsDataRecordSet& recordSet,
                                            const modConfig::ConfigStore& store,
                                            UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), recordSet_(recordSet), store_(store), dialogs_(dialogs),

@@ -15,8 +15,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
+} // namespace kestrix::data
+
+namespace kestrix {
 namespace modConfig {
 class ConfigStore;
 }
@@ -29,7 +32,7 @@ class UserDialogs;
 class ClassificationDialog : public QDialog {
     Q_OBJECT
 public:
-    ClassificationDialog(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+    ClassificationDialog(data::clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
                          UserDialogs& dialogs, QWidget* parent = nullptr);
 
     QLabel* Preview() const { return preview_; }
@@ -41,7 +44,7 @@ private:
     void UpdatePreview();
     void SaveReport();
 
-    clsDataRecordSet& recordSet_;
+    data::clsDataRecordSet& recordSet_;
     const modConfig::ConfigStore& store_;
     UserDialogs& dialogs_;
     QLineEdit* room_;

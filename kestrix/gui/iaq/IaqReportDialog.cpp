@@ -46,8 +46,9 @@ QTableWidgetItem* Item(const std::string& text, bool number) {
 
 } // namespace
 
-IaqReportDialog::IaqReportDialog(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
-                                 UserDialogs& dialogs, QWidget* parent)
+IaqReportDialog::IaqReportDialog(data::clsDataRecordSet& recordSet,
+                                 const modConfig::ConfigStore& store, UserDialogs& dialogs,
+                                 QWidget* parent)
     : QDialog(parent), recordSet_(recordSet), store_(store), dialogs_(dialogs),
       locations_(new QLineEdit), days_(new QTableWidget), summary_(new QLabel),
       saveButton_(new QPushButton(tr("&Save Report..."))) {

@@ -25,7 +25,7 @@ class UserDialogs;
 class IaqReportDialog : public QDialog {
     Q_OBJECT
 public:
-    IaqReportDialog(clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
+    IaqReportDialog(data::clsDataRecordSet& recordSet, const modConfig::ConfigStore& store,
                     UserDialogs& dialogs, QWidget* parent = nullptr);
 
     QTableWidget* Days() const { return days_; }
@@ -37,7 +37,7 @@ private:
     void ShowDays();
     void SaveReport();
 
-    clsDataRecordSet& recordSet_;
+    data::clsDataRecordSet& recordSet_;
     const modConfig::ConfigStore& store_;
     UserDialogs& dialogs_;
     QLineEdit* locations_;

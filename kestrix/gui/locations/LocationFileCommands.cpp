@@ -39,7 +39,7 @@ bool OpenLocationNamesFrom(QWidget* parent, UserDialogs& dialogs, modConfig::Con
 }
 
 void SaveLocationNamesAs(QWidget* parent, UserDialogs& dialogs, modConfig::ConfigStore& store,
-                         const std::shared_ptr<clsDataRecordSet>& recordSet) {
+                         const std::shared_ptr<data::clsDataRecordSet>& recordSet) {
     SaveLocationsDialog dialog(store, dialogs, parent);
     dialog.SetDataRecordSet(recordSet);
     dialogs.ShowModal(dialog);

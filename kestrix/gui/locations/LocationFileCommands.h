@@ -7,9 +7,10 @@
 
 class QWidget;
 
-namespace kestrix {
+namespace kestrix::data {
 class clsDataRecordSet;
-}
+} // namespace kestrix::data
+
 namespace kestrix::modConfig {
 class ConfigStore;
 }
@@ -23,6 +24,6 @@ bool OpenLocationNamesFrom(QWidget* parent, UserDialogs& dialogs, modConfig::Con
 
 // Shows a fresh save-names dialog for the record set (may be null) and removes it afterwards.
 void SaveLocationNamesAs(QWidget* parent, UserDialogs& dialogs, modConfig::ConfigStore& store,
-                         const std::shared_ptr<clsDataRecordSet>& recordSet);
+                         const std::shared_ptr<data::clsDataRecordSet>& recordSet);
 
 } // namespace kestrix::gui

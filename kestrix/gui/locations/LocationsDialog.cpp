@@ -88,7 +88,7 @@ LocationsDialog::LocationsDialog(modConfig::ConfigStore& store, UserDialogs& dia
     FillLocationList();
 }
 
-void LocationsDialog::SetDataRecordSet(std::shared_ptr<clsDataRecordSet> recordSet) {
+void LocationsDialog::SetDataRecordSet(std::shared_ptr<data::clsDataRecordSet> recordSet) {
     recordSet_ = std::move(recordSet);
 }
 

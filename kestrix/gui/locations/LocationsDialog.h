@@ -26,7 +26,7 @@ class LocationsDialog : public QDialog {
 public:
     LocationsDialog(modConfig::ConfigStore& store, UserDialogs& dialogs, QWidget* parent = nullptr);
 
-    void SetDataRecordSet(std::shared_ptr<clsDataRecordSet> recordSet);
+    void SetDataRecordSet(std::shared_ptr<data::clsDataRecordSet> recordSet);
     // A name changed since the dialog was last shown.
     bool WasModified() const { return modified_; }
 
@@ -45,7 +45,7 @@ private:
 
     modConfig::ConfigStore& store_;
     UserDialogs& dialogs_;
-    std::shared_ptr<clsDataRecordSet> recordSet_;
+    std::shared_ptr<data::clsDataRecordSet> recordSet_;
     QTreeWidget* lstLocations_;
     HeaderSorting* sorting_;
     LocationEditDialog* editDialog_;

@@ -60,7 +60,7 @@ SaveLocationsDialog::SaveLocationsDialog(modConfig::ConfigStore& store, UserDial
     setMinimumWidth(fontMetrics().averageCharWidth() * 64);
 }
 
-void SaveLocationsDialog::SetDataRecordSet(std::shared_ptr<clsDataRecordSet> recordSet) {
+void SaveLocationsDialog::SetDataRecordSet(std::shared_ptr<data::clsDataRecordSet> recordSet) {
     recordSet_ = std::move(recordSet);
     optInstrumentNames_->setEnabled(recordSet_ && recordSet_->HasLocationNames());
     optMyNames_->setChecked(true);

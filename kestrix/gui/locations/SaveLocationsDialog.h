@@ -25,7 +25,7 @@ public:
     SaveLocationsDialog(modConfig::ConfigStore& store, UserDialogs& dialogs,
                         QWidget* parent = nullptr);
 
-    void SetDataRecordSet(std::shared_ptr<clsDataRecordSet> recordSet);
+    void SetDataRecordSet(std::shared_ptr<data::clsDataRecordSet> recordSet);
     QRadioButton* InstrumentNamesOption() const { return optInstrumentNames_; }
     QRadioButton* MyNamesOption() const { return optMyNames_; }
     QPushButton* NextButton() const { return next_; }
@@ -35,7 +35,7 @@ private:
 
     modConfig::ConfigStore& store_;
     UserDialogs& dialogs_;
-    std::shared_ptr<clsDataRecordSet> recordSet_;
+    std::shared_ptr<data::clsDataRecordSet> recordSet_;
     QRadioButton* optInstrumentNames_;
     QRadioButton* optMyNames_;
     QPushButton* next_;

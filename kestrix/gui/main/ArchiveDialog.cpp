@@ -17,21 +17,21 @@
 namespace kestrix::gui {
 namespace {
 
-QDateTime ToQDateTime(DateTime value) {
-    const CivilDateTime civil = ToCivilDateTime(value);
+QDateTime ToQDateTime(base::DateTime value) {
+    const base::CivilDateTime civil = base::ToCivilDateTime(value);
     return {QDate(civil.year, civil.month, civil.day),
             QTime(civil.hour, civil.minute, civil.second, civil.millisecond)};
 }
 
-DateTime FromQDateTime(const QDateTime& value) {
+base::DateTime FromQDateTime(const QDateTime& value) {
     const QDate date = value.date();
     const QTime time = value.time();
-    return MakeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(),
-                        time.second() + time.msec() / 1000.0);
+    return base::MakeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(),
+                              time.second() + time.msec() / 1000.0);
 }
 
-QString TimeText(const std::optional<DateTime>& value) {
-    return value ? QString::fromStdString(FormatIsoDateTime(*value)).replace('T', ' ')
+QString TimeText(const std::optional<base::DateTime>& value) {
+    return value ? QString::fromStdString(data::FormatIsoDateTime(*value)).replace('T', ' ')
                  : QStringLiteral("-");
 }
 
@@ -148,8 +148,8 @@ void ArchiveDialog::ShowInstrument(int row) {
         return;
     }
     const archive::InstrumentSummary& summary = instruments_[static_cast<std::size_t>(row)];
-    txtFrom_->setDateTime(ToQDateTime(summary.first.value_or(CurrentLocalDateTime())));
-    txtTo_->setDateTime(ToQDateTime(summary.last.value_or(CurrentLocalDateTime())));
+    txtFrom_->setDateTime(ToQDateTime(summary.first.value_or(base::CurrentLocalDateTime())));
+    txtTo_->setDateTime(ToQDateTime(summary.last.value_or(base::CurrentLocalDateTime())));
     lstLocations_->clear();
     for (std::size_t i = 0; i < summary.locations.size(); ++i) {
         auto* item =

@@ -222,7 +222,7 @@ void MainWindow::RunCommand(window::MainCommand command) {
 
 // ---- Record set and table
 
-bool MainWindow::FillGrid(clsDataRecordSet* recordSet) {
+bool MainWindow::FillGrid(data::clsDataRecordSet* recordSet) {
     try {
         modDataTable::FillTable(grid_, recordSet, table::ReadTableViewOptions(store_), store_);
         return true;
@@ -239,7 +239,7 @@ void MainWindow::ShowTitle(const QString& sourceFile) {
         window::MainWindowTitle(recordSet_.get(), sourceFile.toStdString())));
 }
 
-bool MainWindow::TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet) {
+bool MainWindow::TakeRecordSet(std::shared_ptr<data::clsDataRecordSet> recordSet) {
     const WaitCursor wait;
     // The table is laid out before the set is taken, so a set that cannot be shown leaves the
     // current data and table as they were.
@@ -283,7 +283,7 @@ void MainWindow::ShowRecordRow(std::int32_t recordIndex) {
 }
 
 bool MainWindow::IsIaqRecordSet() const {
-    return recordSet_ && IsIaqSensorName(recordSet_->GetSensorName());
+    return recordSet_ && data::IsIaqSensorName(recordSet_->GetSensorName());
 }
 
 void MainWindow::RebuildConfigBar() {
@@ -438,10 +438,10 @@ void MainWindow::OpenRecordSet() {
     if (choice.Cancelled()) {
         return;
     }
-    RecordSetReadResult read;
+    data::RecordSetReadResult read;
     {
         const WaitCursor wait;
-        read = ReadRecordSetJson(choice.path.toStdString());
+        read = data::ReadRecordSetJson(choice.path.toStdString());
     }
     if (!read.recordSet) {
         ShowError(tr("Cannot read %1.").arg(choice.path), QString::fromStdString(read.error));
@@ -474,7 +474,7 @@ void MainWindow::SaveRecordSetAs() {
         window::WithExtension(choice.path.toStdString(), window::kRecordSetFilter.extension);
     std::string error;
     const WaitCursor wait;
-    if (!WriteRecordSetJson(*recordSet_, path, error)) {
+    if (!data::WriteRecordSetJson(*recordSet_, path, error)) {
         ShowError(QStringLiteral("File Error!"), QString::fromStdString(error));
         return;
     }
@@ -528,14 +528,15 @@ void MainWindow::DownloadData() {
     gridView_->ScrollingView()->setFocus();
     dialogs_.ShowModal(*downloadWizard_);
     if (downloadWizard_->WasDataDownloaded()) {
-        const std::shared_ptr<clsDataRecordSet> recordSet = downloadWizard_->GetDataRecordSet();
+        const std::shared_ptr<data::clsDataRecordSet> recordSet =
+            downloadWizard_->GetDataRecordSet();
         // Archived first, so that the table shows the head the set was archived at.
         ArchiveDownload(*recordSet);
         TakeRecordSet(recordSet);
     }
 }
 
-void MainWindow::ArchiveDownload(clsDataRecordSet& recordSet) {
+void MainWindow::ArchiveDownload(data::clsDataRecordSet& recordSet) {
     const WaitCursor wait;
     const archive::AutoArchiveOutcome outcome = archive::ArchiveFinishedDownload(
         archive::ReadArchiveSettings(store_.GetConfigPath()), recordSet,

@@ -56,8 +56,8 @@ public:
 
     // Makes the record set the window's own and shows it, as a finished download does; false
     // (with a message, the shown data kept) when it cannot be laid out.
-    bool TakeRecordSet(std::shared_ptr<clsDataRecordSet> recordSet);
-    const std::shared_ptr<clsDataRecordSet>& RecordSet() const { return recordSet_; }
+    bool TakeRecordSet(std::shared_ptr<data::clsDataRecordSet> recordSet);
+    const std::shared_ptr<data::clsDataRecordSet>& RecordSet() const { return recordSet_; }
     bool HasData() const { return recordSet_ != nullptr; }
 
     void ShowConfigBar(bool show);
@@ -98,7 +98,7 @@ private:
     void RebuildConfigBar();
     void OnSettingStored(modConfig::ConfigSetting setting);
     bool IsIaqRecordSet() const;
-    bool FillGrid(clsDataRecordSet* recordSet);
+    bool FillGrid(data::clsDataRecordSet* recordSet);
     // Names the shown data's file, or its instrument when sourceFile is empty.
     void ShowTitle(const QString& sourceFile);
     void UpdateCharts();
@@ -126,7 +126,7 @@ private:
     void ShowAbout();
     void DownloadData();
     // An archive that fails is told once and never stops the download.
-    void ArchiveDownload(clsDataRecordSet& recordSet);
+    void ArchiveDownload(data::clsDataRecordSet& recordSet);
     void SetupMyLocations();
     void OpenLocationNames();
     void ShowClassification();
@@ -138,7 +138,7 @@ private:
     modConfig::ConfigStore& store_;
     UserDialogs& dialogs_;
     ProgramInfo program_;
-    std::shared_ptr<clsDataRecordSet> recordSet_;
+    std::shared_ptr<data::clsDataRecordSet> recordSet_;
     table::GridModel grid_;
     AboutDialog* about_;
     DownloadWizard* downloadWizard_;

@@ -18,8 +18,8 @@ void Tell(QWidget* parent, UserDialogs& dialogs, const QString& text, const QStr
 
 } // namespace
 
-std::shared_ptr<clsDataRecordSet> OpenFromArchive(QWidget* parent, UserDialogs& dialogs,
-                                                  const std::string& configPath) {
+std::shared_ptr<data::clsDataRecordSet> OpenFromArchive(QWidget* parent, UserDialogs& dialogs,
+                                                        const std::string& configPath) {
     const archive::ArchiveSettings settings = archive::ReadArchiveSettings(configPath);
     if (!settings.problem.empty()) {
         Tell(parent, dialogs, QObject::tr("The archive cannot be read."),
@@ -38,7 +38,7 @@ std::shared_ptr<clsDataRecordSet> OpenFromArchive(QWidget* parent, UserDialogs& 
         if (dialog.result() != QDialog::Accepted) {
             return nullptr;
         }
-        std::shared_ptr<clsDataRecordSet> recordSet =
+        std::shared_ptr<data::clsDataRecordSet> recordSet =
             std::move(archive.Query(dialog.Choice()).recordSet);
         if (recordSet->RecordCount() == 0) {
             Tell(parent, dialogs,

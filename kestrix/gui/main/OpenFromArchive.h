@@ -15,7 +15,7 @@ namespace kestrix::gui {
 class UserDialogs;
 
 // The chosen records; null when the user cancelled or the archive failed.
-std::shared_ptr<clsDataRecordSet> OpenFromArchive(QWidget* parent, UserDialogs& dialogs,
-                                                  const std::string& configPath);
+std::shared_ptr<data::clsDataRecordSet> OpenFromArchive(QWidget* parent, UserDialogs& dialogs,
+                                                        const std::string& configPath);
 
 } // namespace kestrix::gui

@@ -16,31 +16,34 @@ ConnectingWizard::ConnectingWizard(const QString& title, modConfig::ConfigStore&
                                    IdentityPage* identityPage, QWidget* parent)
     : WizardFrame(title, parent), store_(store), dialogs_(dialogs),
       portPage_(new PortAddressPage(portTexts)), identityPage_(identityPage) {
-    portPage_->SetAddresses(BuildAddressList(store_.GetConfigValue(modConfig::kDeviceAddress)));
+    portPage_->SetAddresses(
+        instrument::BuildAddressList(store_.GetConfigValue(modConfig::kDeviceAddress)));
     connect(portPage_, &PortAddressPage::PortChosen, this,
             [this](int port) { store_.SetConfigValue(modConfig::kComPort, port); });
     connect(portPage_, &PortAddressPage::AddressChosen, this,
             [this](int address) { store_.SetConfigValue(modConfig::kDeviceAddress, address); });
 }
 
-void ConnectingWizard::BindConnection(SessionCore& session) {
+void ConnectingWizard::BindConnection(instrument::SessionCore& session) {
     core_ = &session;
-    connect(&session, &SessionCore::IdentityShown, this,
+    connect(&session, &instrument::SessionCore::IdentityShown, this,
             [this] { scanMemory::RememberFoundAddress(*core_, store_); });
-    connect(&session, &SessionCore::ButtonCarriedOut, this, &ConnectingWizard::CarryOut);
-    connect(&session, &SessionCore::ConnectProgressChanged, this,
-            [this](const ConnectProgress& progress) {
+    connect(&session, &instrument::SessionCore::ButtonCarriedOut, this,
+            &ConnectingWizard::CarryOut);
+    connect(&session, &instrument::SessionCore::ConnectProgressChanged, this,
+            [this](const instrument::ConnectProgress& progress) {
                 identityPage_->SetProgress(progress.value, progress.maximum,
                                            QString::fromStdString(progress.text),
                                            progress.textVisible);
             });
-    connect(&session, &SessionCore::InstrumentNotFound, this,
+    connect(&session, &instrument::SessionCore::InstrumentNotFound, this,
             [this] { identityPage_->ShowNotFound(true); });
-    connect(&session, &SessionCore::CommunicationLost, this, [this] { ShowStep(2); });
-    connect(&session, &SessionCore::NoticeShown, this,
-            [this](MessageIcon icon, const std::string& title, const std::string& text) {
-                ShowNoticeLater(*this, dialogs_, icon, title, text);
-            });
+    connect(&session, &instrument::SessionCore::CommunicationLost, this, [this] { ShowStep(2); });
+    connect(
+        &session, &instrument::SessionCore::NoticeShown, this,
+        [this](instrument::MessageIcon icon, const std::string& title, const std::string& text) {
+            ShowNoticeLater(*this, dialogs_, icon, title, text);
+        });
 }
 
 void ConnectingWizard::Restart() {
@@ -50,8 +53,8 @@ void ConnectingWizard::Restart() {
 
 // Adapters come and go: the list is read again whenever the choice is shown.
 void ConnectingWizard::RefreshPorts() {
-    ports_ = BuildPortList(store_.GetConfigValue(modConfig::kComPort),
-                           BindSystemPorts(store_.GetConfigPath()));
+    ports_ = instrument::BuildPortList(store_.GetConfigValue(modConfig::kComPort),
+                                       instrument::BindSystemPorts(store_.GetConfigPath()));
     portPage_->SetPorts(ports_);
 }
 

@@ -34,7 +34,7 @@ protected:
                      QWidget* parent);
 
     // The session's signals of steps 1 to 3 shown on the shared pages.
-    void BindConnection(SessionCore& session);
+    void BindConnection(instrument::SessionCore& session);
 
     // Steps 1 to 3 as every wizard enters them; false for a later step.
     bool EnterSharedStep(int step, int previous);
@@ -53,8 +53,8 @@ private:
     void EnterConnectStep(int previous);
     void RefreshPorts();
 
-    ListChoice ports_;
-    SessionCore* core_ = nullptr; // set by BindConnection
+    instrument::ListChoice ports_;
+    instrument::SessionCore* core_ = nullptr; // set by BindConnection
     PortAddressPage* portPage_;
     IdentityPage* identityPage_;
 };

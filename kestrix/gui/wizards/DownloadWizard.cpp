@@ -29,7 +29,7 @@ DownloadWizard::DownloadWizard(modConfig::ConfigStore& store, UserDialogs& dialo
     : ConnectingWizard(QStringLiteral("Data Download Wizard"), store, dialogs,
                        ParticleCounterPortTexts(),
                        new IdentityPage(WizardText(sessionTexts::NotFoundText())), parent),
-      session_(std::make_unique<DownloadSession>()) {
+      session_(std::make_unique<instrument::DownloadSession>()) {
     setObjectName(QStringLiteral("frmDlgDownloadWiz"));
     AddStep(MakeTextPage(QStringLiteral("lbl1Welcome"), kWelcome));
     AddStep(&PortPage());
@@ -37,16 +37,18 @@ DownloadWizard::DownloadWizard(modConfig::ConfigStore& store, UserDialogs& dialo
     AddStep(MakeDownloadPage());
     ConnectPage().SetHint(kDownloadHint);
 
-    DownloadSession* session = session_.get();
+    instrument::DownloadSession* session = session_.get();
     BindConnection(*session);
-    connect(session, &DownloadSession::IdentityShown, this, &DownloadWizard::ShowIdentity);
-    connect(session, &DownloadSession::QuestionAsked, this,
+    connect(session, &instrument::DownloadSession::IdentityShown, this,
+            &DownloadWizard::ShowIdentity);
+    connect(session, &instrument::DownloadSession::QuestionAsked, this,
             [this](const std::string& title, const std::string& text) {
                 AskLater(title, text, [this](bool yes) { session_->AnswerQuestion(yes); });
             });
-    connect(session, &DownloadSession::DownloadProgressChanged, this,
+    connect(session, &instrument::DownloadSession::DownloadProgressChanged, this,
             &DownloadWizard::ShowDownloadState);
-    connect(session, &DownloadSession::DownloadEnded, this, &DownloadWizard::ShowDownloadState);
+    connect(session, &instrument::DownloadSession::DownloadEnded, this,
+            &DownloadWizard::ShowDownloadState);
 }
 
 DownloadWizard::~DownloadWizard() = default;
@@ -82,11 +84,11 @@ bool DownloadWizard::WasDataDownloaded() const {
     return session_->WasDataDownloaded();
 }
 
-std::shared_ptr<clsDataRecordSet> DownloadWizard::GetDataRecordSet() const {
+std::shared_ptr<data::clsDataRecordSet> DownloadWizard::GetDataRecordSet() const {
     return session_->GetDataRecordSet();
 }
 
-void DownloadWizard::OnPress(WizardButton button) {
+void DownloadWizard::OnPress(instrument::WizardButton button) {
     session_->PressButton(button);
 }
 
@@ -117,7 +119,7 @@ void DownloadWizard::EnterDownloadStep() {
 }
 
 void DownloadWizard::ShowIdentity() {
-    const InstrumentIdentity& identity = session_->Identity();
+    const instrument::InstrumentIdentity& identity = session_->Identity();
     ConnectPage().ShowIdentity(identity, session_->SlaveAddress(), identity.recordCount);
     ConnectPage().ShowIdentityLabels(true);
     NextButton()->setEnabled(true);
@@ -125,7 +127,7 @@ void DownloadWizard::ShowIdentity() {
 }
 
 void DownloadWizard::ShowDownloadState() {
-    const DownloadView& view = session_->View();
+    const instrument::DownloadView& view = session_->View();
     pbarDownload_->setMaximum(view.progress.maximum);
     pbarDownload_->setValue(view.progress.value);
     lblProgInfo_->setText(QString::fromStdString(view.progress.text));

@@ -11,9 +11,9 @@
 class QLabel;
 class QProgressBar;
 
-namespace kestrix {
+namespace kestrix::instrument {
 class DownloadSession;
-}
+} // namespace kestrix::instrument
 
 namespace kestrix::gui {
 
@@ -24,12 +24,12 @@ public:
     ~DownloadWizard() override;
 
     bool WasDataDownloaded() const;
-    std::shared_ptr<clsDataRecordSet> GetDataRecordSet() const;
-    DownloadSession& Session() { return *session_; }
+    std::shared_ptr<data::clsDataRecordSet> GetDataRecordSet() const;
+    instrument::DownloadSession& Session() { return *session_; }
 
 protected:
     void EnterStep(int step, int previous) override;
-    void OnPress(WizardButton button) override;
+    void OnPress(instrument::WizardButton button) override;
     void Restart() override;
     void OnHidden() override;
 
@@ -39,7 +39,7 @@ private:
     void ShowIdentity();
     void ShowDownloadState();
 
-    std::unique_ptr<DownloadSession> session_;
+    std::unique_ptr<instrument::DownloadSession> session_;
     QProgressBar* pbarDownload_ = nullptr;
     QLabel* lblProgInfo_ = nullptr;
     QLabel* lblDoNotUse_ = nullptr;

@@ -80,7 +80,7 @@ QHBoxLayout* WithUnits(QWidget* value, QWidget* parent) {
 IaqSetupWizard::IaqSetupWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, QWidget* parent)
     : ConnectingWizard(QStringLiteral("IAQ Setup Wizard"), store, dialogs, kPortTexts,
                        new IdentityPage(WizardText(sessionTexts::NotFoundText())), parent),
-      session_(std::make_unique<DensitySession>()) {
+      session_(std::make_unique<instrument::DensitySession>()) {
     setObjectName(QStringLiteral("frmDlgIaqSetupWiz"));
     AddStep(MakeTextPage(QStringLiteral("lbl1Welcome"), kWelcome));
     AddStep(&PortPage());
@@ -89,24 +89,25 @@ IaqSetupWizard::IaqSetupWizard(modConfig::ConfigStore& store, UserDialogs& dialo
     AddStep(MakeWritePage());
 
     connect(chkChange_, &QCheckBox::clicked, this, &IaqSetupWizard::ApplyChangeChoice);
-    DensitySession* session = session_.get();
+    instrument::DensitySession* session = session_.get();
     BindConnection(*session);
-    connect(session, &DensitySession::IdentityShown, this, [this] {
+    connect(session, &instrument::DensitySession::IdentityShown, this, [this] {
         if (readingBack_) {
             readingBack_ = false;
             ShowInstrumentDensity();
-            session_->PressButton(WizardButton::Prev);
+            session_->PressButton(instrument::WizardButton::Prev);
         } else {
             ShowIdentity();
         }
     });
-    connect(session, &DensitySession::WriteEnded, this, [this](DensityOutcome outcome) {
-        if (outcome == DensityOutcome::Written) {
-            ShowWritten();
-        } else if (outcome == DensityOutcome::NotSameInstrument) {
-            ShowStep(2);
-        }
-    });
+    connect(session, &instrument::DensitySession::WriteEnded, this,
+            [this](instrument::DensityOutcome outcome) {
+                if (outcome == instrument::DensityOutcome::Written) {
+                    ShowWritten();
+                } else if (outcome == instrument::DensityOutcome::NotSameInstrument) {
+                    ShowStep(2);
+                }
+            });
 }
 
 IaqSetupWizard::~IaqSetupWizard() = default;
@@ -167,8 +168,8 @@ QWidget* IaqSetupWizard::MakeWritePage() {
 }
 
 // Prev after a write reads the density back first, so the step shows what the instrument holds.
-void IaqSetupWizard::OnPress(WizardButton button) {
-    if (button == WizardButton::Prev && Step() == 5 && written_) {
+void IaqSetupWizard::OnPress(instrument::WizardButton button) {
+    if (button == instrument::WizardButton::Prev && Step() == 5 && written_) {
         written_ = false;
         readingBack_ = true;
         session_->ReadIdentityAgain();
@@ -216,8 +217,8 @@ void IaqSetupWizard::ShowIdentity() {
 
 // The instrument's density as last read; a change starts from it, unticked.
 void IaqSetupWizard::ShowInstrumentDensity() {
-    lblInstrumentDensity_->setText(
-        QString::fromStdString(FormatDensity(session_->DensityRegister(), GetDecimalSeparator())));
+    lblInstrumentDensity_->setText(QString::fromStdString(
+        instrument::FormatDensity(session_->DensityRegister(), GetDecimalSeparator())));
     txtNewDensity_->setText(lblInstrumentDensity_->text());
     chkChange_->setChecked(false);
 }
@@ -258,10 +259,10 @@ void IaqSetupWizard::EnterWriteStep() {
 
 void IaqSetupWizard::ShowWritten() {
     NoteInArchive(*this, dialogs_, store_.GetConfigPath(),
-                  archive::DensityChangeNote(session_->Identity().modelName,
-                                             session_->Identity().serialNumber,
-                                             FormatDensity(session_->DensityRegister()),
-                                             FormatDensity(session_->WrittenRegister())));
+                  archive::DensityChangeNote(
+                      session_->Identity().modelName, session_->Identity().serialNumber,
+                      instrument::FormatDensity(session_->DensityRegister()),
+                      instrument::FormatDensity(session_->WrittenRegister())));
     lblDone_->show();
     lblDownloadInfo_->show();
     SetCloseCaption(true);

@@ -12,9 +12,9 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 
-namespace kestrix {
+namespace kestrix::instrument {
 class DensitySession;
-}
+} // namespace kestrix::instrument
 
 namespace kestrix::gui {
 
@@ -24,13 +24,13 @@ public:
     IaqSetupWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, QWidget* parent = nullptr);
     ~IaqSetupWizard() override;
 
-    DensitySession& Session() { return *session_; }
+    instrument::DensitySession& Session() { return *session_; }
     QCheckBox* ChangeBox() const { return chkChange_; }
     QLineEdit* NewDensityBox() const { return txtNewDensity_; }
 
 protected:
     void EnterStep(int step, int previous) override;
-    void OnPress(WizardButton button) override;
+    void OnPress(instrument::WizardButton button) override;
     void OnHidden() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void Restart() override;
@@ -45,7 +45,7 @@ private:
     void FillBlanks();
     void ShowWritten();
 
-    std::unique_ptr<DensitySession> session_;
+    std::unique_ptr<instrument::DensitySession> session_;
     QLabel* lblInstrumentDensity_ = nullptr;
     QCheckBox* chkChange_ = nullptr;
     QLineEdit* txtNewDensity_ = nullptr;

@@ -39,12 +39,12 @@ const QString kReviewText = QStringLiteral(
 constexpr int kShortNameColumn = 1;
 
 // A name the upload would refuse shows why before the user is asked anything.
-void MarkProblem(QTreeWidgetItem& row, UploadNameProblem problem) {
-    if (problem == UploadNameProblem::None) {
+void MarkProblem(QTreeWidgetItem& row, instrument::UploadNameProblem problem) {
+    if (problem == instrument::UploadNameProblem::None) {
         return;
     }
     const QString why =
-        problem == UploadNameProblem::Repeated
+        problem == instrument::UploadNameProblem::Repeated
             ? QStringLiteral("Another location has this name: names must be unique.")
             : QStringLiteral("Only uppercase letters A-Z, numbers and underscores can be "
                              "uploaded.");
@@ -69,7 +69,7 @@ UploadWizard::UploadWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, 
                        new IdentityPage(WizardText(sessionTexts::NotFoundText()),
                                         QStringLiteral("# of Locations:"), "lbl3Locations"),
                        parent),
-      session_(std::make_unique<UploadSession>()) {
+      session_(std::make_unique<instrument::UploadSession>()) {
     setObjectName(QStringLiteral("frmDlgUploadWiz"));
     AddStep(MakeTextPage(QStringLiteral("lbl1Welcome"), kWelcome));
     AddStep(&PortPage());
@@ -77,15 +77,17 @@ UploadWizard::UploadWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, 
     AddStep(MakeReviewPage());
     AddStep(MakeUploadPage());
 
-    UploadSession* session = session_.get();
+    instrument::UploadSession* session = session_.get();
     BindConnection(*session);
-    connect(session, &UploadSession::NameCountShown, this, &UploadWizard::ShowNameCount);
-    connect(session, &UploadSession::QuestionAsked, this,
+    connect(session, &instrument::UploadSession::NameCountShown, this,
+            &UploadWizard::ShowNameCount);
+    connect(session, &instrument::UploadSession::QuestionAsked, this,
             [this](const std::string& title, const std::string& text) {
                 AskLater(title, text, [this](bool yes) { session_->AnswerQuestion(yes); });
             });
-    connect(session, &UploadSession::UploadProgressChanged, this, &UploadWizard::ShowUploadState);
-    connect(session, &UploadSession::UploadEnded, this, &UploadWizard::EndUpload);
+    connect(session, &instrument::UploadSession::UploadProgressChanged, this,
+            &UploadWizard::ShowUploadState);
+    connect(session, &instrument::UploadSession::UploadEnded, this, &UploadWizard::EndUpload);
 }
 
 UploadWizard::~UploadWizard() = default;
@@ -135,8 +137,8 @@ void UploadWizard::OnHidden() {
 
 // Nothing on the instrument is overwritten before the user says so, and the question is not
 // asked for names that would be refused.
-void UploadWizard::OnPress(WizardButton button) {
-    if (button == WizardButton::Next && Step() == 4 && !session_->IsBusy() &&
+void UploadWizard::OnPress(instrument::WizardButton button) {
+    if (button == instrument::WizardButton::Next && Step() == 4 && !session_->IsBusy() &&
         (!NamesCanBeUploaded() || !AskNow(QString::fromUtf8(uploadTexts::kOverwriteTitle),
                                           WizardText(uploadTexts::OverwriteQuestion())))) {
         return;
@@ -145,8 +147,8 @@ void UploadWizard::OnPress(WizardButton button) {
 }
 
 bool UploadWizard::NamesCanBeUploaded() {
-    const auto prepared = PrepareUploadNames(ShortNames(), session_->NameCount());
-    const auto* rejection = std::get_if<NameRejection>(&prepared);
+    const auto prepared = instrument::PrepareUploadNames(ShortNames(), session_->NameCount());
+    const auto* rejection = std::get_if<instrument::NameRejection>(&prepared);
     if (rejection != nullptr) {
         dialogs_.Message(this, {WizardText(rejection->text),
                                 QString::fromStdString(rejection->title),
@@ -190,8 +192,8 @@ void UploadWizard::ShowNameCount(int count, bool canUpload) {
 
 void UploadWizard::FillNameList() {
     lstNames_->clear();
-    const std::vector<UploadNameProblem> problems =
-        FindUploadNameProblems(ShortNames(), session_->NameCount());
+    const std::vector<instrument::UploadNameProblem> problems =
+        instrument::FindUploadNameProblems(ShortNames(), session_->NameCount());
     QList<QTreeWidgetItem*> rows;
     for (int index = 1; index <= session_->NameCount(); ++index) {
         auto* row =
@@ -215,7 +217,7 @@ void UploadWizard::EnterUploadStep() {
     session_->StartUpload(ShortNames());
 }
 
-void UploadWizard::ShowUploadState(const UploadView& view) {
+void UploadWizard::ShowUploadState(const instrument::UploadView& view) {
     pbarUpload_->setMaximum(view.maximum);
     pbarUpload_->setValue(view.value);
     lblProgInfo_->setText(QString::fromStdString(view.progressText));
@@ -225,25 +227,25 @@ void UploadWizard::ShowUploadState(const UploadView& view) {
     SetCloseCaption(view.cancelCaption == sessionTexts::kCloseCaption);
 }
 
-void UploadWizard::EndUpload(UploadOutcome outcome) {
+void UploadWizard::EndUpload(instrument::UploadOutcome outcome) {
     switch (outcome) {
-    case UploadOutcome::Finished:
+    case instrument::UploadOutcome::Finished:
         NoteInArchive(*this, dialogs_, store_.GetConfigPath(),
                       archive::NameUploadNote(session_->Identity().modelName,
                                               session_->Identity().serialNumber,
                                               session_->NameCount()));
         CancelButton()->setFocus();
         return;
-    case UploadOutcome::NoLocations:
+    case instrument::UploadOutcome::NoLocations:
         CancelButton()->setFocus();
         return;
-    case UploadOutcome::InvalidName:
-    case UploadOutcome::RepeatedName:
+    case instrument::UploadOutcome::InvalidName:
+    case instrument::UploadOutcome::RepeatedName:
         return ShowStep(4);
-    case UploadOutcome::NotSameInstrument:
+    case instrument::UploadOutcome::NotSameInstrument:
         return ShowStep(2);
-    case UploadOutcome::LostCommunication:
-    case UploadOutcome::Cancelled:
+    case instrument::UploadOutcome::LostCommunication:
+    case instrument::UploadOutcome::Cancelled:
         return; // the session has moved the wizard
     }
 }

@@ -26,12 +26,12 @@ public:
     UploadWizard(modConfig::ConfigStore& store, UserDialogs& dialogs, QWidget* parent = nullptr);
     ~UploadWizard() override;
 
-    UploadSession& Session() { return *session_; }
+    instrument::UploadSession& Session() { return *session_; }
     QTreeWidget* NameList() const { return lstNames_; }
 
 protected:
     void EnterStep(int step, int previous) override;
-    void OnPress(WizardButton button) override;
+    void OnPress(instrument::WizardButton button) override;
     void OnHidden() override;
 
 private:
@@ -42,10 +42,10 @@ private:
     void EnterUploadStep();
     std::vector<std::string> ShortNames() const;
     bool NamesCanBeUploaded();
-    void ShowUploadState(const UploadView& view);
-    void EndUpload(UploadOutcome outcome);
+    void ShowUploadState(const instrument::UploadView& view);
+    void EndUpload(instrument::UploadOutcome outcome);
 
-    std::unique_ptr<UploadSession> session_;
+    std::unique_ptr<instrument::UploadSession> session_;
     QTreeWidget* lstNames_ = nullptr;
     HeaderSorting* sorting_ = nullptr;
     QProgressBar* pbarUpload_ = nullptr;

@@ -42,9 +42,10 @@ WizardFrame::WizardFrame(const QString& title, QWidget* parent)
         button->setAutoDefault(false);
     }
     next_->setDefault(true);
-    connect(prev_, &QPushButton::clicked, this, [this] { Press(WizardButton::Prev); });
-    connect(next_, &QPushButton::clicked, this, [this] { Press(WizardButton::Next); });
-    connect(cancel_, &QPushButton::clicked, this, [this] { Press(WizardButton::Cancel); });
+    connect(prev_, &QPushButton::clicked, this, [this] { Press(instrument::WizardButton::Prev); });
+    connect(next_, &QPushButton::clicked, this, [this] { Press(instrument::WizardButton::Next); });
+    connect(cancel_, &QPushButton::clicked, this,
+            [this] { Press(instrument::WizardButton::Cancel); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -94,26 +95,26 @@ void WizardFrame::PutButtonsLast() {
     }
 }
 
-void WizardFrame::Press(WizardButton button) {
+void WizardFrame::Press(instrument::WizardButton button) {
     OnPress(button);
 }
 
-void WizardFrame::CarryOut(WizardButton button) {
+void WizardFrame::CarryOut(instrument::WizardButton button) {
     switch (button) {
-    case WizardButton::Cancel:
+    case instrument::WizardButton::Cancel:
         hide();
         return;
-    case WizardButton::Next:
+    case instrument::WizardButton::Next:
         if (step_ < StepCount()) {
             ShowStep(step_ + 1);
         }
         return;
-    case WizardButton::Prev:
+    case instrument::WizardButton::Prev:
         if (step_ > 1) {
             ShowStep(step_ - 1);
         }
         return;
-    case WizardButton::None:
+    case instrument::WizardButton::None:
         return;
     }
 }
@@ -155,11 +156,11 @@ void WizardFrame::Restart() {
 void WizardFrame::closeEvent(QCloseEvent* event) {
     // The close box is a press of Cancel; the wizard leaves by hiding itself, never by closing.
     event->ignore();
-    Press(WizardButton::Cancel);
+    Press(instrument::WizardButton::Cancel);
 }
 
 void WizardFrame::reject() {
-    Press(WizardButton::Cancel);
+    Press(instrument::WizardButton::Cancel);
 }
 
 void WizardFrame::showEvent(QShowEvent* event) {

@@ -29,7 +29,7 @@ public:
     QWidget* Page(int step) const;
 
     // The user's press of a button, as a click makes it.
-    void Press(WizardButton button);
+    void Press(instrument::WizardButton button);
 
 protected:
     void AddStep(QWidget* page);
@@ -37,7 +37,7 @@ protected:
     // shows; it may call ShowStep again to turn back.
     void ShowStep(int step);
     // Carries a press out: Cancel hides the wizard, Next and Prev move one step.
-    void CarryOut(WizardButton button);
+    void CarryOut(instrument::WizardButton button);
     // For a wizard that must go to a step whatever was shown last (lost communication).
     void ForgetShownStep() { shownStep_ = 0; }
 
@@ -54,7 +54,7 @@ protected:
 
     virtual void EnterStep(int step, int previous) = 0;
     // A press for the session; the default carries it out at once.
-    virtual void OnPress(WizardButton button) { CarryOut(button); }
+    virtual void OnPress(instrument::WizardButton button) { CarryOut(button); }
     // Shown after having been hidden: start over at step 1.
     virtual void Restart();
     // Hidden: the wizard's connections close.

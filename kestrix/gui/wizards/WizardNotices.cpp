@@ -8,13 +8,13 @@
 namespace kestrix::gui {
 namespace {
 
-QMessageBox::Icon BoxIcon(MessageIcon icon) {
+QMessageBox::Icon BoxIcon(instrument::MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Information:
+    case instrument::MessageIcon::Information:
         return QMessageBox::Information;
-    case MessageIcon::Warning:
+    case instrument::MessageIcon::Warning:
         return QMessageBox::Warning;
-    case MessageIcon::Error:
+    case instrument::MessageIcon::Error:
         return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
@@ -26,7 +26,7 @@ QString WizardText(const std::string& text) {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-void ShowNoticeLater(QWidget& wizard, UserDialogs& dialogs, MessageIcon icon,
+void ShowNoticeLater(QWidget& wizard, UserDialogs& dialogs, instrument::MessageIcon icon,
                      const std::string& title, const std::string& text) {
     QTimer::singleShot(
         0, &wizard, [&wizard, &dialogs, icon, title = WizardText(title), text = WizardText(text)] {
@@ -34,7 +34,8 @@ void ShowNoticeLater(QWidget& wizard, UserDialogs& dialogs, MessageIcon icon,
         });
 }
 
-bool ChosenPortCanOpen(QWidget& wizard, UserDialogs& dialogs, const ListChoice& ports, int chosen) {
+bool ChosenPortCanOpen(QWidget& wizard, UserDialogs& dialogs, const instrument::ListChoice& ports,
+                       int chosen) {
     if (chosen < 0 || chosen >= static_cast<int>(ports.entries.size()) ||
         ports.entries[static_cast<std::size_t>(chosen)].canOpen) {
         return true;

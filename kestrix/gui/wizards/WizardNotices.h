@@ -19,10 +19,11 @@ class UserDialogs;
 QString WizardText(const std::string& text);
 
 // The message box opens from the event loop, so that no box runs its loop inside the session.
-void ShowNoticeLater(QWidget& wizard, UserDialogs& dialogs, MessageIcon icon,
+void ShowNoticeLater(QWidget& wizard, UserDialogs& dialogs, instrument::MessageIcon icon,
                      const std::string& title, const std::string& text);
 
 // False, with the reason shown, when the chosen entry of the port list cannot be opened.
-bool ChosenPortCanOpen(QWidget& wizard, UserDialogs& dialogs, const ListChoice& ports, int chosen);
+bool ChosenPortCanOpen(QWidget& wizard, UserDialogs& dialogs, const instrument::ListChoice& ports,
+                       int chosen);
 
 } // namespace kestrix::gui

@@ -27,10 +27,10 @@ QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
     return label;
 }
 
-void Fill(QComboBox& list, const ListChoice& choice) {
+void Fill(QComboBox& list, const instrument::ListChoice& choice) {
     const QSignalBlocker quiet(list);
     list.clear();
-    for (const ListEntry& entry : choice.entries) {
+    for (const instrument::ListEntry& entry : choice.entries) {
         list.addItem(ToQString(entry.text), entry.data);
     }
     list.setCurrentIndex(choice.selected);
@@ -103,11 +103,11 @@ PortAddressPage::PortAddressPage(const PortAddressTexts& texts, QWidget* parent)
             [this](int index) { emit AddressChosen(cmbAddress_->itemData(index).toInt()); });
 }
 
-void PortAddressPage::SetPorts(const ListChoice& ports) {
+void PortAddressPage::SetPorts(const instrument::ListChoice& ports) {
     Fill(*cmbPort_, ports);
 }
 
-void PortAddressPage::SetAddresses(const ListChoice& addresses) {
+void PortAddressPage::SetAddresses(const instrument::ListChoice& addresses) {
     Fill(*cmbAddress_, addresses);
 }
 
@@ -198,16 +198,18 @@ void IdentityPage::ShowNotFound(bool shown) {
     lblError_->setVisible(shown);
 }
 
-void IdentityPage::ShowIdentity(const InstrumentIdentity& identity, int address,
+void IdentityPage::ShowIdentity(const instrument::InstrumentIdentity& identity, int address,
                                 std::optional<int> count) {
     const QString model = QString::fromStdString(identity.modelName);
     lblInstrument_->setText(model);
-    lblSerialNum_->setText(QString::fromStdString(FormatSerialNumber(identity.serialNumber)));
+    lblSerialNum_->setText(
+        QString::fromStdString(instrument::FormatSerialNumber(identity.serialNumber)));
     lblAddress_->setText(QString::number(address));
     lblCount_->setText(count ? QString::number(*count) : QString());
     form_->setRowVisible(lblCount_, count.has_value());
-    const QString resource = QStringLiteral(":/instruments/%1.svg")
-                                 .arg(QString::fromStdString(PictureKey(identity.modelName)));
+    const QString resource =
+        QStringLiteral(":/instruments/%1.svg")
+            .arg(QString::fromStdString(instrument::PictureKey(identity.modelName)));
     hasPicture_ = QFile::exists(resource);
     imgInstrument_->setPixmap(
         hasPicture_ ? DrawnPicture(resource, palette().color(QPalette::WindowText),

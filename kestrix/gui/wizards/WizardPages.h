@@ -37,8 +37,8 @@ class PortAddressPage : public QWidget {
 public:
     PortAddressPage(const PortAddressTexts& texts, QWidget* parent = nullptr);
 
-    void SetPorts(const ListChoice& ports);
-    void SetAddresses(const ListChoice& addresses);
+    void SetPorts(const instrument::ListChoice& ports);
+    void SetAddresses(const instrument::ListChoice& addresses);
     // With entries and nothing selected, the first port and the first address.
     void SelectDefaults();
     std::optional<int> SelectedPort() const;
@@ -67,7 +67,8 @@ public:
     void SetProgress(int value, int maximum, const QString& text, bool textVisible);
     void ShowNotFound(bool shown);
     // Without a count its row is hidden.
-    void ShowIdentity(const InstrumentIdentity& identity, int address, std::optional<int> count);
+    void ShowIdentity(const instrument::InstrumentIdentity& identity, int address,
+                      std::optional<int> count);
     void ShowIdentityLabels(bool shown);
     void SetHint(const QString& hint);
 

@@ -83,7 +83,7 @@ bool PrintTable(const GridModel& grid, QPagedPaintDevice& device) {
 }
 
 bool PrintTableToPdf(const GridModel& grid, const std::string& fileName, std::string& error) {
-    PendingFile file(fileName);
+    base::PendingFile file(fileName);
     if (!file.IsOpen()) {
         error = file.Error();
         return false;

@@ -34,7 +34,7 @@ std::string SaveReportFile(const std::string& fileName, ReportFileKind kind,
                            const ReportForms& forms) {
     std::string error;
     if (kind == ReportFileKind::Json) {
-        ReplaceFileAtomically(fileName, forms.json(), &error);
+        base::ReplaceFileAtomically(fileName, forms.json(), &error);
         return error;
     }
     GridModel grid;

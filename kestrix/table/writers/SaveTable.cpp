@@ -27,7 +27,7 @@ SaveTableResult Failure(std::string message) {
 // Writes the file through a stream; `write` fills it.
 SaveTableResult SaveText(const std::string& fileName,
                          const std::function<void(std::ostream&)>& write) {
-    PendingFile file(fileName);
+    base::PendingFile file(fileName);
     if (!file.IsOpen()) {
         return Failure(file.Error());
     }
@@ -46,7 +46,7 @@ SaveTableResult SaveText(const std::string& fileName,
 }
 
 SaveTableResult SaveExcel(const GridModel& grid, const std::string& fileName) {
-    PendingFile file(fileName);
+    base::PendingFile file(fileName);
     if (!file.IsOpen()) {
         return Failure(file.Error());
     }

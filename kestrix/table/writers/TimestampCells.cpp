@@ -59,7 +59,7 @@ QDate ParseDate(const QString& text, const QLocale& locale) {
 // Date and time are read apart, so no time zone takes part: the instrument's clock knows none,
 // a local reading would drop the times a daylight-saving change skips, and it would consult the
 // system's zone rules for every row.
-std::optional<DateTime> ParseTimestampText(std::string_view text, const QLocale& locale) {
+std::optional<base::DateTime> ParseTimestampText(std::string_view text, const QLocale& locale) {
     const QString whole = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const qsizetype dateLength = whole.size() - kTimeLength - 1;
     if (dateLength <= 0 || whole[dateLength] != u' ') {
@@ -70,8 +70,8 @@ std::optional<DateTime> ParseTimestampText(std::string_view text, const QLocale&
     if (!date.isValid() || !time.isValid()) {
         return std::nullopt;
     }
-    return MakeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(),
-                        time.second());
+    return base::MakeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(),
+                              time.second());
 }
 
 std::string TimestampNumberFormat(const QLocale& locale) {

@@ -15,7 +15,7 @@ namespace kestrix::table {
 // A date as the table writes it (TimestampText.h: four-digit or ISO), or the locale's short date,
 // then a blank and "HH:mm:ss"; nullopt for any other text. A two-digit year is taken as 1970 to
 // 2069, the years an instrument clock counts from 1970 can reach.
-std::optional<DateTime> ParseTimestampText(std::string_view text, const QLocale& locale);
+std::optional<base::DateTime> ParseTimestampText(std::string_view text, const QLocale& locale);
 
 // The locale's short date order with a four-digit year, then "hh:mm:ss", in spreadsheet
 // number-format codes (for example "m/d/yyyy hh:mm:ss").

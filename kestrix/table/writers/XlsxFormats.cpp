@@ -80,8 +80,8 @@ lxw_format* XlsxFormats::Create(const Key& key) {
                                         ? static_cast<lxw_color_t>(LXW_COLOR_BLACK)
                                         : look.backColor.Hex());
     }
-    const std::uint8_t align =
-        key.look.centredAcross ? LXW_ALIGN_CENTER_ACROSS : HorizontalAlignment(look.alignment);
+    const std::uint8_t align = key.look.centredAcross ? std::uint8_t{LXW_ALIGN_CENTER_ACROSS}
+                                                      : HorizontalAlignment(look.alignment);
     if (align != LXW_ALIGN_NONE) {
         format_set_align(format, align);
     }

@@ -122,7 +122,7 @@ private:
 
     void WriteText(int column, int row, const XlsxLook& look) {
         const std::string& text = grid_.Text(column, row);
-        if (const std::optional<DateTime> stamp = TimestampOf(column, row, text)) {
+        if (const std::optional<base::DateTime> stamp = TimestampOf(column, row, text)) {
             Check(worksheet_write_number(sheet_, Row(row), Col(column), *stamp,
                                          formats_.For(look, XlsxValueKind::Timestamp)));
             return;
@@ -131,7 +131,7 @@ private:
                                      formats_.For(look, XlsxValueKind::Text)));
     }
 
-    std::optional<DateTime> TimestampOf(int column, int row, const std::string& text) const {
+    std::optional<base::DateTime> TimestampOf(int column, int row, const std::string& text) const {
         if (column != kTimestampColumn || grid_.RowUserValue(row) != kRowData) {
             return std::nullopt;
         }

@@ -28,8 +28,8 @@ void ArchiveCliFixture::WriteConfig(const std::string& text) const {
 void ArchiveCliFixture::WriteDownload(const std::string& name, std::int32_t count,
                                       std::int32_t firstMinute) {
     std::string error;
-    ASSERT_TRUE(
-        WriteRecordSetJson(*MakeDownload("Model 9", 7, count, firstMinute), Path(name), error))
+    ASSERT_TRUE(data::WriteRecordSetJson(*MakeDownload("Model 9", 7, count, firstMinute),
+                                         Path(name), error))
         << error;
 }
 

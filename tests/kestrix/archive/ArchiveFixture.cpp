@@ -38,9 +38,9 @@ ArchiveSettings ArchiveFixture::FreshArchive() {
     return settings;
 }
 
-std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::int32_t serial,
-                                               std::int32_t count, std::int32_t firstMinute) {
-    auto set = std::make_unique<clsDataRecordSet>();
+std::unique_ptr<data::clsDataRecordSet> MakeDownload(const std::string& model, std::int32_t serial,
+                                                     std::int32_t count, std::int32_t firstMinute) {
+    auto set = std::make_unique<data::clsDataRecordSet>();
     std::string flowUnits = "LPM";
     EXPECT_TRUE(set->Init(model, serial, 2.83F, flowUnits, 1.65F, count, "s", {"0.3", "0.5", "5.0"},
                           {"TEMP", "RH", "DPRS"}, {"C", "%", "Pa"}, {true, false, false},
@@ -48,8 +48,8 @@ std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::in
     for (std::int32_t row = 0; row < count; ++row) {
         // The values follow the minute, as an instrument's record of that minute would.
         const std::int32_t sample = firstMinute + row;
-        clsDataRecord record;
-        record.SetTimeStamp(SecondsToDate(kFirstSecond + 60 * sample));
+        data::clsDataRecord record;
+        record.SetTimeStamp(base::SecondsToDate(kFirstSecond + 60 * sample));
         record.SetLocationID(1 + sample % 3);
         record.SetSampleTimeData(60, static_cast<std::uint8_t>(sample % 5 == 0 ? 0x02 : 0));
         record.SetPartChanCount(3);

@@ -39,8 +39,9 @@ private:
 // count records of a small instrument, one a minute from firstMinute on, at locations 1 to 3,
 // with set statuses, a disabled channel, an analog value no float holds and a NaN; the values
 // depend on the minute alone, so two downloads agree where they overlap.
-std::unique_ptr<clsDataRecordSet> MakeDownload(const std::string& model, std::int32_t serial,
-                                               std::int32_t count, std::int32_t firstMinute = 0);
+std::unique_ptr<data::clsDataRecordSet> MakeDownload(const std::string& model, std::int32_t serial,
+                                                     std::int32_t count,
+                                                     std::int32_t firstMinute = 0);
 
 // Takes the archive back to the tables of the first schema version, its chain kept.
 void DowngradeToFirstVersion(ArchiveDatabase& database);

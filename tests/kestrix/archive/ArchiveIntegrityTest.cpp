@@ -25,7 +25,7 @@ TEST_P(ArchiveIntegrity, NoDescriptionIsStoredThatCannotBeReadBack) {
     Archive archive(settings_);
     archive.Store(*MakeDownload("Model 9", 7, 10), {kEventDownload, 150});
     archive.Store(*MakeDownload("Model 9", 8, 10), {kEventDownload, 150});
-    clsDataRecordSet poisoned;
+    data::clsDataRecordSet poisoned;
     std::string units = "LPM";
     ASSERT_TRUE(poisoned.Init("Model 9", 9, 2.83F, units, std::numeric_limits<float>::quiet_NaN(),
                               0, "s", {"0.3"}, {}, {}, {false}, {0}));
@@ -48,7 +48,7 @@ TEST_P(ArchiveIntegrity, AClockResetMemoryKeepsEveryRecordAndNotesTheCollisions)
     // After the reset the clock gives the earlier time stamps again, to other samples.
     auto memory = MakeDownload("Model 9", 7, 2 * kBeforeReset);
     for (std::int32_t row = kBeforeReset; row < 2 * kBeforeReset; ++row) {
-        clsDataRecord record = *memory->Record(row);
+        data::clsDataRecord record = *memory->Record(row);
         record.SetTimeStamp(memory->Record(row - kBeforeReset)->GetTimeStamp());
         memory->RecordCopy(row, &record);
     }
@@ -91,7 +91,7 @@ struct FlagCase {
     bool enabled;
 };
 
-TEST(ArchiveSettingsFile, TheUsualBooleanSpellingsAreUnderstoodAndOthersRefused) {
+TEST(ArchiveSettingsFile, TheUsualBooleanSpellingsAreUnderstoodAndBadValuesRefused) {
     QTemporaryDir folder;
     const std::string config = folder.filePath("config.ini").toStdString();
     const FlagCase cases[] = {{"1", true},  {"true", true},   {"Yes", true}, {"ON", true},
@@ -102,6 +102,11 @@ TEST(ArchiveSettingsFile, TheUsualBooleanSpellingsAreUnderstoodAndOthersRefused)
         const ArchiveSettings settings = ReadArchiveSettings(config);
         EXPECT_EQ(settings.enabled, c.enabled);
         EXPECT_EQ(settings.problem, "");
+    }
+    for (const char* timeout : {"abc", "-1", "86401", "99999999999"}) {
+        std::ofstream(config, std::ios::binary) << "[archive]\nlock_timeout=" << timeout << "\n";
+        EXPECT_THAT(ReadArchiveSettings(config).problem,
+                    HasSubstr(std::string("[archive] lock_timeout=") + timeout));
     }
     std::ofstream(config, std::ios::binary) << "[archive]\nenabled=maybe\n";
     const ArchiveSettings refused = ReadArchiveSettings(config);
@@ -129,7 +134,7 @@ void Damage(const QByteArray& original, const QString& path, std::mt19937& rando
 }
 
 // Every instrument's records, or why the archive cannot give them.
-void ReadEverything(const ArchiveSettings& settings, const clsDataRecordSet& original) {
+void ReadEverything(const ArchiveSettings& settings, const data::clsDataRecordSet& original) {
     try {
         Archive archive(settings, Access::kRead);
         const bool intact = archive.Verify().intact;

@@ -135,9 +135,9 @@ TEST_P(ArchiveProcesses, EachOutcomeHasItsOwnExitStatus) {
         EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.err;
         EXPECT_THAT(outcome.err, HasSubstr(c.message));
     }
-    auto exported = ReadRecordSetJson(Path("out.json"));
+    auto exported = data::ReadRecordSetJson(Path("out.json"));
     ASSERT_TRUE(exported.recordSet) << exported.error;
-    test_support::ExpectSameRecordSet(*ReadRecordSetJson(Path("set.json")).recordSet,
+    test_support::ExpectSameRecordSet(*data::ReadRecordSetJson(Path("set.json")).recordSet,
                                       *exported.recordSet);
 }
 

@@ -77,8 +77,8 @@ TEST_P(ArchiveQueries, TimeRangeAndLocationsChooseRecordsInTimeOrder) {
     Archive archive(settings_);
     auto download = MakeDownload("Model 9", 7, 40);
     archive.Store(*download, {kEventDownload, 150});
-    const DateTime from = download->Record(10)->GetTimeStamp();
-    const DateTime to = download->Record(29)->GetTimeStamp();
+    const base::DateTime from = download->Record(10)->GetTimeStamp();
+    const base::DateTime to = download->Record(29)->GetTimeStamp();
     auto chosen = archive.Query({7, "Model 9", from, to, {1, 3}}).recordSet;
     std::int32_t expected = 0;
     for (std::int32_t row = 10; row <= 29; ++row) {
@@ -86,9 +86,9 @@ TEST_P(ArchiveQueries, TimeRangeAndLocationsChooseRecordsInTimeOrder) {
         expected += location == 1 || location == 3 ? 1 : 0;
     }
     ASSERT_EQ(chosen->RecordCount(), expected);
-    DateTime previous = 0.0;
+    base::DateTime previous = 0.0;
     for (std::int32_t row = 0; row < chosen->RecordCount(); ++row) {
-        const clsDataRecord* record = chosen->Record(row);
+        const data::clsDataRecord* record = chosen->Record(row);
         EXPECT_NE(record->GetLocationID(), 2);
         EXPECT_GT(record->GetTimeStamp(), previous);
         EXPECT_GE(record->GetTimeStamp(), from);

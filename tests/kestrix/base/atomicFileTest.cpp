@@ -28,9 +28,9 @@ protected:
 };
 
 TEST_F(PendingFileTest, UncommittedWriteLeavesTheOldFileAndNoTemporary) {
-    ASSERT_TRUE(ReplaceFileAtomically(Path("table.csv"), "old"));
+    ASSERT_TRUE(base::ReplaceFileAtomically(Path("table.csv"), "old"));
     {
-        PendingFile file(Path("table.csv"));
+        base::PendingFile file(Path("table.csv"));
         ASSERT_TRUE(file.IsOpen());
         EXPECT_TRUE(file.Write("half of the new"));
     }
@@ -39,8 +39,8 @@ TEST_F(PendingFileTest, UncommittedWriteLeavesTheOldFileAndNoTemporary) {
 }
 
 TEST_F(PendingFileTest, CommitReplacesTheFileWhole) {
-    ASSERT_TRUE(ReplaceFileAtomically(Path("table.csv"), "a much longer old content"));
-    PendingFile file(Path("table.csv"));
+    ASSERT_TRUE(base::ReplaceFileAtomically(Path("table.csv"), "a much longer old content"));
+    base::PendingFile file(Path("table.csv"));
     EXPECT_TRUE(file.Write("new"));
     EXPECT_TRUE(file.Commit());
     EXPECT_FALSE(file.Commit()) << "a file is committed once";
@@ -49,14 +49,14 @@ TEST_F(PendingFileTest, CommitReplacesTheFileWhole) {
 }
 
 TEST_F(PendingFileTest, WriterThatOpensTheTemporaryByNameIsCommittedToo) {
-    PendingFile file(Path("book.xlsx"));
+    base::PendingFile file(Path("book.xlsx"));
     std::ofstream(file.TemporaryPath(), std::ios::binary) << "PK";
     EXPECT_TRUE(file.Commit());
     EXPECT_EQ(test_support::ReadFileBytes(Path("book.xlsx")), "PK");
 }
 
 TEST_F(PendingFileTest, MissingFolderFailsWithoutCreatingAnything) {
-    PendingFile file(Path("no-such-folder") / "table.csv");
+    base::PendingFile file(Path("no-such-folder") / "table.csv");
     EXPECT_FALSE(file.IsOpen());
     EXPECT_FALSE(file.Write("x"));
     EXPECT_FALSE(file.Commit());
@@ -85,11 +85,11 @@ TEST_P(PendingFileTarget, OnlyARegularFileIsReplaced) {
     GetParam().make(target);
     const fs::file_type before = fs::symlink_status(target).type();
     const std::size_t entries = EntriesInFolder();
-    const bool written = ReplaceFileAtomically(target, "new");
+    const bool written = base::ReplaceFileAtomically(target, "new");
     EXPECT_EQ(written, GetParam().replaced);
     EXPECT_EQ(fs::symlink_status(target).type(), before) << "the path keeps its kind";
     EXPECT_EQ(EntriesInFolder(), entries) << "no temporary file is left";
-    PendingFile file(target);
+    base::PendingFile file(target);
     EXPECT_EQ(file.IsOpen(), GetParam().replaced);
     if (!GetParam().replaced) {
         EXPECT_NE(file.Error().find("not a regular file"), std::string::npos) << file.Error();
@@ -103,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         FileTarget{"Fifo", [](const fs::path& target) { ::mkfifo(target.c_str(), 0600); }, false},
         FileTarget{"SymlinkToARegularFile",
                    [](const fs::path& target) {
-                       ASSERT_TRUE(ReplaceFileAtomically(target.parent_path() / "real", "old"));
+                       ASSERT_TRUE(
+                           base::ReplaceFileAtomically(target.parent_path() / "real", "old"));
                        fs::create_symlink("real", target);
                    },
                    true},
@@ -117,23 +118,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PendingFileTest, WritingThroughASymlinkKeepsTheLink) {
-    ASSERT_TRUE(ReplaceFileAtomically(Path("real.ini"), "old"));
+    ASSERT_TRUE(base::ReplaceFileAtomically(Path("real.ini"), "old"));
     fs::create_symlink("real.ini", Path("link.ini"));
-    ASSERT_TRUE(ReplaceFileAtomically(Path("link.ini"), "new"));
+    ASSERT_TRUE(base::ReplaceFileAtomically(Path("link.ini"), "new"));
     EXPECT_TRUE(fs::is_symlink(Path("link.ini")));
     EXPECT_EQ(test_support::ReadFileBytes(Path("real.ini")), "new");
 }
 
 // The program is ended by the signal while a new version of the file is half written.
 void InterruptedWrite(const fs::path& target, int signal) {
-    RemovePendingFilesOnInterrupt();
-    PendingFile file(target);
+    base::RemovePendingFilesOnInterrupt();
+    base::PendingFile file(target);
     file.Write("half of the new");
     ::raise(signal);
 }
 
 TEST_F(PendingFileTest, AnInterruptRemovesThePendingFileAndKeepsTheOld) {
-    ASSERT_TRUE(ReplaceFileAtomically(Path("table.csv"), "old"));
+    ASSERT_TRUE(base::ReplaceFileAtomically(Path("table.csv"), "old"));
     for (const int signal : {SIGINT, SIGTERM}) {
         EXPECT_EXIT(InterruptedWrite(Path("table.csv"), signal), ::testing::KilledBySignal(signal),
                     "");

@@ -9,8 +9,8 @@
 namespace kestrix {
 namespace {
 
-std::shared_ptr<OrderedValueKeys> KeysAlphaBetaGamma() {
-    auto keys = std::make_shared<OrderedValueKeys>();
+std::shared_ptr<calc::OrderedValueKeys> KeysAlphaBetaGamma() {
+    auto keys = std::make_shared<calc::OrderedValueKeys>();
     keys->Intern("alpha");
     keys->Intern("beta");
     keys->Intern("gamma");
@@ -18,7 +18,7 @@ std::shared_ptr<OrderedValueKeys> KeysAlphaBetaGamma() {
 }
 
 TEST(OrderedValueKeys, EqualKeysShareOneSlot) {
-    OrderedValueKeys keys;
+    calc::OrderedValueKeys keys;
     const auto first = keys.Intern("MC0.5");
     const auto other = keys.Intern("C0.5");
     EXPECT_NE(first, other);
@@ -30,7 +30,7 @@ TEST(OrderedValueKeys, EqualKeysShareOneSlot) {
 }
 
 TEST(OrderedValues, IteratesInTheOrderValuesWereAdded) {
-    OrderedValues values;
+    calc::OrderedValues values;
     values.Reset(KeysAlphaBetaGamma());
     values.Add(2, 3.0);
     values.Add(0, 1.0);
@@ -46,7 +46,7 @@ TEST(OrderedValues, IteratesInTheOrderValuesWereAdded) {
 }
 
 TEST(OrderedValues, AbsentKeysAreNotContainedAndHaveNoValue) {
-    OrderedValues values;
+    calc::OrderedValues values;
     values.Reset(KeysAlphaBetaGamma());
     values.Add(1, 2.0);
     EXPECT_TRUE(values.Contains("beta"));
@@ -58,7 +58,7 @@ TEST(OrderedValues, AbsentKeysAreNotContainedAndHaveNoValue) {
 }
 
 TEST(OrderedValues, TheFirstValueUnderAKeyStands) {
-    OrderedValues values;
+    calc::OrderedValues values;
     values.Reset(KeysAlphaBetaGamma());
     values.Add(0, 1.0);
     values.Add(0, 9.0);
@@ -67,7 +67,7 @@ TEST(OrderedValues, TheFirstValueUnderAKeyStands) {
 }
 
 TEST(OrderedValues, ResetEmptiesTheCollection) {
-    OrderedValues values;
+    calc::OrderedValues values;
     EXPECT_EQ(values.Count(), 0);
     EXPECT_FALSE(values.Contains("alpha"));
     values.Reset(KeysAlphaBetaGamma());

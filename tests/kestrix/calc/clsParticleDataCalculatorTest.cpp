@@ -24,7 +24,7 @@ double ExpectedMass(double differentialCount, double diameterMicrometres, double
     return differentialCount * kCubicFeetToCubicMetresCount * particleVolume * density * 1e12;
 }
 
-std::vector<std::string> KeysOf(const OrderedValues& values) {
+std::vector<std::string> KeysOf(const calc::OrderedValues& values) {
     std::vector<std::string> keys;
     for (const auto entry : values) {
         keys.emplace_back(entry.key);
@@ -63,15 +63,15 @@ protected:
         Sample(60, {{135}, {100, middleEnabled}, {65}});
     }
 
-    OrderedValues Calculated() {
+    calc::OrderedValues Calculated() {
         auto results = calculator.Calculate();
         EXPECT_TRUE(results.has_value());
-        return results.value_or(OrderedValues{});
+        return results.value_or(calc::OrderedValues{});
     }
 
-    clsDataRecordSet recordSet;
-    clsDataRecord record;
-    clsParticleDataCalculator calculator;
+    data::clsDataRecordSet recordSet;
+    data::clsDataRecord record;
+    calc::clsParticleDataCalculator calculator;
 };
 
 TEST_F(ParticleCalculator, StartsWithTheDocumentedDefaults) {
@@ -96,7 +96,7 @@ TEST_F(ParticleCalculator, GivesNoResultWithoutRecordSetOrRecord) {
     calculator.DataRecordSet(nullptr);
     EXPECT_FALSE(calculator.Calculate().has_value());
 
-    OrderedValues reused;
+    calc::OrderedValues reused;
     calculator.DataRecordSet(&recordSet);
     ASSERT_TRUE(calculator.Calculate(reused));
     calculator.DataRecordSet(nullptr);
@@ -253,7 +253,7 @@ TEST_F(ParticleCalculator, FollowsARecordSetThatWasDescribedAnew) {
 TEST_F(ParticleCalculator, ReusedResultsHoldOnlyTheLatestRecord) {
     ThreeChannels();
     calculator.NormalizedCountsEnabled(true);
-    OrderedValues results;
+    calc::OrderedValues results;
     ASSERT_TRUE(calculator.Calculate(results));
     record.SetPartChanData(0, 135, 0, false);
     ASSERT_TRUE(calculator.Calculate(results));
@@ -273,10 +273,10 @@ TEST_F(ParticleCalculator, OverflowingMassRaisesAnArithmeticErrorWithoutPartialR
     Describe({"0.3", "1" + std::string(200, '0')});
     Sample(60, {{10}, {5}});
     calculator.MassConcentrationsEnabled(true);
-    EXPECT_THROW(calculator.Calculate(), ArithmeticError);
+    EXPECT_THROW(calculator.Calculate(), calc::ArithmeticError);
 
-    OrderedValues results;
-    EXPECT_THROW(calculator.Calculate(results), ArithmeticError);
+    calc::OrderedValues results;
+    EXPECT_THROW(calculator.Calculate(results), calc::ArithmeticError);
     EXPECT_EQ(results.Count(), 0);
 }
 
@@ -290,7 +290,7 @@ TEST_F(ParticleCalculator, OverflowOnlyMattersWhereTheValueIsComputed) {
 TEST_F(ParticleCalculator, InfiniteSampleVolumeRaisesAnArithmeticError) {
     Describe({"0.3"}, std::numeric_limits<float>::infinity());
     Sample(60, {{10}});
-    EXPECT_THROW(calculator.Calculate(), ArithmeticError);
+    EXPECT_THROW(calculator.Calculate(), calc::ArithmeticError);
 }
 
 } // namespace

@@ -17,7 +17,7 @@ using table::testing::MakeRecordSet;
 using table::testing::RecordSetSpec;
 using table::testing::SampleSpec;
 
-std::unique_ptr<clsDataRecordSet> ThreeSamples(std::vector<std::int32_t> thresholds = {}) {
+std::unique_ptr<data::clsDataRecordSet> ThreeSamples(std::vector<std::int32_t> thresholds = {}) {
     RecordSetSpec spec;
     spec.analogTypes = {"TEMP", "RH", "AIRV"};
     spec.analogUnits = {"C", "%", "ft/m"};

@@ -24,7 +24,7 @@ table::testing::SampleSpec HandSampleSpec(const HandSample& sample, int minute) 
     return spec;
 }
 
-std::unique_ptr<clsDataRecordSet> MakeHandRecordSet() {
+std::unique_ptr<data::clsDataRecordSet> MakeHandRecordSet() {
     std::vector<table::testing::SampleSpec> samples;
     for (std::size_t i = 0; i < kHandSamples.size(); ++i) {
         samples.push_back(HandSampleSpec(kHandSamples[i], static_cast<int>(i)));
@@ -40,7 +40,7 @@ ClassificationRequest Iso7Request() {
     return request;
 }
 
-ClassificationOutcome ClassifyNamed(clsDataRecordSet& recordSet,
+ClassificationOutcome ClassifyNamed(data::clsDataRecordSet& recordSet,
                                     const ClassificationRequest& request) {
     return Classify(recordSet, request,
                     [&](std::int32_t id) { return recordSet.GetLocationName(id); });

@@ -30,10 +30,10 @@ inline const std::vector<HandSample> kHandSamples{
 
 table::testing::RecordSetSpec HandSpec();
 table::testing::SampleSpec HandSampleSpec(const HandSample& sample, int minute);
-std::unique_ptr<clsDataRecordSet> MakeHandRecordSet();
+std::unique_ptr<data::clsDataRecordSet> MakeHandRecordSet();
 
 ClassificationRequest Iso7Request();
-ClassificationOutcome ClassifyNamed(clsDataRecordSet& recordSet,
+ClassificationOutcome ClassifyNamed(data::clsDataRecordSet& recordSet,
                                     const ClassificationRequest& request);
 
 } // namespace kestrix::cleanroom::testing

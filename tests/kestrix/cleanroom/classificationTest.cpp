@@ -82,7 +82,7 @@ TEST(Classification, CountsAreCumulativeWhateverTheTableShows) {
     ClassificationRequest request = Iso7Request();
     request.sizes = {0.5};
     const ClassificationReport report = *ClassifyNamed(*set, request).report;
-    const clsDataRecord& first = *set->Record(0);
+    const data::clsDataRecord& first = *set->Record(0);
     ASSERT_NE(first.GetPartChanValue(1, false), first.GetPartChanValue(1, true));
     EXPECT_DOUBLE_EQ(report.locations[0].samples[0].perCubicMetre[0],
                      first.GetPartChanValue(1, true) / kCubicMetresPerSample);

@@ -39,7 +39,7 @@ protected:
     }
 
     QTemporaryDir folder_;
-    std::unique_ptr<clsDataRecordSet> set_;
+    std::unique_ptr<data::clsDataRecordSet> set_;
     ClassificationReport report_;
 };
 

@@ -77,7 +77,7 @@ TEST_F(CliDownload, DownloadWritesTheRecordSetFileAndRemembersTheChoice) {
     EXPECT_THAT(run.error, HasSubstr("Instrument : Dastel 9304 IAQ"));
     EXPECT_THAT(run.error, HasSubstr("Serial # : 000220417"));
     EXPECT_THAT(run.error, HasSubstr("\n100%\n"));
-    const RecordSetReadResult read = ReadRecordSetJson(Path("set.json"));
+    const data::RecordSetReadResult read = data::ReadRecordSetJson(Path("set.json"));
     ASSERT_TRUE(read.recordSet) << read.error;
     EXPECT_EQ(read.recordSet->RecordCount(), 450);
     const std::string config = test_support::ReadFileBytes(Path("config.ini"));

@@ -31,7 +31,7 @@ protected:
         samples[4].particleStatus = {0x01};
         auto set = table::testing::MakeRecordSet(HandSpec(), samples);
         std::string error;
-        ASSERT_TRUE(WriteRecordSetJson(*set, Path("set.json").toStdString(), error)) << error;
+        ASSERT_TRUE(data::WriteRecordSetJson(*set, Path("set.json").toStdString(), error)) << error;
     }
 
     QString Path(const char* name) const { return folder_.filePath(name); }
@@ -122,8 +122,8 @@ TEST_F(ClassifyCli, ImpossibleCountsAreNamedAndLeaveALocationUnclassified) {
         }
     }
     std::string error;
-    ASSERT_TRUE(WriteRecordSetJson(*table::testing::MakeRecordSet(HandSpec(), samples),
-                                   Path("set.json").toStdString(), error))
+    ASSERT_TRUE(data::WriteRecordSetJson(*table::testing::MakeRecordSet(HandSpec(), samples),
+                                         Path("set.json").toStdString(), error))
         << error;
 
     const CliRun classified = Classify({"--class", "3", "--sizes", "0.5"});

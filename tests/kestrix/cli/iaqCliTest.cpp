@@ -24,14 +24,14 @@ protected:
         ASSERT_TRUE(folder_.isValid());
         set_ = MakeIaqRecordSet();
         std::string error;
-        ASSERT_TRUE(WriteRecordSetJson(*set_, Path("iaq.json"), error)) << error;
+        ASSERT_TRUE(data::WriteRecordSetJson(*set_, Path("iaq.json"), error)) << error;
         table::testing::RecordSetSpec counter = IaqSpec();
         counter.sensorName = "Counter 5000";
         table::testing::SampleSpec sample;
         sample.counts = LevelCounts(100);
         sample.analogs = {};
-        ASSERT_TRUE(WriteRecordSetJson(*table::testing::MakeRecordSet(counter, {sample}),
-                                       Path("counter.json"), error))
+        ASSERT_TRUE(data::WriteRecordSetJson(*table::testing::MakeRecordSet(counter, {sample}),
+                                             Path("counter.json"), error))
             << error;
     }
 
@@ -63,7 +63,7 @@ protected:
     }
 
     QTemporaryDir folder_;
-    std::unique_ptr<clsDataRecordSet> set_;
+    std::unique_ptr<data::clsDataRecordSet> set_;
 };
 
 TEST_F(IaqCli, PrintsTheDaysAndSavesTheJsonOfTheReport) {

@@ -34,14 +34,14 @@ struct CliRun {
 
 // Two samples at location 1 of an instrument with cumulative counts 100, 40, 10
 // (differential 60, 30, 10) and a temperature of 21.5 C (70.7 F).
-std::unique_ptr<clsDataRecordSet> MakeDownload() {
-    auto set = std::make_unique<clsDataRecordSet>();
+std::unique_ptr<data::clsDataRecordSet> MakeDownload() {
+    auto set = std::make_unique<data::clsDataRecordSet>();
     std::string flowUnits = "CFM";
     EXPECT_TRUE(set->Init("Model 9", 4711, 0.1F, flowUnits, 1.65F, 2, "s", {"0.3", "0.5", "1.0"},
                           {"TEMP"}, {"C"}, {false, false, false}, {0, 0, 0}));
     for (std::int32_t row = 0; row < 2; ++row) {
-        clsDataRecord record;
-        record.SetTimeStamp(SecondsToDate(1'772'352'900 + 60 * row));
+        data::clsDataRecord record;
+        record.SetTimeStamp(base::SecondsToDate(1'772'352'900 + 60 * row));
         record.SetLocationID(1);
         record.SetSampleTimeData(60, 0);
         record.SetPartChanCount(3);
@@ -63,7 +63,7 @@ protected:
         ASSERT_TRUE(QDir(folder_.path()).mkpath("xdg"));
         auto set = MakeDownload();
         std::string error;
-        ASSERT_TRUE(WriteRecordSetJson(*set, Path("set.json"), error)) << error;
+        ASSERT_TRUE(data::WriteRecordSetJson(*set, Path("set.json"), error)) << error;
     }
 
     std::string Path(const std::string& name) const {
@@ -224,13 +224,13 @@ TEST_F(KestrixCli, AnUnwritableDestinationExitsWith4) {
 
 TEST_F(KestrixCli, ARecordSetWiderThanTheTableExitsWith5AndKeepsTheOldFile) {
     const std::vector<std::string> channels(16384, "0.3");
-    clsDataRecordSet wide;
+    data::clsDataRecordSet wide;
     std::string flowUnits = "CFM";
     ASSERT_TRUE(wide.Init("Model 9", 1, 1.0F, flowUnits, 0.0F, 1, "s", channels, {}, {},
                           std::vector<bool>(channels.size()),
                           std::vector<std::int32_t>(channels.size())));
     std::string error;
-    ASSERT_TRUE(WriteRecordSetJson(wide, Path("set.json"), error)) << error;
+    ASSERT_TRUE(data::WriteRecordSetJson(wide, Path("set.json"), error)) << error;
     WriteFile("table.csv", "old");
     const CliRun run = Export("table.csv");
     EXPECT_EQ(run.exitCode, 5);

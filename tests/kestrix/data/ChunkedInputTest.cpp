@@ -23,7 +23,7 @@ TEST(ChunkedInput, TheWindowShowsTheUnreadBytesAndAtLeastTheLookahead) {
     for (const std::size_t size : {std::size_t{0}, std::size_t{10}, std::size_t{3 << 20}}) {
         const std::string text = Pattern(size);
         std::istringstream in(text);
-        ChunkedInput input(in, kLookahead, 8 * kLookahead);
+        data::ChunkedInput input(in, kLookahead, 8 * kLookahead);
         std::size_t position = 0;
         for (std::size_t step = 1; position < size; step = step * 3 % 997 + 1) {
             const std::string_view window = input.Window();

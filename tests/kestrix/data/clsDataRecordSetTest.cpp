@@ -32,7 +32,7 @@ struct InitArguments {
     std::vector<bool> alarms{true, false, true};
     std::vector<std::int32_t> highThresholds{1000, 2000, 3000};
 
-    bool ApplyTo(clsDataRecordSet& set) {
+    bool ApplyTo(data::clsDataRecordSet& set) {
         return set.Init(sensorName, sensorId, flowRate, flowRateUnits, particleDensity, recordCount,
                         sampleTimeUnits, particleTypes, analogTypes, analogUnits, alarms,
                         highThresholds);
@@ -51,8 +51,8 @@ InitArguments ChannelsOf(std::size_t particles, std::size_t analogs, std::int32_
 }
 
 // A record whose every field depends on the row so rows cannot be confused.
-clsDataRecord MakeRow(std::int32_t row, std::int16_t particles, std::int16_t analogs) {
-    clsDataRecord record;
+data::clsDataRecord MakeRow(std::int32_t row, std::int16_t particles, std::int16_t analogs) {
+    data::clsDataRecord record;
     record.SetTimeStamp(45000.0 + row / 1440.0);
     record.SetLocationID(row % 1000);
     record.SetSampleTimeData(60 + row, static_cast<std::uint8_t>(row & 0x4A));
@@ -70,7 +70,7 @@ clsDataRecord MakeRow(std::int32_t row, std::int16_t particles, std::int16_t ana
     return record;
 }
 
-void ExpectSameRecord(const clsDataRecord& actual, const clsDataRecord& expected) {
+void ExpectSameRecord(const data::clsDataRecord& actual, const data::clsDataRecord& expected) {
     EXPECT_EQ(actual.GetTimeStamp(), expected.GetTimeStamp());
     EXPECT_EQ(actual.GetLocationID(), expected.GetLocationID());
     EXPECT_EQ(actual.GetSampleTimeValue(), expected.GetSampleTimeValue());
@@ -90,7 +90,7 @@ void ExpectSameRecord(const clsDataRecord& actual, const clsDataRecord& expected
 }
 
 TEST(RecordSetFresh, IsEmptyWithDefaults) {
-    const clsDataRecordSet set;
+    const data::clsDataRecordSet set;
     EXPECT_EQ(set.GetSensorName(), "");
     EXPECT_EQ(set.GetSensorID(), 0);
     EXPECT_EQ(set.GetSensorFlowRate(), 1.0F);
@@ -106,12 +106,12 @@ TEST(RecordSetFresh, IsEmptyWithDefaults) {
 }
 
 TEST(RecordSetInit, StoresIdentityAndChannels) {
-    clsDataRecordSet set;
-    const DateTime before = CurrentLocalDateTime();
+    data::clsDataRecordSet set;
+    const base::DateTime before = base::CurrentLocalDateTime();
     InitArguments arguments;
     ASSERT_TRUE(arguments.ApplyTo(set));
     EXPECT_GE(set.GetDownloadTime(), before);
-    EXPECT_LE(set.GetDownloadTime(), CurrentLocalDateTime());
+    EXPECT_LE(set.GetDownloadTime(), base::CurrentLocalDateTime());
     EXPECT_EQ(set.GetSensorName(), "Sensor 3");
     EXPECT_EQ(set.GetSensorID(), 123456);
     EXPECT_EQ(set.GetSensorFlowRate(), 0.1F);
@@ -130,7 +130,7 @@ TEST(RecordSetInit, StoresIdentityAndChannels) {
 }
 
 TEST(RecordSetInit, OutOfRangeChannelsGiveNeutralValues) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     InitArguments arguments;
     ASSERT_TRUE(arguments.ApplyTo(set));
     EXPECT_FALSE(set.GetPartChanAlarm(3));
@@ -142,7 +142,7 @@ TEST(RecordSetInit, OutOfRangeChannelsGiveNeutralValues) {
 }
 
 TEST(RecordSetInit, EmptyFlowRateUnitsBecomeCfmForTheCallerToo) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     InitArguments arguments;
     arguments.flowRateUnits.clear();
     ASSERT_TRUE(arguments.ApplyTo(set));
@@ -154,7 +154,7 @@ class RecordSetInitRejects : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(InitArguments{}.ApplyTo(set));
-        const clsDataRecord row = MakeRow(4, 3, 2);
+        const data::clsDataRecord row = MakeRow(4, 3, 2);
         ASSERT_TRUE(set.RecordCopy(4, &row));
     }
 
@@ -165,7 +165,7 @@ protected:
         ExpectSameRecord(*set.Record(4), MakeRow(4, 3, 2));
     }
 
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
 };
 
 TEST_F(RecordSetInitRejects, ANonPositiveFlowRate) {
@@ -209,7 +209,7 @@ TEST_F(RecordSetInitRejects, MoreChannelsThanARecordCanNumber) {
 }
 
 TEST(RecordSetInitAnalogLists, EmptyListMatchesOneElementList) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     InitArguments unitWithoutType;
     unitWithoutType.analogTypes = {};
     unitWithoutType.analogUnits = {"C"};
@@ -226,7 +226,7 @@ TEST(RecordSetInitAnalogLists, EmptyListMatchesOneElementList) {
 }
 
 TEST(RecordSetInitAlarmLists, ShortListsLeaveTheRestOff) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     InitArguments arguments;
     arguments.alarms = {true};
     arguments.highThresholds = {};
@@ -242,7 +242,7 @@ TEST(RecordSetInitAlarmLists, ShortListsLeaveTheRestOff) {
 }
 
 TEST(RecordSetInitWithoutRecords, KeepsChannelsAndEarlierSampleTimeUnits) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     InitArguments first;
     first.sampleTimeUnits = "min";
     ASSERT_TRUE(first.ApplyTo(set));
@@ -258,7 +258,7 @@ TEST(RecordSetInitWithoutRecords, KeepsChannelsAndEarlierSampleTimeUnits) {
 }
 
 TEST(RecordSetInitWithoutRecords, EmptyListsRemoveChannels) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(InitArguments{}.ApplyTo(set));
     InitArguments bare = ChannelsOf(0, 0, 2);
     ASSERT_TRUE(bare.ApplyTo(set));
@@ -270,7 +270,7 @@ TEST(RecordSetInitWithoutRecords, EmptyListsRemoveChannels) {
 }
 
 TEST(RecordSetNavigation, WalksFiveRecords) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(InitArguments{}.ApplyTo(set));
     EXPECT_EQ(set.RecordIndex(), 0);
     std::vector<std::int32_t> visited;
@@ -293,7 +293,7 @@ TEST(RecordSetNavigation, WalksFiveRecords) {
 }
 
 TEST(RecordSetNavigation, EmptySetStaysOffRecords) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     InitArguments arguments;
     arguments.recordCount = 0;
     ASSERT_TRUE(arguments.ApplyTo(set));
@@ -308,7 +308,7 @@ TEST(RecordSetNavigation, EmptySetStaysOffRecords) {
 }
 
 TEST(RecordSetLocationNames, FallBackToNumberedNames) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     EXPECT_EQ(set.GetLocationName(12), "LOC012");
     EXPECT_EQ(set.GetLocationName(7), "LOC007");
     EXPECT_EQ(set.GetLocationName(1234), "LOC1234");
@@ -317,7 +317,7 @@ TEST(RecordSetLocationNames, FallBackToNumberedNames) {
 }
 
 TEST(RecordSetLocationNames, StoreTrimmedNames) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     std::vector<std::string> names(13);
     names[3] = "  Clean room 3 ";
     names[12] = "   ";
@@ -330,7 +330,7 @@ TEST(RecordSetLocationNames, StoreTrimmedNames) {
 }
 
 TEST(RecordSetLocationNames, SurviveInitUntilCleared) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     set.SetLocationNames({"Lobby"});
     ASSERT_TRUE(InitArguments{}.ApplyTo(set));
     EXPECT_EQ(set.GetLocationName(0), "Lobby");
@@ -340,7 +340,7 @@ TEST(RecordSetLocationNames, SurviveInitUntilCleared) {
 }
 
 TEST(RecordSetLocationNames, EmptyListLeavesNoNames) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     set.SetLocationNames({"Lobby"});
     set.SetLocationNames({});
     EXPECT_FALSE(set.HasLocationNames());
@@ -348,33 +348,33 @@ TEST(RecordSetLocationNames, EmptyListLeavesNoNames) {
 }
 
 TEST(RecordSetRows, RecordReusesOneRowObject) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(InitArguments{}.ApplyTo(set));
     for (std::int32_t row = 0; row < 5; ++row) {
-        const clsDataRecord record = MakeRow(row, 3, 2);
+        const data::clsDataRecord record = MakeRow(row, 3, 2);
         ASSERT_TRUE(set.RecordCopy(row, &record));
     }
-    const clsDataRecord* second = set.Record(2);
-    const clsDataRecord* third = set.Record(3);
+    const data::clsDataRecord* second = set.Record(2);
+    const data::clsDataRecord* third = set.Record(3);
     EXPECT_EQ(second, third);
     ExpectSameRecord(*second, MakeRow(3, 3, 2));
 }
 
 TEST(RecordSetRows, OutOfRangeIndexGivesNoRecord) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(InitArguments{}.ApplyTo(set));
     EXPECT_EQ(set.Record(-1), nullptr);
     EXPECT_EQ(set.Record(5), nullptr);
-    const clsDataRecord record = MakeRow(0, 3, 2);
+    const data::clsDataRecord record = MakeRow(0, 3, 2);
     EXPECT_FALSE(set.RecordCopy(5, &record));
     EXPECT_FALSE(set.RecordCopy(-1, &record));
     EXPECT_FALSE(set.RecordCopy(0, nullptr));
 }
 
 TEST(RecordSetRows, NewRowsReadAsCleared) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(InitArguments{}.ApplyTo(set));
-    const clsDataRecord* row = set.Record(1);
+    const data::clsDataRecord* row = set.Record(1);
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->GetLocationID(), 0);
     EXPECT_EQ(row->GetSampleTimeValue(), 0);
@@ -385,16 +385,16 @@ TEST(RecordSetRows, NewRowsReadAsCleared) {
 }
 
 TEST(RecordSetRows, FullRecordsRoundTripAsCumulativeCounts) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     InitArguments arguments = ChannelsOf(16, 16, 300);
     ASSERT_TRUE(arguments.ApplyTo(set));
     for (std::int32_t row = 0; row < 300; ++row) {
-        const clsDataRecord record = MakeRow(row, 16, 16);
+        const data::clsDataRecord record = MakeRow(row, 16, 16);
         ASSERT_TRUE(set.RecordCopy(row, &record));
     }
     std::int32_t rows = 0;
     for (set.RecordIndexFirst(); set.RecordIndexIsValid(); set.RecordIndexNext()) {
-        const clsDataRecord* record = set.Record(set.RecordIndex());
+        const data::clsDataRecord* record = set.Record(set.RecordIndex());
         ASSERT_NE(record, nullptr);
         ExpectSameRecord(*record, MakeRow(set.RecordIndex(), 16, 16));
         ++rows;
@@ -403,9 +403,9 @@ TEST(RecordSetRows, FullRecordsRoundTripAsCumulativeCounts) {
 }
 
 TEST(RecordSetRows, ExtremeCountsRoundTrip) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(ChannelsOf(2, 1, 1).ApplyTo(set));
-    clsDataRecord record;
+    data::clsDataRecord record;
     record.SetSampleTimeData(std::numeric_limits<std::int32_t>::max(), 0xFF);
     record.SetPartChanCount(2);
     record.SetPartChanData(0, std::numeric_limits<std::int32_t>::max(), 0, true);
@@ -418,13 +418,13 @@ TEST(RecordSetRows, ExtremeCountsRoundTrip) {
 }
 
 TEST(RecordSetRows, RecordWithFewerChannelsLeavesTheOthers) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(InitArguments{}.ApplyTo(set));
-    const clsDataRecord full = MakeRow(2, 3, 2);
+    const data::clsDataRecord full = MakeRow(2, 3, 2);
     ASSERT_TRUE(set.RecordCopy(2, &full));
-    const clsDataRecord partial = MakeRow(7, 1, 0);
+    const data::clsDataRecord partial = MakeRow(7, 1, 0);
     ASSERT_TRUE(set.RecordCopy(2, &partial));
-    const clsDataRecord* row = set.Record(2);
+    const data::clsDataRecord* row = set.Record(2);
     EXPECT_EQ(row->GetLocationID(), 7);
     EXPECT_EQ(row->GetPartChanValue(0, true), partial.GetPartChanValue(0, true));
     EXPECT_EQ(row->GetPartChanValue(1, true), full.GetPartChanValue(1, true));
@@ -432,11 +432,11 @@ TEST(RecordSetRows, RecordWithFewerChannelsLeavesTheOthers) {
 }
 
 TEST(RecordSetRows, TooManyChannelsStoreOnlyTheRowHeader) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(InitArguments{}.ApplyTo(set));
-    const clsDataRecord record = MakeRow(9, 4, 2);
-    EXPECT_THROW(set.RecordCopy(1, &record), DataIndexError);
-    const clsDataRecord* row = set.Record(1);
+    const data::clsDataRecord record = MakeRow(9, 4, 2);
+    EXPECT_THROW(set.RecordCopy(1, &record), data::DataIndexError);
+    const data::clsDataRecord* row = set.Record(1);
     EXPECT_EQ(row->GetTimeStamp(), record.GetTimeStamp());
     EXPECT_EQ(row->GetLocationID(), record.GetLocationID());
     EXPECT_EQ(row->GetSampleTimeValue(), record.GetSampleTimeValue());
@@ -447,29 +447,29 @@ TEST(RecordSetRows, TooManyChannelsStoreOnlyTheRowHeader) {
 }
 
 TEST(RecordSetRows, TooManyAnalogChannelsAfterTheParticlesAreStored) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(InitArguments{}.ApplyTo(set));
-    const clsDataRecord record = MakeRow(9, 3, 3);
-    EXPECT_THROW(set.RecordCopy(0, &record), DataIndexError);
-    const clsDataRecord* row = set.Record(0);
+    const data::clsDataRecord record = MakeRow(9, 3, 3);
+    EXPECT_THROW(set.RecordCopy(0, &record), data::DataIndexError);
+    const data::clsDataRecord* row = set.Record(0);
     EXPECT_EQ(row->GetPartChanValue(2, true), record.GetPartChanValue(2, true));
     EXPECT_EQ(row->GetAnalogChanValue(1), 0.0);
 }
 
 TEST(RecordSetRows, ChannelsWithoutSetsAreIgnored) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(ChannelsOf(0, 0, 1).ApplyTo(set));
-    const clsDataRecord record = MakeRow(0, 4, 4);
+    const data::clsDataRecord record = MakeRow(0, 4, 4);
     EXPECT_TRUE(set.RecordCopy(0, &record));
     EXPECT_EQ(set.Record(0)->GetSampleTimeValue(), record.GetSampleTimeValue());
 }
 
 TEST(RecordSetRows, RowRecordFollowsANewChannelLayout) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     ASSERT_TRUE(ChannelsOf(16, 16, 1).ApplyTo(set));
     ASSERT_EQ(set.Record(0)->GetPartChanCount(), 16);
     ASSERT_TRUE(ChannelsOf(2, 1, 1).ApplyTo(set));
-    const clsDataRecord* row = set.Record(0);
+    const data::clsDataRecord* row = set.Record(0);
     EXPECT_EQ(row->GetPartChanCount(), 2);
     EXPECT_EQ(row->GetAnalogChanCount(), 1);
 }

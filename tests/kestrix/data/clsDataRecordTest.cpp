@@ -9,8 +9,8 @@ namespace {
 constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
 constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
 
-clsDataRecord RecordWithCounts(std::initializer_list<std::int32_t> counts) {
-    clsDataRecord record;
+data::clsDataRecord RecordWithCounts(std::initializer_list<std::int32_t> counts) {
+    data::clsDataRecord record;
     record.SetPartChanCount(static_cast<std::int16_t>(counts.size()));
     std::int16_t channel = 0;
     for (const std::int32_t count : counts) {
@@ -20,7 +20,7 @@ clsDataRecord RecordWithCounts(std::initializer_list<std::int32_t> counts) {
 }
 
 TEST(DataRecordFresh, HasNeutralValues) {
-    const clsDataRecord record;
+    const data::clsDataRecord record;
     EXPECT_EQ(record.GetLocationID(), -1);
     EXPECT_EQ(record.GetTimeStamp(), 0.0);
     EXPECT_EQ(record.GetSampleTimeValue(), 0);
@@ -35,7 +35,7 @@ TEST(DataRecordFresh, HasNeutralValues) {
 }
 
 TEST(DataRecordSampleTime, RefusesNegativeValues) {
-    clsDataRecord record;
+    data::clsDataRecord record;
     EXPECT_TRUE(record.SetSampleTimeData(60, 0x08));
     EXPECT_FALSE(record.SetSampleTimeData(-1, 0x02));
     EXPECT_EQ(record.GetSampleTimeValue(), 60);
@@ -45,7 +45,7 @@ TEST(DataRecordSampleTime, RefusesNegativeValues) {
 }
 
 TEST(DataRecordParticles, DifferentialSubtractsTheNextLargerSize) {
-    const clsDataRecord record = RecordWithCounts({100, 40, 10});
+    const data::clsDataRecord record = RecordWithCounts({100, 40, 10});
     EXPECT_EQ(record.GetPartChanValue(0, false), 60);
     EXPECT_EQ(record.GetPartChanValue(1, false), 30);
     EXPECT_EQ(record.GetPartChanValue(2, false), 10);
@@ -55,23 +55,23 @@ TEST(DataRecordParticles, DifferentialSubtractsTheNextLargerSize) {
 }
 
 TEST(DataRecordParticles, DifferentialOutOfRangeIsZero) {
-    const clsDataRecord record = RecordWithCounts({100, 40});
+    const data::clsDataRecord record = RecordWithCounts({100, 40});
     EXPECT_EQ(record.GetPartChanValue(-1, false), 0);
     EXPECT_EQ(record.GetPartChanValue(2, false), 0);
     EXPECT_EQ(record.GetPartChanValue(2, true), 0);
 }
 
 TEST(DataRecordParticles, DifferentialSaturatesInsteadOfOverflowing) {
-    const clsDataRecord high = RecordWithCounts({kMax, -1, kMin, 1});
+    const data::clsDataRecord high = RecordWithCounts({kMax, -1, kMin, 1});
     EXPECT_EQ(high.GetPartChanValue(0, false), kMax);
     EXPECT_EQ(high.GetPartChanValue(1, false), kMax);
     EXPECT_EQ(high.GetPartChanValue(2, false), kMin);
-    const clsDataRecord exact = RecordWithCounts({kMax - 1, -1});
+    const data::clsDataRecord exact = RecordWithCounts({kMax - 1, -1});
     EXPECT_EQ(exact.GetPartChanValue(0, false), kMax);
 }
 
 TEST(DataRecordParticles, SetCountRecreatesClearedChannels) {
-    clsDataRecord record = RecordWithCounts({5, 4, 3});
+    data::clsDataRecord record = RecordWithCounts({5, 4, 3});
     record.SetPartChanData(1, 4, 0x10, true);
     record.SetPartChanCount(3);
     for (std::int16_t channel = 0; channel < 3; ++channel) {
@@ -82,7 +82,7 @@ TEST(DataRecordParticles, SetCountRecreatesClearedChannels) {
 }
 
 TEST(DataRecordParticles, NonPositiveCountRemovesChannels) {
-    clsDataRecord record;
+    data::clsDataRecord record;
     record.SetPartChanCount(0);
     EXPECT_EQ(record.GetPartChanCount(), 0);
     record = RecordWithCounts({5, 4});
@@ -93,7 +93,7 @@ TEST(DataRecordParticles, NonPositiveCountRemovesChannels) {
 }
 
 TEST(DataRecordParticles, SetDataOutsideTheChannelsChangesNothing) {
-    clsDataRecord record = RecordWithCounts({7, 6});
+    data::clsDataRecord record = RecordWithCounts({7, 6});
     EXPECT_FALSE(record.SetPartChanData(2, 1, 1, false));
     EXPECT_FALSE(record.SetPartChanData(-1, 1, 1, false));
     EXPECT_EQ(record.GetPartChanValue(0, true), 7);
@@ -105,7 +105,7 @@ TEST(DataRecordParticles, SetDataOutsideTheChannelsChangesNothing) {
 }
 
 TEST(DataRecordParticles, HoldsTheLargestChannelCount) {
-    clsDataRecord record;
+    data::clsDataRecord record;
     record.SetPartChanCount(std::numeric_limits<std::int16_t>::max());
     EXPECT_EQ(record.GetPartChanCount(), std::numeric_limits<std::int16_t>::max());
     EXPECT_TRUE(record.SetPartChanData(32766, 3, 0, true));
@@ -113,7 +113,7 @@ TEST(DataRecordParticles, HoldsTheLargestChannelCount) {
 }
 
 TEST(DataRecordAnalogs, StoreValuesPerChannel) {
-    clsDataRecord record;
+    data::clsDataRecord record;
     record.SetAnalogChanCount(2);
     EXPECT_EQ(record.GetAnalogChanCount(), 2);
     EXPECT_FALSE(record.GetAnalogChanEnable(0));
@@ -126,7 +126,7 @@ TEST(DataRecordAnalogs, StoreValuesPerChannel) {
 }
 
 TEST(DataRecordAnalogs, OutOfRangeGivesNeutralValues) {
-    clsDataRecord record;
+    data::clsDataRecord record;
     record.SetAnalogChanCount(1);
     record.SetAnalogChanData(0, 5.5, 0x08, false);
     EXPECT_EQ(record.GetAnalogChanValue(1), 0.0);

@@ -7,8 +7,8 @@
 namespace kestrix {
 namespace {
 
-clsDataSet SetWithValues(std::int32_t count) {
-    clsDataSet set;
+data::clsDataSet SetWithValues(std::int32_t count) {
+    data::clsDataSet set;
     set.DataAlloc(count);
     for (std::int32_t index = 0; index < count; ++index) {
         set.DataValue(index, index + 0.5);
@@ -19,18 +19,18 @@ clsDataSet SetWithValues(std::int32_t count) {
 }
 
 TEST(DataSetFresh, HasNoData) {
-    const clsDataSet set;
+    const data::clsDataSet set;
     EXPECT_FALSE(set.HasData());
     EXPECT_EQ(set.DataCount(), 0);
     EXPECT_EQ(set.DataType(), "");
     EXPECT_EQ(set.DataUnits(), "");
     EXPECT_EQ(set.HighThresholdValue(), 0);
     EXPECT_FALSE(set.AlarmEnable());
-    EXPECT_THROW(set.DataValue(0), DataIndexError);
+    EXPECT_THROW(set.DataValue(0), data::DataIndexError);
 }
 
 TEST(DataSetAlloc, CreatesClearedEntries) {
-    clsDataSet set;
+    data::clsDataSet set;
     ASSERT_TRUE(set.DataAlloc(3));
     EXPECT_TRUE(set.HasData());
     EXPECT_EQ(set.DataCount(), 3);
@@ -42,7 +42,7 @@ TEST(DataSetAlloc, CreatesClearedEntries) {
 }
 
 TEST(DataSetAlloc, RefusesSizesBelowOneAndKeepsData) {
-    clsDataSet set = SetWithValues(4);
+    data::clsDataSet set = SetWithValues(4);
     EXPECT_FALSE(set.DataAlloc(0));
     EXPECT_FALSE(set.DataAlloc(-7));
     EXPECT_EQ(set.DataCount(), 4);
@@ -50,7 +50,7 @@ TEST(DataSetAlloc, RefusesSizesBelowOneAndKeepsData) {
 }
 
 TEST(DataSetAlloc, ShrinkingDiscardsEarlierData) {
-    clsDataSet set = SetWithValues(10);
+    data::clsDataSet set = SetWithValues(10);
     ASSERT_TRUE(set.DataAlloc(5));
     EXPECT_EQ(set.DataCount(), 5);
     for (std::int32_t index = 0; index < 5; ++index) {
@@ -61,7 +61,7 @@ TEST(DataSetAlloc, ShrinkingDiscardsEarlierData) {
 }
 
 TEST(DataSetAlloc, FlushRemovesData) {
-    clsDataSet set = SetWithValues(2);
+    data::clsDataSet set = SetWithValues(2);
     set.DataType("TEMP");
     set.DataFlush();
     EXPECT_FALSE(set.HasData());
@@ -72,20 +72,20 @@ TEST(DataSetAlloc, FlushRemovesData) {
 }
 
 TEST(DataSetAccess, StoresPerIndex) {
-    const clsDataSet set = SetWithValues(3);
+    const data::clsDataSet set = SetWithValues(3);
     EXPECT_EQ(set.DataValue(2), 2.5);
     EXPECT_EQ(set.DataStatus(2), 2);
     EXPECT_TRUE(set.DataEnable(2));
 }
 
 TEST(DataSetAccess, IndexOutsideTheEntriesIsAnError) {
-    clsDataSet set = SetWithValues(5);
-    EXPECT_THROW(set.DataValue(5), DataIndexError);
-    EXPECT_THROW(set.DataStatus(-1), DataIndexError);
-    EXPECT_THROW(set.DataEnable(5), DataIndexError);
-    EXPECT_THROW(set.DataValue(5, 1.0), DataIndexError);
-    EXPECT_THROW(set.DataStatus(-1, 1), DataIndexError);
-    EXPECT_THROW(set.DataEnable(INT32_MIN, false), DataIndexError);
+    data::clsDataSet set = SetWithValues(5);
+    EXPECT_THROW(set.DataValue(5), data::DataIndexError);
+    EXPECT_THROW(set.DataStatus(-1), data::DataIndexError);
+    EXPECT_THROW(set.DataEnable(5), data::DataIndexError);
+    EXPECT_THROW(set.DataValue(5, 1.0), data::DataIndexError);
+    EXPECT_THROW(set.DataStatus(-1, 1), data::DataIndexError);
+    EXPECT_THROW(set.DataEnable(INT32_MIN, false), data::DataIndexError);
     EXPECT_THROW(set.DataValue(INT32_MAX, 1.0), std::out_of_range);
     for (std::int32_t index = 0; index < 5; ++index) {
         EXPECT_EQ(set.DataValue(index), index + 0.5);

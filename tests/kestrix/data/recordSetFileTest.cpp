@@ -39,7 +39,7 @@ struct SetShape {
 };
 
 // An IAQ-like download in which every field differs by channel and row.
-std::unique_ptr<clsDataRecordSet> MakeRecordSet(SetShape shape) {
+std::unique_ptr<data::clsDataRecordSet> MakeRecordSet(SetShape shape) {
     std::vector<std::string> particleTypes;
     std::vector<std::string> analogTypes;
     std::vector<std::string> analogUnits;
@@ -54,15 +54,15 @@ std::unique_ptr<clsDataRecordSet> MakeRecordSet(SetShape shape) {
         analogTypes.push_back(channel % 2 == 0 ? "TEMP" : "RH");
         analogUnits.push_back(channel % 2 == 0 ? "C" : "%");
     }
-    auto set = std::make_unique<clsDataRecordSet>();
+    auto set = std::make_unique<data::clsDataRecordSet>();
     std::string flowUnits = "L/m";
     EXPECT_TRUE(set->Init("IAQ Sensor \xc3\xa9", -42, 0.1F, flowUnits, 1.65F, shape.records, "min",
                           particleTypes, analogTypes, analogUnits, alarms, thresholds));
     const std::array<double, 6> specialValues = {
         std::nan(""), kInfinity, -kInfinity, -0.0, std::numeric_limits<double>::denorm_min(), 0.1};
     for (std::int32_t row = 0; row < shape.records; ++row) {
-        clsDataRecord record;
-        record.SetTimeStamp(SecondsToDate(row == 0 ? 0 : 1'772'352'900 + row * 61));
+        data::clsDataRecord record;
+        record.SetTimeStamp(base::SecondsToDate(row == 0 ? 0 : 1'772'352'900 + row * 61));
         record.SetLocationID(row == 1 ? -1 : row * 7);
         record.SetSampleTimeData(row == 2 ? kInt32Max : 60 + row, static_cast<std::uint8_t>(row));
         record.SetPartChanCount(shape.particles);
@@ -80,23 +80,23 @@ std::unique_ptr<clsDataRecordSet> MakeRecordSet(SetShape shape) {
         set->RecordCopy(row, &record);
     }
     set->SetLocationNames({"  Clean room 1 ", "", "Lab \xe2\x82\xac", "Hall"});
-    set->SetDownloadTime(MakeDateTime(2026, 3, 1, 8, 15, 0.25));
+    set->SetDownloadTime(base::MakeDateTime(2026, 3, 1, 8, 15, 0.25));
     return set;
 }
 
-std::string ToJsonText(clsDataRecordSet& set) {
+std::string ToJsonText(data::clsDataRecordSet& set) {
     std::ostringstream out;
-    WriteRecordSetJson(set, out);
+    data::WriteRecordSetJson(set, out);
     return out.str();
 }
 
-RecordSetReadResult FromJsonText(const std::string& text) {
+data::RecordSetReadResult FromJsonText(const std::string& text) {
     std::istringstream in(text);
-    return ReadRecordSetJson(in);
+    return data::ReadRecordSetJson(in);
 }
 
-void ExpectRoundTrip(clsDataRecordSet& set) {
-    const RecordSetReadResult read = FromJsonText(ToJsonText(set));
+void ExpectRoundTrip(data::clsDataRecordSet& set) {
+    const data::RecordSetReadResult read = FromJsonText(ToJsonText(set));
     ASSERT_TRUE(read.recordSet) << read.error;
     EXPECT_TRUE(read.error.empty());
     ExpectSameRecordSet(set, *read.recordSet);
@@ -108,7 +108,7 @@ TEST(RecordSetFileRoundTrip, FullInstrumentWithSixteenAndSixteenChannels) {
 }
 
 TEST(RecordSetFileRoundTrip, FreshEmptySet) {
-    clsDataRecordSet set;
+    data::clsDataRecordSet set;
     std::string flowUnits;
     ASSERT_TRUE(set.Init("", 0, 1.0F, flowUnits, 0.0F, 0, "s", {}, {}, {}, {}, {}));
     ExpectRoundTrip(set);
@@ -122,16 +122,16 @@ TEST(RecordSetFileRoundTrip, ChannelsWithoutRecords) {
 
 TEST(RecordSetFileRoundTrip, TimesBeforeTheEpochAndWithMilliseconds) {
     auto set = MakeRecordSet({1, 0, 3});
-    clsDataRecord record = *set->Record(0);
-    record.SetTimeStamp(MakeDateTime(1960, 2, 29, 23, 59, 59));
+    data::clsDataRecord record = *set->Record(0);
+    record.SetTimeStamp(base::MakeDateTime(1960, 2, 29, 23, 59, 59));
     set->RecordCopy(0, &record);
-    record.SetTimeStamp(MakeDateTime(1899, 12, 29, 6, 0, 0));
+    record.SetTimeStamp(base::MakeDateTime(1899, 12, 29, 6, 0, 0));
     set->RecordCopy(1, &record);
-    record.SetTimeStamp(SecondsToDate(kInt32Max));
+    record.SetTimeStamp(base::SecondsToDate(kInt32Max));
     set->RecordCopy(2, &record);
     ExpectRoundTrip(*set);
 
-    set->SetDownloadTime(MakeDateTime(2026, 3, 1, 8, 15, 0.125));
+    set->SetDownloadTime(base::MakeDateTime(2026, 3, 1, 8, 15, 0.125));
     const Json document = Json::parse(ToJsonText(*set));
     EXPECT_EQ(document["instrument"]["downloaded_on"], "2026-03-01T08:15:00.125");
     EXPECT_EQ(document["records"][2]["time"], "2038-01-19T03:14:07");
@@ -139,8 +139,8 @@ TEST(RecordSetFileRoundTrip, TimesBeforeTheEpochAndWithMilliseconds) {
 
 TEST(RecordSetFileFormat, HoldsTheDocumentedMembersInOrder) {
     auto set = MakeRecordSet({2, 1, 1});
-    clsDataRecord record = *set->Record(0);
-    record.SetTimeStamp(MakeDateTime(2026, 3, 1, 8, 15, 0));
+    data::clsDataRecord record = *set->Record(0);
+    record.SetTimeStamp(base::MakeDateTime(2026, 3, 1, 8, 15, 0));
     set->RecordCopy(0, &record);
     const Json document = Json::parse(ToJsonText(*set));
 
@@ -195,7 +195,7 @@ TEST(RecordSetFileFormat, IsLaidOutAsTheJsonLibraryDumpsEachMemberAndRecord) {
 TEST(RecordSetFileFormat, TextsThatAreNotUtf8AreWrittenWithReplacementCharacters) {
     auto set = MakeRecordSet({1, 1, 1});
     set->SetLocationNames({"Caf\xe9"});
-    const RecordSetReadResult read = FromJsonText(ToJsonText(*set));
+    const data::RecordSetReadResult read = FromJsonText(ToJsonText(*set));
     ASSERT_TRUE(read.recordSet) << read.error;
     EXPECT_EQ(read.recordSet->GetLocationName(0), "Caf\xef\xbf\xbd");
 }
@@ -237,7 +237,7 @@ TEST(RecordSetFileLayout, OtherLayoutsOfTheSameDocumentReadAlike) {
     };
     for (const auto& [layout, text] : layouts) {
         SCOPED_TRACE(layout);
-        const RecordSetReadResult read = FromJsonText(text);
+        const data::RecordSetReadResult read = FromJsonText(text);
         ASSERT_TRUE(read.recordSet) << read.error;
         ExpectSameRecordSet(*set, *read.recordSet);
     }
@@ -255,7 +255,7 @@ TEST(RecordSetFileLayout, EveryNumberFormReadsAsAWholeParseGivesIt) {
           "0.30000000000000004"}) {
         std::string changed = text;
         changed.replace(at, length, number);
-        const RecordSetReadResult read = FromJsonText(changed);
+        const data::RecordSetReadResult read = FromJsonText(changed);
         ASSERT_TRUE(read.recordSet) << number << ": " << read.error;
         ExpectSameValue(Json::parse(number).get<double>(),
                         read.recordSet->Record(0)->GetAnalogChanValue(0), number);
@@ -288,7 +288,7 @@ std::string WithMembersFirst(const Json& document, const std::vector<std::string
 TEST(RecordSetFileStreaming, RecordsBeforeTheChannelListsAreReadAlike) {
     auto set = MakeRecordSet({4, 3, 9});
     const Json document = Json::parse(ToJsonText(*set));
-    const RecordSetReadResult read =
+    const data::RecordSetReadResult read =
         FromJsonText(WithMembersFirst(document, {"records", "location_names", "analog_channels"}));
     ASSERT_TRUE(read.recordSet) << read.error;
     ExpectSameRecordSet(*set, *read.recordSet);
@@ -326,7 +326,7 @@ TEST(RecordSetFileStreaming, ARepeatedMemberCountsWithItsLastValue) {
     const std::string lastRecord = Json::parse(text)["records"][2].dump();
     text.insert(text.find(R"("format")"), R"("records": [7, 8], "version": 9, )");
     text.insert(text.rfind('}'), R"(, "records": [)" + lastRecord + "]");
-    const RecordSetReadResult read = FromJsonText(text);
+    const data::RecordSetReadResult read = FromJsonText(text);
     ASSERT_TRUE(read.recordSet) << read.error;
     ASSERT_EQ(read.recordSet->RecordCount(), 1);
     EXPECT_EQ(read.recordSet->Record(0)->GetTimeStamp(), set->Record(2)->GetTimeStamp());
@@ -339,7 +339,7 @@ TEST(RecordSetFileStreaming, MembersNotReadAreSkippedWhateverTheyHold) {
     auto set = MakeRecordSet({2, 2, 2});
     std::string text = ToJsonText(*set);
     text.insert(1, R"("notes": {"records": [1, [2]], "format": null}, "extra": [[{}]], )");
-    const RecordSetReadResult read = FromJsonText(text);
+    const data::RecordSetReadResult read = FromJsonText(text);
     ASSERT_TRUE(read.recordSet) << read.error;
     ExpectSameRecordSet(*set, *read.recordSet);
 }
@@ -347,22 +347,22 @@ TEST(RecordSetFileStreaming, MembersNotReadAreSkippedWhateverTheyHold) {
 TEST(RecordSetFileStreaming, AStreamThatCannotBeWoundBackIsReadAlike) {
     auto set = MakeRecordSet({3, 2, 1000});
     const std::string text = ToJsonText(*set);
-    ASSERT_GT(text.size(), 2 * HeldInput::kBlockBytes);
+    ASSERT_GT(text.size(), 2 * data::HeldInput::kBlockBytes);
     OneWayBuffer buffer(text);
     std::istream in(&buffer);
     ASSERT_EQ(in.tellg(), std::istream::pos_type(-1));
-    const RecordSetReadResult read = ReadRecordSetJson(in, text.size());
+    const data::RecordSetReadResult read = data::ReadRecordSetJson(in, text.size());
     ASSERT_TRUE(read.recordSet) << read.error;
     ExpectSameRecordSet(*set, *read.recordSet);
 
     OneWayBuffer oneByteTooMany(text);
     std::istream tooLong(&oneByteTooMany);
-    EXPECT_EQ(ReadRecordSetJson(tooLong, text.size() - 1).error.rfind("larger than ", 0), 0U);
+    EXPECT_EQ(data::ReadRecordSetJson(tooLong, text.size() - 1).error.rfind("larger than ", 0), 0U);
 
     OneWayBuffer truncated(ToJsonText(*set).substr(0, 100));
     std::istream truncatedIn(&truncated);
-    const RecordSetReadResult unlimited =
-        ReadRecordSetJson(truncatedIn, std::numeric_limits<std::uint64_t>::max());
+    const data::RecordSetReadResult unlimited =
+        data::ReadRecordSetJson(truncatedIn, std::numeric_limits<std::uint64_t>::max());
     EXPECT_EQ(unlimited.error.rfind("not a valid JSON text: ", 0), 0U);
 }
 
@@ -396,7 +396,7 @@ TEST(RecordSetFileStreaming, AFileChangedBetweenThePassesIsRefused) {
     const auto readChanged = [&text](const Json& changed) {
         RewrittenBuffer buffer(text, changed.dump());
         std::istream in(&buffer);
-        return ReadRecordSetJson(in);
+        return data::ReadRecordSetJson(in);
     };
     document["records"].push_back(document["records"][0]);
     EXPECT_EQ(readChanged(document).error, "records: the file changed while it was being read");
@@ -412,7 +412,7 @@ TEST(RecordSetFileStreaming, ReadsFromWhereTheStreamStands) {
     auto set = MakeRecordSet({1, 1, 2});
     std::istringstream in("ignored " + ToJsonText(*set));
     in.seekg(8);
-    const RecordSetReadResult read = ReadRecordSetJson(in);
+    const data::RecordSetReadResult read = data::ReadRecordSetJson(in);
     ASSERT_TRUE(read.recordSet) << read.error;
     ExpectSameRecordSet(*set, *read.recordSet);
 }
@@ -430,8 +430,8 @@ TEST_F(RecordSetFileOnDisc, WritesAndReadsAFileReplacingAnEarlierOne) {
     std::ofstream(path) << "old";
     auto set = MakeRecordSet({});
     std::string error;
-    ASSERT_TRUE(WriteRecordSetJson(*set, path, error)) << error;
-    const RecordSetReadResult read = ReadRecordSetJson(path);
+    ASSERT_TRUE(data::WriteRecordSetJson(*set, path, error)) << error;
+    const data::RecordSetReadResult read = data::ReadRecordSetJson(path);
     ASSERT_TRUE(read.recordSet) << read.error;
     ExpectSameRecordSet(*set, *read.recordSet);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path().toStdString()),
@@ -442,18 +442,18 @@ TEST_F(RecordSetFileOnDisc, WritesAndReadsAFileReplacingAnEarlierOne) {
 TEST_F(RecordSetFileOnDisc, AFolderThatDoesNotExistGivesAnErrorAndNoFile) {
     auto set = MakeRecordSet({1, 1, 1});
     std::string error;
-    EXPECT_FALSE(WriteRecordSetJson(*set, PathOf("missing/set.json"), error));
+    EXPECT_FALSE(data::WriteRecordSetJson(*set, PathOf("missing/set.json"), error));
     EXPECT_NE(error.find("missing/set.json"), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(PathOf("missing")));
 }
 
 TEST_F(RecordSetFileOnDisc, AFolderIsNamedWithTheReason) {
-    EXPECT_EQ(ReadRecordSetJson(PathOf("")).error,
+    EXPECT_EQ(data::ReadRecordSetJson(PathOf("")).error,
               "cannot read \"" + PathOf("") + "\": Is a directory");
 }
 
 TEST_F(RecordSetFileOnDisc, AMissingFileIsNamed) {
-    const RecordSetReadResult read = ReadRecordSetJson(PathOf("none.json"));
+    const data::RecordSetReadResult read = data::ReadRecordSetJson(PathOf("none.json"));
     EXPECT_FALSE(read.recordSet);
     EXPECT_NE(read.error.find("none.json"), std::string::npos) << read.error;
 }
@@ -471,7 +471,7 @@ TEST_P(RecordSetFileRefusal, NamesTheField) {
     auto set = MakeRecordSet({4, 2, 14});
     Json document = Json::parse(ToJsonText(*set));
     GetParam().change(document);
-    const RecordSetReadResult read = FromJsonText(document.dump());
+    const data::RecordSetReadResult read = FromJsonText(document.dump());
     EXPECT_FALSE(read.recordSet);
     EXPECT_EQ(read.error, GetParam().message);
 }
@@ -559,7 +559,7 @@ TEST(RecordSetFileRefusal, EveryTruncationIsRefusedWithAParseMessage) {
     const std::string text = ToJsonText(*set);
     const std::size_t end = text.find_last_of('}');
     for (std::size_t length = 0; length < end; ++length) {
-        const RecordSetReadResult read = FromJsonText(text.substr(0, length));
+        const data::RecordSetReadResult read = FromJsonText(text.substr(0, length));
         ASSERT_FALSE(read.recordSet) << length;
         ASSERT_EQ(read.error.rfind("not a valid JSON text: ", 0), 0U) << read.error;
     }
@@ -569,7 +569,7 @@ TEST(RecordSetFileRefusal, BytesThatAreNotUtf8) {
     auto set = MakeRecordSet({1, 1, 1});
     std::string text = ToJsonText(*set);
     text.replace(text.find("Hall"), 4, "H\xe4ll");
-    const RecordSetReadResult read = FromJsonText(text);
+    const data::RecordSetReadResult read = FromJsonText(text);
     EXPECT_FALSE(read.recordSet);
     EXPECT_NE(read.error.find("UTF-8"), std::string::npos) << read.error;
 }
@@ -609,14 +609,14 @@ private:
 TEST(RecordSetFileRefusal, InputLargerThanTheLimitIsRefusedEarly) {
     EndlessBuffer endless;
     std::istream pipe(&endless);
-    EXPECT_EQ(ReadRecordSetJson(pipe, std::uint64_t{1} << 20).error,
+    EXPECT_EQ(data::ReadRecordSetJson(pipe, std::uint64_t{1} << 20).error,
               "larger than 1 MB, more than any record set takes");
 
     QTemporaryDir folder;
     const std::string path = folder.filePath("huge.json").toStdString();
     std::ofstream(path) << "{}";
-    std::filesystem::resize_file(path, kRecordSetFileMaxBytes + 1); // sparse: takes no room
-    EXPECT_EQ(ReadRecordSetJson(path).error,
+    std::filesystem::resize_file(path, data::kRecordSetFileMaxBytes + 1); // sparse: takes no room
+    EXPECT_EQ(data::ReadRecordSetJson(path).error,
               "cannot read \"" + path + "\": larger than 512 MB, more than any record set takes");
 }
 
@@ -624,7 +624,7 @@ TEST(RecordSetFileRefusal, NumberBeyondEveryRange) {
     auto set = MakeRecordSet({1, 1, 1});
     std::string text = ToJsonText(*set);
     text.replace(text.find(R"("serial":-42)"), 12, R"("serial":1e3333333333333333333)");
-    const RecordSetReadResult read = FromJsonText(text);
+    const data::RecordSetReadResult read = FromJsonText(text);
     EXPECT_FALSE(read.recordSet);
     EXPECT_EQ(read.error.rfind("not a valid JSON text: number overflow", 0), 0U) << read.error;
 }

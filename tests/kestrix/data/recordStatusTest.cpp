@@ -28,7 +28,7 @@ TEST(StatusTests, EachTestReadsExactlyItsOwnBit) {
 }
 
 TEST(StatusColor, MostSeriousConditionWins) {
-    const Rgb magenta{255, 0, 255}, blue{0, 0, 255}, orange{255, 128, 32}, red{255, 0, 0},
+    const base::Rgb magenta{255, 0, 255}, blue{0, 0, 255}, orange{255, 128, 32}, red{255, 0, 0},
         black{0, 0, 0};
     EXPECT_EQ(GetStatusColor(0x0A), magenta);
     EXPECT_EQ(GetStatusColor(0x01), magenta);

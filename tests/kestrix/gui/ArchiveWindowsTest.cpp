@@ -21,7 +21,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr DateTime kMarchFirst = 46082.0; // 2026-03-01 00:00:00
+constexpr base::DateTime kMarchFirst = 46082.0; // 2026-03-01 00:00:00
 
 std::vector<archive::InstrumentSummary> TwoInstruments() {
     return {{"Model 9",

@@ -24,7 +24,7 @@ TEST_F(MainWindowTest, ActivatingAFindingSelectsItsRecordsRow) {
     table::testing::SampleSpec flagged;
     flagged.timeStamp += 3 / 1440.0;
     flagged.sampleTimeStatus = 0x02;
-    const clsDataRecord record = [&] {
+    const data::clsDataRecord record = [&] {
         auto one = table::testing::MakeRecordSet({}, {flagged});
         return *one->Record(0);
     }();

@@ -28,7 +28,7 @@ TEST_F(MainWindowTest, IaqReportIsOfferedForIaqRecordSetsOnly) {
 }
 
 TEST_F(MainWindowTest, IaqReportShowsTheDaysInTheirColoursAndSavesThem) {
-    std::shared_ptr<clsDataRecordSet> set = iaq::testing::MakeIaqRecordSet();
+    std::shared_ptr<data::clsDataRecordSet> set = iaq::testing::MakeIaqRecordSet();
     const iaq::IaqReport report = *iaq::testing::ComputeNamed(*set).report;
     ASSERT_TRUE(window->TakeRecordSet(set));
     dialogs.files.push_back({Path("air.csv"), 2});

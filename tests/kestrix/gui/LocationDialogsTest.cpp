@@ -130,7 +130,7 @@ TEST_F(LocationDialogsTest, InstrumentNamesAreOfferedOnlyWhenTheDownloadHasThem)
     table::testing::RecordSetSpec named;
     named.locationNames = {"HOME", "LOBBY"};
     const struct {
-        std::shared_ptr<clsDataRecordSet> recordSet;
+        std::shared_ptr<data::clsDataRecordSet> recordSet;
         bool offered;
     } cases[] = {
         {nullptr, false},

@@ -26,8 +26,8 @@ inline void EnsureApplication() {
     }
 }
 
-inline std::shared_ptr<clsDataRecordSet> SmallRecordSet(const std::string& sensorName,
-                                                        int records = 3) {
+inline std::shared_ptr<data::clsDataRecordSet> SmallRecordSet(const std::string& sensorName,
+                                                              int records = 3) {
     table::testing::RecordSetSpec spec;
     spec.sensorName = sensorName;
     std::vector<table::testing::SampleSpec> samples(static_cast<std::size_t>(records));

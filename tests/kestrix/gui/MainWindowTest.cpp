@@ -231,7 +231,8 @@ TEST_F(MainWindowTest, RecordSetFilesOpenSaveAndAreRefusedWhenBroken) {
     window->show();
     auto recordSet = SmallRecordSet("Monitor iaq 3", 5);
     std::string error;
-    ASSERT_TRUE(WriteRecordSetJson(*recordSet, Path("five.json").toStdString(), error)) << error;
+    ASSERT_TRUE(data::WriteRecordSetJson(*recordSet, Path("five.json").toStdString(), error))
+        << error;
 
     dialogs.files = {{Path("five.json"), 0}};
     window->RunCommand(window::MainCommand::OpenRecordSet);

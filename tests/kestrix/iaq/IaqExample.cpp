@@ -10,7 +10,7 @@ constexpr int kLocationTwoHours = 6;
 
 table::testing::SampleSpec Sample(int day, int hour, std::int32_t location, std::int32_t level) {
     table::testing::SampleSpec spec;
-    spec.timeStamp = MakeDateTime(2025, 3, day, hour, 30);
+    spec.timeStamp = base::MakeDateTime(2025, 3, day, hour, 30);
     spec.locationId = location;
     spec.sampleTime = 60;
     spec.counts = LevelCounts(level);
@@ -38,7 +38,7 @@ std::vector<std::int32_t> LevelCounts(std::int32_t level) {
     return {level * 40, level * 20, level * 10, level * 2, level, level / 2};
 }
 
-std::unique_ptr<clsDataRecordSet> MakeIaqRecordSet(const std::vector<ExampleDay>& days) {
+std::unique_ptr<data::clsDataRecordSet> MakeIaqRecordSet(const std::vector<ExampleDay>& days) {
     std::vector<table::testing::SampleSpec> samples;
     for (const ExampleDay& day : days) {
         for (int hour = 0; hour < day.hours; ++hour) {
@@ -51,7 +51,7 @@ std::unique_ptr<clsDataRecordSet> MakeIaqRecordSet(const std::vector<ExampleDay>
     return table::testing::MakeRecordSet(IaqSpec(), samples);
 }
 
-IaqOutcome ComputeNamed(clsDataRecordSet& recordSet, const IaqRequest& request) {
+IaqOutcome ComputeNamed(data::clsDataRecordSet& recordSet, const IaqRequest& request) {
     return ComputeIaqReport(recordSet, request,
                             [&](std::int32_t id) { return recordSet.GetLocationName(id); });
 }

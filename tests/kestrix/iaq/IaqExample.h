@@ -23,9 +23,9 @@ inline const std::vector<ExampleDay> kExampleDays{{2, 24, 4000}, {3, 17, 6000}, 
 
 table::testing::RecordSetSpec IaqSpec();
 std::vector<std::int32_t> LevelCounts(std::int32_t level);
-std::unique_ptr<clsDataRecordSet>
+std::unique_ptr<data::clsDataRecordSet>
 MakeIaqRecordSet(const std::vector<ExampleDay>& days = kExampleDays);
 
-IaqOutcome ComputeNamed(clsDataRecordSet& recordSet, const IaqRequest& request = {});
+IaqOutcome ComputeNamed(data::clsDataRecordSet& recordSet, const IaqRequest& request = {});
 
 } // namespace kestrix::iaq::testing

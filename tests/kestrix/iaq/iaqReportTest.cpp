@@ -18,12 +18,12 @@ std::pair<double, double> SamplePm(std::int32_t level) {
     sample.counts = LevelCounts(level);
     sample.analogs = {};
     auto set = table::testing::MakeRecordSet(IaqSpec(), {sample});
-    clsParticleDataCalculator calculator;
+    calc::clsParticleDataCalculator calculator;
     calculator.DataRecordSet(set.get());
     calculator.ParticleDensity(set->GetParticleDensity());
     calculator.ParticulateMatterEnabled(true);
     calculator.DataRecord(set->Record(0));
-    const OrderedValues values = *calculator.Calculate();
+    const calc::OrderedValues values = *calculator.Calculate();
     return {values.Value("PM2.5"), values.Value("PM10.0")};
 }
 
@@ -90,7 +90,7 @@ TEST(IaqReport, OneLocationAmongSeveralUsesItsRecordsOnly) {
 
 TEST(IaqReport, ARecordSetOverAYearHasAnAnnualMean) {
     auto set = MakeIaqRecordSet({{1, 24, 100}});
-    clsDataRecord later = *set->Record(0);
+    data::clsDataRecord later = *set->Record(0);
     later.SetTimeStamp(later.GetTimeStamp() + 365);
     ASSERT_TRUE(set->RecordCopy(1, &later));
     const IaqOutcome outcome = ComputeNamed(*set);

@@ -7,7 +7,7 @@
 namespace kestrix {
 namespace {
 
-using Probe = AddressScan::Probe;
+using Probe = instrument::AddressScan::Probe;
 
 constexpr int kQuick = 100;
 constexpr int kFull = 1000;
@@ -15,7 +15,7 @@ constexpr int kFull = 1000;
 // Every probe of a scan where nothing answers; mismatchAt marks the probes whose reply did not
 // match (counted from 0).
 std::vector<Probe> SilentScan(int lastFound, int quick, std::vector<int> mismatchAt = {}) {
-    AddressScan scan(lastFound, quick, kFull);
+    instrument::AddressScan scan(lastFound, quick, kFull);
     std::vector<Probe> probes{scan.Current()};
     for (int index = 0;; ++index) {
         const bool mismatched =

@@ -26,18 +26,19 @@ class Density : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureApplication();
-        session_ = std::make_unique<DensitySession>();
+        session_ = std::make_unique<instrument::DensitySession>();
+        QObject::connect(session_.get(), &instrument::DensitySession::NoticeShown,
+                         [this](instrument::MessageIcon icon, const std::string& title,
+                                const std::string& text) {
+                             notices_.push_back({icon, title, text});
+                         });
         QObject::connect(
-            session_.get(), &DensitySession::NoticeShown,
-            [this](MessageIcon icon, const std::string& title, const std::string& text) {
-                notices_.push_back({icon, title, text});
-            });
-        QObject::connect(session_.get(), &DensitySession::ButtonCarriedOut,
-                         [this](WizardButton button) { carriedOut_.push_back(button); });
-        QObject::connect(session_.get(), &DensitySession::IdentityShown,
+            session_.get(), &instrument::DensitySession::ButtonCarriedOut,
+            [this](instrument::WizardButton button) { carriedOut_.push_back(button); });
+        QObject::connect(session_.get(), &instrument::DensitySession::IdentityShown,
                          [this] { identified_ = true; });
-        QObject::connect(session_.get(), &DensitySession::WriteEnded,
-                         [this](DensityOutcome outcome) { outcome_ = outcome; });
+        QObject::connect(session_.get(), &instrument::DensitySession::WriteEnded,
+                         [this](instrument::DensityOutcome outcome) { outcome_ = outcome; });
     }
     void TearDown() override { session_->CloseConnections(); }
 
@@ -53,7 +54,7 @@ protected:
         ASSERT_TRUE(session_->StartIdentification(kPort, 1));
         SessionHarness::WaitFor([this] { return identified_; });
     }
-    DensityOutcome Write(double density) {
+    instrument::DensityOutcome Write(double density) {
         outcome_.reset();
         EXPECT_TRUE(session_->StartWrite(density));
         SessionHarness::WaitFor([this] { return outcome_.has_value(); });
@@ -65,12 +66,12 @@ protected:
         return sim_->Process().StateText();
     }
 
-    std::unique_ptr<DensitySession> session_;
+    std::unique_ptr<instrument::DensitySession> session_;
     std::unique_ptr<ScenarioFile> scenario_;
     std::unique_ptr<SimulatedInstrument> sim_;
     std::vector<ShownMessage> notices_;
-    std::vector<WizardButton> carriedOut_;
-    std::optional<DensityOutcome> outcome_;
+    std::vector<instrument::WizardButton> carriedOut_;
+    std::optional<instrument::DensityOutcome> outcome_;
     bool identified_ = false;
 };
 
@@ -86,7 +87,7 @@ TEST_F(Density, WritesTheDensityTimesAThousandAndReadsItBack) {
     Start(IaqScenario(2500));
     for (const auto& [density, thousandths] :
          {std::pair{1.2, 1200}, {0.001, 1}, {65.535, 65535}, {9.999, 9999}}) {
-        ASSERT_EQ(Write(density), DensityOutcome::Written) << density;
+        ASSERT_EQ(Write(density), instrument::DensityOutcome::Written) << density;
         identified_ = false;
         session_->ReadIdentityAgain();
         SessionHarness::WaitFor([this] { return identified_; });
@@ -127,9 +128,9 @@ TEST_F(Density, PressesDuringTheWriteAreDroppedAndTheWriteCompletes) {
     Start(IaqScenario(2500));
     outcome_.reset();
     ASSERT_TRUE(session_->StartWrite(1.5));
-    session_->PressButton(WizardButton::Cancel);
+    session_->PressButton(instrument::WizardButton::Cancel);
     SessionHarness::WaitFor([this] { return outcome_.has_value(); });
-    EXPECT_EQ(*outcome_, DensityOutcome::Written);
+    EXPECT_EQ(*outcome_, instrument::DensityOutcome::Written);
     EXPECT_TRUE(carriedOut_.empty());
     EXPECT_THAT(StoppedState(), HasSubstr("\"density_x1000\": 1500"));
 }
@@ -141,7 +142,7 @@ TEST_F(Density, AnotherInstrumentAttachedBeforeTheWriteIsRefused) {
     SimulatedInstrument other({"--scenario", otherScenario.Path()}, kPort);
     ASSERT_TRUE(other.Ready());
     ASSERT_TRUE(session_->SetConnection(kPort, 1));
-    EXPECT_EQ(Write(1.2), DensityOutcome::NotSameInstrument);
+    EXPECT_EQ(Write(1.2), instrument::DensityOutcome::NotSameInstrument);
     ASSERT_EQ(notices_.size(), 1U);
     EXPECT_EQ(notices_[0].title, "Warning");
     EXPECT_EQ(notices_[0].text, sessionTexts::NotSameInstrumentText());
@@ -152,9 +153,10 @@ TEST_F(Density, AnotherInstrumentAttachedBeforeTheWriteIsRefused) {
 TEST_F(Density, ASilentLineEndsInLostCommunication) {
     Start(IaqScenario(2500));
     bool lost = false;
-    QObject::connect(session_.get(), &DensitySession::CommunicationLost, [&] { lost = true; });
+    QObject::connect(session_.get(), &instrument::DensitySession::CommunicationLost,
+                     [&] { lost = true; });
     sim_->Process().Stop();
-    EXPECT_EQ(Write(1.2), DensityOutcome::LostCommunication);
+    EXPECT_EQ(Write(1.2), instrument::DensityOutcome::LostCommunication);
     EXPECT_TRUE(lost);
     ASSERT_EQ(notices_.size(), 1U);
     EXPECT_EQ(notices_[0].text, sessionTexts::LostCommunicationText());

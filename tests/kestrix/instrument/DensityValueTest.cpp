@@ -11,24 +11,25 @@ namespace {
 TEST(DensityValue, OnlyWhatTheRegisterHoldsIsAccepted) {
     const struct {
         double density;
-        DensityProblem problem;
+        instrument::DensityProblem problem;
     } cases[] = {
-        {0.0, DensityProblem::Zero},
-        {0.0005, DensityProblem::Zero},
-        {0.00089, DensityProblem::Zero},
-        {0.0009, DensityProblem::None},
-        {65.535, DensityProblem::None},
-        {65.5354, DensityProblem::None},
-        {65.5356, DensityProblem::OutOfRange},
-        {100.0, DensityProblem::OutOfRange},
-        {-1.0, DensityProblem::OutOfRange},
-        {std::numeric_limits<double>::quiet_NaN(), DensityProblem::OutOfRange},
-        {std::numeric_limits<double>::infinity(), DensityProblem::OutOfRange},
+        {0.0, instrument::DensityProblem::Zero},
+        {0.0005, instrument::DensityProblem::Zero},
+        {0.00089, instrument::DensityProblem::Zero},
+        {0.0009, instrument::DensityProblem::None},
+        {65.535, instrument::DensityProblem::None},
+        {65.5354, instrument::DensityProblem::None},
+        {65.5356, instrument::DensityProblem::OutOfRange},
+        {100.0, instrument::DensityProblem::OutOfRange},
+        {-1.0, instrument::DensityProblem::OutOfRange},
+        {std::numeric_limits<double>::quiet_NaN(), instrument::DensityProblem::OutOfRange},
+        {std::numeric_limits<double>::infinity(), instrument::DensityProblem::OutOfRange},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(CheckDensity(c.density), c.problem) << c.density;
+        EXPECT_EQ(instrument::CheckDensity(c.density), c.problem) << c.density;
     }
-    EXPECT_NE(DensityProblemText(DensityProblem::OutOfRange).find("0.001 and 65.535"),
+    EXPECT_NE(instrument::DensityProblemText(instrument::DensityProblem::OutOfRange)
+                  .find("0.001 and 65.535"),
               std::string::npos);
 }
 
@@ -46,14 +47,14 @@ TEST(DensityValue, ThousandthsRoundHalvesToEven) {
         {0.1875, 188},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DensityRegisterValue(c.density), c.thousandths) << c.density;
+        EXPECT_EQ(instrument::DensityRegisterValue(c.density), c.thousandths) << c.density;
     }
 }
 
 TEST(DensityValue, TextHasThreeDecimalsAndTheSeparatorGiven) {
-    EXPECT_EQ(FormatDensity(2500), "2.500");
-    EXPECT_EQ(FormatDensity(1, ","), "0,001");
-    EXPECT_EQ(FormatDensity(65535), "65.535");
+    EXPECT_EQ(instrument::FormatDensity(2500), "2.500");
+    EXPECT_EQ(instrument::FormatDensity(1, ","), "0,001");
+    EXPECT_EQ(instrument::FormatDensity(65535), "65.535");
 }
 
 } // namespace

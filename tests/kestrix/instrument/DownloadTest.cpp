@@ -31,7 +31,7 @@ protected:
         faults.insert(faults.begin(), {"--scenario", scenario_->Path()});
         Connect(faults);
     }
-    clsDataRecordSet& Result() { return *harness_.Session().GetDataRecordSet(); }
+    data::clsDataRecordSet& Result() { return *harness_.Session().GetDataRecordSet(); }
 
     SessionHarness harness_;
     std::unique_ptr<ScenarioFile> scenario_;
@@ -40,8 +40,8 @@ protected:
 
 TEST_F(Download, MapVersion137ReadsInputBlocksShortRecordsAndNoNames) {
     Connect({"--preset", "legacy-137"});
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Finished);
-    clsDataRecordSet& set = Result();
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Finished);
+    data::clsDataRecordSet& set = Result();
     EXPECT_EQ(set.RecordCount(), 40);
     EXPECT_EQ(set.GetSensorName(), "Pirrow 32");
     EXPECT_FALSE(set.HasLocationNames());
@@ -53,7 +53,7 @@ TEST_F(Download, MapVersion137ReadsInputBlocksShortRecordsAndNoNames) {
     EXPECT_EQ(set.GetPartChanType(0), "0.3");
     EXPECT_EQ(set.GetSampleTimeUnits(), "s");
     EXPECT_GT(set.GetAnalogChanCount(), 0);
-    const DownloadView& view = harness_.Session().View();
+    const instrument::DownloadView& view = harness_.Session().View();
     EXPECT_EQ(view.progress.text, "Done");
     EXPECT_EQ(view.ShownText(), sessionTexts::DoneLabelText());
     EXPECT_EQ(view.cancelCaption, "&Close");
@@ -62,8 +62,8 @@ TEST_F(Download, MapVersion137ReadsInputBlocksShortRecordsAndNoNames) {
 
 TEST_F(Download, MapVersion138ReadsHoldingBlocksEnableWordsAndNames) {
     Connect({"--preset", "swapped-names"});
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Finished);
-    clsDataRecordSet& set = Result();
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Finished);
+    data::clsDataRecordSet& set = Result();
     EXPECT_EQ(set.RecordCount(), 20);
     ASSERT_TRUE(set.HasLocationNames());
     EXPECT_EQ(set.GetLocationName(0), "LOC000");
@@ -74,8 +74,8 @@ TEST_F(Download, MapVersion138ReadsHoldingBlocksEnableWordsAndNames) {
 
 TEST_F(Download, MapVersion145WithoutFastTransferUsesModbusRecordByRecord) {
     ConnectScenario(R"({"preset": "standard", "generate": {"count": 12}})");
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Finished);
-    clsDataRecordSet& set = Result();
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Finished);
+    data::clsDataRecordSet& set = Result();
     EXPECT_EQ(set.RecordCount(), 12);
     EXPECT_EQ(set.GetLocationName(1), "LOBBY");
     EXPECT_EQ(set.GetLocationName(5), "STORE");
@@ -85,10 +85,10 @@ TEST_F(Download, MapVersion145WithoutFastTransferUsesModbusRecordByRecord) {
 
 TEST_F(Download, FastTransferOf450RecordsGoesInThreeChunks) {
     Connect({"--preset", "iaq-fast"});
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Finished);
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Finished);
     EXPECT_THAT(harness_.fastCommands,
                 ElementsAre("<gr0000,0200>", "<gr0200,0200>", "<gr0400,0050>"));
-    clsDataRecordSet& set = Result();
+    data::clsDataRecordSet& set = Result();
     EXPECT_EQ(set.RecordCount(), 450);
     EXPECT_FLOAT_EQ(set.GetParticleDensity(), 1.65F);
     EXPECT_EQ(set.GetLocationName(2), "HALL");
@@ -103,7 +103,7 @@ TEST_F(Download, FastTransferOf450RecordsGoesInThreeChunks) {
 TEST_F(Download, FastTransferAndModbusGiveTheSameRecords) {
     const std::string generate = R"("generate": {"count": 30, "seed": 9})";
     ConnectScenario(R"({"preset": "iaq-fast", )" + generate + "}");
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Finished);
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Finished);
     const auto fast = harness_.Session().GetDataRecordSet();
     SessionHarness modbus;
     ScenarioFile slowScenario(R"({"preset": "iaq-fast", "identity": {"fast_transfer": false}, )" +
@@ -111,13 +111,13 @@ TEST_F(Download, FastTransferAndModbusGiveTheSameRecords) {
     SimulatedInstrument slow({"--scenario", slowScenario.Path()}, kPort + 1);
     ASSERT_TRUE(slow.Ready());
     ASSERT_EQ(modbus.Identify(kPort + 1, 1), IdentifyOutcome::Identified);
-    ASSERT_EQ(modbus.Download(), DownloadOutcome::Finished);
+    ASSERT_EQ(modbus.Download(), instrument::DownloadOutcome::Finished);
     const auto viaModbus = modbus.Session().GetDataRecordSet();
     ASSERT_EQ(fast->RecordCount(), viaModbus->RecordCount());
     ASSERT_EQ(fast->GetPartChanCount(), viaModbus->GetPartChanCount());
     for (std::int32_t i = 0; i < fast->RecordCount(); ++i) {
-        const clsDataRecord expected = *viaModbus->Record(i);
-        const clsDataRecord* got = fast->Record(i);
+        const data::clsDataRecord expected = *viaModbus->Record(i);
+        const data::clsDataRecord* got = fast->Record(i);
         EXPECT_DOUBLE_EQ(got->GetTimeStamp(), expected.GetTimeStamp());
         EXPECT_EQ(got->GetSampleTimeValue(), expected.GetSampleTimeValue());
         for (std::int16_t c = 0; c < fast->GetPartChanCount(); ++c) {
@@ -132,7 +132,7 @@ TEST_F(Download, FastTransferAndModbusGiveTheSameRecords) {
 
 TEST_F(Download, BusyInstrumentIsMadeIdleFirst) {
     ConnectScenario(R"({"preset": "busy", "generate": {"count": 4}})");
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Finished);
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Finished);
     EXPECT_EQ(Result().RecordCount(), 4);
     ASSERT_EQ(sim_->Process().Stop(), 0);
     EXPECT_THAT(sim_->Process().StateText(), HasSubstr("\"busy\": false"));
@@ -141,7 +141,7 @@ TEST_F(Download, BusyInstrumentIsMadeIdleFirst) {
 TEST_F(Download, DroppedAndCorruptedRepliesAreRepeatedByTheWatchdog) {
     ConnectScenario(R"({"preset": "standard", "generate": {"count": 5}})",
                     {"--drop-every", "9", "--corrupt-every", "13"});
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Finished);
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Finished);
     EXPECT_EQ(Result().RecordCount(), 5);
     EXPECT_TRUE(harness_.prompts.messages.empty());
 }
@@ -151,7 +151,7 @@ TEST_F(Download, DroppedAndCorruptedRepliesAreRepeatedByTheWatchdog) {
 TEST_F(Download, CorruptedFastChunkIsRequestedAgain) {
     ConnectScenario(R"({"preset": "iaq-fast", "generate": {"count": 250}})",
                     {"--corrupt-every", "14"});
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Finished);
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Finished);
     EXPECT_EQ(Result().RecordCount(), 250);
     EXPECT_GT(harness_.fastCommands.size(), 2U);
     EXPECT_EQ(harness_.fastCommands.back(), "<gr0200,0050>");
@@ -161,9 +161,9 @@ TEST_F(Download, ThreeFailuresGiveLostCommunication) {
     ConnectScenario(R"({"preset": "standard", "generate": {"count": 5}})");
     sim_->Process().Stop();
     bool backToChoice = false;
-    QObject::connect(&harness_.Session(), &DownloadSession::CommunicationLost,
+    QObject::connect(&harness_.Session(), &instrument::DownloadSession::CommunicationLost,
                      [&] { backToChoice = true; });
-    EXPECT_EQ(harness_.Download(), DownloadOutcome::LostCommunication);
+    EXPECT_EQ(harness_.Download(), instrument::DownloadOutcome::LostCommunication);
     EXPECT_TRUE(backToChoice);
     ASSERT_EQ(harness_.prompts.messages.size(), 1U);
     EXPECT_EQ(harness_.prompts.messages[0].title, "Warning");
@@ -174,7 +174,7 @@ TEST_F(Download, ThreeFailuresGiveLostCommunication) {
 TEST_F(Download, LineHungUpInMidDownloadHandsOutNoRecordSet) {
     ConnectScenario(R"({"preset": "standard", "generate": {"count": 30}})",
                     {"--hang-up-after", "25"});
-    EXPECT_EQ(harness_.Download(), DownloadOutcome::LostCommunication);
+    EXPECT_EQ(harness_.Download(), instrument::DownloadOutcome::LostCommunication);
     EXPECT_FALSE(harness_.Session().WasDataDownloaded());
     EXPECT_EQ(harness_.Session().GetDataRecordSet(), nullptr);
     EXPECT_GT(harness_.Session().RecordsDone(), 0);
@@ -185,9 +185,9 @@ TEST_F(Download, InstrumentChangedSinceIdentificationIsRefused) {
     SimulatedInstrument other({"--preset", "swapped-names"}, kPort);
     ASSERT_TRUE(other.Ready());
     ASSERT_TRUE(harness_.Session().SetConnection(kPort, 1));
-    EXPECT_EQ(harness_.Download(), DownloadOutcome::NotSameInstrument);
+    EXPECT_EQ(harness_.Download(), instrument::DownloadOutcome::NotSameInstrument);
     ASSERT_EQ(harness_.prompts.messages.size(), 1U);
-    EXPECT_EQ(harness_.prompts.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(harness_.prompts.messages[0].icon, instrument::MessageIcon::Information);
     EXPECT_EQ(harness_.prompts.messages[0].title, "Warning");
     EXPECT_EQ(harness_.prompts.messages[0].text, sessionTexts::NotSameInstrumentText());
     EXPECT_FALSE(harness_.Session().WasDataDownloaded());
@@ -195,8 +195,8 @@ TEST_F(Download, InstrumentChangedSinceIdentificationIsRefused) {
 
 TEST_F(Download, NoRecordsAtEntryRequestsNothing) {
     Connect({"--preset", "empty"});
-    EXPECT_EQ(harness_.Download(), DownloadOutcome::NoData);
-    const DownloadView& view = harness_.Session().View();
+    EXPECT_EQ(harness_.Download(), instrument::DownloadOutcome::NoData);
+    const instrument::DownloadView& view = harness_.Session().View();
     EXPECT_EQ(view.ShownText(), sessionTexts::NoDataLabelText());
     EXPECT_EQ(view.cancelCaption, "&Close");
     EXPECT_FALSE(harness_.Session().IsBusy());
@@ -209,7 +209,7 @@ TEST_F(Download, RecordsClearedSinceIdentificationGiveNoData) {
     SimulatedInstrument same({"--scenario", cleared.Path()}, kPort);
     ASSERT_TRUE(same.Ready());
     ASSERT_TRUE(harness_.Session().SetConnection(kPort, 1));
-    EXPECT_EQ(harness_.Download(), DownloadOutcome::NoData);
+    EXPECT_EQ(harness_.Download(), instrument::DownloadOutcome::NoData);
     EXPECT_EQ(harness_.Session().Identity().recordCount, 0);
     ASSERT_EQ(harness_.prompts.messages.size(), 1U);
     EXPECT_EQ(harness_.prompts.messages[0].title, "Information");
@@ -230,9 +230,9 @@ std::string ScenarioWithoutSampleTimeUnit() {
 
 TEST_F(Download, RecordSetThatCannotBeInitialisedIsADecodingError) {
     ConnectScenario(ScenarioWithoutSampleTimeUnit());
-    EXPECT_EQ(harness_.Download(), DownloadOutcome::DecodingError);
+    EXPECT_EQ(harness_.Download(), instrument::DownloadOutcome::DecodingError);
     ASSERT_EQ(harness_.prompts.messages.size(), 1U);
-    EXPECT_EQ(harness_.prompts.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(harness_.prompts.messages[0].icon, instrument::MessageIcon::Error);
     EXPECT_EQ(harness_.prompts.messages[0].title, "Internal Error");
     EXPECT_EQ(harness_.prompts.messages[0].text, "Error downloading data!");
     EXPECT_EQ(harness_.Session().View().progress.text, "Error!");
@@ -243,8 +243,8 @@ TEST_F(Download, RecordSetThatCannotBeInitialisedIsADecodingError) {
 TEST_F(Download, CancelAnsweredNoLetsTheDownloadGoOn) {
     ConnectScenario(R"({"preset": "standard", "generate": {"count": 6}})");
     harness_.prompts.answers = {false};
-    harness_.PressAtFirstRecord(WizardButton::Cancel);
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Finished);
+    harness_.PressAtFirstRecord(instrument::WizardButton::Cancel);
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Finished);
     ASSERT_EQ(harness_.prompts.questions.size(), 1U);
     EXPECT_EQ(harness_.prompts.questions[0].title, "Question");
     EXPECT_EQ(harness_.prompts.questions[0].text, sessionTexts::CancelDownloadQuestion());
@@ -255,17 +255,17 @@ TEST_F(Download, CancelAnsweredNoLetsTheDownloadGoOn) {
 TEST_F(Download, CancelAnsweredYesDiscardsEverything) {
     ConnectScenario(R"({"preset": "standard", "generate": {"count": 6}})");
     harness_.prompts.answers = {true};
-    harness_.PressAtFirstRecord(WizardButton::Cancel);
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Cancelled);
-    EXPECT_THAT(harness_.carriedOut, ElementsAre(WizardButton::Cancel));
+    harness_.PressAtFirstRecord(instrument::WizardButton::Cancel);
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Cancelled);
+    EXPECT_THAT(harness_.carriedOut, ElementsAre(instrument::WizardButton::Cancel));
     EXPECT_FALSE(harness_.Session().WasDataDownloaded());
     EXPECT_FALSE(harness_.Session().IsBusy());
 }
 
 TEST_F(Download, CancelDuringTheFastTransferActsWithoutAQuestion) {
     Connect({"--preset", "iaq-fast"});
-    harness_.PressAtFirstRecord(WizardButton::Cancel);
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Cancelled);
+    harness_.PressAtFirstRecord(instrument::WizardButton::Cancel);
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Cancelled);
     EXPECT_TRUE(harness_.prompts.questions.empty());
     EXPECT_FALSE(harness_.Session().WasDataDownloaded());
     // The Modbus connection is back.
@@ -274,14 +274,14 @@ TEST_F(Download, CancelDuringTheFastTransferActsWithoutAQuestion) {
 
 TEST_F(Download, RecordSetFileReadsBackIdentical) {
     ConnectScenario(R"({"preset": "iaq-fast", "generate": {"count": 40}})");
-    ASSERT_EQ(harness_.Download(), DownloadOutcome::Finished);
+    ASSERT_EQ(harness_.Download(), instrument::DownloadOutcome::Finished);
     std::stringstream first;
-    WriteRecordSetJson(Result(), first);
+    data::WriteRecordSetJson(Result(), first);
     std::istringstream in(first.str());
-    const RecordSetReadResult read = ReadRecordSetJson(in);
+    const data::RecordSetReadResult read = data::ReadRecordSetJson(in);
     ASSERT_TRUE(read.recordSet) << read.error;
     std::stringstream second;
-    WriteRecordSetJson(*read.recordSet, second);
+    data::WriteRecordSetJson(*read.recordSet, second);
     EXPECT_EQ(second.str(), first.str());
     EXPECT_EQ(read.recordSet->RecordCount(), 40);
     EXPECT_EQ(read.recordSet->GetLocationName(1), "OFFICE");

@@ -18,7 +18,7 @@ TEST(Identification, AutoDetectFindsTheInstrumentAtAddressOne) {
     ASSERT_TRUE(sim.Ready());
     SessionHarness harness;
     ASSERT_EQ(harness.Identify(kPort, 0), IdentifyOutcome::Identified);
-    const InstrumentIdentity& id = harness.Session().Identity();
+    const instrument::InstrumentIdentity& id = harness.Session().Identity();
     EXPECT_EQ(harness.Session().SlaveAddress(), 1);
     EXPECT_EQ(id.modelName, "Velora 3100");
     EXPECT_EQ(id.serialNumber, 12345);
@@ -36,7 +36,7 @@ TEST(Identification, AutoDetectScansUpToAHigherAddress) {
     ASSERT_TRUE(sim.Ready());
     SessionHarness harness;
     ASSERT_EQ(harness.Identify(kPort, 0), IdentifyOutcome::Identified);
-    const InstrumentIdentity& id = harness.Session().Identity();
+    const instrument::InstrumentIdentity& id = harness.Session().Identity();
     EXPECT_EQ(harness.Session().SlaveAddress(), 3);
     EXPECT_EQ(harness.Session().Progress().value, 99);
     EXPECT_FALSE(harness.Session().Progress().textVisible);
@@ -62,7 +62,7 @@ TEST(Identification, FixedAddressWithNothingThereIsNotFound) {
     ASSERT_TRUE(sim.Ready());
     SessionHarness harness;
     bool notFoundShown = false;
-    QObject::connect(&harness.Session(), &DownloadSession::InstrumentNotFound,
+    QObject::connect(&harness.Session(), &instrument::DownloadSession::InstrumentNotFound,
                      [&] { notFoundShown = true; });
     EXPECT_EQ(harness.Identify(kPort, 7), IdentifyOutcome::NotFound);
     EXPECT_TRUE(notFoundShown);
@@ -104,14 +104,14 @@ TEST(Identification, CancelDuringIdentificationActsAtTheNextCompletionWithoutAQu
     SimulatedInstrument sim({"--preset", "standard"}, kPort);
     ASSERT_TRUE(sim.Ready());
     SessionHarness harness;
-    QObject::connect(&harness.Session(), &DownloadSession::ConnectProgressChanged,
-                     [&] { harness.Session().PressButton(WizardButton::Cancel); });
+    QObject::connect(&harness.Session(), &instrument::DownloadSession::ConnectProgressChanged,
+                     [&] { harness.Session().PressButton(instrument::WizardButton::Cancel); });
     ASSERT_TRUE(harness.Session().StartIdentification(kPort, 1));
     EnsureApplication();
     while (harness.carriedOut.empty()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    EXPECT_EQ(harness.carriedOut.front(), WizardButton::Cancel);
+    EXPECT_EQ(harness.carriedOut.front(), instrument::WizardButton::Cancel);
     EXPECT_FALSE(harness.Session().IsBusy());
     EXPECT_TRUE(harness.prompts.questions.empty());
 }

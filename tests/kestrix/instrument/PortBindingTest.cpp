@@ -27,7 +27,8 @@ struct ExpectedPort {
     std::string description;
 };
 
-void ExpectBound(const std::vector<BoundPort>& bound, const std::vector<ExpectedPort>& expected) {
+void ExpectBound(const std::vector<instrument::BoundPort>& bound,
+                 const std::vector<ExpectedPort>& expected) {
     ASSERT_EQ(bound.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(bound[i].port, expected[i].port) << i;
@@ -65,23 +66,23 @@ TEST(PortBinding, ConfiguredEntriesNameTheirPortsCaseBlind) {
                                              "[driver]\nCOM5=/dev/ttyUSB5\n");
     const std::map<int, std::string> expected{{3, "/dev/pts/7"},
                                               {12, "/dev/serial/by-id/usb-adapter"}};
-    EXPECT_EQ(ConfiguredPorts(config), expected);
+    EXPECT_EQ(instrument::ConfiguredPorts(config), expected);
 }
 
 TEST(PortBinding, ReportedDevicesTakeTheLowestFreeNumbersByDeviceName) {
-    const std::vector<SerialDevice> reported{{"/dev/ttyUSB1", "CP2102 USB to UART"},
-                                             {"/dev/ttyACM0", ""},
-                                             {"/dev/ttyUSB0", "FT232R USB UART"},
-                                             {"/dev/ttyS0", ""}};
-    ExpectBound(BindPorts({{2, "/dev/pts/4"}}, reported),
+    const std::vector<instrument::SerialDevice> reported{{"/dev/ttyUSB1", "CP2102 USB to UART"},
+                                                         {"/dev/ttyACM0", ""},
+                                                         {"/dev/ttyUSB0", "FT232R USB UART"},
+                                                         {"/dev/ttyS0", ""}};
+    ExpectBound(instrument::BindPorts({{2, "/dev/pts/4"}}, reported),
                 {{1, "/dev/ttyACM0", ""},
                  {2, "/dev/pts/4", ""},
                  {3, "/dev/ttyS0", ""},
                  {4, "/dev/ttyUSB0", "FT232R USB UART"},
                  {5, "/dev/ttyUSB1", "CP2102 USB to UART"}});
     // The order the system happens to report them in changes nothing.
-    std::vector<SerialDevice> reversed(reported.rbegin(), reported.rend());
-    EXPECT_EQ(BindPorts({{2, "/dev/pts/4"}}, reversed)[3].device.path, "/dev/ttyUSB0");
+    std::vector<instrument::SerialDevice> reversed(reported.rbegin(), reported.rend());
+    EXPECT_EQ(instrument::BindPorts({{2, "/dev/pts/4"}}, reversed)[3].device.path, "/dev/ttyUSB0");
 }
 
 TEST(PortBinding, DeviceConfiguredThroughALinkIsNotBoundTwice) {
@@ -89,16 +90,18 @@ TEST(PortBinding, DeviceConfiguredThroughALinkIsNotBoundTwice) {
     const std::string device = folder.File("ttyUSB0", 0600);
     const std::string link = folder.Path() + "/usb-adapter-port0";
     std::filesystem::create_symlink(device, link);
-    ExpectBound(BindPorts({{7, link}}, {{device, "FT232R USB UART"}, {"/dev/ttyUSB1", ""}}),
-                {{1, "/dev/ttyUSB1", ""}, {7, link, "FT232R USB UART"}});
+    ExpectBound(
+        instrument::BindPorts({{7, link}}, {{device, "FT232R USB UART"}, {"/dev/ttyUSB1", ""}}),
+        {{1, "/dev/ttyUSB1", ""}, {7, link, "FT232R USB UART"}});
 }
 
 TEST(PortBinding, NoMoreThanThirtyTwoPorts) {
-    std::vector<SerialDevice> reported;
+    std::vector<instrument::SerialDevice> reported;
     for (int i = 0; i < 40; ++i) {
         reported.push_back({"/dev/ttyUSB" + std::to_string(100 + i), ""});
     }
-    const std::vector<BoundPort> bound = BindPorts({{32, "/dev/pts/1"}}, reported);
+    const std::vector<instrument::BoundPort> bound =
+        instrument::BindPorts({{32, "/dev/pts/1"}}, reported);
     ASSERT_EQ(bound.size(), 32U);
     EXPECT_EQ(bound[30].device.path, "/dev/ttyUSB130");
     EXPECT_EQ(bound[31].device.path, "/dev/pts/1");
@@ -109,23 +112,24 @@ TEST(PortList, BoundPortShowsTheSystemsDescription) {
     ASSERT_TRUE(controller >= 0 && ::grantpt(controller) == 0 && ::unlockpt(controller) == 0);
     const std::string line = ::ptsname(controller);
     tolvex::SetPortDevice(2, line);
-    const ListChoice list = BuildPortList(2, {{2, {line, "FT232R USB UART"}}});
+    const instrument::ListChoice list =
+        instrument::BuildPortList(2, {{2, {line, "FT232R USB UART"}}});
     ::close(controller);
     ASSERT_GE(list.selected, 0);
-    const ListEntry& entry = list.entries[static_cast<size_t>(list.selected)];
+    const instrument::ListEntry& entry = list.entries[static_cast<size_t>(list.selected)];
     EXPECT_EQ(entry.text, "COM 2 (" + line + ", FT232R USB UART)");
     EXPECT_TRUE(entry.canOpen);
 }
 
 // Lists the ports as a user without privileges would see them and says on stderr what the
 // entry of port 4 reads; exits with 0 when it cannot be opened.
-[[noreturn]] void ListPortFourUnprivileged(const std::vector<BoundPort>& bound) {
+[[noreturn]] void ListPortFourUnprivileged(const std::vector<instrument::BoundPort>& bound) {
     constexpr uid_t kNobody = 65534;
     if (::geteuid() == 0 &&
         (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
         std::_Exit(2);
     }
-    for (const ListEntry& entry : BuildPortList(4, bound).entries) {
+    for (const instrument::ListEntry& entry : instrument::BuildPortList(4, bound).entries) {
         if (entry.data == 4) {
             std::fprintf(stderr, "%s\n%s\n", entry.text.c_str(), entry.reason.c_str());
             std::_Exit(entry.canOpen ? 1 : 0);

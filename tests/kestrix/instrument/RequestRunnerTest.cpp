@@ -15,10 +15,10 @@ namespace {
 
 constexpr int kPort = 11;
 
-class CountingClient : public RequestClient {
+class CountingClient : public instrument::RequestClient {
 public:
-    void IssueRequest(RequestKind, std::int32_t) override { ++repeats; }
-    void CompleteRequest(RequestKind, short) override { ++completions; }
+    void IssueRequest(instrument::RequestKind, std::int32_t) override { ++repeats; }
+    void CompleteRequest(instrument::RequestKind, short) override { ++completions; }
     void LoseCommunication() override { lost = true; }
 
     int repeats = 0;
@@ -34,11 +34,12 @@ TEST(RequestRunner, ALineWhoseDeviceIsGoneIsLostAtOnceWithoutRetries) {
     ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
     ASSERT_TRUE(tolvex::SetPortDevice(kPort, name));
     CountingClient client;
-    RequestRunner runner(client);
+    instrument::RequestRunner runner(client);
     runner.Open(kPort);
     ::close(master);
     ::close(slave);
-    runner.Send(RequestKind::ReadIdentity, 0, RegisterRequest::ReadHolding(0, 1));
+    runner.Send(instrument::RequestKind::ReadIdentity, 0,
+                instrument::RegisterRequest::ReadHolding(0, 1));
     SessionHarness::WaitFor([&] { return client.lost; });
     EXPECT_TRUE(client.lost);
     EXPECT_EQ(client.repeats, 0);

@@ -38,14 +38,15 @@ Result RunUntil(std::optional<Result>& result) {
 
 } // namespace
 
-void RecordingPrompts::Attach(DownloadSession& session) {
-    QObject::connect(&session, &DownloadSession::NoticeShown,
-                     [this](MessageIcon icon, const std::string& title, const std::string& text) {
-                         messages.push_back({icon, title, text});
-                     });
-    QObject::connect(&session, &DownloadSession::QuestionAsked,
+void RecordingPrompts::Attach(instrument::DownloadSession& session) {
+    QObject::connect(
+        &session, &instrument::DownloadSession::NoticeShown,
+        [this](instrument::MessageIcon icon, const std::string& title, const std::string& text) {
+            messages.push_back({icon, title, text});
+        });
+    QObject::connect(&session, &instrument::DownloadSession::QuestionAsked,
                      [this, &session](const std::string& title, const std::string& text) {
-                         questions.push_back({MessageIcon::Information, title, text});
+                         questions.push_back({instrument::MessageIcon::Information, title, text});
                          if (leaveQuestionsOpen) {
                              return;
                          }
@@ -89,13 +90,13 @@ SimulatedInstrument::SimulatedInstrument(const std::vector<std::string>& argumen
 
 SessionHarness::SessionHarness() {
     EnsureApplication();
-    session_ = std::make_unique<DownloadSession>();
+    session_ = std::make_unique<instrument::DownloadSession>();
     prompts.Attach(*session_);
-    QObject::connect(session_.get(), &DownloadSession::FastCommandSent,
+    QObject::connect(session_.get(), &instrument::DownloadSession::FastCommandSent,
                      [this](const std::string& command) { fastCommands.push_back(command); });
-    QObject::connect(session_.get(), &DownloadSession::ButtonCarriedOut,
-                     [this](WizardButton button) { carriedOut.push_back(button); });
-    QObject::connect(session_.get(), &DownloadSession::DownloadProgressChanged, [this] {
+    QObject::connect(session_.get(), &instrument::DownloadSession::ButtonCarriedOut,
+                     [this](instrument::WizardButton button) { carriedOut.push_back(button); });
+    QObject::connect(session_.get(), &instrument::DownloadSession::DownloadProgressChanged, [this] {
         if (pressAtRecord_ && session_->RecordsDone() > 0) {
             session_->PressButton(*pressAtRecord_);
             pressAtRecord_.reset();
@@ -119,13 +120,13 @@ void SessionHarness::RunFor(int milliseconds) {
 
 IdentifyOutcome SessionHarness::Identify(int port, int address) {
     std::optional<IdentifyOutcome> outcome;
-    DownloadSession* session = session_.get();
+    instrument::DownloadSession* session = session_.get();
     QObject context;
-    QObject::connect(session, &DownloadSession::IdentityShown, &context,
+    QObject::connect(session, &instrument::DownloadSession::IdentityShown, &context,
                      [&] { outcome = IdentifyOutcome::Identified; });
-    QObject::connect(session, &DownloadSession::InstrumentNotFound, &context,
+    QObject::connect(session, &instrument::DownloadSession::InstrumentNotFound, &context,
                      [&] { outcome = IdentifyOutcome::NotFound; });
-    QObject::connect(session, &DownloadSession::CommunicationLost, &context,
+    QObject::connect(session, &instrument::DownloadSession::CommunicationLost, &context,
                      [&] { outcome = IdentifyOutcome::Lost; });
     if (!session->StartIdentification(port, address)) {
         return IdentifyOutcome::Refused;
@@ -133,11 +134,11 @@ IdentifyOutcome SessionHarness::Identify(int port, int address) {
     return RunUntil(outcome);
 }
 
-DownloadOutcome SessionHarness::Download() {
-    std::optional<DownloadOutcome> outcome;
+instrument::DownloadOutcome SessionHarness::Download() {
+    std::optional<instrument::DownloadOutcome> outcome;
     QObject context;
-    QObject::connect(session_.get(), &DownloadSession::DownloadEnded, &context,
-                     [&](DownloadOutcome ended) { outcome = ended; });
+    QObject::connect(session_.get(), &instrument::DownloadSession::DownloadEnded, &context,
+                     [&](instrument::DownloadOutcome ended) { outcome = ended; });
     session_->StartDownload();
     return RunUntil(outcome);
 }

@@ -17,14 +17,14 @@
 namespace kestrix::test {
 
 struct ShownMessage {
-    MessageIcon icon;
+    instrument::MessageIcon icon;
     std::string title;
     std::string text;
 };
 
 class RecordingPrompts {
 public:
-    void Attach(DownloadSession& session);
+    void Attach(instrument::DownloadSession& session);
 
     std::deque<bool> answers;        // a question without an answer left is answered No
     bool leaveQuestionsOpen = false; // the test answers with AnswerQuestion itself
@@ -70,18 +70,18 @@ public:
     static void WaitFor(const std::function<bool()>& condition);
     // Runs the event loop for a while, as a modal box would.
     static void RunFor(int milliseconds);
-    DownloadOutcome Download();
+    instrument::DownloadOutcome Download();
     // A press of the button at the first progress of the record phase.
-    void PressAtFirstRecord(WizardButton button) { pressAtRecord_ = button; }
+    void PressAtFirstRecord(instrument::WizardButton button) { pressAtRecord_ = button; }
 
     RecordingPrompts prompts;
-    DownloadSession& Session() { return *session_; }
+    instrument::DownloadSession& Session() { return *session_; }
     std::vector<std::string> fastCommands;
-    std::vector<WizardButton> carriedOut;
+    std::vector<instrument::WizardButton> carriedOut;
 
 private:
-    std::unique_ptr<DownloadSession> session_;
-    std::optional<WizardButton> pressAtRecord_;
+    std::unique_ptr<instrument::DownloadSession> session_;
+    std::optional<instrument::WizardButton> pressAtRecord_;
 };
 
 } // namespace kestrix::test

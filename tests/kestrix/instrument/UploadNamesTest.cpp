@@ -26,22 +26,23 @@ TEST(UploadNames, OnlyTheOneModelFamilyTakesTheLowByteFirst) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.modelName + std::string(" ") + c.modelType);
-        InstrumentIdentity identity;
+        instrument::InstrumentIdentity identity;
         identity.modelName = c.modelName;
         identity.modelType = c.modelType;
         identity.mapVersion = c.mapVersion;
-        EXPECT_EQ(IsHighByteFirst(identity, c.code), c.highFirst);
+        EXPECT_EQ(instrument::IsHighByteFirst(identity, c.code), c.highFirst);
     }
 }
 
 TEST(UploadNames, LobbyFillsFourRegistersWithSpaces) {
-    const auto prepared = std::get<PreparedNames>(PrepareUploadNames({"HOME", "LOBBY"}, 1));
+    const auto prepared =
+        std::get<instrument::PreparedNames>(instrument::PrepareUploadNames({"HOME", "LOBBY"}, 1));
     const std::int16_t high[] = {0x4C4F, 0x4242, 0x5920, 0x2020};
     const std::int16_t low[] = {0x4F4C, 0x4242, 0x2059, 0x2020};
     for (int c = 0; c < 4; ++c) {
-        EXPECT_EQ(NameRegister(c), 199 + c);
-        EXPECT_EQ(NameRegisterValue(prepared, c, true), high[c]);
-        EXPECT_EQ(NameRegisterValue(prepared, c, false), low[c]);
+        EXPECT_EQ(instrument::NameRegister(c), 199 + c);
+        EXPECT_EQ(instrument::NameRegisterValue(prepared, c, true), high[c]);
+        EXPECT_EQ(instrument::NameRegisterValue(prepared, c, false), low[c]);
     }
 }
 
@@ -61,15 +62,18 @@ TEST(UploadNames, ChecksCoverIndexZeroToTheCount) {
         {{"HOME", "A"}, 3, false, true, "(numbers 002, 003)"},   // two missing names are both empty
     };
     for (const auto& c : cases) {
-        const auto result = PrepareUploadNames(c.names, c.count);
-        ASSERT_EQ(std::holds_alternative<PreparedNames>(result), c.accepted);
-        const std::vector<UploadNameProblem> problems = FindUploadNameProblems(c.names, c.count);
-        EXPECT_EQ(std::count(problems.begin(), problems.end(), UploadNameProblem::None) ==
-                      static_cast<std::ptrdiff_t>(problems.size()),
-                  c.accepted);
+        const auto result = instrument::PrepareUploadNames(c.names, c.count);
+        ASSERT_EQ(std::holds_alternative<instrument::PreparedNames>(result), c.accepted);
+        const std::vector<instrument::UploadNameProblem> problems =
+            instrument::FindUploadNameProblems(c.names, c.count);
+        EXPECT_EQ(
+            std::count(problems.begin(), problems.end(), instrument::UploadNameProblem::None) ==
+                static_cast<std::ptrdiff_t>(problems.size()),
+            c.accepted);
         if (!c.accepted) {
-            EXPECT_EQ(std::get<NameRejection>(result).repeated, c.repeated);
-            EXPECT_THAT(std::get<NameRejection>(result).text, ::testing::HasSubstr(c.numbers));
+            EXPECT_EQ(std::get<instrument::NameRejection>(result).repeated, c.repeated);
+            EXPECT_THAT(std::get<instrument::NameRejection>(result).text,
+                        ::testing::HasSubstr(c.numbers));
         }
     }
 }

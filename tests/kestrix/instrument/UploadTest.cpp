@@ -32,11 +32,10 @@ class Upload : public ::testing::Test {
 protected:
     Upload() {
         EnsureApplication();
-        QObject::connect(&session_, &UploadSession::NoticeShown,
-                         [this](MessageIcon, const std::string& title, const std::string&) {
-                             notices_.push_back(title);
-                         });
-        QObject::connect(&session_, &UploadSession::QuestionAsked,
+        QObject::connect(&session_, &instrument::UploadSession::NoticeShown,
+                         [this](instrument::MessageIcon, const std::string& title,
+                                const std::string&) { notices_.push_back(title); });
+        QObject::connect(&session_, &instrument::UploadSession::QuestionAsked,
                          [this](const std::string& title, const std::string&) {
                              questions_.push_back(title);
                              const bool answer = !answers_.empty() && answers_.front();
@@ -46,8 +45,9 @@ protected:
                              QTimer::singleShot(
                                  0, &session_, [this, answer] { session_.AnswerQuestion(answer); });
                          });
-        QObject::connect(&session_, &UploadSession::ButtonCarriedOut,
-                         [this](WizardButton button) { carriedOut_.push_back(button); });
+        QObject::connect(
+            &session_, &instrument::UploadSession::ButtonCarriedOut,
+            [this](instrument::WizardButton button) { carriedOut_.push_back(button); });
     }
     ~Upload() override { session_.CloseConnections(); }
 
@@ -56,17 +56,17 @@ protected:
         ASSERT_TRUE(sim_->Ready());
         std::optional<int> count;
         QObject context;
-        QObject::connect(&session_, &UploadSession::NameCountShown, &context,
+        QObject::connect(&session_, &instrument::UploadSession::NameCountShown, &context,
                          [&count](int shown, bool) { count = shown; });
         ASSERT_TRUE(session_.StartIdentification(kPort, 1));
         harness_.WaitFor([&] { return count.has_value(); });
     }
 
-    UploadOutcome Run(const std::vector<std::string>& names) {
-        std::optional<UploadOutcome> outcome;
+    instrument::UploadOutcome Run(const std::vector<std::string>& names) {
+        std::optional<instrument::UploadOutcome> outcome;
         QObject context;
-        QObject::connect(&session_, &UploadSession::UploadEnded, &context,
-                         [&](UploadOutcome ended) { outcome = ended; });
+        QObject::connect(&session_, &instrument::UploadSession::UploadEnded, &context,
+                         [&](instrument::UploadOutcome ended) { outcome = ended; });
         session_.StartUpload(names);
         harness_.WaitFor([&] { return outcome.has_value(); });
         return *outcome;
@@ -75,12 +75,12 @@ protected:
     std::vector<std::string> Names() { return InstrumentNames(sim_->Process()); }
 
     SessionHarness harness_;
-    UploadSession session_;
+    instrument::UploadSession session_;
     std::unique_ptr<SimulatedInstrument> sim_;
     std::vector<std::string> notices_;
     std::vector<std::string> questions_;
     std::deque<bool> answers_;
-    std::vector<WizardButton> carriedOut_;
+    std::vector<instrument::WizardButton> carriedOut_;
 };
 
 const std::vector<std::string> kThreeNames = {"HOME", "LOBBY", "LAB_2", "ROOM_3", "UNUSED"};
@@ -89,7 +89,7 @@ TEST_F(Upload, WritesTheFirstCountNamesSpaceFilled) {
     ScenarioFile scenario(R"({"preset": "standard", "location_names": ["A", "B", "C"]})");
     Connect({"--scenario", scenario.Path()});
     ASSERT_EQ(session_.NameCount(), 3);
-    EXPECT_EQ(Run(MyNames(kThreeNames)), UploadOutcome::Finished);
+    EXPECT_EQ(Run(MyNames(kThreeNames)), instrument::UploadOutcome::Finished);
     EXPECT_EQ(session_.View().progressText, "3/3");
     EXPECT_TRUE(session_.View().doneShown);
     EXPECT_THAT(Names(), ElementsAre("LOBBY   ", "LAB_2   ", "ROOM_3  "));
@@ -111,7 +111,7 @@ TEST_F(Upload, EachModelGetsItsByteOrder) {
         for (int i = 3; i <= session_.NameCount(); ++i) {
             names.push_back("N" + std::to_string(i));
         }
-        ASSERT_EQ(Run(MyNames(names)), UploadOutcome::Finished);
+        ASSERT_EQ(Run(MyNames(names)), instrument::UploadOutcome::Finished);
         const std::vector<std::string> written = Names();
         ASSERT_GE(written.size(), 2U);
         EXPECT_EQ(written[0], "LOBBY   ");
@@ -122,16 +122,18 @@ TEST_F(Upload, EachModelGetsItsByteOrder) {
 TEST_F(Upload, ABadNameStopsBeforeAnyWrite) {
     const struct {
         std::vector<std::string> names;
-        UploadOutcome outcome;
+        instrument::UploadOutcome outcome;
         const char* title;
     } cases[] = {
         {{"home", "A", "B", "C", "D", "E"},
-         UploadOutcome::InvalidName,
+         instrument::UploadOutcome::InvalidName,
          "Invalid Location Name Found"},
         {{"HOME", "A", "B", "C", "D", "lab"},
-         UploadOutcome::InvalidName,
+         instrument::UploadOutcome::InvalidName,
          "Invalid Location Name Found"},
-        {{"A", "B", "C", "D", "E", "A"}, UploadOutcome::RepeatedName, "Repeated Location Names"},
+        {{"A", "B", "C", "D", "E", "A"},
+         instrument::UploadOutcome::RepeatedName,
+         "Repeated Location Names"},
     };
     for (const auto& c : cases) {
         notices_.clear();
@@ -144,7 +146,7 @@ TEST_F(Upload, ABadNameStopsBeforeAnyWrite) {
 
 TEST_F(Upload, ABusyInstrumentIsMadeIdleFirst) {
     Connect({"--preset", "busy"});
-    EXPECT_EQ(Run(MyNames({"HOME", "A", "B", "C", "D", "E"})), UploadOutcome::Finished);
+    EXPECT_EQ(Run(MyNames({"HOME", "A", "B", "C", "D", "E"})), instrument::UploadOutcome::Finished);
     sim_->Process().Stop();
     const auto state = nlohmann::json::parse(sim_->Process().StateText());
     EXPECT_FALSE(state["busy"].get<bool>());
@@ -161,7 +163,7 @@ TEST_F(Upload, LineFaultsLoseNoName) {
         answers_ = {true, true, true, true};
         ScenarioFile scenario(R"({"preset": "standard", "location_names": ["A", "B", "C"]})");
         Connect({"--scenario", scenario.Path(), c.option, "7"});
-        EXPECT_EQ(Run(MyNames(kThreeNames)), UploadOutcome::Finished);
+        EXPECT_EQ(Run(MyNames(kThreeNames)), instrument::UploadOutcome::Finished);
         EXPECT_THAT(questions_, Contains("Cannot Upload Location Names"));
         EXPECT_THAT(Names(), ElementsAre("LOBBY   ", "LAB_2   ", "ROOM_3  "));
     }
@@ -172,7 +174,8 @@ TEST_F(Upload, AnotherInstrumentSwappedInIsRefused) {
     SimulatedInstrument other({"--preset", "names-200"}, kPort);
     ASSERT_TRUE(other.Ready());
     ASSERT_TRUE(session_.SetConnection(kPort, 1));
-    EXPECT_EQ(Run(MyNames({"HOME", "A", "B", "C", "D", "E"})), UploadOutcome::NotSameInstrument);
+    EXPECT_EQ(Run(MyNames({"HOME", "A", "B", "C", "D", "E"})),
+              instrument::UploadOutcome::NotSameInstrument);
     EXPECT_THAT(notices_, ElementsAre("Warning"));
     EXPECT_EQ(InstrumentNames(other.Process())[0], "ROOM_001");
 }
@@ -186,13 +189,13 @@ TEST_F(Upload, CancelDuringTheWritesAsksAndNoLetsItFinish) {
     Connect({"--preset", "standard"});
     answers_ = {false};
     QObject context;
-    QObject::connect(&session_, &UploadSession::UploadProgressChanged, &context,
-                     [this](const UploadView& view) {
+    QObject::connect(&session_, &instrument::UploadSession::UploadProgressChanged, &context,
+                     [this](const instrument::UploadView& view) {
                          if (view.value == 1 && questions_.empty()) {
-                             session_.PressButton(WizardButton::Cancel);
+                             session_.PressButton(instrument::WizardButton::Cancel);
                          }
                      });
-    EXPECT_EQ(Run(MyNames({"HOME", "A", "B", "C", "D", "E"})), UploadOutcome::Finished);
+    EXPECT_EQ(Run(MyNames({"HOME", "A", "B", "C", "D", "E"})), instrument::UploadOutcome::Finished);
     EXPECT_THAT(questions_, ElementsAre("Question"));
     EXPECT_TRUE(carriedOut_.empty());
 }
@@ -204,9 +207,9 @@ TEST_F(Upload, APressWhileTheRetryQuestionIsOpenIsDropped) {
     Connect({"--scenario", scenario.Path(), "--drop-every", "7"});
     answers_ = {true, true, true, true};
     QObject context;
-    QObject::connect(&session_, &UploadSession::QuestionAsked, &context,
-                     [this] { session_.PressButton(WizardButton::Cancel); });
-    EXPECT_EQ(Run(MyNames(kThreeNames)), UploadOutcome::Finished);
+    QObject::connect(&session_, &instrument::UploadSession::QuestionAsked, &context,
+                     [this] { session_.PressButton(instrument::WizardButton::Cancel); });
+    EXPECT_EQ(Run(MyNames(kThreeNames)), instrument::UploadOutcome::Finished);
     EXPECT_THAT(questions_, Contains("Cannot Upload Location Names"));
     EXPECT_THAT(questions_, Not(Contains("Question")));
     EXPECT_TRUE(carriedOut_.empty());

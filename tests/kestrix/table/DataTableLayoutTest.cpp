@@ -91,7 +91,7 @@ protected:
         firstData = FindRow(grid, kRowData);
     }
 
-    std::unique_ptr<clsDataRecordSet> set;
+    std::unique_ptr<data::clsDataRecordSet> set;
     int firstData = 0;
 };
 

@@ -35,7 +35,7 @@ protected:
     }
 
     GridModel grid;
-    std::unique_ptr<clsDataRecordSet> set;
+    std::unique_ptr<data::clsDataRecordSet> set;
     int firstData = 0;
 };
 
@@ -287,7 +287,7 @@ TEST_F(DataTableRulesTest, OverflowKeepsThePreviousTable) {
     huge.analogs = {std::numeric_limits<double>::max(), 0.0};
     auto bad = MakeRecordSet({}, {huge});
     EXPECT_THROW(modDataTable::FillTable(grid, bad.get(), TableViewOptions{}, DefaultStore()),
-                 ArithmeticError);
+                 calc::ArithmeticError);
     EXPECT_EQ(grid.RowCount(), rowsBefore);
     EXPECT_EQ(TitleRow(grid, 0).at(2), firstTitle);
     EXPECT_TRUE(grid.Redraw());

@@ -12,8 +12,8 @@ T At(const std::vector<T>& values, std::size_t i, T otherwise) {
     return i < values.size() ? values[i] : otherwise;
 }
 
-clsDataRecord MakeRecord(const SampleSpec& sample) {
-    clsDataRecord record;
+data::clsDataRecord MakeRecord(const SampleSpec& sample) {
+    data::clsDataRecord record;
     record.SetTimeStamp(sample.timeStamp);
     record.SetLocationID(sample.locationId);
     record.SetSampleTimeData(sample.sampleTime, sample.sampleTimeStatus);
@@ -33,9 +33,9 @@ clsDataRecord MakeRecord(const SampleSpec& sample) {
 
 } // namespace
 
-std::unique_ptr<clsDataRecordSet> MakeRecordSet(const RecordSetSpec& spec,
-                                                const std::vector<SampleSpec>& samples) {
-    auto set = std::make_unique<clsDataRecordSet>();
+std::unique_ptr<data::clsDataRecordSet> MakeRecordSet(const RecordSetSpec& spec,
+                                                      const std::vector<SampleSpec>& samples) {
+    auto set = std::make_unique<data::clsDataRecordSet>();
     std::string flowRateUnits = spec.flowRateUnits;
     std::vector<std::int32_t> thresholds = spec.thresholds;
     thresholds.resize(spec.particleTypes.size(), 0);
@@ -51,7 +51,7 @@ std::unique_ptr<clsDataRecordSet> MakeRecordSet(const RecordSetSpec& spec,
     }
     set->SetLocationNames(spec.locationNames);
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        const clsDataRecord record = MakeRecord(samples[i]);
+        const data::clsDataRecord record = MakeRecord(samples[i]);
         set->RecordCopy(static_cast<std::int32_t>(i), &record);
     }
     return set;

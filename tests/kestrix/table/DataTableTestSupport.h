@@ -30,7 +30,7 @@ struct RecordSetSpec {
 
 // One sample: cumulative counts per particle channel, analog values, statuses and flags.
 struct SampleSpec {
-    DateTime timeStamp = 45366.5; // 2024-03-15 12:00:00
+    base::DateTime timeStamp = 45366.5; // 2024-03-15 12:00:00
     std::int32_t locationId = 7;
     std::int32_t sampleTime = 60;
     std::uint8_t sampleTimeStatus = 0;
@@ -41,8 +41,8 @@ struct SampleSpec {
     std::vector<std::uint8_t> analogStatus;
 };
 
-std::unique_ptr<clsDataRecordSet> MakeRecordSet(const RecordSetSpec& spec,
-                                                const std::vector<SampleSpec>& samples);
+std::unique_ptr<data::clsDataRecordSet> MakeRecordSet(const RecordSetSpec& spec,
+                                                      const std::vector<SampleSpec>& samples);
 
 // Every view option on, units at their defaults.
 TableViewOptions AllOptionsOn();

@@ -26,7 +26,7 @@ TEST(TimestampText, FourDigitYearsInTheLocalesOrderOrIsoAndReadBack) {
         {german, true, "2023-11-14 22:13:20"},
     };
     const QLocale saved = UserLocale();
-    const DateTime stamp = MakeDateTime(2023, 11, 14, 22, 13, 20);
+    const base::DateTime stamp = base::MakeDateTime(2023, 11, 14, 22, 13, 20);
     for (const Case& c : cases) {
         SetUserLocale(c.locale);
         EXPECT_EQ(TimestampText(c.iso).Format(stamp), c.text) << c.locale.name().toStdString();

@@ -86,7 +86,7 @@ TEST(ConfigBarLayout, IaqNamesListsAndHandEditedValues) {
                                     {"Counter 5000", false},
                                     {"IA Q", false},
                                     {"", false}}) {
-        EXPECT_EQ(IsIaqSensorName(name), iaq) << name;
+        EXPECT_EQ(data::IsIaqSensorName(name), iaq) << name;
     }
     const auto pressure = ListEntries("cmbUnitsDiffPressure");
     ASSERT_FALSE(pressure.empty());

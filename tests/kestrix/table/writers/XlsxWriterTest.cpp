@@ -206,8 +206,9 @@ TEST(TimestampCells, TwoDigitYearsCountFrom1970) {
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     ASSERT_EQ(us.dateFormat(QLocale::ShortFormat), "M/d/yy");
     EXPECT_DOUBLE_EQ(*ParseTimestampText("3/9/24 14:05:00", us),
-                     MakeDateTime(2024, 3, 9, 14, 5, 0));
-    EXPECT_DOUBLE_EQ(*ParseTimestampText("12/31/70 00:00:00", us), MakeDateTime(1970, 12, 31));
+                     base::MakeDateTime(2024, 3, 9, 14, 5, 0));
+    EXPECT_DOUBLE_EQ(*ParseTimestampText("12/31/70 00:00:00", us),
+                     base::MakeDateTime(1970, 12, 31));
     for (const char* text : {"3/9/24", "", " 14:05:00", "3/9/24 24:05:00", "3/9/24T14:05:00"}) {
         EXPECT_FALSE(ParseTimestampText(text, us).has_value()) << text;
     }
@@ -244,9 +245,10 @@ private:
 // Instrument clocks keep no daylight-saving time: an hour the local zone skips is a time too.
 TEST(TimestampCells, AnHourTheLocalZoneSkipsStaysATime) {
     const TimeZoneSetting newYork("America/New_York");
-    const std::optional<DateTime> stamp = ParseTimestampText("10 Mar 2024 02:30:00", QLocale::c());
+    const std::optional<base::DateTime> stamp =
+        ParseTimestampText("10 Mar 2024 02:30:00", QLocale::c());
     ASSERT_TRUE(stamp.has_value());
-    EXPECT_DOUBLE_EQ(*stamp, MakeDateTime(2024, 3, 10, 2, 30, 0));
+    EXPECT_DOUBLE_EQ(*stamp, base::MakeDateTime(2024, 3, 10, 2, 30, 0));
 }
 
 } // namespace
