@@ -114,19 +114,40 @@ std::string CalibrationWarning(const std::optional<Calibration>& calibration, co
     return {};
 }
 
-std::string PastDueWarning(const ArchiveSettings& settings, const std::string& model,
-                           std::int32_t serial, const QDate& on) {
+std::string CalibrationText(const Calibration& calibration) {
+    return "certificate " + calibration.certificate + ", calibrated " +
+           FormatCalibrationDate(calibration.date) + ", due " +
+           FormatCalibrationDate(calibration.due);
+}
+
+std::optional<Calibration> ArchivedCalibration(const ArchiveSettings& settings,
+                                               const std::string& model, std::int32_t serial) {
     if (!settings.enabled || !settings.problem.empty()) {
-        return {};
+        return std::nullopt;
     }
     try {
         Archive archive(settings, Access::kRead);
-        const std::optional<Calibration> calibration =
-            LatestCalibration(archive.Events(), model, serial);
-        return calibration ? CalibrationWarning(calibration, on) : std::string();
+        return LatestCalibration(archive.Events(), model, serial);
     } catch (const ArchiveError&) {
+        return std::nullopt;
+    }
+}
+
+CalibrationStatement StateCalibration(const ArchiveSettings& settings, const std::string& model,
+                                      std::int32_t serial, base::DateTime day) {
+    const std::optional<Calibration> calibration = ArchivedCalibration(settings, model, serial);
+    if (!calibration) {
         return {};
     }
+    const base::CivilDateTime civil = base::ToCivilDateTime(day);
+    return {CalibrationText(*calibration),
+            CalibrationWarning(calibration, QDate(civil.year, civil.month, civil.day))};
+}
+
+std::string PastDueWarning(const ArchiveSettings& settings, const std::string& model,
+                           std::int32_t serial, const QDate& on) {
+    const std::optional<Calibration> calibration = ArchivedCalibration(settings, model, serial);
+    return calibration ? CalibrationWarning(calibration, on) : std::string();
 }
 
 } // namespace kestrix::archive

@@ -8,6 +8,7 @@
 #include "kestrix/archive/archiveEvents.h"
 #include "kestrix/archive/archiveQuery.h"
 #include "kestrix/archive/archiveSettings.h"
+#include "kestrix/base/dateTime.h"
 
 #include <QDate>
 #include <cstdint>
@@ -52,6 +53,23 @@ std::vector<InstrumentCalibration> InstrumentCalibrations(Archive& archive);
 // The warning for data taken or a test made on the day: none known, or past its due date.
 // Empty while the calibration stands.
 std::string CalibrationWarning(const std::optional<Calibration>& calibration, const QDate& on);
+
+// "certificate C-2, calibrated 2026-01-10, due 2027-01-10".
+std::string CalibrationText(const Calibration& calibration);
+
+// The calibration the archive of the settings holds for the instrument; none when it holds none
+// or cannot be read (its own messages say why).
+std::optional<Calibration> ArchivedCalibration(const ArchiveSettings& settings,
+                                               const std::string& model, std::int32_t serial);
+
+// A report's statement of the instrument's calibration, and the warning when the test on `day`
+// came after its due date; both empty when the archive knows none.
+struct CalibrationStatement {
+    std::string text;
+    std::string warning;
+};
+CalibrationStatement StateCalibration(const ArchiveSettings& settings, const std::string& model,
+                                      std::int32_t serial, base::DateTime day);
 
 // What a download says when the calibration that the archive holds for the instrument is past
 // due on the day. Empty otherwise, and when the archive cannot be read: its own messages say why.

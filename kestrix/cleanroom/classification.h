@@ -79,6 +79,10 @@ struct ClassificationReport {
     // from or went into the archive, or the archive's when the report was written; empty
     // without an archive.
     std::string archiveHead;
+    // The instrument's calibration as the archive knows it ("certificate C, calibrated D, due D"),
+    // empty when none is known, and the warning when it was due before the test.
+    std::string calibration;
+    std::string calibrationWarning;
     // What the caller knows beyond the records, for the report's identification and plan.
     TestingParty party;
     RoomDescription roomPlan;

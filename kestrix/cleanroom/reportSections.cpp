@@ -105,7 +105,14 @@ ReportSection Method(const ClassificationReport& report) {
     blocks.push_back(Line("Instrument: " + report.instrumentModel + ", serial " +
                           SerialText(report.instrumentSerial) + ", flow rate " +
                           OneDecimalText(report.flowLitresPerMinute) + " L/min"));
-    blocks.push_back(ReportLine{"Calibration: no calibration known.", LineStyle::Warning});
+    if (report.calibration.empty()) {
+        blocks.push_back(Warning("Calibration: no calibration known."));
+    } else {
+        blocks.push_back(Line("Calibration: " + report.calibration));
+    }
+    if (!report.calibrationWarning.empty()) {
+        blocks.push_back(Warning(report.calibrationWarning));
+    }
     blocks.push_back(Line("Departures from the method:"));
     for (const std::string& check : report.checks) {
         blocks.push_back(Warning(check));

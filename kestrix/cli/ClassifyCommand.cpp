@@ -1,6 +1,7 @@
 #include "kestrix/cli/ClassifyCommand.h"
 
 #include "kestrix/archive/autoArchive.h"
+#include "kestrix/archive/calibration.h"
 #include "kestrix/cleanroom/classification.h"
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
@@ -149,6 +150,11 @@ int ClassifyCommand::Run(const CliContext& context) {
     // A record-set file's records are no archive's: the report carries the archive's head now.
     report.archiveHead =
         archive::CurrentChainHead(archive::ReadArchiveSettings(store.GetConfigPath()));
+    const archive::CalibrationStatement calibration = archive::StateCalibration(
+        archive::ReadArchiveSettings(store.GetConfigPath()), report.instrumentModel,
+        report.instrumentSerial, report.lastSample);
+    report.calibration = calibration.text;
+    report.calibrationWarning = calibration.warning;
     report.party = ReadTestingParty(store.GetConfigPath());
     report.roomPlan = std::move(room);
     const std::string error = SaveReport(report, output.WritePath());

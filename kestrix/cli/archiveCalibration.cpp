@@ -3,6 +3,7 @@
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/ArchiveError.h"
 #include "kestrix/archive/calibration.h"
+#include "kestrix/cli/archiveExport.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
 #include "kestrix/cli/printableText.h"
@@ -18,9 +19,7 @@ void PrintCalibration(const archive::ArchivedInstrument& instrument, std::int32_
                       const std::optional<archive::Calibration>& calibration) {
     std::cout << PrintableText(instrument.model) << ' ' << serial << ": ";
     if (calibration) {
-        std::cout << "certificate " << PrintableText(calibration->certificate) << ", calibrated "
-                  << archive::FormatCalibrationDate(calibration->date) << ", due "
-                  << archive::FormatCalibrationDate(calibration->due) << '\n';
+        std::cout << PrintableText(archive::CalibrationText(*calibration)) << '\n';
     } else {
         std::cout << "no calibration known\n";
     }
@@ -33,12 +32,7 @@ void PrintCalibration(const archive::ArchivedInstrument& instrument, std::int32_
 } // namespace
 
 void RegisterArchiveCalibration(CLI::App& command, ArchiveCalibrationOptions& options) {
-    command.add_option("--serial", options.serial, "the instrument's serial number")
-        ->required()
-        ->type_name("N");
-    command.add_option("--model", options.model,
-                       "the instrument's model, when serial numbers of several models are "
-                       "archived");
+    RegisterArchivedInstrument(command, options.serial, options.model);
     CLI::Option* certificate =
         command.add_option("--certificate", options.certificate,
                            "the calibration certificate's number; without it the calibration "

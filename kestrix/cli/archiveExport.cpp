@@ -69,13 +69,17 @@ std::string ExportDetails(const ArchiveExportOptions& options, std::int32_t reco
 
 } // namespace
 
-void RegisterArchiveExport(CLI::App& command, ArchiveExportOptions& options) {
-    command.add_option("--serial", options.serial, "the instrument's serial number")
+void RegisterArchivedInstrument(CLI::App& command, std::int32_t& serial, std::string& model) {
+    command.add_option("--serial", serial, "the instrument's serial number")
         ->required()
         ->type_name("N");
-    command.add_option("--model", options.model,
+    command.add_option("--model", model,
                        "the instrument's model, when serial numbers of "
                        "several models are archived");
+}
+
+void RegisterArchiveExport(CLI::App& command, ArchiveExportOptions& options) {
+    RegisterArchivedInstrument(command, options.serial, options.model);
     command.add_option("--from", options.from, "first time stamp, a local ISO 8601 date-time")
         ->type_name("TIME")
         ->check(CLI::Validator(CheckTime, "TIME"));

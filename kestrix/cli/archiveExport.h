@@ -27,6 +27,9 @@ struct ArchiveExportOptions {
     RecordSetOutputs outputs;
 };
 
+// --serial N and --model MODEL, for the commands that take one archived instrument.
+void RegisterArchivedInstrument(CLI::App& command, std::int32_t& serial, std::string& model);
+
 void RegisterArchiveExport(CLI::App& command, ArchiveExportOptions& options);
 
 // Reads the archive without a write lock, writes, then notes the export in the trail.

@@ -1,5 +1,6 @@
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 
+#include "kestrix/archive/calibration.h"
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/cleanroom/reportTexts.h"
@@ -212,6 +213,11 @@ void ClassificationDialog::SaveReport() {
     report.party = {organisation_->text().toStdString(), address_->text().toStdString(),
                     tester_->text().toStdString()};
     report.roomPlan = Room();
+    const archive::CalibrationStatement calibration = archive::StateCalibration(
+        archive::ReadArchiveSettings(store_.GetConfigPath()), report.instrumentModel,
+        report.instrumentSerial, report.lastSample);
+    report.calibration = calibration.text;
+    report.calibrationWarning = calibration.warning;
     const std::string error = cleanroom::SaveReport(report, path);
     if (!error.empty()) {
         dialogs_.Message(this, {tr("The report cannot be saved."), tr("File Error!"),

@@ -299,7 +299,7 @@ void MainWindow::ShowRecordRow(std::int32_t recordIndex) {
 }
 
 bool MainWindow::IsIaqRecordSet() const {
-    return recordSet_ && IsIaqSensorName(recordSet_->GetSensorName());
+    return recordSet_ && data::IsIaqSensorName(recordSet_->GetSensorName());
 }
 
 void MainWindow::RebuildConfigBar() {

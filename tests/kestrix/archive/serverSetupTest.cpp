@@ -3,6 +3,7 @@
 
 #include "ArchiveCliFixture.h"
 #include "kestrix/archive/Archive.h"
+#include "kestrix/archive/ArchiveError.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

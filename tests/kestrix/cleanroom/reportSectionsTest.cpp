@@ -59,6 +59,33 @@ TEST(ReportDocument, VerdictAndLocationsRequiredFollowTheAreaAndTheLimits) {
     }
 }
 
+TEST(ReportDocument, TheMethodStatesTheCalibrationAndWarnsWhenItIsUnknownOrPastDue) {
+    struct Case {
+        std::string calibration;
+        std::string warning;
+        std::vector<std::string> lines;
+    };
+    const std::string known = "certificate C-2, calibrated 2026-01-10, due 2027-01-10";
+    const std::string due = "The instrument's calibration (certificate C-2) was due on 2027-01-10.";
+    const Case cases[] = {
+        {"", "", {"Calibration: no calibration known."}},
+        {known, "", {"Calibration: " + known}},
+        {known, due, {"Calibration: " + known, due}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.calibration + c.warning);
+        ClassificationReport report = HandReport(8, 5.0);
+        report.calibration = c.calibration;
+        report.calibrationWarning = c.warning;
+        const std::vector<std::string> lines =
+            LineTexts(*Section(BuildReportDocument(report), "Method"));
+        const auto first = std::find(lines.begin(), lines.end(), c.lines.front());
+        ASSERT_NE(first, lines.end());
+        EXPECT_EQ(std::vector<std::string>(first, first + c.lines.size()), c.lines);
+        EXPECT_EQ(*(first + c.lines.size()), "Departures from the method:");
+    }
+}
+
 TEST(ReportDocument, ThePlanShowsTheLocationsWithCoordinatesColouredByResult) {
     ClassificationReport report = HandReport(7, 5.0);
     EXPECT_EQ(Section(BuildReportDocument(report), "Sampling locations"), nullptr);
