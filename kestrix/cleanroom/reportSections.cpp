@@ -106,7 +106,7 @@ ReportSection Method(const ClassificationReport& report) {
                           SerialText(report.instrumentSerial) + ", flow rate " +
                           OneDecimalText(report.flowLitresPerMinute) + " L/min"));
     if (report.calibration.empty()) {
-        blocks.push_back(Warning("Calibration: no calibration known."));
+        blocks.push_back(ReportLine{"Calibration: no calibration known.", LineStyle::Warning});
     } else {
         blocks.push_back(Line("Calibration: " + report.calibration));
     }

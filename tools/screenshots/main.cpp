@@ -22,6 +22,7 @@
 #include "kestrix/gui/main/AboutDialog.h"
 #include "kestrix/gui/main/ArchiveDialog.h"
 #include "kestrix/gui/main/GridView.h"
+#include "kestrix/gui/main/InstrumentsDialog.h"
 #include "kestrix/gui/main/MainWindow.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
@@ -81,6 +82,19 @@ bool SaveArchiveDialog(const archive::ArchiveSettings& settings, const QString& 
     gui::ArchiveDialog dialog(archive.Instruments());
     dialog.show();
     return Save(dialog, folder, QStringLiteral("open-from-archive"), suffix);
+}
+
+// Tools > Instruments... with the sample instrument's calibration past due.
+bool SaveInstrumentsDialog(const archive::ArchiveSettings& settings, const QString& folder,
+                           const QString& suffix) {
+    archive::Archive archive(settings);
+    const archive::InstrumentSummary instrument = archive.Instruments().front();
+    archive.Note(archive::CalibrationNote(instrument.model, instrument.serial,
+                                          {"CAL-2025-0412", QDate(2025, 3, 4), QDate(2026, 3, 4)}));
+    gui::InstrumentsDialog dialog(archive::InstrumentCalibrations(archive), QDate(2026, 12, 8),
+                                  [](const auto&, const auto&) { return std::nullopt; });
+    dialog.show();
+    return Save(dialog, folder, QStringLiteral("instruments"), suffix);
 }
 
 // Every instrument picture with its key, to look at them side by side.
@@ -423,6 +437,7 @@ int main(int argc, char* argv[]) {
     window.About()->hide();
 
     ok = SaveArchiveDialog(archiveSettings, folder, suffix) && ok;
+    ok = SaveInstrumentsDialog(archiveSettings, folder, suffix) && ok;
     ok = SavePictureSheet(folder, suffix) && ok;
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;
     ok = SaveIaqWizard(window, store, folder, suffix) && ok;

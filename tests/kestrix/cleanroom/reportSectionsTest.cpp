@@ -70,7 +70,7 @@ TEST(ReportDocument, TheMethodStatesTheCalibrationAndWarnsWhenItIsUnknownOrPastD
     const Case cases[] = {
         {"", "", {"Calibration: no calibration known."}},
         {known, "", {"Calibration: " + known}},
-        {known, due, {"Calibration: " + known, due}},
+        {known, due, {"Calibration: " + known, "Warning: " + due}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.calibration + c.warning);
