@@ -95,8 +95,12 @@ TEST_F(MainWindowTest, ClassificationDialogLoadsAndSavesTheRoomAndKeepsTheTester
         EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtBuilding"))->text(),
                   "Building 3");
         dialog.findChild<QLineEdit*>(QStringLiteral("txtTester"))->setText("A. Tester");
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtSizes"))->setText("0.5");
         Button(dialog, "Sa&ve Room...")->click();
-        dynamic_cast<ClassificationDialog&>(dialog).SaveButton()->click();
+        QPushButton* save = dynamic_cast<ClassificationDialog&>(dialog).SaveButton();
+        EXPECT_TRUE(save->isEnabled())
+            << dialog.findChild<QLabel*>(QStringLiteral("lblPreview"))->text().toStdString();
+        save->click();
     };
     window->RunCommand(window::MainCommand::CleanroomClassification);
     ASSERT_EQ(dialogs.messages.size(), 1U);
