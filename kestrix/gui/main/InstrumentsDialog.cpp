@@ -50,6 +50,12 @@ InstrumentsDialog::InstrumentsDialog(std::vector<archive::InstrumentCalibration>
                                       tr("Calibrated"), tr("Due")});
     lstInstruments_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ShowRows();
+    // Every column shown whole: the calibration's columns are the ones looked for.
+    for (int column = 0; column < kColumnCount; ++column) {
+        lstInstruments_->resizeColumnToContents(column);
+    }
+    lstInstruments_->setMinimumWidth(lstInstruments_->header()->length() +
+                                     2 * lstInstruments_->frameWidth());
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
