@@ -19,10 +19,14 @@ std::optional<archive::ArchiveSettings> UsableArchive(QWidget* parent, UserDialo
     return settings;
 }
 
+void TellArchiveProblem(QWidget* parent, UserDialogs& dialogs, const QString& text,
+                        const std::string& reason) {
+    dialogs.Message(parent, {text, QStringLiteral("File Error!"), QMessageBox::Warning,
+                             QMessageBox::Ok, QString::fromStdString(reason)});
+}
+
 void TellArchiveFailed(QWidget* parent, UserDialogs& dialogs, const std::string& reason) {
-    dialogs.Message(parent,
-                    {QObject::tr("The archive cannot be read."), QStringLiteral("File Error!"),
-                     QMessageBox::Warning, QMessageBox::Ok, QString::fromStdString(reason)});
+    TellArchiveProblem(parent, dialogs, QObject::tr("The archive cannot be read."), reason);
 }
 
 void TellArchiveNote(QWidget* parent, UserDialogs& dialogs, const QString& text) {

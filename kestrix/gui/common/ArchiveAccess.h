@@ -19,7 +19,11 @@ class UserDialogs;
 std::optional<archive::ArchiveSettings> UsableArchive(QWidget* parent, UserDialogs& dialogs,
                                                       const std::string& configPath);
 
-// The archive failed: the message with the reason as its detail.
+// The archive failed at what the text says; the reason is the message's detail.
+void TellArchiveProblem(QWidget* parent, UserDialogs& dialogs, const QString& text,
+                        const std::string& reason);
+
+// The archive cannot be read, with the reason as the message's detail.
 void TellArchiveFailed(QWidget* parent, UserDialogs& dialogs, const std::string& reason);
 
 // A plain note, such as "nothing found".

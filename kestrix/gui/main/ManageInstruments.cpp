@@ -8,16 +8,6 @@
 
 namespace kestrix::gui {
 
-namespace {
-
-void TellNotKept(QWidget* parent, UserDialogs& dialogs, const std::string& reason) {
-    dialogs.Message(parent,
-                    {QObject::tr("The calibration was not kept."), QStringLiteral("File Error!"),
-                     QMessageBox::Warning, QMessageBox::Ok, QString::fromStdString(reason)});
-}
-
-} // namespace
-
 void ManageInstruments(QWidget* parent, UserDialogs& dialogs, const std::string& configPath) {
     const std::optional<archive::ArchiveSettings> settings =
         UsableArchive(parent, dialogs, configPath);
@@ -37,7 +27,8 @@ void ManageInstruments(QWidget* parent, UserDialogs& dialogs, const std::string&
         -> std::optional<std::vector<archive::InstrumentCalibration>> {
         if (const std::string problem = archive::CalibrationProblem(calibration);
             !problem.empty()) {
-            TellNotKept(parent, dialogs, problem);
+            TellArchiveProblem(parent, dialogs, QObject::tr("The calibration was not kept."),
+                               problem);
             return std::nullopt;
         }
         try {
@@ -46,7 +37,8 @@ void ManageInstruments(QWidget* parent, UserDialogs& dialogs, const std::string&
                 archive::CalibrationNote(instrument.model, instrument.serial, calibration));
             return archive::InstrumentCalibrations(archive);
         } catch (const archive::ArchiveError& error) {
-            TellNotKept(parent, dialogs, error.what());
+            TellArchiveProblem(parent, dialogs, QObject::tr("The calibration was not kept."),
+                               error.what());
             return std::nullopt;
         }
     };
