@@ -36,10 +36,10 @@ ActivityNote DensityChangeNote(const std::string& model, std::int32_t serial,
 }
 
 ActivityNote ClassificationReportNote(const std::string& model, std::int32_t serial,
-                                      const std::string& target, bool passed,
+                                      const std::string& target, const std::string& verdict,
                                       const std::string& path) {
     return MakeNote(kEventClassificationReport, model, serial,
-                    {{"file", path}, {"target", target}, {"verdict", passed ? "pass" : "fail"}});
+                    {{"file", path}, {"target", target}, {"verdict", verdict}});
 }
 
 std::string NoteActivity(const ArchiveSettings& settings, const ActivityNote& note) {

@@ -29,7 +29,7 @@ ActivityNote NameUploadNote(const std::string& model, std::int32_t serial, int n
 ActivityNote DensityChangeNote(const std::string& model, std::int32_t serial,
                                const std::string& before, const std::string& after);
 ActivityNote ClassificationReportNote(const std::string& model, std::int32_t serial,
-                                      const std::string& target, bool passed,
+                                      const std::string& target, const std::string& verdict,
                                       const std::string& path);
 
 // Notes the activity in the archive of the settings. Empty when noted or when the archive is

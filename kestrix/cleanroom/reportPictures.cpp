@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace kestrix::cleanroom {
 
@@ -136,12 +137,31 @@ void PaintChart(QPainter& painter, const QRectF& area, const ReportChart& chart)
     painter.restore();
 }
 
+// "● pass  ● fail", right-aligned in the row.
+void PaintPlanLegend(QPainter& painter, const QRectF& row, const QFontMetricsF& metrics) {
+    const double radius = metrics.height() / 3;
+    double right = row.right();
+    for (const auto& [colour, word] : {std::pair{kFailColour, QStringLiteral("fail")},
+                                       std::pair{kPassColour, QStringLiteral("pass")}}) {
+        const double textWidth = metrics.horizontalAdvance(word);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(right - textWidth, row.top(), textWidth, metrics.height()),
+                         Qt::AlignLeft | Qt::AlignTop, word);
+        const QPointF centre(right - textWidth - radius * 2, row.top() + metrics.height() / 2);
+        painter.setBrush(colour);
+        painter.drawEllipse(centre, radius, radius);
+        right = centre.x() - radius * 4;
+    }
+}
+
 void PaintPlan(QPainter& painter, const QRectF& area, const RoomPlanDrawing& plan) {
     painter.save();
     painter.setFont(ReportFont(kFontPoints));
     const QFontMetricsF metrics(painter.font(), painter.device());
     const double margin = metrics.height() * 2;
-    const double scale = std::min((area.width() - 2 * margin) / plan.width,
+    const QString lengthLabel = Text(" length " + OneDecimalText(plan.length) + " m");
+    const double labelWidth = metrics.horizontalAdvance(lengthLabel) + metrics.height();
+    const double scale = std::min((area.width() - margin - labelWidth) / plan.width,
                                   (area.height() - 2 * margin) / plan.length);
     const QRectF room(area.left() + margin, area.top() + margin, plan.width * scale,
                       plan.length * scale);
@@ -149,11 +169,12 @@ void PaintPlan(QPainter& painter, const QRectF& area, const RoomPlanDrawing& pla
     painter.drawRect(room);
     painter.drawText(QRectF(room.left(), area.top(), room.width(), margin), Qt::AlignCenter,
                      Text("width " + OneDecimalText(plan.width) + " m"));
-    painter.drawText(QRectF(room.right(), room.top(), margin * 4, room.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     Text(" length " + OneDecimalText(plan.length) + " m"));
-    painter.drawText(QRectF(room.left(), room.bottom(), room.width(), margin),
-                     Qt::AlignLeft | Qt::AlignTop, QStringLiteral("(0, 0) at the top left"));
+    painter.drawText(QRectF(room.right(), room.top(), labelWidth, room.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, lengthLabel);
+    const QRectF underRoom(room.left(), room.bottom() + metrics.height() / 4, room.width(), margin);
+    painter.drawText(underRoom, Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("(0, 0) at the top left"));
+    PaintPlanLegend(painter, underRoom, metrics);
     const double radius = metrics.height() * kMarkerLines / 2;
     for (const PlanItem& item : plan.items) {
         const QPointF centre(room.left() + item.point.x * scale, room.top() + item.point.y * scale);

@@ -5,6 +5,7 @@
 #include "kestrix/cleanroom/reportTexts.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace kestrix::cleanroom {
@@ -168,6 +169,19 @@ std::string VerdictText(Verdict verdict) {
         return "NOT CLASSIFIED";
     }
     return {};
+}
+
+std::string VerdictWord(Verdict verdict) {
+    std::string word = VerdictText(verdict);
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return word;
+}
+
+std::string SummaryText(const ClassificationReport& report) {
+    return VerdictWord(ReportVerdict(report)) + ": " + report.targetName + ", " +
+           std::to_string(report.locations.size()) + " location(s), " +
+           std::to_string(report.checks.size()) + " check warning(s)";
 }
 
 ReportDocument BuildReportDocument(const ClassificationReport& report) {

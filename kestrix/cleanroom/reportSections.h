@@ -18,6 +18,10 @@ enum class Verdict { Pass, Fail, NotClassified };
 Verdict ReportVerdict(const ClassificationReport& report);
 // "PASS", "FAIL", "NOT CLASSIFIED".
 std::string VerdictText(Verdict verdict);
+// "pass", "fail", "not classified": the verdict in a sentence or the audit trail.
+std::string VerdictWord(Verdict verdict);
+// "not classified: ISO Class 7, 2 location(s), 1 check warning(s)".
+std::string SummaryText(const ClassificationReport& report);
 
 inline constexpr const char* kReportTitle = "Cleanroom Classification Report";
 

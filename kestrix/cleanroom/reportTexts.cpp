@@ -39,13 +39,6 @@ std::string ReportDateTime(base::DateTime value) {
     return text;
 }
 
-std::string SummaryText(bool passed, const std::string& target, std::size_t locations,
-                        std::size_t checks) {
-    return std::string(passed ? "pass" : "fail") + ": " + target + ", " +
-           std::to_string(locations) + " location(s), " + std::to_string(checks) +
-           " check warning(s)";
-}
-
 std::string TooFewLocationsText(std::int32_t sampled, std::int32_t required, double area) {
     return "Only " + std::to_string(sampled) + " location(s) sampled; an area of " +
            OneDecimalText(area) + " m² needs at least " + std::to_string(required) + ".";

@@ -22,10 +22,6 @@ std::string LocationLabel(std::int32_t locationId, const std::string& name);
 // "2024-03-15 12:00:00".
 std::string ReportDateTime(base::DateTime value);
 
-// "fail: ISO Class 7, 3 location(s), 1 check warning(s)".
-std::string SummaryText(bool passed, const std::string& target, std::size_t locations,
-                        std::size_t checks);
-
 std::string TooFewLocationsText(std::int32_t sampled, std::int32_t required, double area);
 std::string NoRecordsText(std::int32_t locationId);
 std::string LeftOutText(std::size_t records);

@@ -5,6 +5,7 @@
 #include "kestrix/cleanroom/classification.h"
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
+#include "kestrix/cleanroom/reportSections.h"
 #include "kestrix/cleanroom/reportTexts.h"
 #include "kestrix/cleanroom/roomFile.h"
 #include "kestrix/cli/OutputTarget.h"
@@ -164,13 +165,20 @@ int ClassifyCommand::Run(const CliContext& context) {
     if (const int status = output.Deliver(); status != kExitOk) {
         return status;
     }
-    NoteInArchive(store,
-                  archive::ClassificationReportNote(report.instrumentModel, report.instrumentSerial,
-                                                    report.targetName, report.passed, savePath_));
-    output.Notes() << SummaryText(report.passed, report.targetName, report.locations.size(),
-                                  report.checks.size())
-                   << '\n';
-    return report.passed ? kExitOk : kExitRoomFailed;
+    const Verdict verdict = ReportVerdict(report);
+    NoteInArchive(store, archive::ClassificationReportNote(
+                             report.instrumentModel, report.instrumentSerial, report.targetName,
+                             VerdictWord(verdict), savePath_));
+    output.Notes() << SummaryText(report) << '\n';
+    switch (verdict) {
+    case Verdict::Pass:
+        return kExitOk;
+    case Verdict::Fail:
+        return kExitRoomFailed;
+    case Verdict::NotClassified:
+        return kExitNotClassified;
+    }
+    return kExitInternalError;
 }
 
 } // namespace kestrix::cli

@@ -72,7 +72,9 @@ inline constexpr std::array kExitCodeMeanings = {
     ExitCodeMeaning{kExitNotClassified,
                     "classify: no classification: a size the instrument has no channel for, a "
                     "size or state without a limit, no records at the chosen locations, or a "
-                    "location with no usable record left (impossible data, flagged, no air)"},
+                    "location with no usable record left (impossible data, flagged, no air); "
+                    "or fewer locations sampled than the area needs, where the report is saved "
+                    "and says NOT CLASSIFIED"},
     ExitCodeMeaning{kExitDataQuestioned, "check: records to question were found and listed"},
     ExitCodeMeaning{kExitArchiveUnavailable,
                     "the archive is switched off, cannot be opened or refused a statement"},

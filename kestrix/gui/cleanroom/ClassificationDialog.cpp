@@ -3,6 +3,7 @@
 #include "kestrix/archive/calibration.h"
 #include "kestrix/cleanroom/listTexts.h"
 #include "kestrix/cleanroom/reportFiles.h"
+#include "kestrix/cleanroom/reportSections.h"
 #include "kestrix/cleanroom/reportTexts.h"
 #include "kestrix/cleanroom/roomFile.h"
 #include "kestrix/cleanroom/testingParty.h"
@@ -182,8 +183,7 @@ void ClassificationDialog::UpdatePreview() {
         preview_->setText(problem);
         return;
     }
-    QString text = Text(SummaryText(report_->passed, report_->targetName, report_->locations.size(),
-                                    report_->checks.size()));
+    QString text = Text(SummaryText(*report_));
     text[0] = text[0].toUpper();
     for (const std::string& check : report_->checks) {
         text += QStringLiteral("\n- ") + Text(check);
@@ -228,7 +228,7 @@ void ClassificationDialog::SaveReport() {
     NoteInArchive(*this, dialogs_, store_.GetConfigPath(),
                   archive::ClassificationReportNote(report_->instrumentModel,
                                                     report_->instrumentSerial, report_->targetName,
-                                                    report_->passed, path));
+                                                    VerdictWord(ReportVerdict(*report_)), path));
 }
 
 RoomDescription ClassificationDialog::Room() const {

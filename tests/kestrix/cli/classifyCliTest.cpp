@@ -65,7 +65,9 @@ TEST_F(ClassifyCli, EachOutcomeHasItsExitStatus) {
     };
     const Case cases[] = {
         {{"--class", "7"}, 17, "fail: ISO Class 7, 3 location(s)"},
-        {{"--class", "7", "--locations", "1-2"}, 0, "pass: ISO Class 7, 2 location(s)"},
+        {{"--class", "8"}, 0, "pass: ISO Class 8, 3 location(s)"},
+        // 5 m² needs 3 locations: within the limits, but no class to show.
+        {{"--class", "7", "--locations", "1-2"}, 18, "not classified: ISO Class 7, 2 location(s)"},
         {{"--class", "7", "--sizes", "0.7"}, 18, "its channels are 0.3, 0.5, 1.0, 5.0 µm"},
         {{"--grade", "D", "--state", "in-operation"}, 18, "does not predetermine"},
         {{"--class", "7", "--grade", "B"}, 2, "excludes"},
@@ -78,12 +80,15 @@ TEST_F(ClassifyCli, EachOutcomeHasItsExitStatus) {
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_THAT(run.out + run.err, HasSubstr(c.said));
     }
-    // Only the two saved reports are in the audit trail, the failing one first.
+    // Only the three saved reports are in the audit trail, in their order.
     const auto events = nlohmann::json::parse(Run({"archive", "events", "--json"}).out);
-    ASSERT_EQ(events.size(), 2U);
+    ASSERT_EQ(events.size(), 3U);
     EXPECT_EQ(events[0]["kind"], "classification report");
-    EXPECT_THAT(events[0]["details"].get<std::string>(), HasSubstr(R"("verdict":"fail")"));
-    EXPECT_THAT(events[1]["details"].get<std::string>(), HasSubstr(R"("verdict":"pass")"));
+    const char* verdicts[] = {"fail", "pass", "not classified"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_THAT(events[i]["details"].get<std::string>(),
+                    HasSubstr(std::string(R"("verdict":")") + verdicts[i] + '"'));
+    }
 }
 
 TEST_F(ClassifyCli, TheSavedReportHoldsTheFlaggedRecordAndTheRoom) {
@@ -107,7 +112,7 @@ TEST_F(ClassifyCli, ARoomFileGivesTheAreaPlaceAndCoordinatesOrIsRefusedWithItsFa
     const Case cases[] = {
         {"[room]\nname=Fill room 2\nbuilding=Building 3\nwidth=4\nlength=2.5\n"
          "[locations]\n1=0.5,0.5\n",
-         0, ""},
+         18, "not classified"},
         {"[room]\nname=Fill room 2\n", 2, "gives no width and length: --area is needed"},
         {"[room]\nwidth=4\nlength=2.5\n[locations]\n1=9,1\n", 3, "lies outside the room"},
     };
@@ -117,8 +122,9 @@ TEST_F(ClassifyCli, ARoomFileGivesTheAreaPlaceAndCoordinatesOrIsRefusedWithItsFa
         const CliRun run = Run({"classify", "--json", Path("set.json"), "--room", Path("fill.room"),
                                 "--class", "8", "--save", Path("room.json")});
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        EXPECT_THAT(run.err, HasSubstr(c.said));
+        EXPECT_THAT(run.out + run.err, HasSubstr(c.said));
     }
+    // 10 m² needs 4 locations: the report is saved all the same.
     std::ifstream file(Path("room.json").toStdString());
     const auto json = nlohmann::json::parse(file);
     EXPECT_EQ(json["room"], "Fill room 2");
@@ -165,7 +171,9 @@ TEST_F(ClassifyCli, ImpossibleCountsAreNamedAndLeaveALocationUnclassified) {
         HasSubstr(
             "Record 2, location 1: impossible data: The count at 0.3 µm is -5: a count cannot "
             "be negative."));
-    EXPECT_EQ(Classify({"--class", "8", "--locations", "2-3"}).exitCode, 0);
+    // The other locations are still reported on.
+    EXPECT_THAT(Classify({"--class", "8", "--locations", "2-3"}).out,
+                HasSubstr("not classified: ISO Class 8, 2 location(s)"));
 
     const CliRun checked = Run({"check", "--json", Path("set.json")});
     EXPECT_EQ(checked.exitCode, 19);
