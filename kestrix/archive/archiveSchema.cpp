@@ -66,8 +66,37 @@ QStringList RecordVariants(const ArchiveDatabase& database) {
     };
 }
 
+// The server's hash is the one EventHash computes: the same fields, separators and "-" for
+// an absent id, the full name only when there is one.
+constexpr const char* kPostgresEventIdentity = R"(
+CREATE FUNCTION kestrix_event_identity() RETURNS trigger LANGUAGE plpgsql AS $body$
+BEGIN
+    NEW.user_name := session_user;
+    NEW.full_name := COALESCE((SELECT shobj_description(oid, 'pg_authid') FROM pg_roles
+                               WHERE rolname = session_user), '');
+    NEW.happened_at := to_char(clock_timestamp() AT TIME ZONE 'UTC',
+                               'YYYY-MM-DD"T"HH24:MI:SS.MS"Z"');
+    NEW.hash := encode(sha256(convert_to(concat_ws(chr(31), NEW.id::text, NEW.happened_at,
+        NEW.user_name, NEW.host, NEW.kind, COALESCE(NEW.instrument_id::text, '-'),
+        COALESCE(NEW.download_id::text, '-'), NEW.details, NEW.records_hash, NEW.previous_hash)
+        || CASE WHEN NEW.full_name = '' THEN '' ELSE chr(31) || NEW.full_name END, 'UTF8')),
+        'hex');
+    RETURN NEW;
+END
+$body$)";
+
+QStringList Identity(const ArchiveDatabase& database) {
+    QStringList steps = {"ALTER TABLE events ADD COLUMN full_name TEXT NOT NULL DEFAULT ''"};
+    if (database.GetEngine() == Engine::kPostgres) {
+        steps << kPostgresEventIdentity
+              << "CREATE TRIGGER events_identity BEFORE INSERT ON events FOR EACH ROW "
+                 "EXECUTE FUNCTION kestrix_event_identity()";
+    }
+    return steps;
+}
+
 using Step = QStringList (*)(const ArchiveDatabase&);
-constexpr Step kSteps[kArchiveSchemaVersion] = {FirstTables, ChainHead, RecordVariants};
+constexpr Step kSteps[kArchiveSchemaVersion] = {FirstTables, ChainHead, RecordVariants, Identity};
 
 } // namespace
 

@@ -127,16 +127,15 @@ StoreResult StoreDownload(ArchiveDatabase& database, data::clsDataRecordSet& rec
             .toLongLong();
 
     ArchiveEvent event;
-    event.userName = row.userName;
     event.host = row.host;
     event.kind = origin.eventKind;
     event.instrumentId = instrumentId;
     event.downloadId = row.id;
     event.details = DownloadDetails(row);
     event.recordsHash = InsertRecords(database, instrumentId, row.id, fresh.records);
-    const ChainHead head = AppendEvent(database, std::move(event));
+    const ArchiveEvent stored = AppendEvent(database, std::move(event));
     transaction.Commit();
-    return {row.id, row.recordTotal, row.newRecords, head};
+    return {row.id, row.recordTotal, row.newRecords, {stored.id, stored.hash}};
 }
 
 } // namespace kestrix::archive

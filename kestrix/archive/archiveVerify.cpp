@@ -2,6 +2,7 @@
 
 #include "kestrix/archive/ArchiveDatabase.h"
 #include "kestrix/archive/archiveEvents.h"
+#include "kestrix/archive/downloadRecords.h"
 #include "kestrix/archive/downloadRow.h"
 
 #include <nlohmann/json.hpp>
@@ -10,31 +11,6 @@
 namespace kestrix::archive {
 
 namespace {
-
-struct RecordsCheck {
-    std::string hash;
-    std::int64_t count = 0;
-};
-
-// In the order of the index by download, which holds the instrument next, so that no sort is
-// needed; a record moved to another instrument is missed here and found by the count.
-RecordsCheck HashRecordsOf(ArchiveDatabase& database, const DownloadRow& row) {
-    QSqlQuery rows = database.Run(
-        "SELECT instrument_id, time_stamp, variant, location, sample_time, sample_status, "
-        "channels FROM records WHERE download_id = ? AND instrument_id = ? "
-        "ORDER BY time_stamp, variant",
-        {static_cast<qlonglong>(row.id), static_cast<qlonglong>(row.instrumentId)});
-    RecordsHasher hasher;
-    RecordsCheck check;
-    while (database.Next(rows)) {
-        hasher.Add(rows.value(0).toLongLong(), rows.value(1).toDouble(), rows.value(2).toInt(),
-                   rows.value(3).toInt(), rows.value(4).toInt(), rows.value(5).toInt(),
-                   rows.value(6).toByteArray());
-        ++check.count;
-    }
-    check.hash = hasher.Hex();
-    return check;
-}
 
 VerifyResult Damaged(std::int64_t eventId, const std::string& problem) {
     return {false, eventId, problem, 0, 0, {}};
@@ -71,10 +47,20 @@ std::string CheckDownload(ArchiveDatabase& database, const ArchiveEvent& event,
     if (!InstrumentMatchesHeader(database, *row)) {
         return "its instrument's model or serial number was changed";
     }
-    const RecordsCheck check = HashRecordsOf(database, *row);
+    const RecordsCheck check = HashDownloadRecords(database, *row);
     records += check.count;
     if (check.count != row->newRecords || check.hash != event.recordsHash) {
         return "its records were changed, added or deleted";
+    }
+    return {};
+}
+
+// Empty when the download a signature names still holds the records it signed.
+std::string CheckSignedDownload(ArchiveDatabase& database, const ArchiveEvent& event) {
+    const std::optional<DownloadRow> row = ReadDownloadRow(database, *event.downloadId);
+    if (!row || row->instrumentId != event.instrumentId ||
+        HashDownloadRecords(database, *row).hash != event.recordsHash) {
+        return "the download it signs no longer holds the records it signed";
     }
     return {};
 }
@@ -120,7 +106,12 @@ VerifyResult VerifyArchive(ArchiveDatabase& database, const std::optional<ChainH
         if (EventHash(event) != event.hash) {
             return Damaged(event.id, EventName(event) + ": it was changed");
         }
-        if (event.downloadId) {
+        if (event.downloadId && event.kind == kEventSignature) {
+            if (const std::string problem = CheckSignedDownload(database, event);
+                !problem.empty()) {
+                return Damaged(event.id, EventName(event) + ": " + problem);
+            }
+        } else if (event.downloadId) {
             if (const std::string problem = CheckDownload(database, event, result.records);
                 !problem.empty()) {
                 return Damaged(event.id, EventName(event) + ": " + problem);

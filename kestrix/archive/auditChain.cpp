@@ -1,6 +1,7 @@
 #include "kestrix/archive/auditChain.h"
 
 #include "kestrix/archive/ArchiveDatabase.h"
+#include "kestrix/archive/ArchiveError.h"
 #include "kestrix/base/dateTime.h"
 #include "kestrix/data/isoDateTime.h"
 
@@ -39,6 +40,15 @@ std::string CurrentUserName() {
     return name != nullptr ? name : "unknown";
 }
 
+std::string CurrentFullName() {
+    const passwd* entry = getpwuid(geteuid());
+    if (entry == nullptr || entry->pw_gecos == nullptr) {
+        return {};
+    }
+    const std::string gecos = entry->pw_gecos;
+    return gecos.substr(0, gecos.find(','));
+}
+
 std::string CurrentHost() {
     return QSysInfo::machineHostName().toStdString();
 }
@@ -49,13 +59,13 @@ std::string EventHash(const ArchiveEvent& event) {
         event.userName + kFieldSeparator + event.host + kFieldSeparator + event.kind +
         kFieldSeparator + IdText(event.instrumentId) + kFieldSeparator + IdText(event.downloadId) +
         kFieldSeparator + event.details + kFieldSeparator + event.recordsHash + kFieldSeparator +
-        event.previousHash;
+        event.previousHash + (event.fullName.empty() ? "" : kFieldSeparator + event.fullName);
     return QCryptographicHash::hash(QByteArray::fromStdString(content), QCryptographicHash::Sha256)
         .toHex()
         .toStdString();
 }
 
-ChainHead AppendEvent(ArchiveDatabase& database, ArchiveEvent event) {
+ArchiveEvent AppendEvent(ArchiveDatabase& database, ArchiveEvent event) {
     QSqlQuery head = database.Run("SELECT hash FROM chain_head");
     event.previousHash =
         database.Next(head) ? head.value(0).toString().toStdString() : std::string();
@@ -65,24 +75,35 @@ ChainHead AppendEvent(ArchiveDatabase& database, ArchiveEvent event) {
     }
     if (event.userName.empty()) {
         event.userName = CurrentUserName();
+        event.fullName = CurrentFullName();
     }
     if (event.host.empty()) {
         event.host = CurrentHost();
     }
     event.hash = EventHash(event);
-    database.Run("INSERT INTO events (id, happened_at, user_name, host, kind, instrument_id, "
-                 "download_id, details, records_hash, previous_hash, hash) "
-                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                 {static_cast<qlonglong>(event.id), QString::fromStdString(event.happenedAt),
-                  QString::fromStdString(event.userName), QString::fromStdString(event.host),
-                  QString::fromStdString(event.kind), OptionalId(event.instrumentId),
-                  OptionalId(event.downloadId), QString::fromStdString(event.details),
-                  QString::fromStdString(event.recordsHash),
-                  QString::fromStdString(event.previousHash), QString::fromStdString(event.hash)});
+    QSqlQuery stored = database.Run(
+        "INSERT INTO events (id, happened_at, user_name, full_name, host, kind, instrument_id, "
+        "download_id, details, records_hash, previous_hash, hash) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+        "RETURNING happened_at, user_name, full_name, hash",
+        {static_cast<qlonglong>(event.id), QString::fromStdString(event.happenedAt),
+         QString::fromStdString(event.userName), QString::fromStdString(event.fullName),
+         QString::fromStdString(event.host), QString::fromStdString(event.kind),
+         OptionalId(event.instrumentId), OptionalId(event.downloadId),
+         QString::fromStdString(event.details), QString::fromStdString(event.recordsHash),
+         QString::fromStdString(event.previousHash), QString::fromStdString(event.hash)});
+    if (!database.Next(stored)) {
+        throw ArchiveError("the archive \"" + database.Place() + "\" did not store an event");
+    }
+    event.happenedAt = stored.value(0).toString().toStdString();
+    event.userName = stored.value(1).toString().toStdString();
+    event.fullName = stored.value(2).toString().toStdString();
+    event.hash = stored.value(3).toString().toStdString();
+    stored.finish();
     database.Run("DELETE FROM chain_head");
     database.Run("INSERT INTO chain_head (event_id, hash) VALUES (?, ?)",
                  {static_cast<qlonglong>(event.id), QString::fromStdString(event.hash)});
-    return {event.id, event.hash};
+    return event;
 }
 
 void RecordsHasher::Add(std::int64_t instrumentId, double timeStamp, std::int32_t variant,

@@ -24,11 +24,17 @@ inline constexpr const char* kEventNameUpload = "name upload";
 inline constexpr const char* kEventDensityChange = "density change";
 inline constexpr const char* kEventClassificationReport = "classification report";
 inline constexpr const char* kEventCalibration = "calibration";
+inline constexpr const char* kEventSignature = "signature";
+inline constexpr const char* kEventSignatureRefused = "signature refused";
+inline constexpr const char* kEventSigningLocked = "signing locked";
+inline constexpr const char* kEventUserAdded = "user added";
 
 struct ArchiveEvent {
     std::int64_t id = 0;
-    std::string happenedAt; // local ISO 8601 date-time
+    // A local ISO 8601 date-time; on PostgreSQL the server's UTC time, with "Z".
+    std::string happenedAt;
     std::string userName;
+    std::string fullName; // from the login's GECOS, or the server role's comment; may be empty
     std::string host;
     std::string kind;
     std::optional<std::int64_t> instrumentId;
@@ -39,16 +45,20 @@ struct ArchiveEvent {
     std::string hash;
 };
 
-// The login name and host of this process.
+// The login name, its full name (GECOS up to the first comma) and the host of this process.
 std::string CurrentUserName();
+std::string CurrentFullName();
 std::string CurrentHost();
 
-// Over every field but the hash itself.
+// Over every field but the hash itself; the full name only when there is one, so that events
+// of archives before it hash as then. PostgreSQL's events trigger computes the same.
 std::string EventHash(const ArchiveEvent& event);
 
-// Numbers the event, links it to the head of the chain and makes it the head, which it returns.
-// Call inside a WriteTransaction; time, user and host are filled in when empty.
-ChainHead AppendEvent(ArchiveDatabase& database, ArchiveEvent event);
+// Numbers the event, links it to the head of the chain and makes it the head; returns it as
+// stored. Call inside a WriteTransaction. On SQLite time, user, full name and host are this
+// process's when empty; on PostgreSQL the server sets time, user and full name whatever the
+// client sends, and computes the hash over them.
+ArchiveEvent AppendEvent(ArchiveDatabase& database, ArchiveEvent event);
 
 // The SHA-256 of records in time order, the same bytes whether they are being stored or read
 // back from the archive.

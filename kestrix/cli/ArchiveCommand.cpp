@@ -2,7 +2,6 @@
 
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/ArchiveError.h"
-#include "kestrix/cli/archiveListings.h"
 #include "kestrix/cli/cliConfig.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
@@ -95,6 +94,20 @@ CLI::App* ArchiveCommand::Register(CLI::App& program) {
         ->type_name("HEAD|FILE");
     events_ = command->add_subcommand("events", "Print the audit trail, oldest first.");
     events_->add_flag("--json", eventsJson_, "print a JSON list instead of lines");
+    RegisterEventFilter(*events_, eventFilter_);
+    sign_ = command->add_subcommand(
+        "sign", "Sign a download or a report file electronically, after asking for the password "
+                "again: the signature is an event holding the signer, the time, the meaning and "
+                "the SHA-256 of what was signed.");
+    RegisterSign(*sign_, signOptions_);
+    verifyFile_ = command->add_subcommand(
+        "verify-file", "Tell whether a file is one that was signed, and by whom.");
+    verifyFile_->add_option("REPORT", signedFile_, "the file to look for")->required();
+    setupServer_ = command->add_subcommand(
+        "setup-server", "Set up a PostgreSQL archive once, as the database's owner: the tables, "
+                        "the groups kestrix_operator, kestrix_reviewer and kestrix_admin, and "
+                        "append-only audit tables; or add a user to a group.");
+    RegisterServerSetup(*setupServer_, setupOptions_);
     calibration_ = command->add_subcommand(
         "calibration", "Keep an instrument's calibration (certificate, date, due date) in the "
                        "audit trail, or show the one that stands.");
@@ -123,8 +136,8 @@ int ArchiveCommand::Run(const CliContext& context) {
         if (export_->parsed()) {
             return RunArchiveExport(settings, exportOptions_, store);
         }
-        const bool writes =
-            import_->parsed() || (calibration_->parsed() && WritesCalibration(calibrationOptions_));
+        const bool writes = import_->parsed() || sign_->parsed() || setupServer_->parsed() ||
+                            (calibration_->parsed() && WritesCalibration(calibrationOptions_));
         archive::Archive archive(settings,
                                  writes ? archive::Access::kWrite : archive::Access::kRead);
         if (list_->parsed()) {
@@ -132,8 +145,17 @@ int ArchiveCommand::Run(const CliContext& context) {
             return kExitOk;
         }
         if (events_->parsed()) {
-            PrintEvents(archive, eventsJson_, std::cout);
+            PrintEvents(archive, eventFilter_, eventsJson_, std::cout);
             return kExitOk;
+        }
+        if (sign_->parsed()) {
+            return RunSign(archive, settings, signOptions_);
+        }
+        if (verifyFile_->parsed()) {
+            return RunVerifyFile(archive, signedFile_);
+        }
+        if (setupServer_->parsed()) {
+            return RunServerSetup(archive, setupOptions_);
         }
         if (import_->parsed()) {
             return Import(archive, importPath_);

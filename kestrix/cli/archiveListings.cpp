@@ -4,6 +4,7 @@
 #include "kestrix/cli/printableText.h"
 #include "kestrix/data/isoDateTime.h"
 
+#include <QDateTime>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -23,6 +24,28 @@ std::string TimeOrDash(const std::optional<base::DateTime>& time) {
 
 void PrintJson(const ordered_json& value, std::ostream& out) {
     out << value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+// Event times are local on SQLite and UTC ("Z") on a server; both compare as instants.
+QDateTime Instant(const std::string& text) {
+    return QDateTime::fromString(QString::fromStdString(text), Qt::ISODateWithMs);
+}
+
+std::string CheckInstant(const std::string& text) {
+    return Instant(text).isValid() ? std::string()
+                                   : "\"" + text + "\" is no date-time such as 2026-03-01T08:15:00";
+}
+
+bool Matches(const EventFilter& filter, const archive::ArchiveEvent& event) {
+    const QDateTime time = Instant(event.happenedAt);
+    return (filter.user.empty() || filter.user == event.userName) &&
+           (filter.kind.empty() || filter.kind == event.kind) &&
+           (!filter.from || time >= Instant(*filter.from)) &&
+           (!filter.to || time <= Instant(*filter.to));
+}
+
+ordered_json IdOrNull(const std::optional<std::int64_t>& id) {
+    return id ? ordered_json(*id) : ordered_json(nullptr);
 }
 
 } // namespace
@@ -48,17 +71,33 @@ void PrintInstruments(archive::Archive& archive, bool json, std::ostream& out) {
     }
 }
 
-void PrintEvents(archive::Archive& archive, bool json, std::ostream& out) {
+void RegisterEventFilter(CLI::App& command, EventFilter& filter) {
+    command.add_option("--user", filter.user, "only the events of this user")->type_name("NAME");
+    command.add_option("--kind", filter.kind, "only events of this kind, such as signature")
+        ->type_name("KIND");
+    command.add_option("--from", filter.from, "only events at or after this ISO 8601 date-time")
+        ->check(CLI::Validator(CheckInstant, "DATETIME"));
+    command.add_option("--to", filter.to, "only events at or before this ISO 8601 date-time")
+        ->check(CLI::Validator(CheckInstant, "DATETIME"));
+}
+
+void PrintEvents(archive::Archive& archive, const EventFilter& filter, bool json,
+                 std::ostream& out) {
     ordered_json list = ordered_json::array();
     for (const archive::EventEntry& entry : archive.Events()) {
         const archive::ArchiveEvent& event = entry.event;
+        if (!Matches(filter, event)) {
+            continue;
+        }
         if (json) {
             list.push_back(
                 {{"id", event.id},
                  {"time", event.happenedAt},
                  {"user", event.userName},
+                 {"name", event.fullName},
                  {"host", event.host},
                  {"kind", event.kind},
+                 {"download", IdOrNull(event.downloadId)},
                  {"model", entry.model.empty() ? ordered_json(nullptr) : ordered_json(entry.model)},
                  {"serial",
                   entry.model.empty() ? ordered_json(nullptr) : ordered_json(entry.serial)},

@@ -32,6 +32,8 @@ enum ExitCode : int {
     kExitArchiveNoInstrument = 22,
     kExitArchiveNoRecords = 23,
     kExitNoRecordsAtLocations = 24,
+    kExitSignatureRefused = 25,
+    kExitNotSigned = 26,
 };
 
 struct ExitCodeMeaning {
@@ -89,6 +91,11 @@ inline constexpr std::array kExitCodeMeanings = {
                     "those locations"},
     ExitCodeMeaning{kExitNoRecordsAtLocations, "iaq: the record set has no records at the chosen "
                                                "locations"},
+    ExitCodeMeaning{kExitSignatureRefused,
+                    "archive sign: the password was wrong, or signing is locked after three "
+                    "wrong passwords in a row; nothing was signed"},
+    ExitCodeMeaning{kExitNotSigned, "archive verify-file: no signature holds the file's SHA-256: "
+                                    "it was never signed or was changed since"},
 };
 
 } // namespace kestrix::cli

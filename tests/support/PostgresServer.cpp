@@ -1,6 +1,7 @@
 #include "support/PostgresServer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -56,6 +57,25 @@ bool RunTool(const QString& tool, const QStringList& arguments, std::string& why
     return true;
 }
 
+// Members of kPasswordRole log in with their password over TCP; everyone else is trusted.
+bool RequirePasswords(const QString& data, std::string& why) {
+    QFile rules(data + "/pg_hba.conf");
+    if (!rules.open(QIODevice::ReadOnly)) {
+        why = "pg_hba.conf cannot be read";
+        return false;
+    }
+    const QByteArray trusted = rules.readAll();
+    rules.close();
+    const QByteArray first =
+        QByteArray("host all +") + PostgresServer::kPasswordRole + " 127.0.0.1/32 scram-sha-256\n";
+    if (!rules.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        rules.write(first + trusted) != first.size() + trusted.size()) {
+        why = "pg_hba.conf cannot be written";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 PostgresServer* PostgresServer::Shared(std::string& why) {
@@ -95,6 +115,9 @@ bool PostgresServer::Start(std::string& why) {
     const QString data = QString::fromStdString(dataFolder_);
     if (!RunTool("initdb", {"-D", data, "-A", "trust", "-U", "postgres", "-E", "UTF8", "--no-sync"},
                  why)) {
+        return false;
+    }
+    if (!RequirePasswords(data, why)) {
         return false;
     }
     const QString options = QString("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off")

@@ -2,7 +2,8 @@
 
 // A PostgreSQL server of the test's own: initdb and pg_ctl of Debian's postgresql package in a
 // temporary folder, listening on a free loopback port, stopped when the test program ends.
-// The server refuses to run as root, so as root it runs as the postgres user.
+// The server refuses to run as root, so as root it runs as the postgres user. Everyone logs in
+// without a password except the members of kPasswordRole.
 
 #include <QTemporaryDir>
 #include <memory>
@@ -15,6 +16,8 @@ public:
     // The one server of this test program, started on first use; null with the reason in
     // `why` when it cannot start.
     static PostgresServer* Shared(std::string& why);
+
+    static constexpr const char* kPasswordRole = "password_users";
 
     ~PostgresServer();
 

@@ -38,13 +38,17 @@ void ArchiveCliFixture::Start(QProcess& process, const QStringList& arguments) c
                                             QString::fromStdString(Path("config.ini")), "archive"} +
                                 arguments;
     const QStringList whole = wrapper_ + command;
+    process.setProcessEnvironment(environment_);
     process.start(whole.front(), whole.mid(1));
     ASSERT_TRUE(process.waitForStarted());
 }
 
-ArchiveCliFixture::Outcome ArchiveCliFixture::Run(const QStringList& arguments) const {
+ArchiveCliFixture::Outcome ArchiveCliFixture::Run(const QStringList& arguments,
+                                                  const QByteArray& input) const {
     QProcess process;
     Start(process, arguments);
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(-1);
     return {process.exitCode(), process.readAllStandardOutput().toStdString(),
             process.readAllStandardError().toStdString()};

@@ -24,13 +24,16 @@ protected:
     // A program and its arguments that kestrix-cli runs under (setpriv, to drop root); none by
     // default.
     QStringList wrapper_;
+    // The environment kestrix-cli runs in; this process's by default.
+    QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
 
     struct Outcome {
         int exitCode = -1;
         std::string out;
         std::string err;
     };
-    Outcome Run(const QStringList& arguments) const;
+    // input goes to kestrix-cli's standard input, which is then closed.
+    Outcome Run(const QStringList& arguments, const QByteArray& input = {}) const;
 
     // True while another connection holds the archive's write lock.
     bool WriterHoldsLock() const;

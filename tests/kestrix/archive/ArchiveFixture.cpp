@@ -1,6 +1,7 @@
 #include "ArchiveFixture.h"
 
 #include "kestrix/archive/ArchiveDatabase.h"
+#include "kestrix/archive/archiveEvents.h"
 #include "kestrix/base/dateTime.h"
 
 #include <limits>
@@ -68,7 +69,32 @@ std::unique_ptr<data::clsDataRecordSet> MakeDownload(const std::string& model, s
     return set;
 }
 
+namespace {
+
+// Events hash without the full name again, the chain linked anew, as the first version kept them.
+void RehashWithoutFullNames(ArchiveDatabase& database) {
+    std::string previous;
+    for (EventEntry& entry : ReadEvents(database)) {
+        ArchiveEvent& event = entry.event;
+        event.fullName.clear();
+        event.previousHash = previous;
+        event.hash = EventHash(event);
+        database.Run("UPDATE events SET previous_hash = ?, hash = ? WHERE id = ?",
+                     {QString::fromStdString(previous), QString::fromStdString(event.hash),
+                      static_cast<qlonglong>(event.id)});
+        previous = event.hash;
+    }
+    if (database.GetEngine() == Engine::kPostgres) {
+        database.Run("DROP TRIGGER events_identity ON events");
+        database.Run("DROP FUNCTION kestrix_event_identity");
+    }
+    database.Run("ALTER TABLE events DROP COLUMN full_name");
+}
+
+} // namespace
+
 void DowngradeToFirstVersion(ArchiveDatabase& database) {
+    RehashWithoutFullNames(database);
     for (const char* statement :
          {"DROP TABLE chain_head",
           "CREATE TABLE records_first AS SELECT instrument_id, time_stamp, download_id, "

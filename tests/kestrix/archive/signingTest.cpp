@@ -1,0 +1,252 @@
+// Electronic signatures through kestrix-cli: the password asked again (PAM on SQLite, through
+// pam_wrapper and pam_matrix; a fresh server login on PostgreSQL), wrong ones noted and three
+// in a row locking, and a signature bound to exactly what was signed.
+
+#include "ArchiveCliFixture.h"
+#include "kestrix/archive/Archive.h"
+#include "kestrix/archive/auditChain.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QSqlQuery>
+#include <QUrl>
+#include <algorithm>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kestrix::archive {
+namespace {
+
+using ::testing::HasSubstr;
+
+constexpr const char* kRight = "right horse battery";
+constexpr const char* kWrong = "wrong horse battery";
+constexpr const char* kServerSigner = "kestrix_signer";
+
+class Signing : public ArchiveCliFixture {
+protected:
+    void SetUp() override {
+        ArchiveCliFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        if (settings_.url.empty()) {
+            UsePamMatrix();
+        } else {
+            UseServerSigner();
+        }
+    }
+
+    // kestrix-cli asks PAM through pam_wrapper, whose service "kestrix" is pam_matrix with a
+    // password of the test's own for the user this runs as.
+    void UsePamMatrix() {
+        if (QString(KESTRIX_PAM_WRAPPER).isEmpty() || QString(KESTRIX_PAM_MATRIX).isEmpty()) {
+            SKIP_OR_FAIL_WITHOUT_PEER("pam_wrapper is not installed (libpam-wrapper)");
+        }
+        ASSERT_TRUE(QDir(folder_.path()).mkpath("pam.d"));
+        const std::string passwords = Path("passdb");
+        std::ofstream(passwords) << CurrentUserName() << ':' << kRight << ":kestrix\n";
+        const std::string module = std::string(KESTRIX_PAM_MATRIX) + " passdb=" + passwords;
+        std::ofstream(Path("pam.d/kestrix")) << "auth required " << module << "\n"
+                                             << "account required " << module << "\n";
+        environment_.insert("LD_PRELOAD", KESTRIX_PAM_WRAPPER);
+        environment_.insert("PAM_WRAPPER", "1");
+        environment_.insert("PAM_WRAPPER_SERVICE_DIR", QString::fromStdString(Path("pam.d")));
+        environment_.insert("PAM_WRAPPER_DISABLE_DEEPBIND", "1");
+        // The sanitizer runtime is no longer the first library loaded.
+        environment_.insert("ASAN_OPTIONS",
+                            environment_.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+    }
+
+    // A server role that logs in with its password; roles are the server's, made once.
+    void UseServerSigner() {
+        QSqlDatabase probe = OpenProbe("admin");
+        {
+            QSqlQuery query(probe);
+            const QString group(test_support::PostgresServer::kPasswordRole);
+            query.exec("CREATE ROLE " + group + " NOLOGIN");
+            query.exec(QString("CREATE ROLE %1 LOGIN SUPERUSER PASSWORD '%2' IN ROLE %3")
+                           .arg(QString(kServerSigner), QString(kRight), group));
+        }
+        CloseProbe(probe);
+        QUrl url(QString::fromStdString(settings_.url));
+        url.setUserName(kServerSigner);
+        url.setPassword(QString(kRight));
+        settings_.url = url.toString().toStdString();
+        WriteConfig("[archive]\nurl=" + settings_.url + "\n");
+    }
+
+    std::string Signer() const { return settings_.url.empty() ? CurrentUserName() : kServerSigner; }
+
+    nlohmann::json Events(const QString& kind) const {
+        const Outcome listed = Run({"events", "--json", "--kind", kind});
+        EXPECT_EQ(listed.exitCode, 0) << listed.err;
+        return nlohmann::json::parse(listed.out, nullptr, false);
+    }
+
+    // The event number of each import, oldest first.
+    std::vector<std::string> ImportDownloads(int count) {
+        for (int i = 0; i < count; ++i) {
+            const std::string name = "set" + std::to_string(i) + ".json";
+            WriteDownload(name, 12, 100 * i);
+            EXPECT_EQ(Run({"import", QString::fromStdString(Path(name))}).exitCode, 0);
+        }
+        std::vector<std::string> ids;
+        for (const auto& event : Events("import")) {
+            ids.push_back(std::to_string(event["id"].get<std::int64_t>()));
+        }
+        return ids;
+    }
+
+    Outcome Sign(const QStringList& target, const char* password) const {
+        return Run(QStringList{"sign"} + target +
+                       QStringList{"--meaning", "approved", "--comment", "batch 7 released",
+                                   "--password-stdin"},
+                   QByteArray(password) + "\n");
+    }
+};
+
+TEST_P(Signing, ASignedReportIsKnownByItsBytesAndTheChainStaysIntact) {
+    const QString report = QString::fromStdString(Path("report.csv"));
+    std::ofstream(Path("report.csv")) << "Room,Verdict\nFill 3,pass\n";
+    const Outcome signedReport = Sign({"--file", report}, kRight);
+    ASSERT_EQ(signedReport.exitCode, 0) << signedReport.err;
+
+    const nlohmann::json signatures = Events("signature");
+    ASSERT_EQ(signatures.size(), 1U);
+    EXPECT_EQ(signatures[0]["user"], Signer());
+    const auto details = nlohmann::json::parse(signatures[0]["details"].get<std::string>());
+    EXPECT_EQ(details["meaning"], "approved");
+    EXPECT_EQ(details["comment"], "batch 7 released");
+    EXPECT_EQ(details["sha256"],
+              QCryptographicHash::hash("Room,Verdict\nFill 3,pass\n", QCryptographicHash::Sha256)
+                  .toHex()
+                  .toStdString());
+    const Outcome verified = Run({"verify"});
+    EXPECT_EQ(verified.exitCode, 0) << verified.err;
+    const Outcome known = Run({"verify-file", report});
+    EXPECT_EQ(known.exitCode, 0) << known.err;
+    EXPECT_THAT(known.out, HasSubstr("approved by"));
+    EXPECT_THAT(known.out, HasSubstr("(" + Signer() + ")"));
+
+    std::ofstream(Path("report.csv"), std::ios::app) << "Fill 4,pass\n";
+    const Outcome changed = Run({"verify-file", report});
+    EXPECT_EQ(changed.exitCode, 26);
+    EXPECT_THAT(changed.err, HasSubstr("is not the file that was signed"));
+}
+
+TEST_P(Signing, WrongPasswordsAreNotedAndThreeInARowLockSigning) {
+    const QString download = QString::fromStdString(ImportDownloads(1).front());
+    struct Try {
+        const char* password;
+        int exitCode;
+        const char* says;
+    };
+    const Try tries[] = {
+        {kWrong, 25, "the password is wrong; nothing was signed (1 of 3 tries)"},
+        {kWrong, 25, "(2 of 3 tries)"},
+        {kWrong, 25, "signing is locked until"},
+        {kRight, 25, "signing is locked until"},
+    };
+    for (const Try& attempt : tries) {
+        const Outcome outcome = Sign({"--download", download}, attempt.password);
+        EXPECT_EQ(outcome.exitCode, attempt.exitCode) << outcome.err;
+        EXPECT_THAT(outcome.err, HasSubstr(attempt.says));
+    }
+    EXPECT_EQ(Events("signature refused").size(), 3U);
+    EXPECT_EQ(Events("signing locked").size(), 1U);
+    EXPECT_TRUE(Events("signature").empty());
+    EXPECT_EQ(Run({"verify"}).exitCode, 0);
+}
+
+TEST_P(Signing, ASignatureMovedToAnotherDownloadFailsVerify) {
+    const std::vector<std::string> downloads = ImportDownloads(2);
+    const Outcome signedDownload =
+        Sign({"--download", QString::fromStdString(downloads[0])}, kRight);
+    ASSERT_EQ(signedDownload.exitCode, 0) << signedDownload.err;
+    ASSERT_EQ(Run({"verify"}).exitCode, 0);
+
+    // Moved with its hash and the chain's head made anew, so that only the binding shows it.
+    {
+        Archive archive(settings_);
+        const std::vector<EventEntry> events = archive.Events();
+        ArchiveEvent moved = events.back().event;
+        const auto other = std::find_if(events.begin(), events.end(), [&](const EventEntry& entry) {
+            return std::to_string(entry.event.id) == downloads[1];
+        });
+        ASSERT_NE(other, events.end());
+        moved.downloadId = other->event.downloadId;
+        moved.hash = EventHash(moved);
+        archive.Database().Run("UPDATE events SET download_id = ?, hash = ? WHERE id = ?",
+                               {static_cast<qlonglong>(*moved.downloadId),
+                                QString::fromStdString(moved.hash),
+                                static_cast<qlonglong>(moved.id)});
+        archive.Database().Run("UPDATE chain_head SET hash = ?",
+                               {QString::fromStdString(moved.hash)});
+    }
+    const Outcome verified = Run({"verify"});
+    EXPECT_EQ(verified.exitCode, 21);
+    EXPECT_THAT(verified.err, HasSubstr("no longer holds the records it signed"));
+}
+
+// Everything the program writes to the terminal until it ends.
+std::string ReadUntilClosed(int terminal, const char* answerAfter, const std::string& answer) {
+    std::string seen;
+    char buffer[256];
+    bool answered = false;
+    ssize_t got = 0;
+    while ((got = ::read(terminal, buffer, sizeof buffer)) > 0) {
+        seen.append(buffer, static_cast<std::size_t>(got));
+        if (!answered && seen.find(answerAfter) != std::string::npos) {
+            answered = ::write(terminal, answer.data(), answer.size()) > 0;
+        }
+    }
+    return seen;
+}
+
+TEST_P(Signing, OnATerminalThePasswordIsAskedWithoutEcho) {
+    std::ofstream(Path("report.csv")) << "Room,Verdict\n";
+    std::vector<std::string> arguments = {KESTRIX_CLI_PATH,   "--config",  Path("config.ini"),
+                                          "archive",          "sign",      "--file",
+                                          Path("report.csv"), "--meaning", "reviewed"};
+    std::vector<std::string> environment;
+    for (const QString& entry : environment_.toStringList()) {
+        environment.push_back(entry.toStdString());
+    }
+    // Made before the fork: the child only calls exec.
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    int terminal = -1;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    const std::string seen = ReadUntilClosed(terminal, "to sign: ", std::string(kRight) + "\n");
+    ::close(terminal);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << seen;
+    EXPECT_THAT(seen, HasSubstr("Password of " + Signer() + " to sign: "));
+    EXPECT_THAT(seen, HasSubstr("signed: reviewed by"));
+    EXPECT_EQ(seen.find(kRight), std::string::npos) << seen;
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, Signing,
+                         ::testing::Values(TestEngine::kSqlite, TestEngine::kPostgres), EngineName);
+
+} // namespace
+} // namespace kestrix::archive
