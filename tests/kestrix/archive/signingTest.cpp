@@ -56,7 +56,9 @@ protected:
         environment_.insert("LD_PRELOAD", KESTRIX_PAM_WRAPPER);
         environment_.insert("PAM_WRAPPER", "1");
         environment_.insert("PAM_WRAPPER_SERVICE_DIR", QString::fromStdString(Path("pam.d")));
-        environment_.insert("PAM_WRAPPER_DISABLE_DEEPBIND", "1");
+        // The sanitizer runtime refuses RTLD_DEEPBIND; pam_wrapper reads uid_wrapper's name for
+        // switching it off.
+        environment_.insert("UID_WRAPPER_DISABLE_DEEPBIND", "1");
         // The sanitizer runtime is no longer the first library loaded.
         environment_.insert("ASAN_OPTIONS",
                             environment_.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
@@ -76,7 +78,8 @@ protected:
         QUrl url(QString::fromStdString(settings_.url));
         url.setUserName(kServerSigner);
         url.setPassword(QString(kRight));
-        settings_.url = url.toString().toStdString();
+        // Encoded: the password's spaces are no part of a url.
+        settings_.url = url.toString(QUrl::FullyEncoded).toStdString();
         WriteConfig("[archive]\nurl=" + settings_.url + "\n");
     }
 
