@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <unistd.h>
 
 namespace kestrix::archive {
@@ -155,6 +156,10 @@ std::string DefaultArchivePath(const std::string& configPath) {
 
 ArchiveMove MoveArchive(const std::string& from, const std::string& to) {
     if (!Exists(from)) {
+        return {};
+    }
+    // One folder for the configuration and the data: the older place is the new one.
+    if (std::error_code ignored; fs::equivalent(from, to, ignored)) {
         return {};
     }
     if (Exists(to)) {

@@ -8,6 +8,7 @@
 #include <QSysInfo>
 #include <bit>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -51,6 +52,13 @@ std::string CurrentFullName() {
 
 std::string CurrentHost() {
     return QSysInfo::machineHostName().toStdString();
+}
+
+std::string EventDetail(const ArchiveEvent& event, const char* key) {
+    const auto details = nlohmann::json::parse(event.details, nullptr, false);
+    return details.is_object() && details.contains(key) && details[key].is_string()
+               ? details[key].get<std::string>()
+               : std::string();
 }
 
 std::string EventHash(const ArchiveEvent& event) {

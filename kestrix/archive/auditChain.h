@@ -27,6 +27,7 @@ inline constexpr const char* kEventCalibration = "calibration";
 inline constexpr const char* kEventSignature = "signature";
 inline constexpr const char* kEventSignatureRefused = "signature refused";
 inline constexpr const char* kEventSigningLocked = "signing locked";
+inline constexpr const char* kEventSignedCopy = "signed copy";
 inline constexpr const char* kEventUserAdded = "user added";
 
 struct ArchiveEvent {
@@ -49,6 +50,9 @@ struct ArchiveEvent {
 std::string CurrentUserName();
 std::string CurrentFullName();
 std::string CurrentHost();
+
+// The text under `key` in the event's JSON details; empty when there is none.
+std::string EventDetail(const ArchiveEvent& event, const char* key);
 
 // Over every field but the hash itself; the full name only when there is one, so that events
 // of archives before it hash as then. PostgreSQL's events trigger computes the same.

@@ -55,6 +55,15 @@ struct LeftOutRecord {
     std::string reason;
 };
 
+// An electronic signature as a signed copy of the report prints it.
+struct ReportSignature {
+    std::string printedName;
+    std::string user;
+    std::string time; // with its time zone
+    std::string meaning;
+    std::string comment;
+};
+
 struct ClassificationReport {
     std::string room;
     double areaSquareMetres = 0;
@@ -86,6 +95,9 @@ struct ClassificationReport {
     // What the caller knows beyond the records, for the report's identification and plan.
     TestingParty party;
     RoomDescription roomPlan;
+    // On a signed copy: its electronic signatures and the SHA-256 of the file they signed.
+    std::vector<ReportSignature> signatures;
+    std::string signedSha256;
 };
 
 struct ClassificationOutcome {

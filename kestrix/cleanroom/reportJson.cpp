@@ -138,6 +138,19 @@ std::string IdOf(const Json& body) {
     return "KX-" + hash.left(kIdHexDigits).toUpper().toStdString();
 }
 
+// A signed copy keeps the report's ID: its signatures are not part of the report's content.
+Json SignaturesJson(const ClassificationReport& report) {
+    Json list = Json::array();
+    for (const ReportSignature& signature : report.signatures) {
+        list.push_back(Json{{"name", signature.printedName},
+                            {"user", signature.user},
+                            {"time", signature.time},
+                            {"meaning", signature.meaning},
+                            {"comment", signature.comment}});
+    }
+    return Json{{"signed_sha256", report.signedSha256}, {"signatures", std::move(list)}};
+}
+
 } // namespace
 
 std::string ReportId(const ClassificationReport& report) {
@@ -148,6 +161,9 @@ std::string ReportJson(const ClassificationReport& report) {
     Json body = ReportBody(report);
     Json json{{"report_id", IdOf(body)}};
     json.update(body);
+    if (!report.signatures.empty()) {
+        json["electronic_signatures"] = SignaturesJson(report);
+    }
     return JsonText(json);
 }
 

@@ -143,9 +143,30 @@ ReportSection LeftOutAndChecks(const ClassificationReport& report) {
     return section;
 }
 
-ReportSection Signatures() {
+ReportSection PaperSignatures() {
     return {"Signatures",
             {SignatureBlock{{"Printed name", "Signature", "Date", "Meaning"}, kSignatureRows}}};
+}
+
+ReportSection ElectronicSignatures(const ClassificationReport& report) {
+    ReportTable table{"", {"Printed name", "User", "Date and time", "Meaning", "Comment"}, {}, {}};
+    for (const ReportSignature& signature : report.signatures) {
+        table.rows.push_back({signature.printedName, signature.user, signature.time,
+                              signature.meaning, signature.comment});
+        table.rowPassed.emplace_back();
+    }
+    return {"Signatures",
+            {Line("Signed electronically: each signature below was made over the report file "
+                  "with SHA-256 " +
+                  report.signedSha256 +
+                  ", after its signer gave their password again. This copy was written "
+                  "afterwards to show them; kestrix-cli archive verify-file tells whether a "
+                  "file is the signed one or this copy."),
+             std::move(table)}};
+}
+
+ReportSection Signatures(const ClassificationReport& report) {
+    return report.signatures.empty() ? PaperSignatures() : ElectronicSignatures(report);
 }
 
 } // namespace
@@ -192,7 +213,7 @@ ReportDocument BuildReportDocument(const ClassificationReport& report) {
         document.sections.push_back(std::move(*locations));
     }
     document.sections.push_back(LeftOutAndChecks(report));
-    document.sections.push_back(Signatures());
+    document.sections.push_back(Signatures(report));
     return document;
 }
 

@@ -36,6 +36,18 @@ bool IsReportFile(const std::string& text) {
     return text == kStandardOutput || ReportFileKindOf(text).has_value();
 }
 
+int VerdictStatus(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Pass:
+        return kExitOk;
+    case Verdict::Fail:
+        return kExitRoomFailed;
+    case Verdict::NotClassified:
+        return kExitNotClassified;
+    }
+    return kExitInternalError;
+}
+
 } // namespace
 
 CLI::App* ClassifyCommand::Register(CLI::App& program) {
@@ -87,7 +99,11 @@ CLI::App* ClassifyCommand::Register(CLI::App& program) {
         ->type_name("OUT")
         ->check(ListCheck(IsReportFile, "a file name ending in .pdf, .html, .htm or .json"));
     AddFormatOption(*command, format_, {kDefaultReportFormat, "html", "pdf"});
+    RegisterReportSigning(*command, signOptions_);
     command->callback([this, command, grade] {
+        if (!signOptions_.meaning.empty() && savePath_ == "-") {
+            throw CLI::ValidationError("--sign", "a report on standard output cannot be signed");
+        }
         if (classOption_->count() == 0 && grade->count() == 0) {
             throw CLI::RequiredError("--class or --grade");
         }
@@ -170,15 +186,14 @@ int ClassifyCommand::Run(const CliContext& context) {
                              report.instrumentModel, report.instrumentSerial, report.targetName,
                              VerdictWord(verdict), savePath_));
     output.Notes() << SummaryText(report) << '\n';
-    switch (verdict) {
-    case Verdict::Pass:
-        return kExitOk;
-    case Verdict::Fail:
-        return kExitRoomFailed;
-    case Verdict::NotClassified:
-        return kExitNotClassified;
+    if (!signOptions_.meaning.empty()) {
+        const int status = RunSignReport(archive::ReadArchiveSettings(store.GetConfigPath()),
+                                         report, savePath_, signOptions_);
+        if (status != kExitOk) {
+            return status;
+        }
     }
-    return kExitInternalError;
+    return VerdictStatus(verdict);
 }
 
 } // namespace kestrix::cli

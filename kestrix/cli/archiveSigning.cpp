@@ -1,14 +1,16 @@
 #include "kestrix/cli/archiveSigning.h"
 
 #include "kestrix/archive/Archive.h"
+#include "kestrix/archive/ArchiveError.h"
+#include "kestrix/archive/signedCopies.h"
 #include "kestrix/archive/signing.h"
+#include "kestrix/cleanroom/signedReport.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
 #include "kestrix/cli/passwordInput.h"
 #include "kestrix/cli/printableText.h"
 
 #include <iostream>
-#include <nlohmann/json.hpp>
 
 namespace kestrix::cli {
 
@@ -18,19 +20,13 @@ std::string PrintedName(const archive::ArchiveEvent& event) {
     return PrintableText(event.fullName.empty() ? event.userName : event.fullName);
 }
 
-std::string DetailText(const archive::ArchiveEvent& event, const char* key) {
-    const auto details = nlohmann::json::parse(event.details, nullptr, false);
-    return details.is_object() && details.contains(key) && details[key].is_string()
-               ? details[key].get<std::string>()
-               : std::string();
-}
-
 // "approved by Jane Doe (jdoe) at TIME, event 12: comment"
 std::string SignatureLine(const archive::ArchiveEvent& event) {
-    const std::string comment = DetailText(event, "comment");
-    return PrintableText(DetailText(event, "meaning")) + " by " + PrintedName(event) + " (" +
-           PrintableText(event.userName) + ") at " + PrintableText(event.happenedAt) + ", event " +
-           std::to_string(event.id) + (comment.empty() ? "" : ": " + PrintableText(comment));
+    const std::string comment = archive::EventDetail(event, "comment");
+    return PrintableText(archive::EventDetail(event, "meaning")) + " by " + PrintedName(event) +
+           " (" + PrintableText(event.userName) + ") at " + PrintableText(event.happenedAt) +
+           ", event " + std::to_string(event.id) +
+           (comment.empty() ? "" : ": " + PrintableText(comment));
 }
 
 std::optional<archive::SignedContent> Content(archive::Archive& archive,
@@ -60,6 +56,33 @@ int Refused(const archive::SignOutcome& outcome) {
                                            " tries)");
 }
 
+CLI::Option* AddMeaning(CLI::App& command, const std::string& name, std::string& meaning,
+                        const std::string& help) {
+    return command.add_option(name, meaning, help)
+        ->type_name("reviewed|approved|rejected")
+        ->check(CLI::IsMember({"reviewed", "approved", "rejected"}));
+}
+
+void AddSigningDetails(CLI::App& command, SignOptions& options, CLI::Option* meaning) {
+    command.add_option("--comment", options.comment, "a comment the signature carries")
+        ->needs(meaning);
+    command
+        .add_flag("--password-stdin", options.passwordStdin,
+                  "read the password from the first line of standard input instead of the "
+                  "terminal")
+        ->needs(meaning);
+}
+
+std::optional<std::string> AskPassword(archive::Archive& archive, const SignOptions& options) {
+    std::string problem;
+    std::optional<std::string> password = ReadPassword(
+        options.passwordStdin, "Password of " + archive::SignerName(archive) + " to sign", problem);
+    if (!password) {
+        Fail(kExitUsage, problem);
+    }
+    return password;
+}
+
 } // namespace
 
 void RegisterSign(CLI::App& command, SignOptions& options) {
@@ -71,13 +94,17 @@ void RegisterSign(CLI::App& command, SignOptions& options) {
     target->add_option("--file", options.file, "a report file whose bytes to sign")
         ->type_name("REPORT");
     target->require_option(1);
-    command.add_option("--meaning", options.meaning, "what the signature means")
-        ->required()
-        ->check(CLI::IsMember({"reviewed", "approved", "rejected"}));
-    command.add_option("--comment", options.comment, "a comment the signature carries");
-    command.add_flag("--password-stdin", options.passwordStdin,
-                     "read the password from the first line of standard input instead of the "
-                     "terminal");
+    CLI::Option* meaning =
+        AddMeaning(command, "--meaning", options.meaning, "what the signature means")->required();
+    AddSigningDetails(command, options, meaning);
+}
+
+void RegisterReportSigning(CLI::App& command, SignOptions& options) {
+    CLI::Option* meaning = AddMeaning(
+        command, "--sign", options.meaning,
+        "sign the saved report electronically with this meaning, asking for the password, and "
+        "write it again with its signature printed (needs the archive)");
+    AddSigningDetails(command, options, meaning);
 }
 
 int RunSign(archive::Archive& archive, const archive::ArchiveSettings& settings,
@@ -86,11 +113,9 @@ int RunSign(archive::Archive& archive, const archive::ArchiveSettings& settings,
     if (!content) {
         return kExitUnreadableInput;
     }
-    std::string problem;
-    const std::optional<std::string> password = ReadPassword(
-        options.passwordStdin, "Password of " + archive::SignerName(archive) + " to sign", problem);
+    const std::optional<std::string> password = AskPassword(archive, options);
     if (!password) {
-        return Fail(kExitUsage, problem);
+        return kExitUsage;
     }
     const archive::SignOutcome outcome =
         archive::Sign(archive, settings, {*content, options.meaning, options.comment}, *password);
@@ -113,15 +138,16 @@ int RunVerifyFile(archive::Archive& archive, const std::string& path) {
         return Fail(kExitArchiveDamaged, "the archive is damaged: " + verified.problem);
     }
     std::vector<std::string> signatures;
+    for (const archive::ArchiveEvent& event : archive::SignaturesOver(archive, content->sha256)) {
+        signatures.push_back(SignatureLine(event));
+    }
     std::vector<std::string> sameName;
     for (const archive::EventEntry& entry : archive.Events()) {
         const archive::ArchiveEvent& event = entry.event;
-        if (event.kind != archive::kEventSignature || DetailText(event, "signed") != "file") {
-            continue;
-        }
-        if (event.recordsHash == content->sha256) {
-            signatures.push_back(SignatureLine(event));
-        } else if (DetailText(event, "file") == content->file) {
+        if (event.kind == archive::kEventSignature &&
+            archive::EventDetail(event, "signed") == "file" &&
+            event.recordsHash != content->sha256 &&
+            archive::EventDetail(event, "file") == content->file) {
             sameName.push_back(SignatureLine(event));
         }
     }
@@ -139,6 +165,42 @@ int RunVerifyFile(archive::Archive& archive, const std::string& path) {
         std::cout << line << '\n';
     }
     return kExitOk;
+}
+
+int RunSignReport(const archive::ArchiveSettings& settings,
+                  const cleanroom::ClassificationReport& report, const std::string& path,
+                  const SignOptions& options) {
+    if (!settings.enabled || !settings.problem.empty()) {
+        return Fail(
+            kExitArchiveUnavailable,
+            "the report is saved but not signed: signatures are kept in the archive, "
+            "which is " +
+                (settings.problem.empty() ? std::string("switched off") : settings.problem));
+    }
+    try {
+        archive::Archive archive(settings, archive::Access::kWrite);
+        const std::optional<std::string> password = AskPassword(archive, options);
+        if (!password) {
+            return kExitUsage;
+        }
+        const cleanroom::ReportSignOutcome outcome = cleanroom::SignReport(
+            archive, settings, report, path, {options.meaning, options.comment, *password});
+        if (!outcome.signing) {
+            return Fail(kExitUnreadableInput, outcome.problem);
+        }
+        if (outcome.signing->status != archive::SignOutcome::Status::kSigned) {
+            return Refused(*outcome.signing);
+        }
+        std::cout << "signed: " << SignatureLine(outcome.signing->event) << '\n';
+        if (!outcome.problem.empty()) {
+            return Fail(kExitSaveFailed, "the report is signed, but the copy that shows its "
+                                         "signature cannot be written: " +
+                                             outcome.problem);
+        }
+        return kExitOk;
+    } catch (const archive::ArchiveError& error) {
+        return Fail(kExitArchiveUnavailable, error.what());
+    }
 }
 
 } // namespace kestrix::cli

@@ -13,6 +13,10 @@ class Archive;
 struct ArchiveSettings;
 } // namespace kestrix::archive
 
+namespace kestrix::cleanroom {
+struct ClassificationReport;
+}
+
 namespace kestrix::cli {
 
 struct SignOptions {
@@ -24,9 +28,15 @@ struct SignOptions {
 };
 
 void RegisterSign(CLI::App& command, SignOptions& options);
+// classify --sign MEANING [--comment TEXT] [--password-stdin].
+void RegisterReportSigning(CLI::App& command, SignOptions& options);
 
 int RunSign(archive::Archive& archive, const archive::ArchiveSettings& settings,
             const SignOptions& options);
 int RunVerifyFile(archive::Archive& archive, const std::string& path);
+// Signs the report saved at `path` and writes it again there with its signatures printed.
+int RunSignReport(const archive::ArchiveSettings& settings,
+                  const cleanroom::ClassificationReport& report, const std::string& path,
+                  const SignOptions& options);
 
 } // namespace kestrix::cli

@@ -92,7 +92,7 @@ inline constexpr std::array kExitCodeMeanings = {
     ExitCodeMeaning{kExitNoRecordsAtLocations, "iaq: the record set has no records at the chosen "
                                                "locations"},
     ExitCodeMeaning{kExitSignatureRefused,
-                    "archive sign: the password was wrong, or signing is locked after three "
+                    "archive sign, classify --sign: the password was wrong, or signing is locked after three "
                     "wrong passwords in a row; nothing was signed"},
     ExitCodeMeaning{kExitNotSigned, "archive verify-file: no signature holds the file's SHA-256: "
                                     "it was never signed or was changed since"},

@@ -34,9 +34,13 @@ void ArchiveCliFixture::WriteDownload(const std::string& name, std::int32_t coun
 }
 
 void ArchiveCliFixture::Start(QProcess& process, const QStringList& arguments) const {
-    const QStringList command = QStringList{KESTRIX_CLI_PATH, "--config",
-                                            QString::fromStdString(Path("config.ini")), "archive"} +
-                                arguments;
+    StartCommand(process, QStringList{"archive"} + arguments);
+}
+
+void ArchiveCliFixture::StartCommand(QProcess& process, const QStringList& arguments) const {
+    const QStringList command =
+        QStringList{KESTRIX_CLI_PATH, "--config", QString::fromStdString(Path("config.ini"))} +
+        arguments;
     const QStringList whole = wrapper_ + command;
     process.setProcessEnvironment(environment_);
     process.start(whole.front(), whole.mid(1));
@@ -45,8 +49,13 @@ void ArchiveCliFixture::Start(QProcess& process, const QStringList& arguments) c
 
 ArchiveCliFixture::Outcome ArchiveCliFixture::Run(const QStringList& arguments,
                                                   const QByteArray& input) const {
+    return RunCommand(QStringList{"archive"} + arguments, input);
+}
+
+ArchiveCliFixture::Outcome ArchiveCliFixture::RunCommand(const QStringList& arguments,
+                                                         const QByteArray& input) const {
     QProcess process;
-    Start(process, arguments);
+    StartCommand(process, arguments);
     process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(-1);

@@ -20,7 +20,10 @@ protected:
     void WriteConfig(const std::string& text) const;
     void WriteDownload(const std::string& name, std::int32_t count, std::int32_t firstMinute);
 
+    // kestrix-cli archive ARGUMENTS.
     void Start(QProcess& process, const QStringList& arguments) const;
+    // kestrix-cli ARGUMENTS, with the test's configuration.
+    void StartCommand(QProcess& process, const QStringList& arguments) const;
     // A program and its arguments that kestrix-cli runs under (setpriv, to drop root); none by
     // default.
     QStringList wrapper_;
@@ -34,6 +37,7 @@ protected:
     };
     // input goes to kestrix-cli's standard input, which is then closed.
     Outcome Run(const QStringList& arguments, const QByteArray& input = {}) const;
+    Outcome RunCommand(const QStringList& arguments, const QByteArray& input = {}) const;
 
     // True while another connection holds the archive's write lock.
     bool WriterHoldsLock() const;

@@ -103,6 +103,10 @@ TEST_F(ArchiveMoveTest, AnOlderArchiveMovesOnceAndNeverLeavesTwo) {
         EXPECT_EQ(Exists(OldPath()), c.oldLeft);
         EXPECT_FALSE(Exists(OldPath() + "-wal") || Exists(OldPath() + "-shm"));
     }
+    // Configuration and data in one folder: the older place is the archive itself.
+    const ArchiveMove same = MoveArchive(NewPath(), NewPath());
+    EXPECT_EQ(same.outcome, ArchiveMoveOutcome::kNothingToMove);
+    EXPECT_EQ(same.note, "");
 }
 
 TEST_F(ArchiveMoveTest, AnArchiveInUseStaysTheArchiveUntilItIsFree) {

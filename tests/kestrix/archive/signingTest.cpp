@@ -5,6 +5,9 @@
 #include "ArchiveCliFixture.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/auditChain.h"
+#include "kestrix/base/dateTime.h"
+#include "kestrix/data/clsDataRecordSet.h"
+#include "kestrix/data/recordSetFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -140,6 +143,65 @@ TEST_P(Signing, ASignedReportIsKnownByItsBytesAndTheChainStaysIntact) {
     const Outcome changed = Run({"verify-file", report});
     EXPECT_EQ(changed.exitCode, 26);
     EXPECT_THAT(changed.err, HasSubstr("is not the file that was signed"));
+}
+
+// Three unflagged samples at one location: enough for a room of 1 m².
+void WriteCleanSamples(const std::string& path) {
+    data::clsDataRecordSet set;
+    std::string flowUnits = "LPM";
+    ASSERT_TRUE(set.Init("Model 9", 7, 28.3F, flowUnits, 1.65F, 3, "s", {"0.5", "5.0"}, {}, {},
+                         {false, false}, {0, 0}));
+    for (std::int32_t row = 0; row < 3; ++row) {
+        data::clsDataRecord record;
+        record.SetTimeStamp(base::SecondsToDate(1'772'352'900 + 60 * row));
+        record.SetLocationID(1);
+        record.SetSampleTimeData(60, 0);
+        record.SetPartChanCount(2);
+        record.SetPartChanData(0, 1000, 0, true);
+        record.SetPartChanData(1, 10, 0, true);
+        set.RecordCopy(row, &record);
+    }
+    std::string error;
+    ASSERT_TRUE(data::WriteRecordSetJson(set, path, error)) << error;
+}
+
+TEST_P(Signing, ASignedClassificationReportShowsItsSignatureAndIsKnownAsSigned) {
+    WriteCleanSamples(Path("set.json"));
+    const QString report = QString::fromStdString(Path("report.json"));
+    const auto classify = [&](const char* password) {
+        return RunCommand({"classify", "--json", QString::fromStdString(Path("set.json")), "--area",
+                           "1", "--class", "9", "--save", report, "--sign", "approved", "--comment",
+                           "room released", "--password-stdin"},
+                          QByteArray(password) + "\n");
+    };
+    const auto readReport = [&] {
+        std::ifstream file(Path("report.json"));
+        return nlohmann::json::parse(file);
+    };
+
+    const Outcome refused = classify(kWrong);
+    EXPECT_EQ(refused.exitCode, 25) << refused.err;
+    EXPECT_FALSE(readReport().contains("electronic_signatures"));
+
+    const Outcome signedReport = classify(kRight);
+    ASSERT_NE(signedReport.exitCode, 25) << signedReport.err;
+    EXPECT_THAT(signedReport.out, HasSubstr("signed: approved by"));
+    const nlohmann::json shown = readReport()["electronic_signatures"];
+    ASSERT_EQ(shown["signatures"].size(), 1U);
+    EXPECT_EQ(shown["signatures"][0]["user"], Signer());
+    EXPECT_EQ(shown["signatures"][0]["meaning"], "approved");
+    EXPECT_EQ(shown["signatures"][0]["comment"], "room released");
+    const auto details =
+        nlohmann::json::parse(Events("signature")[0]["details"].get<std::string>());
+    EXPECT_EQ(shown["signed_sha256"], details["sha256"]);
+
+    // The copy on disc is known by its own bytes; changed, by none.
+    const Outcome known = Run({"verify-file", report});
+    EXPECT_EQ(known.exitCode, 0) << known.err;
+    EXPECT_THAT(known.out, HasSubstr("approved by"));
+    std::ofstream(Path("report.json"), std::ios::app) << "\n";
+    EXPECT_EQ(Run({"verify-file", report}).exitCode, 26);
+    EXPECT_EQ(Run({"verify"}).exitCode, 0);
 }
 
 TEST_P(Signing, WrongPasswordsAreNotedAndThreeInARowLockSigning) {
