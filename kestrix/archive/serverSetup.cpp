@@ -2,6 +2,7 @@
 
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/ArchiveError.h"
+#include "kestrix/archive/scramVerifier.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -125,7 +126,7 @@ void AddServerUser(Archive& archive, const std::string& name, const std::string&
     const bool exists =
         database.Single("SELECT COUNT(*) FROM pg_roles WHERE rolname = ?", {role}).toInt() > 0;
     database.Run((exists ? "ALTER ROLE " : "CREATE ROLE ") + role + " LOGIN PASSWORD " +
-                 Quoted(password));
+                 Quoted(ScramVerifier(password)));
     database.Run("GRANT " + QString::fromStdString(group) + " TO " + role);
     if (!fullName.empty()) {
         database.Run("COMMENT ON ROLE " + role + " IS " + Quoted(fullName));

@@ -4,6 +4,7 @@
 #include "ArchiveCliFixture.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/ArchiveError.h"
+#include "kestrix/archive/passwordCheck.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -28,10 +29,11 @@ protected:
         return settings;
     }
 
-    void AddUser(const QString& name, const QString& role) {
+    void AddUser(const QString& name, const QString& role,
+                 const QByteArray& password = "a password") {
         const Outcome added = Run({"setup-server", "--add-user", name, "--role", role,
                                    "--full-name", "Test " + name, "--password-stdin"},
-                                  "a password\n");
+                                  password + "\n");
         ASSERT_EQ(added.exitCode, 0) << added.err;
     }
 };
@@ -85,6 +87,27 @@ TEST_P(ServerSetup, GroupsAppendButChangeNothingAndOnlyReviewersSign) {
     const Outcome reviewerSigns = Run(sign, "a password\n");
     EXPECT_EQ(reviewerSigns.exitCode, 0) << reviewerSigns.err;
     EXPECT_EQ(Run({"verify"}).exitCode, 0);
+}
+
+TEST_P(ServerSetup, APasswordTravelsOnlyAsItsVerifierAndLogsIn) {
+    ASSERT_EQ(Run({"setup-server"}).exitCode, 0);
+    const QString group(test_support::PostgresServer::kPasswordRole);
+    QSqlDatabase probe = OpenProbe("admin");
+    QSqlQuery(probe).exec("CREATE ROLE " + group + " NOLOGIN");
+    const char* passwords[] = {"a password", "Grüße\u00a0½ straße"};
+    for (const char* password : passwords) {
+        SCOPED_TRACE(password);
+        AddUser("pw_user", "reviewer", password);
+        QSqlQuery query(probe);
+        query.exec("GRANT " + group + " TO pw_user");
+        ASSERT_TRUE(query.exec("SELECT rolpassword FROM pg_authid WHERE rolname = 'pw_user'") &&
+                    query.next());
+        EXPECT_THAT(query.value(0).toString().toStdString(),
+                    ::testing::StartsWith("SCRAM-SHA-256$4096:"));
+        EXPECT_EQ(CheckServerPassword(As("pw_user"), password), PasswordVerdict::kAccepted);
+        EXPECT_EQ(CheckServerPassword(As("pw_user"), "a wrong one"), PasswordVerdict::kRefused);
+    }
+    CloseProbe(probe);
 }
 
 INSTANTIATE_TEST_SUITE_P(Server, ServerSetup, ::testing::Values(TestEngine::kPostgres), EngineName);
