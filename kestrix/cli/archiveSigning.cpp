@@ -2,35 +2,21 @@
 
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/signing.h"
+#include "kestrix/archive/signingTexts.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
 #include "kestrix/cli/passwordInput.h"
 #include "kestrix/cli/printableText.h"
 
 #include <iostream>
-#include <nlohmann/json.hpp>
 
 namespace kestrix::cli {
 
 namespace {
 
-std::string PrintedName(const archive::ArchiveEvent& event) {
-    return PrintableText(event.fullName.empty() ? event.userName : event.fullName);
-}
-
-std::string DetailText(const archive::ArchiveEvent& event, const char* key) {
-    const auto details = nlohmann::json::parse(event.details, nullptr, false);
-    return details.is_object() && details.contains(key) && details[key].is_string()
-               ? details[key].get<std::string>()
-               : std::string();
-}
-
-// "approved by Jane Doe (jdoe) at TIME, event 12: comment"
-std::string SignatureLine(const archive::ArchiveEvent& event) {
-    const std::string comment = DetailText(event, "comment");
-    return PrintableText(DetailText(event, "meaning")) + " by " + PrintedName(event) + " (" +
-           PrintableText(event.userName) + ") at " + PrintableText(event.happenedAt) + ", event " +
-           std::to_string(event.id) + (comment.empty() ? "" : ": " + PrintableText(comment));
+// The signer's name and comment come from the archive: escaped for the terminal.
+std::string PrintableLine(const archive::ArchiveEvent& event) {
+    return PrintableText(archive::SignatureLine(event));
 }
 
 std::optional<archive::SignedContent> Content(archive::Archive& archive,
@@ -46,20 +32,6 @@ std::optional<archive::SignedContent> Content(archive::Archive& archive,
     return content;
 }
 
-int Refused(const archive::SignOutcome& outcome) {
-    if (outcome.status == archive::SignOutcome::Status::kLocked) {
-        return Fail(kExitSignatureRefused,
-                    "signing is locked until " +
-                        outcome.lockedUntil.toLocalTime().toString(Qt::ISODate).toStdString() +
-                        " after " + std::to_string(archive::kFailuresBeforeLock) +
-                        " wrong passwords in a row; nothing was signed");
-    }
-    return Fail(kExitSignatureRefused, "the password is wrong; nothing was signed (" +
-                                           std::to_string(outcome.failuresInRow) + " of " +
-                                           std::to_string(archive::kFailuresBeforeLock) +
-                                           " tries)");
-}
-
 } // namespace
 
 void RegisterSign(CLI::App& command, SignOptions& options) {
@@ -73,7 +45,8 @@ void RegisterSign(CLI::App& command, SignOptions& options) {
     target->require_option(1);
     command.add_option("--meaning", options.meaning, "what the signature means")
         ->required()
-        ->check(CLI::IsMember({"reviewed", "approved", "rejected"}));
+        ->check(CLI::IsMember(std::vector<std::string>(archive::SignatureMeanings().begin(),
+                                                       archive::SignatureMeanings().end())));
     command.add_option("--comment", options.comment, "a comment the signature carries");
     command.add_flag("--password-stdin", options.passwordStdin,
                      "read the password from the first line of standard input instead of the "
@@ -95,9 +68,9 @@ int RunSign(archive::Archive& archive, const archive::ArchiveSettings& settings,
     const archive::SignOutcome outcome =
         archive::Sign(archive, settings, {*content, options.meaning, options.comment}, *password);
     if (outcome.status != archive::SignOutcome::Status::kSigned) {
-        return Refused(outcome);
+        return Fail(kExitSignatureRefused, archive::OutcomeText(outcome));
     }
-    std::cout << "signed: " << SignatureLine(outcome.event) << '\n'
+    std::cout << PrintableText(archive::OutcomeText(outcome)) << '\n'
               << "sha256: " << content->sha256 << '\n';
     return kExitOk;
 }
@@ -116,13 +89,14 @@ int RunVerifyFile(archive::Archive& archive, const std::string& path) {
     std::vector<std::string> sameName;
     for (const archive::EventEntry& entry : archive.Events()) {
         const archive::ArchiveEvent& event = entry.event;
-        if (event.kind != archive::kEventSignature || DetailText(event, "signed") != "file") {
+        if (event.kind != archive::kEventSignature ||
+            archive::SignatureDetail(event, "signed") != "file") {
             continue;
         }
         if (event.recordsHash == content->sha256) {
-            signatures.push_back(SignatureLine(event));
-        } else if (DetailText(event, "file") == content->file) {
-            sameName.push_back(SignatureLine(event));
+            signatures.push_back(PrintableLine(event));
+        } else if (archive::SignatureDetail(event, "file") == content->file) {
+            sameName.push_back(PrintableLine(event));
         }
     }
     if (signatures.empty()) {

@@ -76,7 +76,7 @@ protected:
         QUrl url(QString::fromStdString(settings_.url));
         url.setUserName(kServerSigner);
         url.setPassword(QString(kRight));
-        settings_.url = url.toString().toStdString();
+        settings_.url = url.toString(QUrl::FullyEncoded).toStdString();
         WriteConfig("[archive]\nurl=" + settings_.url + "\n");
     }
 
