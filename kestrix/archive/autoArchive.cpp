@@ -14,22 +14,23 @@ AutoArchiveOutcome ArchiveFinishedDownload(const ArchiveSettings& settings,
                                            data::clsDataRecordSet& recordSet,
                                            std::int32_t mapVersion) {
     if (!settings.problem.empty()) {
-        return {false, kNotArchived + settings.problem};
+        return {false, 0, kNotArchived + settings.problem};
     }
     if (!settings.enabled) {
-        return {false,
+        return {false, 0,
                 std::string(kNotArchived) + "the archive is switched off ([archive] enabled)"};
     }
     try {
         Archive archive(settings);
         const StoreResult stored = archive.Store(recordSet, {kEventDownload, mapVersion});
         recordSet.SetArchiveHead(FormatChainHead(stored.head));
-        return {true, "archived " + std::to_string(stored.newRecords) + " new records of " +
-                          std::to_string(stored.records) + " in " + archive.Place()};
+        return {true, stored.head.event,
+                "archived " + std::to_string(stored.newRecords) + " new records of " +
+                    std::to_string(stored.records) + " in " + archive.Place()};
     } catch (const ArchiveBusy& error) {
-        return {false, "archive busy: not archived (" + error.Reason() + ")"};
+        return {false, 0, "archive busy: not archived (" + error.Reason() + ")"};
     } catch (const ArchiveError& error) {
-        return {false, kNotArchived + std::string(error.what())};
+        return {false, 0, kNotArchived + std::string(error.what())};
     }
 }
 

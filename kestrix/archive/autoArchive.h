@@ -16,6 +16,7 @@ namespace kestrix::archive {
 
 struct AutoArchiveOutcome {
     bool archived = false;
+    std::int64_t event = 0; // the download's event when archived
     // "archived 10 new records of 65535 in <place>", or why nothing was archived: switched
     // off, a setting that cannot be read, "archive busy: not archived", the archive's error.
     std::string message;

@@ -106,6 +106,10 @@ SignOutcome Locked(const SignerState& state) {
 
 } // namespace
 
+std::span<const char* const> SignatureMeanings() {
+    return kMeanings;
+}
+
 bool IsSignatureMeaning(const std::string& meaning) {
     return std::find(kMeanings.begin(), kMeanings.end(), meaning) != kMeanings.end();
 }

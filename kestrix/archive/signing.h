@@ -10,6 +10,7 @@
 #include "kestrix/archive/signedContent.h"
 
 #include <QDateTime>
+#include <span>
 #include <string>
 
 namespace kestrix::archive {
@@ -19,7 +20,8 @@ class Archive;
 inline constexpr int kFailuresBeforeLock = 3;
 inline constexpr int kSigningLockSeconds = 300;
 
-// The meanings a signature can carry.
+// The meanings a signature can carry, in the order they are offered.
+std::span<const char* const> SignatureMeanings();
 bool IsSignatureMeaning(const std::string& meaning);
 
 struct SignatureRequest {

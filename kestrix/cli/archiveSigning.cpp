@@ -4,6 +4,7 @@
 #include "kestrix/archive/ArchiveError.h"
 #include "kestrix/archive/signedCopies.h"
 #include "kestrix/archive/signing.h"
+#include "kestrix/archive/signingTexts.h"
 #include "kestrix/cleanroom/signedReport.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
@@ -16,17 +17,9 @@ namespace kestrix::cli {
 
 namespace {
 
-std::string PrintedName(const archive::ArchiveEvent& event) {
-    return PrintableText(event.fullName.empty() ? event.userName : event.fullName);
-}
-
-// "approved by Jane Doe (jdoe) at TIME, event 12: comment"
-std::string SignatureLine(const archive::ArchiveEvent& event) {
-    const std::string comment = archive::EventDetail(event, "comment");
-    return PrintableText(archive::EventDetail(event, "meaning")) + " by " + PrintedName(event) +
-           " (" + PrintableText(event.userName) + ") at " + PrintableText(event.happenedAt) +
-           ", event " + std::to_string(event.id) +
-           (comment.empty() ? "" : ": " + PrintableText(comment));
+// The signer's name and comment come from the archive: escaped for the terminal.
+std::string PrintableLine(const archive::ArchiveEvent& event) {
+    return PrintableText(archive::SignatureLine(event));
 }
 
 std::optional<archive::SignedContent> Content(archive::Archive& archive,
@@ -42,25 +35,12 @@ std::optional<archive::SignedContent> Content(archive::Archive& archive,
     return content;
 }
 
-int Refused(const archive::SignOutcome& outcome) {
-    if (outcome.status == archive::SignOutcome::Status::kLocked) {
-        return Fail(kExitSignatureRefused,
-                    "signing is locked until " +
-                        outcome.lockedUntil.toLocalTime().toString(Qt::ISODate).toStdString() +
-                        " after " + std::to_string(archive::kFailuresBeforeLock) +
-                        " wrong passwords in a row; nothing was signed");
-    }
-    return Fail(kExitSignatureRefused, "the password is wrong; nothing was signed (" +
-                                           std::to_string(outcome.failuresInRow) + " of " +
-                                           std::to_string(archive::kFailuresBeforeLock) +
-                                           " tries)");
-}
-
 CLI::Option* AddMeaning(CLI::App& command, const std::string& name, std::string& meaning,
                         const std::string& help) {
     return command.add_option(name, meaning, help)
         ->type_name("reviewed|approved|rejected")
-        ->check(CLI::IsMember({"reviewed", "approved", "rejected"}));
+        ->check(CLI::IsMember(std::vector<std::string>(archive::SignatureMeanings().begin(),
+                                                       archive::SignatureMeanings().end())));
 }
 
 void AddSigningDetails(CLI::App& command, SignOptions& options, CLI::Option* meaning) {
@@ -120,9 +100,9 @@ int RunSign(archive::Archive& archive, const archive::ArchiveSettings& settings,
     const archive::SignOutcome outcome =
         archive::Sign(archive, settings, {*content, options.meaning, options.comment}, *password);
     if (outcome.status != archive::SignOutcome::Status::kSigned) {
-        return Refused(outcome);
+        return Fail(kExitSignatureRefused, archive::OutcomeText(outcome));
     }
-    std::cout << "signed: " << SignatureLine(outcome.event) << '\n'
+    std::cout << PrintableText(archive::OutcomeText(outcome)) << '\n'
               << "sha256: " << content->sha256 << '\n';
     return kExitOk;
 }
@@ -139,7 +119,7 @@ int RunVerifyFile(archive::Archive& archive, const std::string& path) {
     }
     std::vector<std::string> signatures;
     for (const archive::ArchiveEvent& event : archive::SignaturesOver(archive, content->sha256)) {
-        signatures.push_back(SignatureLine(event));
+        signatures.push_back(PrintableLine(event));
     }
     std::vector<std::string> sameName;
     for (const archive::EventEntry& entry : archive.Events()) {
@@ -148,7 +128,7 @@ int RunVerifyFile(archive::Archive& archive, const std::string& path) {
             archive::EventDetail(event, "signed") == "file" &&
             event.recordsHash != content->sha256 &&
             archive::EventDetail(event, "file") == content->file) {
-            sameName.push_back(SignatureLine(event));
+            sameName.push_back(PrintableLine(event));
         }
     }
     if (signatures.empty()) {
@@ -189,9 +169,9 @@ int RunSignReport(const archive::ArchiveSettings& settings,
             return Fail(kExitUnreadableInput, outcome.problem);
         }
         if (outcome.signing->status != archive::SignOutcome::Status::kSigned) {
-            return Refused(*outcome.signing);
+            return Fail(kExitSignatureRefused, archive::OutcomeText(*outcome.signing));
         }
-        std::cout << "signed: " << SignatureLine(outcome.signing->event) << '\n';
+        std::cout << PrintableText(archive::OutcomeText(*outcome.signing)) << '\n';
         if (!outcome.problem.empty()) {
             return Fail(kExitSaveFailed, "the report is signed, but the copy that shows its "
                                          "signature cannot be written: " +

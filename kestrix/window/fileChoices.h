@@ -19,6 +19,8 @@ struct FileFilter {
 std::span<const FileFilter> TableFileFilters();
 
 inline constexpr FileFilter kRecordSetFilter{"Kestrix Record Set (*.json)", "json", -1};
+// File > Sign...: the reports Kestrix saves.
+inline constexpr FileFilter kSignableReportFilter{"Report (*.pdf *.html *.htm *.json)", "pdf", -1};
 
 // The name with ".extension" added when its file name has no extension of its own.
 std::string WithExtension(const std::string& fileName, std::string_view extension);

@@ -18,6 +18,7 @@ constexpr std::array kCommands{
     CommandInfo{OpenFromArchive, "mnuOpenArchive", "Open from A&rchive...", "", ""},
     CommandInfo{SaveRecordSetAs, "mnuSaveRecordSet", "Save &Downloaded Data As...", "",
                 "document-save"},
+    CommandInfo{Sign, "mnuSign", "S&ign...", "", ""},
     CommandInfo{SaveLocationNames, "mnuSaveLocations", "S&ave Location Names As...", "", ""},
     CommandInfo{OpenLocationNames, "mnuLoadLocations", "&Open Location Names From...", "", ""},
     CommandInfo{Exit, "mnuExit", "E&xit", "", "application-exit"},
@@ -49,10 +50,9 @@ constexpr std::array kCommands{
 
 constexpr std::optional<MainCommand> kSeparator = std::nullopt;
 
-constexpr std::array<std::optional<MainCommand>, 11> kFileEntries{
-    SaveTableAs,       PrintTable,      PrintPreview, OpenRecordSet,
-    OpenFromArchive,   SaveRecordSetAs, kSeparator,   SaveLocationNames,
-    OpenLocationNames, kSeparator,      Exit,
+constexpr std::array<std::optional<MainCommand>, 12> kFileEntries{
+    SaveTableAs, PrintTable, PrintPreview,      OpenRecordSet,     OpenFromArchive, SaveRecordSetAs,
+    Sign,        kSeparator, SaveLocationNames, OpenLocationNames, kSeparator,      Exit,
 };
 
 constexpr std::array<std::optional<MainCommand>, 9> kToolsEntries{

@@ -19,6 +19,7 @@ enum class MainCommand {
     OpenRecordSet,
     OpenFromArchive,
     SaveRecordSetAs,
+    Sign,
     SaveLocationNames,
     OpenLocationNames,
     Exit,

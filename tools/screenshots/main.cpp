@@ -7,6 +7,8 @@
 #include "iaqWeek.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/auditChain.h"
+#include "kestrix/archive/signedSummary.h"
+#include "kestrix/archive/signing.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/cleanroom/reportPages.h"
 #include "kestrix/cleanroom/reportSections.h"
@@ -15,6 +17,7 @@
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
 #include "kestrix/gui/common/Icons.h"
 #include "kestrix/gui/common/QtUserDialogs.h"
+#include "kestrix/gui/common/SignDialog.h"
 #include "kestrix/gui/iaq/IaqReportDialog.h"
 #include "kestrix/gui/locations/LocationEditDialog.h"
 #include "kestrix/gui/locations/LocationsDialog.h"
@@ -95,6 +98,29 @@ bool SaveInstrumentsDialog(const archive::ArchiveSettings& settings, const QStri
                                   [](const auto&, const auto&) { return std::nullopt; });
     dialog.show();
     return Save(dialog, folder, QStringLiteral("instruments"), suffix);
+}
+
+// File > Sign... over the sample memory's download, filled in as far as the password.
+bool SaveSignDialog(const archive::ArchiveSettings& settings, const QString& folder,
+                    const QString& suffix) {
+    archive::Archive archive(settings);
+    std::int64_t download = 0;
+    for (const archive::EventEntry& entry : archive.Events()) {
+        if (entry.event.kind == archive::kEventDownload) {
+            download = entry.event.id;
+        }
+    }
+    const archive::SignedContent content = archive::DownloadContent(archive.Database(), download);
+    gui::SignDialog dialog(
+        archive::DescribeSignedContent(archive.Database(), content),
+        QString::fromStdString(archive::SignerName(archive)),
+        [](const auto&, const auto&, const auto&) { return gui::SignDialog::Reply{}; });
+    dialog.MeaningList()->setCurrentIndex(
+        dialog.MeaningList()->findData(QStringLiteral("reviewed")));
+    dialog.CommentBox()->setText(QStringLiteral("Week 49 looked at, no excursions"));
+    dialog.PasswordBox()->setText(QStringLiteral("password"));
+    dialog.show();
+    return Save(dialog, folder, QStringLiteral("sign"), suffix);
 }
 
 // Every instrument picture with its key, to look at them side by side.
@@ -438,6 +464,7 @@ int main(int argc, char* argv[]) {
 
     ok = SaveArchiveDialog(archiveSettings, folder, suffix) && ok;
     ok = SaveInstrumentsDialog(archiveSettings, folder, suffix) && ok;
+    ok = SaveSignDialog(archiveSettings, folder, suffix) && ok;
     ok = SavePictureSheet(folder, suffix) && ok;
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;
     ok = SaveIaqWizard(window, store, folder, suffix) && ok;

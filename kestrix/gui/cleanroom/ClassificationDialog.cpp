@@ -8,6 +8,7 @@
 #include "kestrix/cleanroom/roomFile.h"
 #include "kestrix/cleanroom/testingParty.h"
 #include "kestrix/gui/common/ArchiveNotes.h"
+#include "kestrix/gui/common/ArchiveSigning.h"
 #include "kestrix/gui/common/UserDialogs.h"
 #include "kestrix/shell/modConfig.h"
 #include "kestrix/table/locationNames.h"
@@ -75,7 +76,8 @@ ClassificationDialog::ClassificationDialog(data::clsDataRecordSet& recordSet,
       tester_(Field("txtTester")), room_(Field("txtRoom")), building_(Field("txtBuilding")),
       area_(new QDoubleSpinBox), coordinates_(new QLabel(tr("none"))), target_(new QComboBox),
       state_(new QComboBox), sizes_(new QLineEdit), locations_(new QLineEdit), preview_(new QLabel),
-      saveButton_(new QPushButton(tr("&Save Report..."))) {
+      saveButton_(new QPushButton(tr("&Save Report..."))),
+      signButton_(new QPushButton(tr("S&ign Report..."))) {
     setObjectName(QStringLiteral("frmDlgClassification"));
     setWindowTitle(tr("Cleanroom Classification Report"));
     const TestingParty party = ReadTestingParty(store.GetConfigPath());
@@ -121,6 +123,9 @@ ClassificationDialog::ClassificationDialog(data::clsDataRecordSet& recordSet,
     buttons->addButton(loadRoom, QDialogButtonBox::ActionRole);
     buttons->addButton(saveRoom, QDialogButtonBox::ActionRole);
     buttons->addButton(saveButton_, QDialogButtonBox::ActionRole);
+    buttons->addButton(signButton_, QDialogButtonBox::ActionRole);
+    signButton_->setObjectName(QStringLiteral("cmdSignReport"));
+    signButton_->setEnabled(false);
     // Wide enough for the preview's sentences to read as lines, not as a column of words.
     setMinimumWidth(fontMetrics().averageCharWidth() * kDialogCharacters);
     auto* layout = new QVBoxLayout(this);
@@ -130,6 +135,8 @@ ClassificationDialog::ClassificationDialog(data::clsDataRecordSet& recordSet,
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(saveButton_, &QPushButton::clicked, this, &ClassificationDialog::SaveReport);
+    connect(signButton_, &QPushButton::clicked, this,
+            [this] { SignFile(this, dialogs_, store_.GetConfigPath(), savedReport_); });
     connect(loadRoom, &QPushButton::clicked, this, &ClassificationDialog::ChooseRoomToLoad);
     connect(saveRoom, &QPushButton::clicked, this, &ClassificationDialog::SaveRoom);
     connect(area_, &QDoubleSpinBox::valueChanged, this, &ClassificationDialog::UpdatePreview);
@@ -225,6 +232,8 @@ void ClassificationDialog::SaveReport() {
         return;
     }
     KeepTestingParty();
+    savedReport_ = choice.path;
+    signButton_->setEnabled(archive::ReadArchiveSettings(store_.GetConfigPath()).enabled);
     NoteInArchive(*this, dialogs_, store_.GetConfigPath(),
                   archive::ClassificationReportNote(report_->instrumentModel,
                                                     report_->instrumentSerial, report_->targetName,

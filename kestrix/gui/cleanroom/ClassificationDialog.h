@@ -4,7 +4,7 @@
 // tester (kept in the configuration for the next report); the room, its place in the building,
 // its area, loaded from and saved to a room file with the locations' coordinates; the class or
 // grade, the occupancy state, the sizes and the locations; a preview of the verdict that
-// follows every change; and the report saved as PDF, HTML or JSON.
+// follows every change; and the report saved as PDF, HTML or JSON, which can then be signed.
 
 #include "kestrix/cleanroom/classification.h"
 
@@ -39,6 +39,7 @@ public:
 
     QLabel* Preview() const { return preview_; }
     QPushButton* SaveButton() const { return saveButton_; }
+    QPushButton* SignButton() const { return signButton_; }
     // Loads a room file into the fields; the error text, empty when loaded.
     QString LoadRoom(const QString& path);
 
@@ -71,6 +72,8 @@ private:
     QLineEdit* locations_;
     QLabel* preview_;
     QPushButton* saveButton_;
+    QPushButton* signButton_; // for the report saved last
+    QString savedReport_;
     std::optional<cleanroom::ClassificationReport> report_;
     // The room file's size and coordinates, kept for the report and the next save.
     cleanroom::RoomDescription loadedRoom_;

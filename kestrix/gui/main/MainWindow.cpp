@@ -9,6 +9,7 @@
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
 #include "kestrix/gui/common/ArchiveNotes.h"
+#include "kestrix/gui/common/ArchiveSigning.h"
 #include "kestrix/gui/common/Icons.h"
 #include "kestrix/gui/iaq/IaqReportDialog.h"
 #include "kestrix/gui/locations/LocationFileCommands.h"
@@ -151,6 +152,8 @@ void MainWindow::CreateActions() {
         }
     });
     Bind(C::SaveRecordSetAs, [this] { SaveRecordSetAs(); });
+    Bind(C::Sign, [this] { SignData(); });
+    Action(C::Sign)->setEnabled(archive::ReadArchiveSettings(store_.GetConfigPath()).enabled);
     Bind(C::SaveLocationNames, [this] { SaveLocationNamesAs(this, dialogs_, store_, recordSet_); });
     Bind(C::OpenLocationNames, [this] { OpenLocationNames(); });
     Bind(C::Exit, [this] { close(); });
@@ -263,6 +266,7 @@ bool MainWindow::TakeRecordSet(std::shared_ptr<data::clsDataRecordSet> recordSet
         return false;
     }
     recordSet_ = std::move(recordSet);
+    shownDownload_.reset();
     ShowTitle({});
     gridView_->ShowHint({});
     RebuildConfigBar();
@@ -550,12 +554,14 @@ void MainWindow::DownloadData() {
         const std::shared_ptr<data::clsDataRecordSet> recordSet =
             downloadWizard_->GetDataRecordSet();
         // Archived first, so that the table shows the head the set was archived at.
-        ArchiveDownload(*recordSet);
-        TakeRecordSet(recordSet);
+        const std::optional<std::int64_t> event = ArchiveDownload(*recordSet);
+        if (TakeRecordSet(recordSet)) {
+            shownDownload_ = event;
+        }
     }
 }
 
-void MainWindow::ArchiveDownload(data::clsDataRecordSet& recordSet) {
+std::optional<std::int64_t> MainWindow::ArchiveDownload(data::clsDataRecordSet& recordSet) {
     const WaitCursor wait;
     const archive::AutoArchiveOutcome outcome = archive::ArchiveFinishedDownload(
         archive::ReadArchiveSettings(store_.GetConfigPath()), recordSet,
@@ -565,6 +571,22 @@ void MainWindow::ArchiveDownload(data::clsDataRecordSet& recordSet) {
                                    "same."),
                                 tr("Warning"), QMessageBox::Warning, QMessageBox::Ok,
                                 QString::fromStdString(outcome.message)});
+    }
+    return outcome.archived ? std::optional(outcome.event) : std::nullopt;
+}
+
+void MainWindow::SignData() {
+    if (shownDownload_) {
+        SignDownload(this, dialogs_, store_.GetConfigPath(), *shownDownload_);
+        return;
+    }
+    const FileRequest request{FileRequest::Mode::Open,
+                              tr("Sign a Saved Report"),
+                              DownloadsFolder(),
+                              {ToQString(window::kSignableReportFilter.text)},
+                              {}};
+    if (const FileChoice choice = dialogs_.ChooseFile(this, request); !choice.Cancelled()) {
+        SignFile(this, dialogs_, store_.GetConfigPath(), choice.path);
     }
 }
 

@@ -129,8 +129,11 @@ private:
     void OpenWithDesktop(const QUrl& url, const QString& failure);
     void ShowAbout();
     void DownloadData();
-    // An archive that fails is told once and never stops the download.
-    void ArchiveDownload(data::clsDataRecordSet& recordSet);
+    // An archive that fails is told once and never stops the download. The download's event
+    // when archived.
+    std::optional<std::int64_t> ArchiveDownload(data::clsDataRecordSet& recordSet);
+    // The shown download when the archive holds it, otherwise a report file the user chooses.
+    void SignData();
     void SetupMyLocations();
     void OpenLocationNames();
     void ShowClassification();
@@ -143,6 +146,8 @@ private:
     UserDialogs& dialogs_;
     ProgramInfo program_;
     std::shared_ptr<data::clsDataRecordSet> recordSet_;
+    // The archive's download or import event of the shown set; none when it is no one download.
+    std::optional<std::int64_t> shownDownload_;
     table::GridModel grid_;
     table::TableLayout layout_; // of the table grid_ shows
     AboutDialog* about_;

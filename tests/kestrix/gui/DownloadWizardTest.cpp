@@ -10,6 +10,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <fstream>
 
 namespace kestrix::gui::testing {
@@ -67,6 +68,17 @@ TEST_F(DownloadWizardTest, AFullDownloadEndsInTheMainWindowsTable) {
         EXPECT_EQ(window->RecordSet()->GetArchiveHead().rfind("event ", 0), 0U) << preset;
     }
     EXPECT_TRUE(dialogs.messages.empty());
+
+    // File > Sign... signs the download shown, without asking for a file.
+    QStringList shown;
+    dialogs.onModal = [&shown](QDialog& dialog) {
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            shown << label->text();
+        }
+    };
+    window->RunCommand(window::MainCommand::Sign);
+    EXPECT_TRUE(dialogs.fileRequests.empty());
+    EXPECT_TRUE(shown.contains("500 added to the archive")) << shown.join('|').toStdString();
 }
 
 TEST_F(DownloadWizardTest, APastDueCalibrationIsToldWhenTheDownloadIsDone) {

@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
               "mnuSaveAs=&Save As... mnuPrint=&Print... mnuPrintPreview=Print Pre&view... "
               "mnuOpenRecordSet=Ope&n Downloaded Data... "
               "mnuOpenArchive=Open from A&rchive... "
-              "mnuSaveRecordSet=Save &Downloaded Data As... - "
+              "mnuSaveRecordSet=Save &Downloaded Data As... mnuSign=S&ign... - "
               "mnuSaveLocations=S&ave Location Names As... "
               "mnuLoadLocations=&Open Location Names From... - mnuExit=E&xit "
               "mnuDownload=&Download Data... mnuSetupIAQ=Setup &IAQ Instrument... "
