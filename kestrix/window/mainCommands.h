@@ -29,6 +29,7 @@ enum class MainCommand {
     CleanroomClassification,
     IaqReport,
     Instruments,
+    AuditTrail,
     ToggleConfigBar,
     ToggleDataChecks,
     ToggleCharts,

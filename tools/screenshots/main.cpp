@@ -7,6 +7,7 @@
 #include "iaqWeek.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/auditChain.h"
+#include "kestrix/archive/signedContent.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/cleanroom/reportPages.h"
 #include "kestrix/cleanroom/reportSections.h"
@@ -21,6 +22,7 @@
 #include "kestrix/gui/locations/SaveLocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
 #include "kestrix/gui/main/ArchiveDialog.h"
+#include "kestrix/gui/main/AuditTrailDialog.h"
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/InstrumentsDialog.h"
 #include "kestrix/gui/main/MainWindow.h"
@@ -95,6 +97,55 @@ bool SaveInstrumentsDialog(const archive::ArchiveSettings& settings, const QStri
                                   [](const auto&, const auto&) { return std::nullopt; });
     dialog.show();
     return Save(dialog, folder, QStringLiteral("instruments"), suffix);
+}
+
+// The sample events as a site's reviewer sees them: the tool's own login and host read as a
+// sample operator's, so that the picture names no build machine.
+std::vector<archive::EventEntry> SampleOperatorEvents(std::vector<archive::EventEntry> events) {
+    const QString login = QString::fromStdString(archive::CurrentUserName());
+    const QString host = QString::fromStdString(archive::CurrentHost());
+    for (archive::EventEntry& entry : events) {
+        archive::ArchiveEvent& event = entry.event;
+        if (event.userName == login.toStdString()) {
+            event.userName = "jdoe";
+            event.fullName = "Jane Doe";
+            event.host = "lab-pc-2";
+        }
+        event.details = QString::fromStdString(event.details)
+                            .replace('"' + login + '"', QStringLiteral("\"jdoe\""))
+                            .replace('"' + host + '"', QStringLiteral("\"lab-pc-2\""))
+                            .toStdString();
+    }
+    return events;
+}
+
+// Tools > Audit Trail... over the sample download, its calibration and a reviewer's signature
+// of the download, the chain verified.
+bool SaveAuditTrailDialog(const archive::ArchiveSettings& settings, gui::UserDialogs& dialogs,
+                          const QString& folder, const QString& suffix) {
+    archive::Archive archive(settings);
+    {
+        archive::WriteTransaction transaction(archive.Database());
+        const archive::SignedContent download = archive::DownloadContent(archive.Database(), 1);
+        archive::ArchiveEvent signature;
+        signature.kind = archive::kEventSignature;
+        signature.userName = "mkeller";
+        signature.fullName = "Mara Keller";
+        signature.host = "qa-office";
+        signature.instrumentId = download.instrumentId;
+        signature.downloadId = download.downloadId;
+        signature.recordsHash = download.sha256;
+        signature.details = R"({"signed":"download","event":1,"sha256":")" + download.sha256 +
+                            R"(","meaning":"reviewed","comment":"Counts within limits"})";
+        archive::AppendEvent(archive.Database(), signature);
+        transaction.Commit();
+    }
+    gui::AuditTrailDialog dialog(
+        SampleOperatorEvents(archive.Events()), archive.Place(),
+        [&archive](const auto& kept) { return archive.Verify(kept); }, dialogs);
+    dialog.show();
+    dialog.VerifyButton()->click();
+    return Save(dialog, folder, QStringLiteral("audit-trail"), suffix);
 }
 
 // Every instrument picture with its key, to look at them side by side.
@@ -438,6 +489,7 @@ int main(int argc, char* argv[]) {
 
     ok = SaveArchiveDialog(archiveSettings, folder, suffix) && ok;
     ok = SaveInstrumentsDialog(archiveSettings, folder, suffix) && ok;
+    ok = SaveAuditTrailDialog(archiveSettings, dialogs, folder, suffix) && ok;
     ok = SavePictureSheet(folder, suffix) && ok;
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;
     ok = SaveIaqWizard(window, store, folder, suffix) && ok;
