@@ -55,9 +55,13 @@ bool Shown(const std::string& key, const ordered_json& value, bool signature,
         std::find(std::begin(kSignedKeys), std::end(kSignedKeys), key) != std::end(kSignedKeys)) {
         return false;
     }
-    // What the user and instrument columns show already.
+    // What the columns show already: the user, the instrument, and for a download its time and
+    // the archive's own number of it (a signature names the event). Fingerprints other than what
+    // a signature signed are the chain's own, which Verify checks.
     const bool sameUser = key == "user" && value == entry.event.userName;
-    return !sameUser && !(!entry.model.empty() && (key == "model" || key == "serial"));
+    const bool instrument = !entry.model.empty() && (key == "model" || key == "serial");
+    const bool chainHash = !signature && key.ends_with("sha256");
+    return !sameUser && !instrument && !chainHash && key != "download" && key != "downloaded";
 }
 
 } // namespace

@@ -28,8 +28,9 @@ std::vector<std::string> EventCells(const EventEntry& entry);
 std::string LocalTimeText(const QDateTime& time);
 std::string InstrumentText(const std::string& model, std::int32_t serial);
 
-// The details' fields as "name: value", fingerprints shortened; a signature (or a refused one)
-// starts with its meaning and what was signed. Details that are no JSON object stay as written.
+// The details' fields as "name: value", without what the other columns show; a signature (or
+// a refused one) starts with its meaning and what was signed, with the fingerprint shortened.
+// Details that are no JSON object stay as written.
 std::string EventDetailsText(const EventEntry& entry);
 
 // What the filter chooses, as "kind signature, user jdoe"; "every event" when it chooses all.

@@ -7,6 +7,8 @@
 #include "iaqWeek.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/auditChain.h"
+#include "kestrix/archive/auditTrailGrid.h"
+#include "kestrix/archive/eventListing.h"
 #include "kestrix/archive/signedContent.h"
 #include "kestrix/cleanroom/reportFiles.h"
 #include "kestrix/cleanroom/reportPages.h"
@@ -33,6 +35,7 @@
 #include "kestrix/iaq/iaqReportFiles.h"
 #include "kestrix/ini/IniFile.h"
 #include "kestrix/shell/modConfig.h"
+#include "kestrix/table/print/TablePrinter.h"
 #include "support/SampleRecordSet.h"
 
 #include <QApplication>
@@ -140,12 +143,24 @@ bool SaveAuditTrailDialog(const archive::ArchiveSettings& settings, gui::UserDia
         archive::AppendEvent(archive.Database(), signature);
         transaction.Commit();
     }
+    const std::string place = "/home/jdoe/.local/share/Orvenda/Kestrix/archive.sqlite";
+    std::vector<archive::EventEntry> events = SampleOperatorEvents(archive.Events());
     gui::AuditTrailDialog dialog(
-        SampleOperatorEvents(archive.Events()), archive.Place(),
-        [&archive](const auto& kept) { return archive.Verify(kept); }, dialogs);
+        events, place, [&archive](const auto& kept) { return archive.Verify(kept); }, dialogs);
     dialog.show();
     dialog.VerifyButton()->click();
-    return Save(dialog, folder, QStringLiteral("audit-trail"), suffix);
+    const bool ok = Save(dialog, folder, QStringLiteral("audit-trail"), suffix);
+
+    // Its Save PDF..., which asks for a file.
+    table::GridModel grid;
+    archive::SortByTime(events);
+    archive::LayOutAuditTrail(
+        {place, dialog.Filter(), events, events.size(), QDateTime::currentDateTime()}, grid);
+    const QString pdf = folder + QStringLiteral("/audit-trail") + suffix + ".pdf";
+    std::string error;
+    const bool written = table::PrintTableToPdf(grid, pdf.toStdString(), error);
+    std::printf("%s %s %s\n", written ? "wrote" : "FAILED", qPrintable(pdf), error.c_str());
+    return ok && written;
 }
 
 // Every instrument picture with its key, to look at them side by side.

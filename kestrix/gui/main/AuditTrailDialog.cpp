@@ -108,6 +108,8 @@ AuditTrailDialog::AuditTrailDialog(std::vector<archive::EventEntry> events, std:
     layout->addWidget(MakeButtons());
     ShowEvents();
     FitToEvents();
+    // The list is what the window is for; a time edit with focus would show a selected year.
+    lstEvents_->setFocus();
 
     for (QDateTimeEdit* edit : {txtFrom_, txtTo_}) {
         connect(edit, &QDateTimeEdit::dateTimeChanged, this, &AuditTrailDialog::ShowEvents);
