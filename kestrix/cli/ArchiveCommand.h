@@ -38,7 +38,7 @@ private:
     std::string importPath_;
     std::optional<std::string> keptHead_;
     ArchiveCalibrationOptions calibrationOptions_;
-    EventFilter eventFilter_;
+    archive::EventFilter eventFilter_;
     SignOptions signOptions_;
     std::string signedFile_;
     ServerSetupOptions setupOptions_;

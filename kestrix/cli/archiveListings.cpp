@@ -26,22 +26,19 @@ void PrintJson(const ordered_json& value, std::ostream& out) {
     out << value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
-// Event times are local on SQLite and UTC ("Z") on a server; both compare as instants.
-QDateTime Instant(const std::string& text) {
-    return QDateTime::fromString(QString::fromStdString(text), Qt::ISODateWithMs);
-}
-
 std::string CheckInstant(const std::string& text) {
-    return Instant(text).isValid() ? std::string()
-                                   : "\"" + text + "\" is no date-time such as 2026-03-01T08:15:00";
+    return archive::EventInstant(text).isValid()
+               ? std::string()
+               : "\"" + text + "\" is no date-time such as 2026-03-01T08:15:00";
 }
 
-bool Matches(const EventFilter& filter, const archive::ArchiveEvent& event) {
-    const QDateTime time = Instant(event.happenedAt);
-    return (filter.user.empty() || filter.user == event.userName) &&
-           (filter.kind.empty() || filter.kind == event.kind) &&
-           (!filter.from || time >= Instant(*filter.from)) &&
-           (!filter.to || time <= Instant(*filter.to));
+void AddTimeBound(CLI::App& command, const std::string& name, QDateTime& bound,
+                  const std::string& description) {
+    command
+        .add_option_function<std::string>(
+            name, [&bound](const std::string& text) { bound = archive::EventInstant(text); },
+            description)
+        ->check(CLI::Validator(CheckInstant, "DATETIME"));
 }
 
 ordered_json IdOrNull(const std::optional<std::int64_t>& id) {
@@ -71,24 +68,22 @@ void PrintInstruments(archive::Archive& archive, bool json, std::ostream& out) {
     }
 }
 
-void RegisterEventFilter(CLI::App& command, EventFilter& filter) {
+void RegisterEventFilter(CLI::App& command, archive::EventFilter& filter) {
     command.add_option("--user", filter.user, "only the events of this user")->type_name("NAME");
     command.add_option("--kind", filter.kind, "only events of this kind, such as signature")
         ->type_name("KIND");
-    command.add_option("--from", filter.from, "only events at or after this ISO 8601 date-time")
-        ->check(CLI::Validator(CheckInstant, "DATETIME"));
-    command.add_option("--to", filter.to, "only events at or before this ISO 8601 date-time")
-        ->check(CLI::Validator(CheckInstant, "DATETIME"));
+    command.add_option("--serial", filter.serial, "only events of the instrument with this serial")
+        ->type_name("N");
+    command.add_option("--model", filter.model, "only events of instruments of this model");
+    AddTimeBound(command, "--from", filter.from, "only events at or after this ISO 8601 date-time");
+    AddTimeBound(command, "--to", filter.to, "only events at or before this ISO 8601 date-time");
 }
 
-void PrintEvents(archive::Archive& archive, const EventFilter& filter, bool json,
+void PrintEvents(archive::Archive& archive, const archive::EventFilter& filter, bool json,
                  std::ostream& out) {
     ordered_json list = ordered_json::array();
-    for (const archive::EventEntry& entry : archive.Events()) {
+    for (const archive::EventEntry& entry : archive::FilterEvents(archive.Events(), filter)) {
         const archive::ArchiveEvent& event = entry.event;
-        if (!Matches(filter, event)) {
-            continue;
-        }
         if (json) {
             list.push_back(
                 {{"id", event.id},

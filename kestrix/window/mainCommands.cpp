@@ -34,6 +34,7 @@ constexpr std::array kCommands{
                 "", ""},
     CommandInfo{IaqReport, "mnuIaqReport", "IAQ &Report...", "", ""},
     CommandInfo{Instruments, "mnuInstruments", "I&nstruments...", "", ""},
+    CommandInfo{AuditTrail, "mnuAuditTrail", "&Audit Trail...", "", ""},
     CommandInfo{ToggleConfigBar, "mnuConfigBar", "Show &Configuration Bar", "config_bar", "", true,
                 false, "Show/hide configuration bar",
                 "Shows/hides the data table's configuration bar."},
@@ -55,10 +56,11 @@ constexpr std::array<std::optional<MainCommand>, 12> kFileEntries{
     Sign,        kSeparator, SaveLocationNames, OpenLocationNames, kSeparator,      Exit,
 };
 
-constexpr std::array<std::optional<MainCommand>, 9> kToolsEntries{
+constexpr std::array<std::optional<MainCommand>, 10> kToolsEntries{
     DownloadData,        SetupIaqInstrument, SetupMyLocations,
     UploadLocationNames, kSeparator,         CleanroomClassification,
     IaqReport,           kSeparator,         Instruments,
+    AuditTrail,
 };
 
 constexpr std::array<std::optional<MainCommand>, 4> kViewEntries{

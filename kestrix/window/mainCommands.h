@@ -30,6 +30,7 @@ enum class MainCommand {
     CleanroomClassification,
     IaqReport,
     Instruments,
+    AuditTrail,
     ToggleConfigBar,
     ToggleDataChecks,
     ToggleCharts,

@@ -7,6 +7,9 @@
 #include "iaqWeek.h"
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/auditChain.h"
+#include "kestrix/archive/auditTrailGrid.h"
+#include "kestrix/archive/eventListing.h"
+#include "kestrix/archive/signedContent.h"
 #include "kestrix/archive/signedSummary.h"
 #include "kestrix/archive/signing.h"
 #include "kestrix/cleanroom/reportFiles.h"
@@ -24,6 +27,7 @@
 #include "kestrix/gui/locations/SaveLocationsDialog.h"
 #include "kestrix/gui/main/AboutDialog.h"
 #include "kestrix/gui/main/ArchiveDialog.h"
+#include "kestrix/gui/main/AuditTrailDialog.h"
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/InstrumentsDialog.h"
 #include "kestrix/gui/main/MainWindow.h"
@@ -34,6 +38,7 @@
 #include "kestrix/iaq/iaqReportFiles.h"
 #include "kestrix/ini/IniFile.h"
 #include "kestrix/shell/modConfig.h"
+#include "kestrix/table/print/TablePrinter.h"
 #include "support/SampleRecordSet.h"
 
 #include <QApplication>
@@ -121,6 +126,67 @@ bool SaveSignDialog(const archive::ArchiveSettings& settings, const QString& fol
     dialog.PasswordBox()->setText(QStringLiteral("password"));
     dialog.show();
     return Save(dialog, folder, QStringLiteral("sign"), suffix);
+}
+
+// The sample events as a site's reviewer sees them: the tool's own login and host read as a
+// sample operator's, so that the picture names no build machine.
+std::vector<archive::EventEntry> SampleOperatorEvents(std::vector<archive::EventEntry> events) {
+    const QString login = QString::fromStdString(archive::CurrentUserName());
+    const QString host = QString::fromStdString(archive::CurrentHost());
+    for (archive::EventEntry& entry : events) {
+        archive::ArchiveEvent& event = entry.event;
+        if (event.userName == login.toStdString()) {
+            event.userName = "jdoe";
+            event.fullName = "Jane Doe";
+            event.host = "lab-pc-2";
+        }
+        event.details = QString::fromStdString(event.details)
+                            .replace('"' + login + '"', QStringLiteral("\"jdoe\""))
+                            .replace('"' + host + '"', QStringLiteral("\"lab-pc-2\""))
+                            .toStdString();
+    }
+    return events;
+}
+
+// Tools > Audit Trail... over the sample download, its calibration and a reviewer's signature
+// of the download, the chain verified.
+bool SaveAuditTrailDialog(const archive::ArchiveSettings& settings, gui::UserDialogs& dialogs,
+                          const QString& folder, const QString& suffix) {
+    archive::Archive archive(settings);
+    {
+        archive::WriteTransaction transaction(archive.Database());
+        const archive::SignedContent download = archive::DownloadContent(archive.Database(), 1);
+        archive::ArchiveEvent signature;
+        signature.kind = archive::kEventSignature;
+        signature.userName = "mkeller";
+        signature.fullName = "Mara Keller";
+        signature.host = "qa-office";
+        signature.instrumentId = download.instrumentId;
+        signature.downloadId = download.downloadId;
+        signature.recordsHash = download.sha256;
+        signature.details = R"({"signed":"download","event":1,"sha256":")" + download.sha256 +
+                            R"(","meaning":"reviewed","comment":"Counts within limits"})";
+        archive::AppendEvent(archive.Database(), signature);
+        transaction.Commit();
+    }
+    const std::string place = "/home/jdoe/.local/share/Orvenda/Kestrix/archive.sqlite";
+    std::vector<archive::EventEntry> events = SampleOperatorEvents(archive.Events());
+    gui::AuditTrailDialog dialog(
+        events, place, [&archive](const auto& kept) { return archive.Verify(kept); }, dialogs);
+    dialog.show();
+    dialog.VerifyButton()->click();
+    const bool ok = Save(dialog, folder, QStringLiteral("audit-trail"), suffix);
+
+    // Its Save PDF..., which asks for a file.
+    table::GridModel grid;
+    archive::SortByTime(events);
+    archive::LayOutAuditTrail(
+        {place, dialog.Filter(), events, events.size(), QDateTime::currentDateTime()}, grid);
+    const QString pdf = folder + QStringLiteral("/audit-trail") + suffix + ".pdf";
+    std::string error;
+    const bool written = table::PrintTableToPdf(grid, pdf.toStdString(), error);
+    std::printf("%s %s %s\n", written ? "wrote" : "FAILED", qPrintable(pdf), error.c_str());
+    return ok && written;
 }
 
 // Every instrument picture with its key, to look at them side by side.
@@ -465,6 +531,7 @@ int main(int argc, char* argv[]) {
     ok = SaveArchiveDialog(archiveSettings, folder, suffix) && ok;
     ok = SaveInstrumentsDialog(archiveSettings, folder, suffix) && ok;
     ok = SaveSignDialog(archiveSettings, folder, suffix) && ok;
+    ok = SaveAuditTrailDialog(archiveSettings, dialogs, folder, suffix) && ok;
     ok = SavePictureSheet(folder, suffix) && ok;
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;
     ok = SaveIaqWizard(window, store, folder, suffix) && ok;

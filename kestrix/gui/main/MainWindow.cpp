@@ -19,6 +19,7 @@
 #include "kestrix/gui/main/GridView.h"
 #include "kestrix/gui/main/ManageInstruments.h"
 #include "kestrix/gui/main/OpenFromArchive.h"
+#include "kestrix/gui/main/ReviewAuditTrail.h"
 #include "kestrix/gui/wizards/DownloadWizard.h"
 #include "kestrix/gui/wizards/IaqSetupWizard.h"
 #include "kestrix/gui/wizards/UploadWizard.h"
@@ -164,6 +165,7 @@ void MainWindow::CreateActions() {
     Bind(C::CleanroomClassification, [this] { ShowClassification(); });
     Bind(C::IaqReport, [this] { ShowIaqReport(); });
     Bind(C::Instruments, [this] { ManageInstruments(this, dialogs_, store_.GetConfigPath()); });
+    Bind(C::AuditTrail, [this] { ReviewAuditTrail(this, dialogs_, store_.GetConfigPath()); });
     // A checkable action's own toggle is overruled: its state follows the command's outcome.
     Bind(C::ToggleConfigBar, [this] { ToggleConfigBar(); });
     Bind(C::ToggleDataChecks, [this] { ToggleDataChecks(); });

@@ -1,17 +1,21 @@
-// The window's side of the archive: File > Open from Archive with its dialog, and what the user
-// does with the data noted in the audit trail.
+// The window's side of the archive: File > Open from Archive with its dialog, what the user
+// does with the data noted in the audit trail, and the trail reviewed in Tools > Audit Trail.
 
 #include "MainWindowFixture.h"
 #include "kestrix/archive/Archive.h"
+#include "kestrix/archive/eventListing.h"
 #include "kestrix/gui/main/ArchiveDialog.h"
+#include "kestrix/gui/main/AuditTrailDialog.h"
 #include "kestrix/gui/main/InstrumentsDialog.h"
 #include "kestrix/table/tableRowKinds.h"
 #include "kestrix/window/mainCommands.h"
 #include "support/FileBytes.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDateTimeEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -167,6 +171,88 @@ TEST_F(ArchiveWindowTest, AKeptCalibrationIsNotedAndAPastDueOneIsMarked) {
     const std::vector<archive::EventEntry> events = ArchivedEvents();
     ASSERT_EQ(events.size(), 2U);
     EXPECT_EQ(events[1].event.kind, archive::kEventCalibration);
+}
+
+// A report signed on another workstation by a reviewer.
+void AppendSignature(archive::Archive& archive) {
+    archive::WriteTransaction transaction(archive.Database());
+    archive::ArchiveEvent signature;
+    signature.kind = archive::kEventSignature;
+    signature.userName = "qa_lead";
+    signature.fullName = "Quinn Lead";
+    signature.details = R"({"signed":"file","file":"report.pdf","sha256":"0123456789abcdef0123",)"
+                        R"("meaning":"approved","comment":"released"})";
+    archive::AppendEvent(archive.Database(), signature);
+    transaction.Commit();
+}
+
+QStringList Column(const QTreeWidget& list, int column) {
+    QStringList texts;
+    for (int row = 0; row < list.topLevelItemCount(); ++row) {
+        texts << list.topLevelItem(row)->text(column);
+    }
+    return texts;
+}
+
+void Choose(QComboBox& box, const QString& text) {
+    box.setCurrentIndex(box.findText(text));
+}
+
+TEST_F(ArchiveWindowTest, TheAuditTrailChoosesEventsAndVerifiesTheChain) {
+    {
+        archive::Archive archive(ConfigArchive());
+        archive.Store(*SmallRecordSet("Model 9", 5), {archive::kEventDownload, 150});
+        archive.Note(archive::NameUploadNote("Model 9", 4711, 5));
+        AppendSignature(archive);
+    }
+    const std::vector<archive::EventEntry> events = ArchivedEvents();
+    const QString me = QString::fromStdString(archive::CurrentUserName());
+    dialogs.files = {{Path("trail.pdf"), 0}};
+    dialogs.onModal = [&](QDialog& shown) {
+        auto& dialog = dynamic_cast<AuditTrailDialog&>(shown);
+        struct FilterCase {
+            QString kind;
+            QString user;
+            QString instrument;
+            QStringList kinds;
+        };
+        const FilterCase cases[] = {
+            {"All", "All", "All", {"download", "name upload", "signature"}},
+            {"signature", "All", "All", {"signature"}},
+            {"All", me, "All", {"download", "name upload"}},
+            {"All", "qa_lead", "All", {"signature"}},
+            {"download", "qa_lead", "All", {}},
+            {"All", "All", "Model 9 #4711", {"download", "name upload"}},
+        };
+        for (const FilterCase& c : cases) {
+            SCOPED_TRACE((c.kind + " " + c.user + " " + c.instrument).toStdString());
+            Choose(*dialog.KindBox(), c.kind);
+            Choose(*dialog.UserBox(), c.user);
+            Choose(*dialog.InstrumentBox(), c.instrument);
+            EXPECT_EQ(Column(*dialog.EventList(), archive::kEventKind), c.kinds);
+        }
+        Choose(*dialog.KindBox(), "signature");
+        Choose(*dialog.InstrumentBox(), "All");
+        EXPECT_EQ(Column(*dialog.EventList(), archive::kEventFullName),
+                  QStringList({"Quinn Lead"}));
+        EXPECT_THAT(dialog.EventList()->topLevelItem(0)->text(archive::kEventDetails).toStdString(),
+                    ::testing::StartsWith("approved: file report.pdf, sha256: 0123456789ab"));
+
+        dialog.VerifyButton()->click();
+        EXPECT_THAT(dialog.Verdict()->text().toStdString(), HasSubstr("Intact: 3 events"));
+        EXPECT_EQ(dialog.HeadBox()->text().toStdString(), "event 3 sha256:" + events[2].event.hash);
+        dialog.KeptHeadBox()->setText("event 3 sha256:" + QString(64, '0'));
+        dialog.VerifyButton()->click();
+        EXPECT_THAT(dialog.Verdict()->text().toStdString(), HasSubstr("Damaged"));
+        EXPECT_TRUE(dialog.HeadBox()->text().isEmpty());
+
+        dialog.SavePdfButton()->click();
+    };
+    window->RunCommand(window::MainCommand::AuditTrail);
+    ASSERT_EQ(dialogs.modalDialogs.size(), 1U);
+    EXPECT_THAT(test_support::ReadFileBytes(Path("trail.pdf").toStdString()),
+                ::testing::StartsWith("%PDF"));
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST_F(MainWindowTest, MenusAndToolbarAreBuiltInOrderWithTheirTexts) {
               "mnuDownload=&Download Data... mnuSetupIAQ=Setup &IAQ Instrument... "
               "mnuLocations=Setup My &Locations... mnuUploadLocations=&Upload Locations... - "
               "mnuClassification=Cleanroom &Classification Report... mnuIaqReport=IAQ &Report... - "
-              "mnuInstruments=I&nstruments... "
+              "mnuInstruments=I&nstruments... mnuAuditTrail=&Audit Trail... "
               "mnuConfigBar=Show &Configuration Bar mnuDataChecks=Show &Data Checks "
               "mnuCharts=Show C&harts "
               "mnuWebsite=Orvenda &Website "
