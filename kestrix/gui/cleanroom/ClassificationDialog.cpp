@@ -135,8 +135,9 @@ ClassificationDialog::ClassificationDialog(data::clsDataRecordSet& recordSet,
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(saveButton_, &QPushButton::clicked, this, &ClassificationDialog::SaveReport);
-    connect(signButton_, &QPushButton::clicked, this,
-            [this] { SignFile(this, dialogs_, store_.GetConfigPath(), savedReport_); });
+    connect(signButton_, &QPushButton::clicked, this, [this] {
+        SignReport(this, dialogs_, store_.GetConfigPath(), *savedContent_, savedReport_);
+    });
     connect(loadRoom, &QPushButton::clicked, this, &ClassificationDialog::ChooseRoomToLoad);
     connect(saveRoom, &QPushButton::clicked, this, &ClassificationDialog::SaveRoom);
     connect(area_, &QDoubleSpinBox::valueChanged, this, &ClassificationDialog::UpdatePreview);
@@ -233,6 +234,7 @@ void ClassificationDialog::SaveReport() {
     }
     KeepTestingParty();
     savedReport_ = choice.path;
+    savedContent_ = report;
     signButton_->setEnabled(archive::ReadArchiveSettings(store_.GetConfigPath()).enabled);
     NoteInArchive(*this, dialogs_, store_.GetConfigPath(),
                   archive::ClassificationReportNote(report_->instrumentModel,

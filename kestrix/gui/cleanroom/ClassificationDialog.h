@@ -73,7 +73,9 @@ private:
     QLabel* preview_;
     QPushButton* saveButton_;
     QPushButton* signButton_; // for the report saved last
+    // The report saved last and where: signing writes it again with its signatures.
     QString savedReport_;
+    std::optional<cleanroom::ClassificationReport> savedContent_;
     std::optional<cleanroom::ClassificationReport> report_;
     // The room file's size and coordinates, kept for the report and the next save.
     cleanroom::RoomDescription loadedRoom_;

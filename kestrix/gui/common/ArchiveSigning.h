@@ -10,6 +10,10 @@
 
 class QWidget;
 
+namespace kestrix::cleanroom {
+struct ClassificationReport;
+}
+
 namespace kestrix::gui {
 
 class UserDialogs;
@@ -21,5 +25,10 @@ void SignDownload(QWidget* parent, UserDialogs& dialogs, const std::string& conf
 // The bytes of a saved file, such as a report.
 void SignFile(QWidget* parent, UserDialogs& dialogs, const std::string& configPath,
               const QString& path);
+
+// A classification report saved at path: signed, then written again there with its
+// signatures printed.
+void SignReport(QWidget* parent, UserDialogs& dialogs, const std::string& configPath,
+                const cleanroom::ClassificationReport& report, const QString& path);
 
 } // namespace kestrix::gui

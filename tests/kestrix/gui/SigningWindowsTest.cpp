@@ -3,6 +3,7 @@
 
 #include "MainWindowFixture.h"
 #include "kestrix/archive/ArchiveDatabase.h"
+#include "kestrix/archive/auditChain.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/common/SignDialog.h"
 #include "kestrix/window/mainCommands.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
 
 namespace kestrix::gui::testing {
 namespace {
@@ -111,11 +113,18 @@ TEST_F(SigningWindowTest, ASavedReportIsSignedWithTheRightPasswordOnly) {
     const std::vector<archive::ArchiveEvent> signatures = Events(archive::kEventSignature);
     ASSERT_EQ(signatures.size(), 1U);
     EXPECT_EQ(signatures[0].userName, kSigner);
-    const QByteArray bytes =
-        QByteArray::fromStdString(test_support::ReadFileBytes(report.toStdString()));
-    EXPECT_EQ(signatures[0].recordsHash,
-              QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString());
     EXPECT_THAT(signatures[0].details, HasSubstr("batch 7 released"));
+    // The report was written again with its signature; the archive knows that copy too.
+    const std::string bytes = test_support::ReadFileBytes(report.toStdString());
+    const auto shown = nlohmann::json::parse(bytes)["electronic_signatures"];
+    EXPECT_EQ(shown["signatures"][0]["user"], kSigner);
+    EXPECT_EQ(shown["signed_sha256"], signatures[0].recordsHash);
+    const std::vector<archive::ArchiveEvent> copies = Events(archive::kEventSignedCopy);
+    ASSERT_EQ(copies.size(), 1U);
+    EXPECT_EQ(copies[0].recordsHash,
+              QCryptographicHash::hash(QByteArray::fromStdString(bytes), QCryptographicHash::Sha256)
+                  .toHex()
+                  .toStdString());
     EXPECT_EQ(Events(archive::kEventSignatureRefused).size(), 1U);
 }
 
