@@ -21,9 +21,16 @@ SignedContent DownloadContent(ArchiveDatabase& database, std::int64_t eventId) {
     }
     const std::optional<DownloadRow> row = ReadDownloadRow(database, found.value(0).toLongLong());
     const std::string eventHash = found.value(1).toString().toStdString();
-    if (!row || HashDownloadRecords(database, *row).hash != eventHash) {
+    const RecordsCheck records = row ? HashDownloadRecords(database, *row) : RecordsCheck{};
+    if (!row || records.hash != eventHash) {
         throw ArchiveError("the records of event " + std::to_string(eventId) +
                            " were changed since the download: archive verify names the damage");
+    }
+    // A signature over no records would bind nothing.
+    if (records.count == 0) {
+        throw ArchiveError("the download of event " + std::to_string(eventId) +
+                           " added no records to the archive, all were archived before: sign "
+                           "the download that added them");
     }
     return {eventHash, {}, eventId, row->id, row->instrumentId};
 }

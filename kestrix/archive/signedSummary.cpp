@@ -38,9 +38,7 @@ std::vector<SignedFact> DownloadFacts(ArchiveDatabase& database, const SignedCon
         {"Records", count == total ? count + " added to the archive"
                                    : count + " added to the archive (of " + total +
                                          " downloaded; the others were archived before)"},
-        {"Time span", added.value(1).isNull()
-                          ? std::string("none")
-                          : TimeText(added.value(1)) + " to " + TimeText(added.value(2))},
+        {"Time span", TimeText(added.value(1)) + " to " + TimeText(added.value(2))},
     };
 }
 

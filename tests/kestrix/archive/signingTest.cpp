@@ -228,6 +228,18 @@ TEST_P(Signing, WrongPasswordsAreNotedAndThreeInARowLockSigning) {
     EXPECT_EQ(Run({"verify"}).exitCode, 0);
 }
 
+TEST_P(Signing, ADownloadThatAddedNoRecordsIsNotSigned) {
+    ImportDownloads(1);
+    ASSERT_EQ(Run({"import", QString::fromStdString(Path("set0.json"))}).exitCode, 0);
+    const nlohmann::json imports = Events("import");
+    ASSERT_EQ(imports.size(), 2U);
+    const Outcome refused =
+        Sign({"--download", QString::number(imports[1]["id"].get<std::int64_t>())}, kRight);
+    EXPECT_EQ(refused.exitCode, 20);
+    EXPECT_THAT(refused.err, HasSubstr("added no records to the archive"));
+    EXPECT_TRUE(Events("signature").empty());
+}
+
 TEST_P(Signing, ASignatureMovedToAnotherDownloadFailsVerify) {
     const std::vector<std::string> downloads = ImportDownloads(2);
     const Outcome signedDownload =
