@@ -66,14 +66,20 @@ std::optional<std::string> AskPassword(archive::Archive& archive, const SignOpti
 } // namespace
 
 void RegisterSign(CLI::App& command, SignOptions& options) {
-    CLI::Option_group* target = command.add_option_group("what to sign");
-    target
-        ->add_option("--download", options.downloadEvent,
-                     "the event number of a download or import (archive events)")
-        ->type_name("ID");
-    target->add_option("--file", options.file, "a report file whose bytes to sign")
-        ->type_name("REPORT");
-    target->require_option(1);
+    CLI::Option* download =
+        command
+            .add_option("--download", options.downloadEvent,
+                        "the event number of a download or import (archive events)")
+            ->type_name("ID");
+    CLI::Option* file =
+        command.add_option("--file", options.file, "a report file whose bytes to sign")
+            ->type_name("REPORT");
+    download->excludes(file);
+    command.callback([download, file] {
+        if (download->count() == 0 && file->count() == 0) {
+            throw CLI::RequiredError("--download or --file");
+        }
+    });
     CLI::Option* meaning =
         AddMeaning(command, "--meaning", options.meaning, "what the signature means")->required();
     AddSigningDetails(command, options, meaning);
