@@ -54,6 +54,10 @@ std::string CurrentHost() {
     return QSysInfo::machineHostName().toStdString();
 }
 
+std::string PrintedName(const ArchiveEvent& event) {
+    return event.fullName.empty() ? event.userName : event.fullName;
+}
+
 std::string EventDetail(const ArchiveEvent& event, const char* key) {
     const auto details = nlohmann::json::parse(event.details, nullptr, false);
     return details.is_object() && details.contains(key) && details[key].is_string()

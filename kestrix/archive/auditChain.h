@@ -51,6 +51,8 @@ std::string CurrentUserName();
 std::string CurrentFullName();
 std::string CurrentHost();
 
+// The full name, or the login when none is kept.
+std::string PrintedName(const ArchiveEvent& event);
 // The text under `key` in the event's JSON details; empty when there is none.
 std::string EventDetail(const ArchiveEvent& event, const char* key);
 

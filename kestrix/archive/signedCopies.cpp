@@ -3,7 +3,6 @@
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/ArchiveDatabase.h"
 
-#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <set>
 
@@ -26,8 +25,8 @@ std::set<std::int64_t> ShownSignatures(const ArchiveEvent& copy) {
 
 } // namespace
 
-std::vector<ArchiveEvent> SignaturesOver(Archive& archive, const std::string& sha256) {
-    const std::vector<EventEntry> entries = archive.Events();
+std::vector<ArchiveEvent> SignaturesOver(const std::vector<EventEntry>& entries,
+                                         const std::string& sha256) {
     std::set<std::int64_t> shown;
     for (const EventEntry& entry : entries) {
         if (entry.event.kind == kEventSignedCopy && entry.event.recordsHash == sha256) {

@@ -6,7 +6,7 @@ namespace kestrix::archive {
 
 std::string SignatureLine(const ArchiveEvent& event) {
     const std::string comment = EventDetail(event, "comment");
-    const std::string& name = event.fullName.empty() ? event.userName : event.fullName;
+    const std::string name = PrintedName(event);
     return EventDetail(event, "meaning") + " by " + name + " (" + event.userName + ") at " +
            event.happenedAt + ", event " + std::to_string(event.id) +
            (comment.empty() ? "" : ": " + comment);

@@ -1,5 +1,6 @@
 #include "kestrix/cleanroom/signedReport.h"
 
+#include "kestrix/archive/Archive.h"
 #include "kestrix/archive/signedCopies.h"
 #include "kestrix/cleanroom/reportFiles.h"
 
@@ -16,16 +17,14 @@ std::string SignatureTime(const std::string& happenedAt) {
     if (!time.isValid()) {
         return happenedAt;
     }
-    QString text = time.toLocalTime()
-                       .toOffsetFromUtc(time.toLocalTime().offsetFromUtc())
-                       .toString(Qt::ISODate);
+    const QDateTime local = time.toLocalTime();
+    QString text = local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
     return text.replace('T', ' ').toStdString();
 }
 
 ReportSignature PrintedSignature(const archive::ArchiveEvent& event) {
-    return {event.fullName.empty() ? event.userName : event.fullName, event.userName,
-            SignatureTime(event.happenedAt), archive::EventDetail(event, "meaning"),
-            archive::EventDetail(event, "comment")};
+    return {archive::PrintedName(event), event.userName, SignatureTime(event.happenedAt),
+            archive::EventDetail(event, "meaning"), archive::EventDetail(event, "comment")};
 }
 
 } // namespace
@@ -45,7 +44,7 @@ ReportSignOutcome SignReport(archive::Archive& archive, const archive::ArchiveSe
         return outcome;
     }
     const std::vector<archive::ArchiveEvent> signatures =
-        archive::SignaturesOver(archive, signedFile->sha256);
+        archive::SignaturesOver(archive.Events(), signedFile->sha256);
     report.signatures.clear();
     for (const archive::ArchiveEvent& event : signatures) {
         report.signatures.push_back(PrintedSignature(event));

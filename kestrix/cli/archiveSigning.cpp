@@ -123,12 +123,13 @@ int RunVerifyFile(archive::Archive& archive, const std::string& path) {
     if (!verified.intact) {
         return Fail(kExitArchiveDamaged, "the archive is damaged: " + verified.problem);
     }
+    const std::vector<archive::EventEntry> events = archive.Events();
     std::vector<std::string> signatures;
-    for (const archive::ArchiveEvent& event : archive::SignaturesOver(archive, content->sha256)) {
+    for (const archive::ArchiveEvent& event : archive::SignaturesOver(events, content->sha256)) {
         signatures.push_back(PrintableLine(event));
     }
     std::vector<std::string> sameName;
-    for (const archive::EventEntry& entry : archive.Events()) {
+    for (const archive::EventEntry& entry : events) {
         const archive::ArchiveEvent& event = entry.event;
         if (event.kind == archive::kEventSignature &&
             archive::EventDetail(event, "signed") == "file" &&
