@@ -1,6 +1,7 @@
 #include "kestrix/archive/ArchiveDatabase.h"
 
 #include "kestrix/archive/ArchiveError.h"
+#include "kestrix/archive/sessionPassword.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QUrlQuery>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace kestrix::archive {
 
@@ -21,6 +23,7 @@ constexpr const char* kDefaultConnectTimeout = "10";
 constexpr int kSqliteBusy = 5;
 constexpr int kSqlitePrimaryCodeMask = 0xFF;
 constexpr const char* kPostgresLockTimeout = "55P03";
+constexpr int kPasswordTries = 3;
 
 // The libpq connection parameters a url may carry; the rest of the url gives the others.
 constexpr std::array<const char*, 17> kPostgresParameters = {"sslmode",
@@ -117,6 +120,45 @@ void ConfigurePostgres(QSqlDatabase& database, const std::string& url) {
     database.setConnectOptions(PostgresOptions(parsed, shown));
 }
 
+// libpq's words when the server wants a password it was not given, or refused the one given.
+bool LoginRefused(const std::string& reason) {
+    return reason.find("no password supplied") != std::string::npos ||
+           reason.find("password authentication failed") != std::string::npos;
+}
+
+[[noreturn]] void FailToOpen(const std::string& place, const std::string& why) {
+    const std::string message = "the archive \"" + place + "\" cannot be opened: " + why;
+    if (LoginRefused(why)) {
+        throw ArchiveLoginRefused(message);
+    }
+    throw ArchiveError(message);
+}
+
+// A url without a password logs in with the one of this run, asked for when the server wants
+// one; PGPASSWORD and ~/.pgpass are tried first, by libpq.
+void OpenWithSessionPassword(QSqlDatabase& database, const std::string& key,
+                             const std::string& place) {
+    for (int tries = 0;; ++tries) {
+        const std::optional<std::string> kept = SessionPassword(key);
+        database.setPassword(kept ? QString::fromStdString(*kept) : QString());
+        if (database.open()) {
+            return;
+        }
+        const std::string why = Reason(database.lastError());
+        if (!LoginRefused(why) || tries == kPasswordTries) {
+            FailToOpen(place, why);
+        }
+        ForgetSessionPassword(key);
+        const std::optional<std::string> given = AskSessionPassword(key, kept.has_value());
+        if (!given) {
+            throw ArchiveLoginRefused("the archive \"" + place +
+                                      "\" cannot be opened: the server asks for a password, "
+                                      "and none was given");
+        }
+        KeepSessionPassword(key, *given);
+    }
+}
+
 } // namespace
 
 ArchiveDatabase::ArchiveDatabase(const ArchiveSettings& settings, Access access,
@@ -139,9 +181,10 @@ ArchiveDatabase::ArchiveDatabase(const ArchiveSettings& settings, Access access,
     } else {
         ConfigurePostgres(database_, settings.url);
     }
-    if (!database_.open()) {
-        const std::string why = Reason(database_.lastError());
-        throw ArchiveError("the archive \"" + place_ + "\" cannot be opened: " + why);
+    if (engine_ == Engine::kPostgres && database_.password().isEmpty()) {
+        OpenWithSessionPassword(database_, UrlWithoutPassword(settings.url), place_);
+    } else if (!database_.open()) {
+        FailToOpen(place_, Reason(database_.lastError()));
     }
     if (engine_ == Engine::kSqlite) {
         if (access_ == Access::kWrite) {

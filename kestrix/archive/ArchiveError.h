@@ -19,6 +19,12 @@ public:
     using ArchiveError::ArchiveError;
 };
 
+// The server refused the log-in: no password was given, or a wrong one.
+class ArchiveLoginRefused : public ArchiveError {
+public:
+    using ArchiveError::ArchiveError;
+};
+
 // Another writer held the archive longer than [archive] lock_timeout. The reason is kept apart
 // so that a message can say "archive busy" once.
 class ArchiveBusy : public ArchiveError {

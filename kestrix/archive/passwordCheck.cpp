@@ -34,12 +34,6 @@ bool WrongCredentials(int status) {
            status == PAM_PERM_DENIED || status == PAM_ACCT_EXPIRED;
 }
 
-// libpq's words for a refused password; the server's own message follows them.
-bool RefusedByServer(const std::string& reason) {
-    return reason.find("password authentication failed") != std::string::npos ||
-           reason.find("no password supplied") != std::string::npos;
-}
-
 } // namespace
 
 PasswordVerdict CheckLoginPassword(const std::string& user, const std::string& password) {
@@ -65,6 +59,10 @@ PasswordVerdict CheckLoginPassword(const std::string& user, const std::string& p
 }
 
 PasswordVerdict CheckServerPassword(const ArchiveSettings& settings, const std::string& password) {
+    // A url without a password would log in with the session's or PGPASSWORD.
+    if (password.empty()) {
+        return PasswordVerdict::kRefused;
+    }
     QUrl url(QString::fromStdString(settings.url));
     url.setPassword(QString::fromStdString(password), QUrl::DecodedMode);
     ArchiveSettings fresh = settings;
@@ -72,11 +70,8 @@ PasswordVerdict CheckServerPassword(const ArchiveSettings& settings, const std::
     try {
         const ArchiveDatabase connection(fresh, Access::kRead);
         return PasswordVerdict::kAccepted;
-    } catch (const ArchiveError& error) {
-        if (RefusedByServer(error.what())) {
-            return PasswordVerdict::kRefused;
-        }
-        throw;
+    } catch (const ArchiveLoginRefused&) {
+        return PasswordVerdict::kRefused;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "kestrix/cli/cliCommands.h"
 #include "kestrix/cli/cliMessages.h"
 #include "kestrix/cli/exitCodes.h"
+#include "kestrix/cli/passwordInput.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -54,6 +55,7 @@ std::optional<std::string> UnknownCommand(const CLI::App& program) {
 }
 
 int RunCommand(CliCommand& command, const CliContext& context) {
+    AskArchivePasswordsOnTheTerminal();
     try {
         const auto archiveMove =
             kestrix::archive::MoveOlderArchive(context.configPath.value_or(""));

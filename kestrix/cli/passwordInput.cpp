@@ -1,5 +1,7 @@
 #include "kestrix/cli/passwordInput.h"
 
+#include "kestrix/archive/sessionPassword.h"
+
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -62,6 +64,14 @@ std::optional<std::string> ReadPassword(bool fromStdin, const std::string& promp
         return std::nullopt;
     }
     return password;
+}
+
+void AskArchivePasswordsOnTheTerminal() {
+    archive::SetSessionPasswordPrompt([](const std::string& place, bool refused) {
+        const std::string prompt = "Password for the archive " + place;
+        std::string problem;
+        return ReadPassword(false, refused ? "The server refused it. " + prompt : prompt, problem);
+    });
 }
 
 } // namespace kestrix::cli

@@ -20,6 +20,7 @@
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
 #include "kestrix/gui/common/Icons.h"
 #include "kestrix/gui/common/QtUserDialogs.h"
+#include "kestrix/gui/common/ArchiveLoginDialog.h"
 #include "kestrix/gui/common/SignDialog.h"
 #include "kestrix/gui/iaq/IaqReportDialog.h"
 #include "kestrix/gui/locations/LocationEditDialog.h"
@@ -126,6 +127,15 @@ bool SaveSignDialog(const archive::ArchiveSettings& settings, const QString& fol
     dialog.PasswordBox()->setText(QStringLiteral("password"));
     dialog.show();
     return Save(dialog, folder, QStringLiteral("sign"), suffix);
+}
+
+// The log-in to a shared archive after a wrong password, the password typed again.
+bool SaveArchiveLogin(const QString& folder, const QString& suffix) {
+    gui::ArchiveLoginDialog dialog(
+        QStringLiteral("postgresql://jdoe@archive.example.org:5432/cleanrooms"), true);
+    dialog.PasswordBox()->setText(QStringLiteral("password"));
+    dialog.show();
+    return Save(dialog, folder, QStringLiteral("archive-login"), suffix);
 }
 
 // The sample events as a site's reviewer sees them: the tool's own login and host read as a
@@ -531,6 +541,7 @@ int main(int argc, char* argv[]) {
     ok = SaveArchiveDialog(archiveSettings, folder, suffix) && ok;
     ok = SaveInstrumentsDialog(archiveSettings, folder, suffix) && ok;
     ok = SaveSignDialog(archiveSettings, folder, suffix) && ok;
+    ok = SaveArchiveLogin(folder, suffix) && ok;
     ok = SaveAuditTrailDialog(archiveSettings, dialogs, folder, suffix) && ok;
     ok = SavePictureSheet(folder, suffix) && ok;
     ok = SaveDownloadWizard(window, store, folder, suffix) && ok;

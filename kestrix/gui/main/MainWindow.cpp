@@ -1,6 +1,7 @@
 #include "kestrix/gui/main/MainWindow.h"
 
 #include "kestrix/archive/autoArchive.h"
+#include "kestrix/archive/sessionPassword.h"
 #include "kestrix/charts/chartFiles.h"
 #include "kestrix/cleanroom/dataChecks.h"
 #include "kestrix/data/recordSetFile.h"
@@ -8,6 +9,7 @@
 #include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
+#include "kestrix/gui/common/ArchiveLoginDialog.h"
 #include "kestrix/gui/common/ArchiveNotes.h"
 #include "kestrix/gui/common/ArchiveSigning.h"
 #include "kestrix/gui/common/Icons.h"
@@ -136,10 +138,17 @@ MainWindow::MainWindow(modConfig::ConfigStore& store, UserDialogs& dialogs,
     FillGrid(nullptr);
     gridView_->ShowHint(tr("No data yet. Choose Tools > Download Data... or File > Open "
                            "Downloaded Data..."));
+    // A server archive asks for its password over whatever dialog is open at the moment.
+    archive::SetSessionPasswordPrompt([this](const std::string& place, bool refused) {
+        QWidget* over = QApplication::activeModalWidget();
+        return AskArchivePassword(over != nullptr ? over : this, dialogs_, place, refused);
+    });
     loaded_ = true;
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    archive::SetSessionPasswordPrompt({});
+}
 
 void MainWindow::CreateActions() {
     using C = window::MainCommand;

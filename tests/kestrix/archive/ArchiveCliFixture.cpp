@@ -5,6 +5,9 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <fstream>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace kestrix::archive {
 
@@ -61,6 +64,73 @@ ArchiveCliFixture::Outcome ArchiveCliFixture::RunCommand(const QStringList& argu
     process.waitForFinished(-1);
     return {process.exitCode(), process.readAllStandardOutput().toStdString(),
             process.readAllStandardError().toStdString()};
+}
+
+namespace {
+
+// Everything the program writes to the terminal until it ends, answering its prompts.
+std::string AnswerUntilClosed(int terminal, const std::vector<TerminalAnswer>& answers) {
+    std::string seen;
+    std::size_t next = 0;
+    std::size_t shownBefore = 0; // where the next prompt is looked for
+    char buffer[256];
+    ssize_t got = 0;
+    while ((got = ::read(terminal, buffer, sizeof buffer)) > 0) {
+        seen.append(buffer, static_cast<std::size_t>(got));
+        const std::size_t prompt = next < answers.size()
+                                       ? seen.find(answers[next].prompt, shownBefore)
+                                       : std::string::npos;
+        if (prompt != std::string::npos) {
+            const std::string typed = answers[next].typed + "\n";
+            static_cast<void>(::write(terminal, typed.data(), typed.size()));
+            shownBefore = prompt + answers[next].prompt.size();
+            ++next;
+        }
+    }
+    return seen;
+}
+
+} // namespace
+
+ArchiveCliFixture::Outcome
+ArchiveCliFixture::RunOnTerminal(const QStringList& arguments,
+                                 const std::vector<TerminalAnswer>& answers) const {
+    std::vector<std::string> words = {KESTRIX_CLI_PATH, "--config", Path("config.ini"), "archive"};
+    for (const QString& argument : arguments) {
+        words.push_back(argument.toStdString());
+    }
+    std::vector<std::string> environment;
+    for (const QString& entry : environment_.toStringList()) {
+        environment.push_back(entry.toStdString());
+    }
+    // Made before the fork: the child only calls exec.
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    int terminal = -1;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child < 0) {
+        ADD_FAILURE() << "no terminal for kestrix-cli";
+        return {};
+    }
+    if (child == 0) {
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    Outcome outcome;
+    outcome.out = AnswerUntilClosed(terminal, answers);
+    ::close(terminal);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
 }
 
 QSqlDatabase ArchiveCliFixture::OpenProbe(const QString& name) const {

@@ -9,8 +9,15 @@
 #include <QSqlDatabase>
 #include <QStringList>
 #include <string>
+#include <vector>
 
 namespace kestrix::archive {
+
+// What is typed on kestrix-cli's terminal once the prompt has shown.
+struct TerminalAnswer {
+    std::string prompt;
+    std::string typed;
+};
 
 class ArchiveCliFixture : public ArchiveFixture {
 protected:
@@ -38,6 +45,10 @@ protected:
     // input goes to kestrix-cli's standard input, which is then closed.
     Outcome Run(const QStringList& arguments, const QByteArray& input = {}) const;
     Outcome RunCommand(const QStringList& arguments, const QByteArray& input = {}) const;
+    // kestrix-cli archive ARGUMENTS on a terminal of its own, typing each answer once its
+    // prompt has shown, in order; `out` is all the terminal showed.
+    Outcome RunOnTerminal(const QStringList& arguments,
+                          const std::vector<TerminalAnswer>& answers) const;
 
     // True while another connection holds the archive's write lock.
     bool WriterHoldsLock() const;

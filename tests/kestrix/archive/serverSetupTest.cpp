@@ -5,6 +5,7 @@
 #include "kestrix/archive/Archive.h"
 #include "kestrix/archive/ArchiveError.h"
 #include "kestrix/archive/passwordCheck.h"
+#include "kestrix/archive/sessionPassword.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -27,6 +28,17 @@ protected:
         ArchiveSettings settings = settings_;
         settings.url = url.toString().toStdString();
         return settings;
+    }
+
+    // A reviewer who logs in with their password; its url names none.
+    ArchiveSettings PasswordUser(const QString& name, const QByteArray& password) {
+        QSqlDatabase probe = OpenProbe("admin");
+        const QString group(test_support::PostgresServer::kPasswordRole);
+        QSqlQuery(probe).exec("CREATE ROLE " + group + " NOLOGIN");
+        AddUser(name, "reviewer", password);
+        QSqlQuery(probe).exec("GRANT " + group + " TO " + name);
+        CloseProbe(probe);
+        return As(name);
     }
 
     void AddUser(const QString& name, const QString& role,
@@ -108,6 +120,60 @@ TEST_P(ServerSetup, APasswordTravelsOnlyAsItsVerifierAndLogsIn) {
         EXPECT_EQ(CheckServerPassword(As("pw_user"), "a wrong one"), PasswordVerdict::kRefused);
     }
     CloseProbe(probe);
+}
+
+TEST_P(ServerSetup, TheSessionPasswordIsAskedUntilRightThenKeptButNeverSigns) {
+    ASSERT_EQ(Run({"setup-server"}).exitCode, 0);
+    const ArchiveSettings carl = PasswordUser("pw_carl", "the right one");
+    struct Case {
+        const char* name;
+        std::vector<std::optional<std::string>> answers;
+        const char* refusal; // empty: it opens
+        std::vector<bool> askedRefused;
+    };
+    const Case cases[] = {
+        {"right after a wrong one", {"a wrong one", "the right one"}, "", {false, true}},
+        {"given up", {std::nullopt}, "none was given", {false}},
+        {"wrong three times",
+         {"a", "b", "c"},
+         "password authentication failed",
+         {false, true, true}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        ForgetSessionPassword(carl.url);
+        std::vector<bool> asked;
+        SetSessionPasswordPrompt([&](const std::string& place, bool refused) {
+            EXPECT_EQ(place, carl.url);
+            asked.push_back(refused);
+            return asked.size() <= test.answers.size() ? test.answers[asked.size() - 1]
+                                                       : std::nullopt;
+        });
+        try {
+            const ArchiveDatabase first(carl, Access::kRead);
+            const ArchiveDatabase second(carl, Access::kRead);
+            EXPECT_STREQ(test.refusal, "");
+        } catch (const ArchiveLoginRefused& error) {
+            EXPECT_THAT(error.what(), HasSubstr(test.refusal));
+            EXPECT_STRNE(test.refusal, "");
+        }
+        EXPECT_EQ(asked, test.askedRefused);
+    }
+    SetSessionPasswordPrompt({});
+    // The session's password is no signature: a signer always types their own.
+    KeepSessionPassword(carl.url, "the right one");
+    EXPECT_EQ(CheckServerPassword(carl, ""), PasswordVerdict::kRefused);
+    ForgetSessionPassword(carl.url);
+}
+
+TEST_P(ServerSetup, KestrixCliAsksForTheSessionPasswordOnTheTerminal) {
+    ASSERT_EQ(Run({"setup-server"}).exitCode, 0);
+    WriteConfig("[archive]\nurl=" + PasswordUser("pw_dora", "the right one").url + "\n");
+    const std::string prompt = "Password for the archive " + As("pw_dora").url + ": ";
+    const Outcome listed = RunOnTerminal(
+        {"list"}, {{prompt, "a wrong one"}, {"refused it. " + prompt, "the right one"}});
+    EXPECT_EQ(listed.exitCode, 0) << listed.out;
+    EXPECT_EQ(listed.out.find("right one"), std::string::npos) << "no echo";
 }
 
 INSTANTIATE_TEST_SUITE_P(Server, ServerSetup, ::testing::Values(TestEngine::kPostgres), EngineName);

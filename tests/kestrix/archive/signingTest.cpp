@@ -17,9 +17,6 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <nlohmann/json.hpp>
-#include <pty.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace kestrix::archive {
 namespace {
@@ -270,56 +267,15 @@ TEST_P(Signing, ASignatureMovedToAnotherDownloadFailsVerify) {
     EXPECT_THAT(verified.err, HasSubstr("no longer holds the records it signed"));
 }
 
-// Everything the program writes to the terminal until it ends.
-std::string ReadUntilClosed(int terminal, const char* answerAfter, const std::string& answer) {
-    std::string seen;
-    char buffer[256];
-    bool answered = false;
-    ssize_t got = 0;
-    while ((got = ::read(terminal, buffer, sizeof buffer)) > 0) {
-        seen.append(buffer, static_cast<std::size_t>(got));
-        if (!answered && seen.find(answerAfter) != std::string::npos) {
-            answered = ::write(terminal, answer.data(), answer.size()) > 0;
-        }
-    }
-    return seen;
-}
-
 TEST_P(Signing, OnATerminalThePasswordIsAskedWithoutEcho) {
     std::ofstream(Path("report.csv")) << "Room,Verdict\n";
-    std::vector<std::string> arguments = {KESTRIX_CLI_PATH,   "--config",  Path("config.ini"),
-                                          "archive",          "sign",      "--file",
-                                          Path("report.csv"), "--meaning", "reviewed"};
-    std::vector<std::string> environment;
-    for (const QString& entry : environment_.toStringList()) {
-        environment.push_back(entry.toStdString());
-    }
-    // Made before the fork: the child only calls exec.
-    std::vector<char*> argv;
-    std::vector<char*> envp;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    for (std::string& entry : environment) {
-        envp.push_back(entry.data());
-    }
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
-    int terminal = -1;
-    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::execve(argv[0], argv.data(), envp.data());
-        ::_exit(127);
-    }
-    const std::string seen = ReadUntilClosed(terminal, "to sign: ", std::string(kRight) + "\n");
-    ::close(terminal);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << seen;
-    EXPECT_THAT(seen, HasSubstr("Password of " + Signer() + " to sign: "));
-    EXPECT_THAT(seen, HasSubstr("signed: reviewed by"));
-    EXPECT_EQ(seen.find(kRight), std::string::npos) << seen;
+    const Outcome signedIt = RunOnTerminal(
+        {"sign", "--file", QString::fromStdString(Path("report.csv")), "--meaning", "reviewed"},
+        {{"to sign: ", kRight}});
+    EXPECT_EQ(signedIt.exitCode, 0) << signedIt.out;
+    EXPECT_THAT(signedIt.out, HasSubstr("Password of " + Signer() + " to sign: "));
+    EXPECT_THAT(signedIt.out, HasSubstr("signed: reviewed by"));
+    EXPECT_EQ(signedIt.out.find(kRight), std::string::npos) << signedIt.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, Signing,

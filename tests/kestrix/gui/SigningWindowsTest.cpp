@@ -5,6 +5,7 @@
 #include "kestrix/archive/ArchiveDatabase.h"
 #include "kestrix/archive/auditChain.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
+#include "kestrix/gui/common/ArchiveLoginDialog.h"
 #include "kestrix/gui/common/SignDialog.h"
 #include "kestrix/window/mainCommands.h"
 #include "support/FileBytes.h"
@@ -126,6 +127,32 @@ TEST_F(SigningWindowTest, ASavedReportIsSignedWithTheRightPasswordOnly) {
                   .toHex()
                   .toStdString());
     EXPECT_EQ(Events(archive::kEventSignatureRefused).size(), 1U);
+}
+
+TEST_F(SigningWindowTest, AServerArchiveAsksForThePasswordOnceInARun) {
+    QUrl url(
+        QString::fromStdString(archive::ReadArchiveSettings(Path("config.ini").toStdString()).url));
+    url.setPassword({});
+    test_support::WriteFileBytes(Path("config.ini").toStdString(),
+                                 "[archive]\nurl=" + url.toString().toStdString() + "\n");
+    std::vector<bool> refused;
+    int archiveDialogs = 0;
+    dialogs.onModal = [&](QDialog& shown) {
+        if (auto* login = dynamic_cast<ArchiveLoginDialog*>(&shown)) {
+            EXPECT_EQ(login->PasswordBox()->echoMode(), QLineEdit::Password);
+            refused.push_back(!login->Status()->text().isEmpty());
+            login->PasswordBox()->setText(refused.size() == 1 ? "wrong" : kRight);
+            login->LogInButton()->click();
+            return;
+        }
+        ++archiveDialogs;
+        shown.reject();
+    };
+    window->RunCommand(window::MainCommand::OpenFromArchive);
+    window->RunCommand(window::MainCommand::OpenFromArchive);
+    EXPECT_EQ(refused, (std::vector<bool>{false, true}));
+    EXPECT_EQ(archiveDialogs, 2);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(MainWindowTest, SignIsDisabledWhileTheArchiveIsSwitchedOff) {
