@@ -139,6 +139,7 @@ std::vector<InstrumentSummary> ListInstruments(ArchiveDatabase& database) {
                                   query.value(4).toLongLong(),
                                   OptionalTime(query.value(5)),
                                   OptionalTime(query.value(6)),
+                                  {},
                                   {}};
         rows.emplace_back(query.value(0).toLongLong(), std::move(summary));
     }

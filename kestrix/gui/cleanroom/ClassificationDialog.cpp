@@ -276,7 +276,8 @@ QString ClassificationDialog::ChooseRoomFile(bool save) {
 
 void ClassificationDialog::ShowRoomError(const QString& error) {
     if (!error.isEmpty()) {
-        dialogs_.Message(this, {error, tr("File Error!"), QMessageBox::Warning});
+        dialogs_.Message(this,
+                         {error, tr("File Error!"), QMessageBox::Warning, QMessageBox::Ok, {}});
     }
 }
 

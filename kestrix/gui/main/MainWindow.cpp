@@ -290,7 +290,10 @@ void MainWindow::ShowClassification() {
     if (!recordSet_ || recordSet_->RecordCount() == 0) {
         dialogs_.Message(this, {tr("There are no records to classify: download or open data "
                                    "first."),
-                                tr("Information"), QMessageBox::Information});
+                                tr("Information"),
+                                QMessageBox::Information,
+                                QMessageBox::Ok,
+                                {}});
         return;
     }
     ClassificationDialog dialog(*recordSet_, store_, dialogs_, this);
