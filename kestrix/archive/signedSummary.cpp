@@ -8,10 +8,16 @@ namespace kestrix::archive {
 
 namespace {
 
+// "yyyy-MM-dd HH:mm:ss", as the table shows times; the archive keeps them as ISO 8601.
+std::string ShownTime(std::string iso) {
+    if (const std::size_t split = iso.find('T'); split != std::string::npos) {
+        iso[split] = ' ';
+    }
+    return iso.substr(0, iso.find('.'));
+}
+
 std::string TimeText(const QVariant& value) {
-    std::string text = data::FormatIsoDateTime(value.toDouble());
-    text[text.find('T')] = ' ';
-    return text;
+    return ShownTime(data::FormatIsoDateTime(value.toDouble()));
 }
 
 // The records the download added, which the signature's hash covers, and how many it held.
@@ -34,7 +40,7 @@ std::vector<SignedFact> DownloadFacts(ArchiveDatabase& database, const SignedCon
         {"Instrument", found.value(0).toString().toStdString()},
         {"Serial number", found.value(1).toString().toStdString()},
         {"Download", "event " + std::to_string(*content.downloadEvent) + ", downloaded " +
-                         found.value(3).toString().toStdString()},
+                         ShownTime(found.value(3).toString().toStdString())},
         {"Records", count == total ? count + " added to the archive"
                                    : count + " added to the archive (of " + total +
                                          " downloaded; the others were archived before)"},

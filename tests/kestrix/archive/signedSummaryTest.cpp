@@ -45,7 +45,10 @@ TEST_P(SignedSummary, ADownloadIsNamedByItsInstrumentAndTheRecordsItAdded) {
         const auto facts = Facts(DescribeSignedContent(archive.Database(), content));
         EXPECT_EQ(facts.at("Instrument"), "Model 9");
         EXPECT_EQ(facts.at("Serial number"), "4711");
-        EXPECT_THAT(facts.at("Download"), HasSubstr("event " + std::to_string(event) + ", "));
+        EXPECT_THAT(facts.at("Download"),
+                    ::testing::MatchesRegex("event " + std::to_string(event) +
+                                            ", downloaded [0-9]{4}-[0-9]{2}-[0-9]{2} "
+                                            "[0-9]{2}:[0-9]{2}:[0-9]{2}"));
         EXPECT_EQ(facts.at("Records"), c.records);
         EXPECT_EQ(facts.at("Time span"), c.span);
         EXPECT_EQ(facts.at("SHA-256"), content.sha256);
