@@ -18,11 +18,13 @@ namespace kestrix::instrument {
 struct SerialDevice {
     std::string path;
     std::string description; // as the system names it; may be empty
+    bool operator==(const SerialDevice&) const = default;
 };
 
 struct BoundPort {
     int port = 0;
     SerialDevice device;
+    bool operator==(const BoundPort&) const = default;
 };
 
 // The [ports] entries that name a device, by port number.

@@ -6,16 +6,38 @@
 #include "kestrix/shell/modConfig.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTimer>
 
 namespace kestrix::gui {
 
+namespace {
+
+// Often enough that a plugged-in adapter shows while the user looks; the check only lists
+// devices, it opens none.
+constexpr int kPortWatchMilliseconds = 1000;
+
+// What plugging in or pulling out an adapter changes: the devices reported and bound, and
+// whether a configured one is there.
+std::vector<std::pair<instrument::BoundPort, bool>>
+DevicesSeen(const std::vector<instrument::BoundPort>& bound) {
+    std::vector<std::pair<instrument::BoundPort, bool>> seen;
+    for (const instrument::BoundPort& port : bound) {
+        seen.emplace_back(port, QFileInfo::exists(QString::fromStdString(port.device.path)));
+    }
+    return seen;
+}
+
+} // namespace
+
 ConnectingWizard::ConnectingWizard(const QString& title, modConfig::ConfigStore& store,
                                    UserDialogs& dialogs, const PortAddressTexts& portTexts,
                                    IdentityPage* identityPage, QWidget* parent)
-    : WizardFrame(title, parent), store_(store), dialogs_(dialogs),
+    : WizardFrame(title, parent), store_(store), dialogs_(dialogs), portWatch_(new QTimer(this)),
       portPage_(new PortAddressPage(portTexts)), identityPage_(identityPage) {
+    portWatch_->setInterval(kPortWatchMilliseconds);
+    connect(portWatch_, &QTimer::timeout, this, &ConnectingWizard::FollowPorts);
     portPage_->SetAddresses(
         instrument::BuildAddressList(store_.GetConfigValue(modConfig::kDeviceAddress)));
     connect(portPage_, &PortAddressPage::PortChosen, this,
@@ -53,9 +75,32 @@ void ConnectingWizard::Restart() {
 
 // Adapters come and go: the list is read again whenever the choice is shown.
 void ConnectingWizard::RefreshPorts() {
-    ports_ = instrument::BuildPortList(store_.GetConfigValue(modConfig::kComPort),
-                                       instrument::BindSystemPorts(store_.GetConfigPath()));
+    const std::vector<instrument::BoundPort> bound =
+        instrument::BindSystemPorts(store_.GetConfigPath());
+    devicesSeen_ = DevicesSeen(bound);
+    ports_ = instrument::BuildPortList(store_.GetConfigValue(modConfig::kComPort), bound);
     portPage_->SetPorts(ports_);
+}
+
+// While the port choice is shown, an adapter plugged in or pulled out changes the list; the
+// port chosen stays chosen while it is there.
+void ConnectingWizard::FollowPorts() {
+    if (!portPage_->isVisible()) {
+        portWatch_->stop();
+        return;
+    }
+    const std::vector<instrument::BoundPort> bound =
+        instrument::BindSystemPorts(store_.GetConfigPath());
+    auto seen = DevicesSeen(bound);
+    if (seen == devicesSeen_) {
+        return;
+    }
+    devicesSeen_ = std::move(seen);
+    const int chosen =
+        portPage_->SelectedPort().value_or(store_.GetConfigValue(modConfig::kComPort));
+    ports_ = instrument::BuildPortList(chosen, bound);
+    portPage_->SetPorts(ports_);
+    portPage_->SelectDefaults();
 }
 
 bool ConnectingWizard::EnterSharedStep(int step, int previous) {
@@ -70,6 +115,7 @@ bool ConnectingWizard::EnterSharedStep(int step, int previous) {
             RefreshPorts();
         }
         portPage_->SelectDefaults();
+        portWatch_->start();
         NextButton()->setFocus();
         return true;
     case 3:

@@ -13,6 +13,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
+
+class QTimer;
 
 namespace kestrix::modConfig {
 class ConfigStore;
@@ -52,8 +56,12 @@ protected:
 private:
     void EnterConnectStep(int previous);
     void RefreshPorts();
+    void FollowPorts();
 
+    // The devices ports_ was made from, each with whether it was there.
+    std::vector<std::pair<instrument::BoundPort, bool>> devicesSeen_;
     instrument::ListChoice ports_;
+    QTimer* portWatch_;
     instrument::SessionCore* core_ = nullptr; // set by BindConnection
     PortAddressPage* portPage_;
     IdentityPage* identityPage_;

@@ -6,12 +6,16 @@
 #include "kestrix/archive/calibration.h"
 #include "kestrix/gui/wizards/WizardPages.h"
 #include "kestrix/instrument/DownloadSession.h"
+#include "kestrix/instrument/PortBinding.h"
 #include "kestrix/table/tableRowKinds.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <array>
 #include <fstream>
+#include <pty.h>
+#include <unistd.h>
 
 namespace kestrix::gui::testing {
 namespace {
@@ -50,6 +54,23 @@ protected:
 
     std::unique_ptr<sim::test::SimProcess> simulator;
 };
+
+TEST_F(DownloadWizardTest, ThePortListFollowsAnAdapterPluggedInAndPulledOut) {
+    Start("standard");
+    Click(wizard().NextButton());
+    ASSERT_EQ(wizard().Step(), 2);
+    int controller = -1;
+    int line = -1;
+    std::array<char, 64> device{};
+    ASSERT_EQ(::openpty(&controller, &line, device.data(), nullptr, nullptr), 0);
+    ASSERT_TRUE(instrument::RememberPortDevice(store.GetConfigPath(), 7, device.data()));
+    const auto listed = [this] { return wizard().PortPage().PortList()->findData(7) >= 0; };
+    EXPECT_TRUE(WaitFor(listed)) << "plugged in";
+    EXPECT_EQ(wizard().PortPage().PortList()->currentData().toInt(), 1) << "the choice stays";
+    ::close(line);
+    ::close(controller);
+    EXPECT_TRUE(WaitFor([&] { return !listed(); })) << "pulled out";
+}
 
 TEST_F(DownloadWizardTest, AFullDownloadEndsInTheMainWindowsTable) {
     for (const auto& [preset, records] : {std::pair{"iaq-fast", 450}, {"standard", 500}}) {
