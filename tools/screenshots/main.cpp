@@ -18,9 +18,9 @@
 #include "kestrix/gui/charts/ChartPanel.h"
 #include "kestrix/gui/cleanroom/ClassificationDialog.h"
 #include "kestrix/gui/cleanroom/DataChecksPane.h"
+#include "kestrix/gui/common/ArchiveLoginDialog.h"
 #include "kestrix/gui/common/Icons.h"
 #include "kestrix/gui/common/QtUserDialogs.h"
-#include "kestrix/gui/common/ArchiveLoginDialog.h"
 #include "kestrix/gui/common/SignDialog.h"
 #include "kestrix/gui/iaq/IaqReportDialog.h"
 #include "kestrix/gui/locations/LocationEditDialog.h"
@@ -119,7 +119,7 @@ bool SaveSignDialog(const archive::ArchiveSettings& settings, const QString& fol
     const archive::SignedContent content = archive::DownloadContent(archive.Database(), download);
     gui::SignDialog dialog(
         archive::DescribeSignedContent(archive.Database(), content),
-        QString::fromStdString(archive::SignerName(archive)),
+        QStringLiteral("mkeller"), // the audit trail's sample reviewer, not the tool's login
         [](const auto&, const auto&, const auto&) { return gui::SignDialog::Reply{}; });
     dialog.MeaningList()->setCurrentIndex(
         dialog.MeaningList()->findData(QStringLiteral("reviewed")));
