@@ -235,6 +235,11 @@ bool SaveConnectSteps(gui::WizardFrame& wizard, const QString& prefix, const QSt
     wizard.show();
     bool ok = Save(wizard, folder, prefix + QStringLiteral("-1-welcome"), suffix);
     wizard.NextButton()->click();
+    // The simulator's pseudo-terminal lives in a temporary folder; the picture shows the adapter
+    // a user has instead.
+    auto* ports = wizard.findChild<QComboBox*>(QStringLiteral("cmb2Port"));
+    ports->setItemText(ports->currentIndex(),
+                       QStringLiteral("COM 1 (/dev/ttyUSB0, FT232R USB UART)"));
     ok = Save(wizard, folder, prefix + QStringLiteral("-2-port"), suffix) && ok;
     wizard.NextButton()->click();
     ok = QTest::qWaitFor([&wizard] { return wizard.NextButton()->isEnabled(); }, kStepWaitMs) && ok;
