@@ -75,10 +75,13 @@ void ConnectingWizard::Restart() {
 
 // Adapters come and go: the list is read again whenever the choice is shown.
 void ConnectingWizard::RefreshPorts() {
-    const std::vector<instrument::BoundPort> bound =
-        instrument::BindSystemPorts(store_.GetConfigPath());
+    ListPorts(store_.GetConfigValue(modConfig::kComPort),
+              instrument::BindSystemPorts(store_.GetConfigPath()));
+}
+
+void ConnectingWizard::ListPorts(int chosen, const std::vector<instrument::BoundPort>& bound) {
     devicesSeen_ = DevicesSeen(bound);
-    ports_ = instrument::BuildPortList(store_.GetConfigValue(modConfig::kComPort), bound);
+    ports_ = instrument::BuildPortList(chosen, bound);
     portPage_->SetPorts(ports_);
 }
 
@@ -91,16 +94,11 @@ void ConnectingWizard::FollowPorts() {
     }
     const std::vector<instrument::BoundPort> bound =
         instrument::BindSystemPorts(store_.GetConfigPath());
-    auto seen = DevicesSeen(bound);
-    if (seen == devicesSeen_) {
-        return;
+    if (DevicesSeen(bound) != devicesSeen_) {
+        ListPorts(portPage_->SelectedPort().value_or(store_.GetConfigValue(modConfig::kComPort)),
+                  bound);
+        portPage_->SelectDefaults();
     }
-    devicesSeen_ = std::move(seen);
-    const int chosen =
-        portPage_->SelectedPort().value_or(store_.GetConfigValue(modConfig::kComPort));
-    ports_ = instrument::BuildPortList(chosen, bound);
-    portPage_->SetPorts(ports_);
-    portPage_->SelectDefaults();
 }
 
 bool ConnectingWizard::EnterSharedStep(int step, int previous) {

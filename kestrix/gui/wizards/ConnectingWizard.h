@@ -56,6 +56,8 @@ protected:
 private:
     void EnterConnectStep(int previous);
     void RefreshPorts();
+    // Lists the bound ports, the chosen one selected when it is there.
+    void ListPorts(int chosen, const std::vector<instrument::BoundPort>& bound);
     void FollowPorts();
 
     // The devices ports_ was made from, each with whether it was there.

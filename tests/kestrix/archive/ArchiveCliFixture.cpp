@@ -90,30 +90,29 @@ std::string AnswerUntilClosed(int terminal, const std::vector<TerminalAnswer>& a
     return seen;
 }
 
+// The texts as exec takes them, kept alive in `bytes`.
+std::vector<char*> NullTerminated(const QStringList& texts, std::vector<QByteArray>& bytes) {
+    std::vector<char*> pointers;
+    for (const QString& text : texts) {
+        pointers.push_back(bytes.emplace_back(text.toLocal8Bit()).data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 } // namespace
 
 ArchiveCliFixture::Outcome
 ArchiveCliFixture::RunOnTerminal(const QStringList& arguments,
                                  const std::vector<TerminalAnswer>& answers) const {
-    std::vector<std::string> words = {KESTRIX_CLI_PATH, "--config", Path("config.ini"), "archive"};
-    for (const QString& argument : arguments) {
-        words.push_back(argument.toStdString());
-    }
-    std::vector<std::string> environment;
-    for (const QString& entry : environment_.toStringList()) {
-        environment.push_back(entry.toStdString());
-    }
+    QStringList words = QStringList{KESTRIX_CLI_PATH, "--config",
+                                    QString::fromStdString(Path("config.ini")), "archive"} +
+                        arguments;
     // Made before the fork: the child only calls exec.
-    std::vector<char*> argv;
-    std::vector<char*> envp;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    for (std::string& entry : environment) {
-        envp.push_back(entry.data());
-    }
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
+    std::vector<QByteArray> argvBytes;
+    std::vector<QByteArray> envpBytes;
+    std::vector<char*> argv = NullTerminated(words, argvBytes);
+    std::vector<char*> envp = NullTerminated(environment_.toStringList(), envpBytes);
     int terminal = -1;
     const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
     if (child < 0) {

@@ -103,23 +103,21 @@ TEST_P(ServerSetup, GroupsAppendButChangeNothingAndOnlyReviewersSign) {
 
 TEST_P(ServerSetup, APasswordTravelsOnlyAsItsVerifierAndLogsIn) {
     ASSERT_EQ(Run({"setup-server"}).exitCode, 0);
-    const QString group(test_support::PostgresServer::kPasswordRole);
-    QSqlDatabase probe = OpenProbe("admin");
-    QSqlQuery(probe).exec("CREATE ROLE " + group + " NOLOGIN");
     const char* passwords[] = {"a password", "Grüße\u00a0½ straße"};
     for (const char* password : passwords) {
         SCOPED_TRACE(password);
-        AddUser("pw_user", "reviewer", password);
-        QSqlQuery query(probe);
-        query.exec("GRANT " + group + " TO pw_user");
-        ASSERT_TRUE(query.exec("SELECT rolpassword FROM pg_authid WHERE rolname = 'pw_user'") &&
-                    query.next());
-        EXPECT_THAT(query.value(0).toString().toStdString(),
-                    ::testing::StartsWith("SCRAM-SHA-256$4096:"));
-        EXPECT_EQ(CheckServerPassword(As("pw_user"), password), PasswordVerdict::kAccepted);
-        EXPECT_EQ(CheckServerPassword(As("pw_user"), "a wrong one"), PasswordVerdict::kRefused);
+        const ArchiveSettings user = PasswordUser("pw_user", password);
+        QSqlDatabase probe = OpenProbe("admin");
+        {
+            QSqlQuery query(probe);
+            query.exec("SELECT rolpassword FROM pg_authid WHERE rolname = 'pw_user'");
+            EXPECT_THAT(query.next() ? query.value(0).toString().toStdString() : "",
+                        ::testing::StartsWith("SCRAM-SHA-256$4096:"));
+        }
+        CloseProbe(probe);
+        EXPECT_EQ(CheckServerPassword(user, password), PasswordVerdict::kAccepted);
+        EXPECT_EQ(CheckServerPassword(user, "a wrong one"), PasswordVerdict::kRefused);
     }
-    CloseProbe(probe);
 }
 
 TEST_P(ServerSetup, TheSessionPasswordIsAskedUntilRightThenKeptButNeverSigns) {
