@@ -1,20 +1,8 @@
 #include "kestrix/data/clsDataRecord.h"
 
-#include <algorithm>
-#include <limits>
+#include "kestrix/data/differentialCount.h"
 
 namespace kestrix::data {
-
-namespace {
-
-std::int32_t SaturatedDifference(std::int32_t minuend, std::int32_t subtrahend) {
-    const std::int64_t difference = static_cast<std::int64_t>(minuend) - subtrahend;
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(difference, std::numeric_limits<std::int32_t>::min(),
-                                 std::numeric_limits<std::int32_t>::max()));
-}
-
-} // namespace
 
 void clsDataRecord::SetTimeStamp(base::DateTime timeStamp) {
     timeStamp_ = timeStamp;
@@ -68,7 +56,7 @@ std::int32_t clsDataRecord::GetPartChanValue(std::int16_t channel, bool cumulati
     if (cumulative || !hasLargerNeighbour) {
         return count;
     }
-    return SaturatedDifference(count, particles_.GetValue(static_cast<std::int16_t>(channel + 1)));
+    return DifferentialCount(count, particles_.GetValue(static_cast<std::int16_t>(channel + 1)));
 }
 
 std::uint8_t clsDataRecord::GetPartChanStatus(std::int16_t channel) const {

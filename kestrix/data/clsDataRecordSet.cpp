@@ -1,6 +1,7 @@
 #include "kestrix/data/clsDataRecordSet.h"
 
 #include "kestrix/data/DataIndexError.h"
+#include "kestrix/data/differentialCount.h"
 #include "kestrix/data/roundToInt32.h"
 
 #include <cstdlib>
@@ -42,12 +43,6 @@ clsDataSet& ChannelForCopy(std::vector<clsDataSet>& sets, std::int16_t channel) 
     return sets[static_cast<std::size_t>(channel)];
 }
 
-struct ChannelSample {
-    double value;
-    std::uint8_t status;
-    bool enable;
-};
-
 // Stores the record's channels at index, last channel first.
 template <typename ReadChannel>
 void StoreChannels(std::vector<clsDataSet>& sets, std::int16_t channelCount, std::int32_t index,
@@ -69,9 +64,7 @@ void LoadChannels(const std::vector<clsDataSet>& sets, std::int32_t index,
                   WriteChannel writeChannel) {
     for (std::size_t channel = 0; channel < sets.size(); ++channel) {
         const clsDataSet& set = sets[channel];
-        writeChannel(
-            static_cast<std::int16_t>(channel),
-            ChannelSample{set.DataValue(index), set.DataStatus(index), set.DataEnable(index)});
+        writeChannel(static_cast<std::int16_t>(channel), set.DataSample(index));
     }
 }
 
@@ -326,8 +319,8 @@ clsDataRecord* clsDataRecordSet::Record(std::int32_t index) {
     const auto position = static_cast<std::size_t>(index);
     row.SetTimeStamp(columns_.timeStamps[position]);
     row.SetLocationID(columns_.locationIds[position]);
-    row.SetSampleTimeData(RoundToInt32(columns_.sampleTime.DataValue(index)),
-                          columns_.sampleTime.DataStatus(index));
+    const ChannelSample sampleTime = SampleTimeSample(index);
+    row.SetSampleTimeData(static_cast<std::int32_t>(sampleTime.value), sampleTime.status);
     if (row.GetPartChanCount() != GetPartChanCount()) {
         row.SetPartChanCount(GetPartChanCount());
     }
@@ -341,6 +334,45 @@ clsDataRecord* clsDataRecordSet::Record(std::int32_t index) {
         row.SetAnalogChanData(channel, sample.value, sample.status, sample.enable);
     });
     return &row;
+}
+
+ChannelSample clsDataRecordSet::PartChanSample(std::int32_t index, std::int16_t channel,
+                                               bool cumulative) const {
+    const clsDataSet* set = FindChannel(columns_.particles, channel);
+    if (set == nullptr || !IsRecordIndex(index)) {
+        return {};
+    }
+    ChannelSample sample = set->DataSample(index);
+    std::int32_t count = RoundToInt32(sample.value);
+    const clsDataSet* larger =
+        FindChannel(columns_.particles, static_cast<std::int16_t>(channel + 1));
+    if (!cumulative && larger != nullptr) {
+        count = DifferentialCount(count, RoundToInt32(larger->DataValue(index)));
+    }
+    sample.value = static_cast<double>(count);
+    return sample;
+}
+
+ChannelSample clsDataRecordSet::AnalogChanSample(std::int32_t index, std::int16_t channel) const {
+    const clsDataSet* set = FindChannel(columns_.analogs, channel);
+    if (set == nullptr || !IsRecordIndex(index)) {
+        return {};
+    }
+    return set->DataSample(index);
+}
+
+ChannelSample clsDataRecordSet::SampleTimeSample(std::int32_t index) const {
+    if (!IsRecordIndex(index)) {
+        return {};
+    }
+    ChannelSample sample = columns_.sampleTime.DataSample(index);
+    sample.value = static_cast<double>(RoundToInt32(sample.value));
+    sample.enable = true;
+    return sample;
+}
+
+std::int32_t clsDataRecordSet::RecordLocationID(std::int32_t index) const {
+    return IsRecordIndex(index) ? columns_.locationIds[static_cast<std::size_t>(index)] : 0;
 }
 
 bool clsDataRecordSet::RecordCopy(std::int32_t index, const clsDataRecord* record) {

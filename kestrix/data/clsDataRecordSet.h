@@ -77,6 +77,13 @@ public:
     // more channels of a kind than the set; the time stamp, location and
     // sample time of index are stored by then.
     bool RecordCopy(std::int32_t index, const clsDataRecord* record);
+    // One quantity of record index as Record(index) hands it out, without refilling the row
+    // record, for reading a quantity across many records. Outside the records and channels:
+    // 0, disabled.
+    ChannelSample PartChanSample(std::int32_t index, std::int16_t channel, bool cumulative) const;
+    ChannelSample AnalogChanSample(std::int32_t index, std::int16_t channel) const;
+    ChannelSample SampleTimeSample(std::int32_t index) const;
+    std::int32_t RecordLocationID(std::int32_t index) const;
 
 private:
     struct Columns {

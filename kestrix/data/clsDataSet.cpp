@@ -54,6 +54,11 @@ bool clsDataSet::DataEnable(std::int32_t index) const {
     return enables_[CheckedIndex(index)] != 0;
 }
 
+ChannelSample clsDataSet::DataSample(std::int32_t index) const {
+    const std::size_t entry = CheckedIndex(index);
+    return {values_[entry], statuses_[entry], enables_[entry] != 0};
+}
+
 void clsDataSet::DataValue(std::int32_t index, double value) {
     values_[CheckedIndex(index)] = value;
 }

@@ -11,6 +11,13 @@
 
 namespace kestrix::data {
 
+// One quantity of one record.
+struct ChannelSample {
+    double value = 0.0;
+    std::uint8_t status = 0;
+    bool enable = false;
+};
+
 class clsDataSet {
 public:
     bool AlarmEnable() const;
@@ -25,6 +32,8 @@ public:
     double DataValue(std::int32_t index) const;
     std::uint8_t DataStatus(std::int32_t index) const;
     bool DataEnable(std::int32_t index) const;
+    // Value, status and enable flag of one entry at once.
+    ChannelSample DataSample(std::int32_t index) const;
     void DataValue(std::int32_t index, double value);
     void DataStatus(std::int32_t index, std::uint8_t status);
     void DataEnable(std::int32_t index, bool enable);

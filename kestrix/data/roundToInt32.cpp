@@ -21,13 +21,13 @@ double RoundHalfToEven(double value) {
 
 } // namespace
 
-std::int32_t RoundToInt32(double value) {
+std::int32_t RoundFractionToInt32(double value) {
+    constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     if (std::isnan(value)) {
         return 0;
     }
     const double rounded = RoundHalfToEven(value);
-    constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
-    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     if (rounded <= static_cast<double>(kMin)) {
         return kMin;
     }

@@ -22,14 +22,14 @@ public:
     }
 
     CellValue ValueAt(int row) const override {
-        const auto index = static_cast<std::size_t>(row - 1);
-        switch (cells_.Kind(index)) {
+        const CellContent content = cells_.Content(static_cast<std::size_t>(row - 1));
+        switch (content.kind) {
         case CellKind::Empty:
             return {};
         case CellKind::Text:
             return {.kind = CellValue::Kind::Text};
         case CellKind::Number:
-            return {.kind = CellValue::Kind::Number, .number = cells_.Number(index)};
+            return {.kind = CellValue::Kind::Number, .number = content.number};
         case CellKind::Formula:
             return FormulaCell({column_, row});
         }

@@ -193,19 +193,11 @@ bool GridModel::SetNumber(int column, int row, double value, int decimals) {
 }
 
 bool GridModel::SetNumberType(int column, int row, int decimals) {
-    GridColumn* cells = CellColumn(column, row);
-    if (!cells) {
+    if (!SetDecimals(column, row, decimals)) {
         return false;
     }
-    const std::size_t index = Index(row);
-    const std::optional<FormatId> format =
-        formats_.WithDecimals(cells->Format(index), ClampDecimals(decimals));
-    if (!format) {
-        return false;
-    }
-    cells->SetFormat(index, *format);
     BeforeContentChange(column, row);
-    cells->SetEmpty(index);
+    columns_[Index(column)].SetEmpty(Index(row));
     return true;
 }
 
@@ -225,6 +217,21 @@ bool GridModel::ClearContent(int column, int row) {
     }
     BeforeContentChange(column, row);
     cells->SetEmpty(Index(row));
+    return true;
+}
+
+bool GridModel::ReadNumbers(int column, int firstRow, std::shared_ptr<const ColumnValues> values) {
+    GridColumn* cells = Column(column);
+    if (!cells || firstRow < 1) {
+        return false;
+    }
+    const std::size_t count = values ? values->Count() : 0;
+    for (int row = firstRow; row <= rowCount_ && static_cast<std::size_t>(row - firstRow) < count;
+         ++row) {
+        BeforeContentChange(column, row);
+    }
+    cells->ReadNumbers(Index(firstRow), std::move(values));
+    formulas_.Invalidate();
     return true;
 }
 
@@ -267,9 +274,10 @@ FormulaValue GridModel::Value(int column, int row) const {
     if (!cells) {
         return FormulaValue::Error(FormulaError::Reference);
     }
-    switch (cells->Kind(Index(row))) {
+    const CellContent content = cells->Content(Index(row));
+    switch (content.kind) {
     case CellKind::Number:
-        return FormulaValue{cells->Number(Index(row))};
+        return FormulaValue{content.number};
     case CellKind::Formula:
         return formulas_.Value({column, row}, FormulaContent(*this));
     case CellKind::Empty:
@@ -351,6 +359,20 @@ bool GridModel::SetTextColor(int column, int row, Rgb color) {
 
 bool GridModel::SetBackColor(int column, int row, Rgb color) {
     return ChangeFormat(column, row, [color](CellFormat& f) { f.backColor = color; });
+}
+
+bool GridModel::SetDecimals(int column, int row, int decimals) {
+    GridColumn* cells = CellColumn(column, row);
+    if (!cells) {
+        return false;
+    }
+    const std::size_t index = Index(row);
+    const std::optional<FormatId> format =
+        formats_.WithDecimals(cells->Format(index), ClampDecimals(decimals));
+    if (format) {
+        cells->SetFormat(index, *format);
+    }
+    return format.has_value();
 }
 
 bool GridModel::SetAlignment(int column, int row, Alignment alignment) {
@@ -508,9 +530,9 @@ int GridModel::WidestTextWidth(int column, int firstRow, int lastRow) const {
     int widest = 0;
     for (int row = std::max(firstRow, 1); row <= std::min(lastRow, rowCount_); ++row) {
         const std::size_t index = Index(row);
-        if (cells->Kind(index) == CellKind::Number) {
-            numbersByDecimals[formats_.Get(cells->Format(index)).decimals].Add(
-                cells->Number(index));
+        const CellContent content = cells->Content(index);
+        if (content.kind == CellKind::Number) {
+            numbersByDecimals[formats_.Get(cells->Format(index)).decimals].Add(content.number);
         } else {
             widest = std::max(widest, ShownTextWidth(column, row));
         }

@@ -30,9 +30,10 @@
 //
 // Storage is column-wise, 8 bytes per cell plus shared formats and interned texts; format ids
 // take memory per run of rows that share one, notes and spans only in the rows that have them;
-// formulas live in a small side table. A format setter refuses (returns false) only when the grid
-// already holds FormatPool::kMaxFormats distinct formats. Cached formula results make the read
-// functions logically const; the model is not thread-safe.
+// formulas live in a small side table. A column's run of numbers kept elsewhere is read from
+// there (ReadNumbers) and takes no cell memory. A format setter refuses (returns false) only when
+// the grid already holds FormatPool::kMaxFormats distinct formats. Cached formula results make the
+// read functions logically const; the model is not thread-safe.
 
 #include "kestrix/table/CellFormat.h"
 #include "kestrix/table/FormatPool.h"
@@ -44,6 +45,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,6 +101,11 @@ public:
     bool SetFormula(int column, int row, std::string_view formula, int decimals);
     // Removes the content; format, note and span stay.
     bool ClearContent(int column, int row);
+    // Rows firstRow .. firstRow + values->Count() - 1 of the column show values' numbers (NaN an
+    // empty cell) without the grid holding them; those rows need not exist yet and read once
+    // the grid grows there. The values must stay valid as long as the cells read them. Setting
+    // one of those cells' content, or inserting rows among them, copies the numbers in first.
+    bool ReadNumbers(int column, int firstRow, std::shared_ptr<const ColumnValues> values);
 
     // Of a Text cell; valid until the grid's texts change.
     std::string_view Text(int column, int row) const;
@@ -119,6 +126,7 @@ public:
     const CellFormat& Format(int column, int row) const;
     bool SetFormat(int column, int row, const CellFormat& format);
     int Decimals(int column, int row) const { return Format(column, row).decimals; }
+    bool SetDecimals(int column, int row, int decimals);
     bool SetTextColor(int column, int row, Rgb color);
     bool SetBackColor(int column, int row, Rgb color);
     bool SetAlignment(int column, int row, Alignment alignment);

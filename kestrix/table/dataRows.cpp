@@ -39,25 +39,33 @@ void ConfigureCalculator(calc::clsParticleDataCalculator& calculator,
     calculator.ParticulateMatterEnabled(options.showParticulateMatter && iaq);
 }
 
-DataRowWriter::DataRowWriter(GridModel& grid, std::vector<ColumnTarget> targets,
+DataRowWriter::DataRowWriter(GridModel& grid, std::vector<ColumnTarget> targets, int firstRow,
                              data::clsDataRecordSet& recordSet, const TableViewOptions& options,
                              const modConfig::ConfigStore& store)
-    : grid_(grid), recordSet_(recordSet), options_(options), store_(store),
+    : grid_(grid), firstRow_(firstRow), recordSet_(recordSet), options_(options), store_(store),
       timestampText_(options.isoDates), columnStatus_(targets.size(), 0),
       numericCells_(targets.size(), 0) {
     plans_.reserve(targets.size());
     for (const ColumnTarget& target : targets) {
-        plans_.push_back({target.column, target.gridColumn,
-                          modUnits::GetDecimalPlaces(target.column->dataType, target.column->units),
-                          std::nullopt});
+        const TableColumn& column = *target.column;
+        ColumnPlan plan{&column, target.gridColumn,
+                        column.kind == TableColumnKind::LocationNumber
+                            ? 0
+                            : modUnits::GetDecimalPlaces(column.dataType, column.units),
+                        std::nullopt, RecordColumnValues::For(column, recordSet, options)};
+        if (plan.values) {
+            grid_.ReadNumbers(plan.gridColumn, firstRow_, plan.values);
+        }
+        writesFromRecords_ = writesFromRecords_ || !plan.values;
+        plans_.push_back(std::move(plan));
     }
 }
 
-void DataRowWriter::WriteRows(int firstRow) {
+void DataRowWriter::WriteRows() {
     PrepareCalculator();
     const std::int32_t count = recordSet_.RecordCount();
     for (std::int32_t index = 0; index < count; ++index) {
-        WriteRecord(firstRow + index, *recordSet_.Record(index));
+        WriteRecord(firstRow_ + index, index);
     }
     for (std::size_t i = 0; i < plans_.size(); ++i) {
         grid_.SetColumnUserValue(plans_[i].gridColumn, columnStatus_[i]);
@@ -82,13 +90,6 @@ void DataRowWriter::PrepareCalculator() {
     calculates_ = calculator_.NormalizedCountsEnabled() ||
                   calculator_.MassConcentrationsEnabled() || calculator_.ParticulateMatterEnabled();
     locationSource_ = ResolvedLocationSource(options_.locationNameSource, recordSet_);
-
-    const std::int32_t timeUnits = modUnits::GetUnitCode(recordSet_.GetSampleTimeUnits());
-    sampleTimeToMinutes_ = modUnits::GetConversionFactor(timeUnits, modUnits::kUnitMinutes);
-    sampleTimeOffsetMinutes_ = modUnits::GetConversionOffset(timeUnits, modUnits::kUnitMinutes);
-    flowRateCfm_ = modUnits::ConvertUnits(
-        recordSet_.GetSensorFlowRate(), modUnits::GetUnitCode(recordSet_.GetSensorFlowRateUnits()),
-        modUnits::kUnitCubicFeetPerMinute);
 }
 
 // The calculator keeps its keys while the channels stay the same, so the slots are found once.
@@ -100,16 +101,22 @@ void DataRowWriter::FindResultSlots() {
     }
 }
 
-void DataRowWriter::WriteRecord(int row, const data::clsDataRecord& record) {
+void DataRowWriter::WriteRecord(int row, std::int32_t index) {
+    // The row record is refilled only for cells that are written from it.
+    const data::clsDataRecord* record = writesFromRecords_ ? recordSet_.Record(index) : nullptr;
     if (calculates_) {
-        calculator_.DataRecord(&record);
+        calculator_.DataRecord(record);
         calculator_.Calculate(results_);
         if (results_.Keys() != slotKeys_) {
             FindResultSlots();
         }
     }
     for (std::size_t i = 0; i < plans_.size(); ++i) {
-        WriteCell(row, i, record);
+        if (plans_[i].values) {
+            WriteReadCell(row, i, index);
+        } else {
+            WriteCell(row, i, *record);
+        }
     }
 }
 
@@ -122,21 +129,9 @@ void DataRowWriter::WriteCell(int row, std::size_t target, const data::clsDataRe
     case TableColumnKind::Timestamp:
         grid_.SetText(gridColumn, row, timestampText_.Format(record.GetTimeStamp()));
         return;
-    case TableColumnKind::LocationNumber:
-        grid_.SetNumber(gridColumn, row, record.GetLocationID(), 0);
-        ++numericCells_[target];
-        return;
     case TableColumnKind::LocationName:
         WriteLocationName(gridColumn, row, record.GetLocationID());
         return;
-    case TableColumnKind::ParticleRaw:
-        if (HasEnabledChannel(column, record.GetPartChanEnable(channel))) {
-            WriteValue(row, target,
-                       record.GetPartChanValue(channel, !options_.particleDifferential),
-                       record.GetPartChanStatus(channel));
-            return;
-        }
-        break;
     case TableColumnKind::ParticleNorm:
     case TableColumnKind::MassConcentration:
         if (HasEnabledChannel(column, record.GetPartChanEnable(channel))) {
@@ -148,20 +143,7 @@ void DataRowWriter::WriteCell(int row, std::size_t target, const data::clsDataRe
     case TableColumnKind::TotalParticulateMatter:
         WriteDerivedValue(row, target, record.GetPartChanStatus(channel));
         return;
-    case TableColumnKind::SampleTime:
-        WriteValue(row, target, column.Convert(record.GetSampleTimeValue()),
-                   record.GetSampleTimeStatus());
-        return;
-    case TableColumnKind::SampleVolume:
-        WriteValue(row, target, column.Convert(SampleVolumeInCubicFeet(record)),
-                   record.GetSampleTimeStatus());
-        return;
-    case TableColumnKind::Environmental:
-        if (HasEnabledChannel(column, record.GetAnalogChanEnable(channel))) {
-            WriteValue(row, target, column.Convert(record.GetAnalogChanValue(channel)),
-                       record.GetAnalogChanStatus(channel));
-            return;
-        }
+    default: // recorded quantities without a channel to read: placeholders
         break;
     }
     grid_.SetNumberType(gridColumn, row, plan.decimals);
@@ -183,9 +165,25 @@ void DataRowWriter::WriteValue(int row, std::size_t target, double value, std::u
     grid_.SetNumber(plan.gridColumn, row, calc::RequireFinite(value, plan.column->dataType.c_str()),
                     plan.decimals);
     ++numericCells_[target];
+    MarkStatus(row, target, status);
+}
+
+void DataRowWriter::WriteReadCell(int row, std::size_t target, std::int32_t index) {
+    const ColumnPlan& plan = plans_[target];
+    grid_.SetDecimals(plan.gridColumn, row, plan.decimals);
+    const data::ChannelSample sample = plan.values->Sample(static_cast<std::size_t>(index));
+    if (sample.enable) {
+        calc::RequireFinite(sample.value, plan.column->dataType.c_str());
+        ++numericCells_[target];
+        MarkStatus(row, target, sample.status);
+    }
+}
+
+void DataRowWriter::MarkStatus(int row, std::size_t target, std::uint8_t status) {
     if (status == 0) {
         return;
     }
+    const ColumnPlan& plan = plans_[target];
     // A cell carries only the faults that concern its quantity, so cells and summary rows agree.
     const std::uint8_t concerning = recordStatus::MaskStatusBits(plan.column->dataType, status);
     if (concerning != 0) {
@@ -201,12 +199,6 @@ void DataRowWriter::WriteDerivedValue(int row, std::size_t target, std::uint8_t 
         return;
     }
     grid_.SetNumberType(plan.gridColumn, row, plan.decimals);
-}
-
-double DataRowWriter::SampleVolumeInCubicFeet(const data::clsDataRecord& record) const {
-    const double minutes =
-        record.GetSampleTimeValue() * sampleTimeToMinutes_ + sampleTimeOffsetMinutes_;
-    return minutes * flowRateCfm_;
 }
 
 } // namespace kestrix::table

@@ -8,6 +8,7 @@
 #include "kestrix/table/GridModel.h"
 #include "kestrix/table/TableViewOptions.h"
 #include "kestrix/table/TimestampText.h"
+#include "kestrix/table/recordColumnValues.h"
 #include "kestrix/table/tableColumns.h"
 
 #include <cstdint>
@@ -43,14 +44,17 @@ struct ColumnTarget {
 
 class DataRowWriter {
 public:
-    DataRowWriter(GridModel& grid, std::vector<ColumnTarget> targets,
+    // The records' rows start at firstRow. The target columns that show a recorded quantity
+    // read it from the set from now on (recordColumnValues.h); the grid need not have the
+    // records' rows yet.
+    DataRowWriter(GridModel& grid, std::vector<ColumnTarget> targets, int firstRow,
                   data::clsDataRecordSet& recordSet, const TableViewOptions& options,
                   const modConfig::ConfigStore& store);
 
-    // Writes the record rows, which exist, from firstRow down into the target columns, and
-    // stores each target column's status in the column's user value. Throws calc::ArithmeticError
-    // when a value overflows.
-    void WriteRows(int firstRow);
+    // Writes the records' rows, which exist by now, into the target columns, and stores each
+    // target column's status in the column's user value. Throws calc::ArithmeticError when a
+    // value overflows.
+    void WriteRows();
     // Of each target in order, how many of its cells hold a number.
     const std::vector<int>& NumericCells() const { return numericCells_; }
 
@@ -60,18 +64,22 @@ private:
         int gridColumn;
         int decimals;
         std::optional<std::int32_t> resultSlot; // of the column's derived value in results_
+        std::shared_ptr<const RecordColumnValues> values; // the grid reads the cells from these
     };
 
     void PrepareCalculator();
     void FindResultSlots();
-    void WriteRecord(int row, const data::clsDataRecord& record);
+    void WriteRecord(int row, std::int32_t index);
     void WriteCell(int row, std::size_t target, const data::clsDataRecord& record);
     void WriteLocationName(int gridColumn, int row, std::int32_t locationId);
     void WriteValue(int row, std::size_t target, double value, std::uint8_t status);
+    // The look and checks of a cell the grid reads from the record set.
+    void WriteReadCell(int row, std::size_t target, std::int32_t index);
+    void MarkStatus(int row, std::size_t target, std::uint8_t status);
     void WriteDerivedValue(int row, std::size_t target, std::uint8_t status);
-    double SampleVolumeInCubicFeet(const data::clsDataRecord& record) const;
 
     GridModel& grid_;
+    int firstRow_;
     std::vector<ColumnPlan> plans_;
     data::clsDataRecordSet& recordSet_;
     const TableViewOptions& options_;
@@ -79,15 +87,13 @@ private:
     std::int32_t locationSource_ = kInstrumentNames;
     std::unordered_map<std::int32_t, std::uint32_t> locationTextIds_; // interned once each
     calc::clsParticleDataCalculator calculator_;
-    bool calculates_ = false; // whether any target shows a derived value
+    bool calculates_ = false;        // whether any target shows a derived value
+    bool writesFromRecords_ = false; // whether any target's cells are written, not read
     calc::OrderedValues results_;
     std::shared_ptr<const calc::OrderedValueKeys> slotKeys_; // the keys resultSlot was found in
     TimestampText timestampText_;
     std::vector<std::uint8_t> columnStatus_;
     std::vector<int> numericCells_;
-    double sampleTimeToMinutes_ = 1.0;
-    double sampleTimeOffsetMinutes_ = 0.0;
-    double flowRateCfm_ = 0.0;
 };
 
 } // namespace kestrix::table

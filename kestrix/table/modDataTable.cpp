@@ -9,6 +9,7 @@
 #include "kestrix/table/tableHeadings.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,15 +66,28 @@ struct WrittenColumns {
     std::vector<int> widths;
 };
 
+// The writer of the target columns' data cells; the columns that show a recorded quantity read
+// it from the set from now on, so the rows added after hold no copy of it.
+std::optional<table::DataRowWriter> DataWriter(GridModel& grid,
+                                               const std::vector<table::ColumnTarget>& targets,
+                                               data::clsDataRecordSet* recordSet,
+                                               const TableLayout& layout,
+                                               const modConfig::ConfigStore& store) {
+    std::optional<table::DataRowWriter> writer;
+    if (recordSet && recordSet->RecordCount() > 0) {
+        writer.emplace(grid, targets, layout.FirstDataRow(), *recordSet, layout.options, store);
+    }
+    return writer;
+}
+
 // The data cells of the target columns, with what the layout keeps of them.
 WrittenColumns WriteDataColumns(GridModel& grid, const std::vector<table::ColumnTarget>& targets,
-                                data::clsDataRecordSet* recordSet, const TableLayout& layout,
-                                const modConfig::ConfigStore& store) {
+                                std::optional<table::DataRowWriter>& writer,
+                                const TableLayout& layout) {
     WrittenColumns written{std::vector<int>(targets.size(), 0), {}};
-    if (recordSet && recordSet->RecordCount() > 0) {
-        table::DataRowWriter writer(grid, targets, *recordSet, layout.options, store);
-        writer.WriteRows(layout.FirstDataRow());
-        written.numericCells = writer.NumericCells();
+    if (writer) {
+        writer->WriteRows();
+        written.numericCells = writer->NumericCells();
     }
     for (const table::ColumnTarget& target : targets) {
         written.widths.push_back(
@@ -114,16 +128,18 @@ TableLayout BuildTable(GridModel& grid, data::clsDataRecordSet* recordSet,
     TableLayout layout =
         NewLayout(recordSet, options, table::BuildColumnList(recordSet, options), lines.size());
     table::SetTableColumnCount(grid, static_cast<int>(layout.columns.size()));
+    std::vector<table::ColumnTarget> targets;
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        targets.push_back({&layout.columns[i], static_cast<int>(i) + 1});
+    }
+    std::optional<table::DataRowWriter> writer =
+        DataWriter(grid, targets, recordSet, layout, store);
     grid.ReserveRows(layout.LastDataRow() + kRowsBelowData);
     table::AddTableRows(grid, layout.LastDataRow());
     for (int row = layout.FirstDataRow(); row <= layout.LastDataRow(); ++row) {
         grid.SetRowUserValue(row, table::kRowData);
     }
-    std::vector<table::ColumnTarget> targets;
-    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
-        targets.push_back({&layout.columns[i], static_cast<int>(i) + 1});
-    }
-    WrittenColumns written = WriteDataColumns(grid, targets, recordSet, layout, store);
+    WrittenColumns written = WriteDataColumns(grid, targets, writer, layout);
     layout.numericCells = std::move(written.numericCells);
     layout.dataWidths = std::move(written.widths);
     WriteAroundData(grid, layout, lines, recordSet != nullptr);
@@ -199,7 +215,9 @@ void RefreshTable(GridModel& grid, TableLayout& layout, data::clsDataRecordSet* 
     grid.SetColumnCount(width + changed);
     WrittenColumns written;
     try {
-        written = WriteDataColumns(grid, targets, recordSet, next, store);
+        std::optional<table::DataRowWriter> writer =
+            DataWriter(grid, targets, recordSet, next, store);
+        written = WriteDataColumns(grid, targets, writer, next);
     } catch (...) {
         grid.SetColumnCount(width);
         throw;

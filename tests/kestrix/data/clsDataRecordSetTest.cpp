@@ -417,6 +417,42 @@ TEST(RecordSetRows, ExtremeCountsRoundTrip) {
     EXPECT_EQ(set.Record(0)->GetPartChanValue(0, false), std::numeric_limits<std::int32_t>::max());
 }
 
+// The table reads one quantity across records without the row record: both must agree.
+TEST(RecordSetRows, OneQuantityReadsAsTheRowRecordGivesIt) {
+    data::clsDataRecordSet set;
+    ASSERT_TRUE(ChannelsOf(3, 2, 4).ApplyTo(set));
+    for (std::int32_t row = 0; row < 3; ++row) {
+        const data::clsDataRecord record = MakeRow(row, 3, 2);
+        ASSERT_TRUE(set.RecordCopy(row, &record));
+    }
+    data::clsDataRecord extreme = MakeRow(3, 3, 2);
+    extreme.SetPartChanData(0, std::numeric_limits<std::int32_t>::max(), 0, true);
+    extreme.SetPartChanData(1, std::numeric_limits<std::int32_t>::min(), 0, true);
+    ASSERT_TRUE(set.RecordCopy(3, &extreme));
+    for (std::int32_t index = 0; index < 4; ++index) {
+        const data::clsDataRecord record = *set.Record(index);
+        for (std::int16_t channel = 0; channel < 3; ++channel) {
+            for (const bool cumulative : {true, false}) {
+                const data::ChannelSample sample = set.PartChanSample(index, channel, cumulative);
+                EXPECT_EQ(sample.value, record.GetPartChanValue(channel, cumulative));
+                EXPECT_EQ(sample.status, record.GetPartChanStatus(channel));
+                EXPECT_EQ(sample.enable, record.GetPartChanEnable(channel));
+            }
+        }
+        for (std::int16_t channel = 0; channel < 2; ++channel) {
+            const data::ChannelSample sample = set.AnalogChanSample(index, channel);
+            EXPECT_EQ(sample.value, record.GetAnalogChanValue(channel));
+            EXPECT_EQ(sample.status, record.GetAnalogChanStatus(channel));
+            EXPECT_EQ(sample.enable, record.GetAnalogChanEnable(channel));
+        }
+        EXPECT_EQ(set.SampleTimeSample(index).value, record.GetSampleTimeValue());
+        EXPECT_EQ(set.SampleTimeSample(index).status, record.GetSampleTimeStatus());
+        EXPECT_EQ(set.RecordLocationID(index), record.GetLocationID());
+    }
+    EXPECT_FALSE(set.PartChanSample(4, 0, true).enable);
+    EXPECT_FALSE(set.AnalogChanSample(0, 2).enable);
+}
+
 TEST(RecordSetRows, RecordWithFewerChannelsLeavesTheOthers) {
     data::clsDataRecordSet set;
     ASSERT_TRUE(InitArguments{}.ApplyTo(set));
