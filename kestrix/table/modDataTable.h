@@ -31,7 +31,8 @@ void InitTableGrid(table::GridModel& grid);
 // Locations names come from the store. Throws calc::ArithmeticError when a value overflows and
 // table::GridRefusal (gridGrowth.h) when the table has more columns or rows than the grid
 // holds; the grid then keeps the table it had. Moves no record cursor of the set. Returns what
-// RefreshTable needs to know of the table.
+// RefreshTable needs to know of the table. The grid reads the recorded counts and readings
+// from the set when they are shown, so the set must outlive the table laid out of it.
 table::TableLayout FillTable(table::GridModel& grid, data::clsDataRecordSet* recordSet,
                              const table::TableViewOptions& options,
                              const modConfig::ConfigStore& store);
