@@ -1,5 +1,6 @@
 #include "kestrix/base/dateTime.h"
 
+#include <chrono>
 #include <cmath>
 #include <ctime>
 #include <gtest/gtest.h>
@@ -85,10 +86,15 @@ base::DateTime LocalDateTimeOf(std::time_t seconds) {
                               local.tm_min, local.tm_sec);
 }
 
+// time() may read a coarser clock that lags the one the wall clock reads by a tick.
+std::time_t SecondsNow() {
+    return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+}
+
 TEST(CurrentLocalDateTime, IsTheLocalWallClock) {
-    const std::time_t before = std::time(nullptr);
+    const std::time_t before = SecondsNow();
     const base::DateTime now = base::CurrentLocalDateTime();
-    const std::time_t after = std::time(nullptr);
+    const std::time_t after = SecondsNow();
     const double oneSecond = 1.0 / 86400.0;
     EXPECT_GE(now, LocalDateTimeOf(before));
     EXPECT_LT(now, LocalDateTimeOf(after) + oneSecond);
