@@ -64,7 +64,11 @@ void TellArchiveMove(const archive::ArchiveMove& move, gui::MainWindow& window,
         QString text = QString::fromStdString(move.note);
         text[0] = text[0].toUpper();
         QTimer::singleShot(0, &window, [&window, &dialogs, text] {
-            dialogs.Message(&window, {text + '.', QStringLiteral("Archive")});
+            dialogs.Message(&window, {text + '.',
+                                      QStringLiteral("Archive"),
+                                      QMessageBox::Information,
+                                      QMessageBox::Ok,
+                                      {}});
         });
     }
 }

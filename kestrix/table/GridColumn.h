@@ -82,7 +82,6 @@ public:
     // rows of that run the column does not reach yet read them once it grows there. Replaces
     // the run read before, whose numbers are copied into words.
     void ReadNumbers(std::size_t first, std::shared_ptr<const ColumnValues> values);
-    bool ReadsNumbers() const { return read_ != nullptr; }
     void SetFormat(std::size_t i, FormatId id) { formats_.Set(i, id); }
     void SetNoteId(std::size_t i, std::uint32_t id) { notes_.Set(i, id); }
     void SetSpan(std::size_t i, int columns) { spans_.Set(i, static_cast<std::uint16_t>(columns)); }
