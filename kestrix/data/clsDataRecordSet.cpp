@@ -344,9 +344,8 @@ ChannelSample clsDataRecordSet::PartChanSample(std::int32_t index, std::int16_t 
     }
     ChannelSample sample = set->DataSample(index);
     std::int32_t count = RoundToInt32(sample.value);
-    const clsDataSet* larger =
-        FindChannel(columns_.particles, static_cast<std::int16_t>(channel + 1));
-    if (!cumulative && larger != nullptr) {
+    const auto next = static_cast<std::int16_t>(channel + 1);
+    if (const clsDataSet* larger = cumulative ? nullptr : FindChannel(columns_.particles, next)) {
         count = DifferentialCount(count, RoundToInt32(larger->DataValue(index)));
     }
     sample.value = static_cast<double>(count);

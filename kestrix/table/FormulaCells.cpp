@@ -80,6 +80,10 @@ void FormulaCells::Erase(CellPos pos) {
     entries_.erase(pos);
 }
 
+void FormulaCells::EraseRows(int column, int first, int last) {
+    entries_.erase(entries_.lower_bound({column, first}), entries_.upper_bound({column, last}));
+}
+
 const std::string& FormulaCells::Text(CellPos pos) const {
     static const std::string kNone;
     const auto it = entries_.find(pos);

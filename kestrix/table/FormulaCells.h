@@ -39,6 +39,8 @@ public:
 
     void Set(CellPos pos, std::string_view text);
     void Erase(CellPos pos);
+    // Drops the formulas of a column's rows first .. last.
+    void EraseRows(int column, int first, int last);
     // Empty when the cell holds no formula.
     const std::string& Text(CellPos pos) const;
 

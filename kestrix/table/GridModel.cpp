@@ -225,11 +225,9 @@ bool GridModel::ReadNumbers(int column, int firstRow, std::shared_ptr<const Colu
     if (!cells || firstRow < 1) {
         return false;
     }
-    const std::size_t count = values ? values->Count() : 0;
-    for (int row = firstRow; row <= rowCount_ && static_cast<std::size_t>(row - firstRow) < count;
-         ++row) {
-        BeforeContentChange(column, row);
-    }
+    const long long count = values ? static_cast<long long>(values->Count()) : 0;
+    formulas_.EraseRows(column, firstRow,
+                        static_cast<int>(std::min<long long>(firstRow - 1LL + count, rowCount_)));
     cells->ReadNumbers(Index(firstRow), std::move(values));
     formulas_.Invalidate();
     return true;

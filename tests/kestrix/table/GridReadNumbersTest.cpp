@@ -58,6 +58,10 @@ TEST(GridReadNumbers, ShowLikeHeldNumbersAndFeedFormulas) {
     EXPECT_EQ(grid.Kind(1, 4), CellKind::Number);
     EXPECT_DOUBLE_EQ(grid.Value(1, 5).number, 4.0);
     EXPECT_EQ(grid.WidestTextWidth(1, 2, 5), 1);
+    // A formula where a run is read goes.
+    grid.ReadNumbers(1, 6, std::make_shared<SharedNumbers>(std::vector<double>{2}));
+    EXPECT_EQ(grid.Formula(1, 6), "");
+    EXPECT_EQ(grid.ShownText(1, 6), "2.0");
 }
 
 TEST(GridReadNumbers, RowsAddedLaterReadAndHoldNoMemory) {
